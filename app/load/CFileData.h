@@ -1,0 +1,52 @@
+// Text files of one field per line, known by small file numbers: 1 load data, 2 comparison load,
+// 3 last-file record, 4 session. Fields escape "," as "|~" and, in multi-line fields, CR LF as
+// "|@|{". Lines end in CR LF; text is single-byte (Latin-1).
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+class CFileDiff;
+
+class CFileData {
+public:
+    CFileData();
+    ~CFileData();
+
+    QString filename;        // the file the next open acts on
+    bool eofIsError = false; // report reads past the end through HandleError
+
+    void closeText(int16_t fNum);
+    // Splits a path into file name, folder (ending in its separator) and extension (from the
+    // first "." of the whole path). False for an empty path, outputs untouched.
+    bool filenameSubstrings(const QString& Full, QString& fname, QString& PName,
+                            QString& ext) const;
+    bool isSame(const QString& filename1, const QString& filename2);
+    // Opens `filename` for reading (FileExists rule: the application folder's copy is used and
+    // `filename` rewritten when the path itself is missing). False, silently, when missing.
+    bool openTextInput(int16_t fNum);
+    bool openTextOutput(int16_t fNum);
+    QString readMultilineText(int16_t fNum);
+    QString readText(int16_t fNum);
+    void writeMultilineText(const QString& inp, int16_t fNum);
+    void writeText(const QString& inp, int16_t fNum);
+
+    // True when the file open for reading under fNum has no more fields.
+    bool atEnd(int16_t fNum) const;
+    // True when every write since openTextOutput succeeded (checked before closing).
+    bool writeOk(int16_t fNum) const;
+
+    // Field escapes, exposed for the readers that decode text of their own.
+    static QString encodeField(const QString& text, bool multiline);
+    static QString decodeField(const QString& text, bool multiline);
+
+private:
+    std::unique_ptr<CFileDiff> comparer;
+};
+
+class CFileDiff {
+public:
+    // Same length and identical bytes, compared in 1024-byte blocks.
+    bool isSame(const QString& filename1, const QString& filename2);
+};

@@ -1,0 +1,50 @@
+// The table writer: one trajectory through the solver, read at fixed range steps, written as the
+// ballistics table text (or as the graph's points).
+#pragma once
+
+#include "load/CInput.h"
+#include "load/LoadModel.h"
+#include "services/CBallUtil.h"
+#include "services/CSmallBall.h"
+
+#include <QString>
+#include <vector>
+
+class CTextOutput {
+public:
+    bool isAdvanced = false;
+    CSmallBall sbDll;
+
+    // Sets sbDll to the table library and stores the options of this refresh.
+    void init(bool improvedAngle, bool moaClicks, bool advanced, bool pointBlank, float kZone,
+              float gSize);
+
+    // Computes the trajectory of `load` under the conditions of model.values.in1 and writes the
+    // table text (textTable) into the buffer; both cases fill the two arrays.
+    void printTextTable(const CInput& load, bool textTable, std::vector<float>& dropArray,
+                        std::vector<float>& rangeArray, float angle, LoadModel& model);
+
+    // Range increment and row count for the main load (graph: four points per table row).
+    bool getNumSteps(float& increment, int16_t& rows, bool isTable, const LoadModel& model);
+
+    // Builds the solver record for `load`; conditions come from model.values.in1. Stores the
+    // coefficient handed to the solver in model.values.metroBc.
+    void inDllStructSetup(const CInput& load, SolverRecord& record, LoadModel& model);
+
+    void printHeader(const CInput& in1, const LoadModel& model);
+    void printOneRow(int weight, float range, const SolverRow& row, float angle, float height,
+                     const LoadModel& model);
+
+    // The text built by the last printTextTable (CR LF lines).
+    const QString& text() const { return txtOutBuffer; }
+
+private:
+    bool improvedAngle = false;
+    bool moa = false;
+    bool pointBlank = false;
+    float kZone = 0;
+    float gSize = 0;
+    QString separator = QStringLiteral(" ");
+    CBallUtil util;
+    QString txtOutBuffer;
+};

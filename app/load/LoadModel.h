@@ -1,0 +1,79 @@
+// The load on screen and the values the main window keeps beside it. Field edits arrive here as
+// texts; the model copies them into the load record, checks them on leaving a field, and
+// refreshes temperature and pressure when the altitude changes. No widgets: the window forwards
+// its controls' texts and shows what the model decides.
+#pragma once
+
+#include "load/CInput.h"
+#include "load/LoadForm.h"
+#include "services/CDrag.h"
+#include "services/CMetro.h"
+
+#include <QString>
+#include <functional>
+
+// The main window's values that the table writer, the graph, the side calculators and the
+// simulator read.
+struct MainValues {
+    CInput in1;            // the load on screen
+    float scopeMag = 0;    // field 16
+    float pressure = 0;    // field 18, inHg
+    float humidity = 0;    // field 19, percent
+    float speed = 0;       // field 20, target speed mph
+    float metroBc = 0;     // coefficient last handed to the solver by the table code
+    // Window copies of the options dialog's choices (set from the pending choices at each refresh).
+    bool isMoa = false;
+    bool isComma = false;
+    bool isCosineDrop = false;
+    bool is3D = false;
+    // Point-blank values.
+    float killZone = 10;
+    float groupSize = 0;
+    bool isPointBlank = false;
+    CMetro metro;
+    CDrag drag;
+};
+
+// What leaving a field decided: keep the focus (cancel) and a message to show, if any.
+struct FieldVerdict {
+    bool cancel = false;
+    QString message; // empty: nothing to show
+    QString title;
+};
+
+class LoadModel {
+public:
+    LoadModel();
+
+    LoadForm form;
+    MainValues values;
+
+    // Called with the index of every field whose text the model itself changed (the altitude
+    // refresh rewrites fields 9 and 18), so the window can show the new text.
+    std::function<void(int index)> fieldTextChangedByModel;
+
+    // txtInput_Change: the text of field `index` is now `text`.
+    void setFieldText(int index, const QString& text);
+    // Runs the change handler of every field 0..20 in order (start-up).
+    void refreshAllFields();
+
+    // dataUiToInputIndex / dataUiToInput over the form's texts.
+    void dataUiToInputIndex(CInput& inp, int index);
+    void dataUiToInput(CInput& inp);
+    // Altitude refresh: only for index 8 with a numeric altitude.
+    void dataUiMetro(CInput& inp, int index);
+
+    // txtInput_Validate: the verdict for leaving field `index` (no message shown here).
+    FieldVerdict txtInputValidate(int index) const;
+
+    // Takes a whole form (a load file just read): field texts are put in index order, each one
+    // that differs going through setFieldText as if typed, so a file's temperature and pressure
+    // stand after its altitude; the other controls are copied as they are.
+    void applyForm(const LoadForm& next);
+
+    // New: the new-load texts into every field (each through setFieldText).
+    void newLoad();
+
+    // Sets the window's option variables from the pending choices (what Apply does).
+    void applyPendingOptions();
+};

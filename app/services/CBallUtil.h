@@ -1,0 +1,16 @@
+// Sight corrections: inches at a range as MOA clicks or mils, and the travel of a moving target.
+#pragma once
+
+class CBallUtil {
+public:
+    // Quarter-MOA clicks (moa) or mils for `inches` at `yardsMeter`, rounded half-even to 1
+    // decimal; metres are converted to yards first when isMetric.
+    float angleRound(float inches, float yardsMeter, bool moa, bool isMetric) const;
+    // Travel of a target moving at mph along `radians` during `seconds`.
+    void componentsOfMotion(float radians, float seconds, float mph, float& xInch,
+                            float& yInch) const;
+    float inch2moa(float inches, float yards, bool moa) const;
+
+    // Inches a target moving at 1 mph covers in one second (5280 x 12 / 3600).
+    static constexpr float leadInchesPerMphSecond = 1.4667f * 12.0f;
+};

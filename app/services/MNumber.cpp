@@ -1,0 +1,156 @@
+#include "services/MNumber.h"
+
+#include <QLocale>
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+namespace MNumber {
+
+namespace {
+
+std::optional<double> parseIn(const QLocale& locale, const QString& text) {
+    bool ok = false;
+    const double v = locale.toDouble(text, &ok);
+    if (!ok || !std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
+// Digits and decimal exponent of the shortest round-trip form of a float: value = 0.d1d2d3 x 10^exp.
+struct Decimal {
+    bool negative = false;
+    std::string digits; // no leading or trailing zeros, empty for zero
+    int exponent = 0;   // position of the decimal point relative to the first digit
+};
+
+Decimal decompose(float value) {
+    Decimal d;
+    if (value == 0.0f) return d;
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+    std::string s(buf, res.ptr);
+    if (s[0] == '-') {
+        d.negative = true;
+        s.erase(0, 1);
+    }
+    const auto e = s.find('e');
+    const int exp10 = std::atoi(s.c_str() + e + 1);
+    std::string mant = s.substr(0, e);
+    mant.erase(std::remove(mant.begin(), mant.end(), '.'), mant.end());
+    while (mant.size() > 1 && mant.back() == '0') mant.pop_back();
+    d.digits = mant;
+    d.exponent = exp10 + 1;
+    return d;
+}
+
+// Renders digits in plain notation when the exponent is moderate, else as d.dddE+xx.
+std::string render(const Decimal& d, bool leadingZero) {
+    if (d.digits.empty()) return "0";
+    std::string out = d.negative ? "-" : "";
+    const int n = static_cast<int>(d.digits.size());
+    if (d.exponent > 15 || d.exponent < -14) {
+        out += d.digits.substr(0, 1);
+        if (n > 1) out += "." + d.digits.substr(1);
+        const int e = d.exponent - 1;
+        out += e < 0 ? "E-" : "E+";
+        const int a = std::abs(e);
+        if (a < 10) out += "0";
+        out += std::to_string(a);
+        return out;
+    }
+    if (d.exponent <= 0) {
+        out += leadingZero ? "0." : ".";
+        out += std::string(-d.exponent, '0') + d.digits;
+    } else if (d.exponent >= n) {
+        out += d.digits + std::string(d.exponent - n, '0');
+    } else {
+        out += d.digits.substr(0, d.exponent) + "." + d.digits.substr(d.exponent);
+    }
+    return out;
+}
+
+} // namespace
+
+std::optional<double> parse(const QString& text) {
+    const QString t = text.trimmed();
+    if (t.isEmpty()) return std::nullopt;
+    QLocale system = QLocale::system();
+    system.setNumberOptions(QLocale::RejectGroupSeparator);
+    if (auto v = parseIn(system, t)) return v;
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    return parseIn(c, t);
+}
+
+bool isNumeric(const QString& text) { return parse(text).has_value(); }
+
+double roundHalfEven(double value) {
+    // nearbyint rounds in the current mode, which is round-to-nearest-even.
+    return std::nearbyint(value);
+}
+
+float roundDecimals(float value, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    const double scaled = static_cast<double>(value) * scale;
+    return static_cast<float>(std::nearbyint(scaled) / scale);
+}
+
+std::optional<int16_t> toInt16(double value) {
+    if (!std::isfinite(value)) return std::nullopt;
+    const double r = roundHalfEven(value);
+    if (r < std::numeric_limits<int16_t>::min() || r > std::numeric_limits<int16_t>::max())
+        return std::nullopt;
+    return static_cast<int16_t>(r);
+}
+
+std::optional<int32_t> toInt32(double value) {
+    if (!std::isfinite(value)) return std::nullopt;
+    const double r = roundHalfEven(value);
+    if (r < std::numeric_limits<int32_t>::min() || r > std::numeric_limits<int32_t>::max())
+        return std::nullopt;
+    return static_cast<int32_t>(r);
+}
+
+std::optional<float> toSingle(double value) {
+    if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max())
+        return std::nullopt;
+    return static_cast<float>(value);
+}
+
+QString shortText(float value, bool localized) {
+    QString s = QString::fromStdString(render(decompose(value), true));
+    if (localized) {
+        const QString dp = QLocale::system().decimalPoint();
+        if (dp != ".") s.replace('.', dp);
+    }
+    return s;
+}
+
+QString plainText(float value) {
+    // The classic form keeps at most 7 significant digits.
+    Decimal d = decompose(value);
+    if (d.digits.size() > 7) {
+        char buf[64];
+        auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 6);
+        const float rounded = std::strtof(std::string(buf, res.ptr).c_str(), nullptr);
+        d = decompose(rounded);
+    }
+    std::string s = render(d, false);
+    if (!d.negative) s = " " + s;
+    return QString::fromStdString(s);
+}
+
+QString boolText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
+
+std::optional<bool> parseBool(const QString& text) {
+    const QString t = text.trimmed();
+    if (t.compare("True", Qt::CaseInsensitive) == 0) return true;
+    if (t.compare("False", Qt::CaseInsensitive) == 0) return false;
+    if (auto v = parse(t)) return *v != 0.0;
+    return std::nullopt;
+}
+
+} // namespace MNumber

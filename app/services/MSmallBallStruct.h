@@ -1,0 +1,49 @@
+// Shared file, list and check helpers, and the application's one error reporter.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace MSmallBallStruct {
+
+// The application folder: where the program, the solver libraries, the pictures, the help file,
+// "lastfile.dat" and "temp.tmp" live. Defaults to the executable's folder; the command line or
+// QUORVEL_APPDIR can point it elsewhere (tests use a temporary folder).
+QString appFolder();
+void setAppFolder(const QString& folder);
+// appFolder() + separator + name
+QString appPath(const QString& name);
+
+// Reports a failure: "<className> <operationName>: <number> - <description>", OK button, no title.
+void HandleError(const QString& className, const QString& operationName, long number,
+                 const QString& description);
+
+// True when the file exists; otherwise, when a file of the same name lies in the application
+// folder, true and `path` becomes that copy's path. Empty paths and folder paths are false.
+bool FileExists(QString& path);
+
+// Appends to `list` (never cleared) the names of the files in `folder` matching `pattern`
+// ("*.qvt", or several patterns joined by ";"), sorted by name; matching ignores letter case.
+void fillComboBox(QStringList& list, const QString& pattern, const QString& folder);
+
+// The part after the last path separator ("\" or "/"), or the whole text.
+QString shortFilename(const QString& path);
+
+// The range check behind every validated box: lower <= value <= upper, compared in single
+// precision. `reject` keeps the focus in the box; `message` is what to show (empty: nothing).
+struct Verdict {
+    bool reject = false;
+    QString message;
+    QString title;
+};
+Verdict textValidate(float lower, float upper, const QString& text, const QString& tooltip);
+// textValidate, then shows the verdict's message (if any) through the prompt; returns reject.
+bool textValidateAndWarn(float lower, float upper, const QString& text, const QString& tooltip);
+
+bool isEven(int value);
+bool isNonZero(float value);
+
+// True for "\" and "/": paths from files written on other desktops still split correctly.
+inline bool isPathSeparator(QChar c) { return c == '\\' || c == '/'; }
+
+} // namespace MSmallBallStruct

@@ -1,0 +1,14 @@
+#include "PromptRecorder.h"
+
+PromptRecorder::PromptRecorder() { previous = installPrompt(this); }
+
+PromptRecorder::~PromptRecorder() { installPrompt(previous); }
+
+PromptAnswer PromptRecorder::ask(const QString& text, const QString& title, PromptButtons buttons,
+                                 PromptIcon icon) {
+    messages.push_back({text, title, buttons, icon});
+    if (!answers.isEmpty()) return answers.takeFirst();
+    return buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel
+               ? PromptAnswer::Yes
+               : PromptAnswer::Ok;
+}

@@ -1,0 +1,42 @@
+#include "TestAppFolder.h"
+
+#include "services/MSmallBallStruct.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+TestAppFolder::TestAppFolder(bool withSolvers, bool withAssets) {
+    const QDir bin(binDir());
+    if (withSolvers) {
+        for (const QString& lib : {QStringLiteral("trajcore.so"), QStringLiteral("quorvelsim.so")})
+            QFile::link(bin.filePath(lib), file(lib));
+    }
+    if (withAssets) {
+        for (const QString& entry : bin.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            QDir().mkpath(file(entry)); // real folders, so generated masks stay in this folder
+        for (const QString& entry : bin.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            const QDir sub(bin.filePath(entry));
+            for (const QString& f : sub.entryList(QDir::Files))
+                QFile::copy(sub.filePath(f), file(entry + '/' + f));
+        }
+        for (const QString& f : bin.entryList({"*.bmp", "*.chm"}, QDir::Files))
+            QFile::copy(bin.filePath(f), file(f));
+    }
+    MSmallBallStruct::setAppFolder(dir.path());
+}
+
+TestAppFolder::~TestAppFolder() { MSmallBallStruct::setAppFolder(QString()); }
+
+QString TestAppFolder::write(const QString& name, const QByteArray& bytes) const {
+    QFile f(file(name));
+    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    f.write(bytes);
+    return f.fileName();
+}
+
+QByteArray TestAppFolder::read(const QString& name) const {
+    QFile f(file(name));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
