@@ -37,8 +37,10 @@ struct MainValues {
 // What leaving a field decided: keep the focus (cancel) and a message to show, if any.
 struct FieldVerdict {
     bool cancel = false;
-    QString message; // empty: nothing to show
-    QString title;
+    QString message; // may be empty even when a warning is due (fields 11 to 14 and 16)
+    QString title;   // empty: nothing to show
+
+    bool hasMessage() const { return !title.isEmpty(); }
 };
 
 class LoadModel {
@@ -65,6 +67,8 @@ public:
 
     // txtInput_Validate: the verdict for leaving field `index` (no message shown here).
     FieldVerdict txtInputValidate(int index) const;
+    // txtInputValidate, then shows its message (if any) through the prompt; returns cancel.
+    bool validateAndWarn(int index) const;
 
     // Takes a whole form (a load file just read): field texts are put in index order, each one
     // that differs going through setFieldText as if typed, so a file's temperature and pressure
@@ -76,4 +80,10 @@ public:
 
     // Sets the window's option variables from the pending choices (what Apply does).
     void applyPendingOptions();
+
+private:
+    // Puts `text` into field `index` through the change handler when it differs from the field's
+    // text, and tells the window.
+    void putFieldText(int index, const QString& text);
+    void reportChange(int index);
 };

@@ -1,0 +1,183 @@
+#include "load/LoadFile.h"
+
+#include "services/MNumber.h"
+
+#include <array>
+#include <optional>
+
+namespace LoadFile {
+
+namespace {
+
+// A garbage file can hold a line of any length; no field of a load needs more than a text box
+// holds (32767 characters), and the notes get a generous but bounded share as well.
+constexpr qsizetype MaxFieldLength = 32767;
+constexpr qsizetype MaxNotesLength = 1 << 20;
+
+// What a field holds, and how it is written and applied.
+enum class Kind {
+    Text,    // a txtInput box (arg: field index)
+    Compare, // the comparison file path
+    Check,   // a check box state, "0" or "1" (arg: index into checks)
+    Option,  // an options-dialog choice, "True" or "False" (arg: index into options)
+    YAxis,   // the graph's y-axis option index, "0" to "3"
+    Drag,    // the drag list position, "-1" to "7"
+    Notes,   // the multi-line notes
+};
+
+int LoadForm::*const checks[] = {&LoadForm::chkAdvanced, &LoadForm::chkMilrange};
+bool LoadForm::*const options[] = {&LoadForm::optMoa1, &LoadForm::optMetric1, &LoadForm::opt3D1,
+                                   &LoadForm::optComma1, &LoadForm::optRR1};
+enum { Advanced, MilRange };
+enum { Moa, Metric, Graph3D, Comma, CosineDrop };
+
+struct Slot {
+    Kind kind;
+    int arg = 0;
+    // When set, the end of the file is tested before this field and the text applied instead.
+    const char* atEndDefault = nullptr;
+};
+
+// The file, field by field: older files end early and get the defaults of fields 25 to 30.
+constexpr std::array<Slot, 32> layout{{
+    {Kind::Text, 0},
+    {Kind::Text, 1},
+    {Kind::Text, 2},
+    {Kind::Text, 3},
+    {Kind::Text, 4},
+    {Kind::Text, 5},
+    {Kind::Text, 6},
+    {Kind::Text, 7},
+    {Kind::Text, 8},
+    {Kind::Text, 9},
+    {Kind::Text, 10},
+    {Kind::Text, 11},
+    {Kind::Text, 12},
+    {Kind::Text, 13},
+    {Kind::Text, 14},
+    {Kind::Text, 15},
+    {Kind::Text, 16}, // 1-17
+    {Kind::Compare},  // 18
+    {Kind::Check, Advanced},
+    {Kind::Check, MilRange}, // 19-20
+    {Kind::Option, Moa},
+    {Kind::Option, Metric}, // 21-22
+    {Kind::Option, Graph3D},
+    {Kind::Option, Comma}, // 23-24
+    {Kind::Text, 17, "0.0"},
+    {Kind::Text, 18, "29.53"}, // 25-26
+    {Kind::Text, 19, "78"},
+    {Kind::Text, 20, "5"},              // 27-28
+    {Kind::Option, CosineDrop, "True"}, // 29
+    {Kind::YAxis, 0, "0"},              // 30
+    {Kind::Drag},                       // 31
+    {Kind::Notes},                      // 32
+}};
+
+// An integer field: any number that rounds into [lower, upper].
+std::optional<int> wholeNumber(const QString& text, int lower, int upper) {
+    const auto value = MNumber::parse(text);
+    if (!value) return std::nullopt;
+    const auto whole = MNumber::toInt16(*value);
+    if (!whole || *whole < lower || *whole > upper) return std::nullopt;
+    return *whole;
+}
+
+QString& textField(LoadForm& form, int index) {
+    return form.fields[static_cast<size_t>(index)];
+}
+
+// Applies one field's text; false when it does not convert, which ends the reading.
+bool apply(const Slot& slot, const QString& text, LoadForm& form) {
+    switch (slot.kind) {
+    case Kind::Text:
+        textField(form, slot.arg) = text.left(MaxFieldLength);
+        return true;
+    case Kind::Compare:
+        form.compareFile = text.left(MaxFieldLength);
+        return true;
+    case Kind::Check:
+        if (const auto state = wholeNumber(text, 0, 1)) {
+            form.*checks[slot.arg] = *state;
+            return true;
+        }
+        return false;
+    case Kind::Option:
+        if (const auto value = MNumber::parseBool(text)) {
+            form.*options[slot.arg] = *value;
+            return true;
+        }
+        return false;
+    case Kind::YAxis:
+        if (const auto axis = wholeNumber(text, 0, 3)) {
+            form.yAxis = *axis;
+            return true;
+        }
+        return false;
+    case Kind::Drag:
+        if (const auto index = wholeNumber(text, -1, 7)) {
+            form.dragIndex = *index;
+            return true;
+        }
+        return false;
+    case Kind::Notes:
+        form.notes = text.left(MaxNotesLength);
+        return true;
+    }
+    return false;
+}
+
+QString saved(const Slot& slot, const LoadForm& form) {
+    switch (slot.kind) {
+    case Kind::Text:
+        return form.fields[static_cast<size_t>(slot.arg)];
+    case Kind::Compare:
+        return form.compareFile;
+    case Kind::Check:
+        return QString::number(form.*checks[slot.arg]);
+    case Kind::Option:
+        return MNumber::boolText(form.*options[slot.arg]);
+    case Kind::YAxis:
+        return QString::number(form.yAxis);
+    case Kind::Drag:
+        return QString::number(form.dragIndex);
+    case Kind::Notes:
+        return form.notes;
+    }
+    return {};
+}
+
+} // namespace
+
+bool dataLoad(CFileData& dat, LoadForm& form) {
+    if (!dat.openTextInput(FileNumber)) return false;
+    for (const Slot& slot : layout) {
+        QString text;
+        if (slot.atEndDefault && dat.atEnd(FileNumber))
+            text = QString::fromLatin1(slot.atEndDefault);
+        else if (slot.kind == Kind::Notes)
+            text = dat.readMultilineText(FileNumber);
+        else
+            text = dat.readText(FileNumber);
+        if (!apply(slot, text, form)) break;
+    }
+    dat.closeText(FileNumber);
+    return true;
+}
+
+bool dataSaveTable(CFileData& dat, const LoadForm& form) {
+    if (!dat.openTextOutput(FileNumber)) return false;
+    bool ok = true;
+    for (const Slot& slot : layout) {
+        if (slot.kind == Kind::Notes)
+            dat.writeMultilineText(saved(slot, form), FileNumber);
+        else
+            dat.writeText(saved(slot, form), FileNumber);
+        ok = dat.writeOk(FileNumber);
+        if (!ok) break;
+    }
+    dat.closeText(FileNumber);
+    return ok;
+}
+
+} // namespace LoadFile

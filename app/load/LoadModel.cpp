@@ -1,0 +1,211 @@
+#include "load/LoadModel.h"
+
+#include "load/InputFields.h"
+#include "services/MNumber.h"
+#include "services/MSmallBallStruct.h"
+#include "services/Prompt.h"
+
+#include <array>
+
+namespace {
+
+using namespace InputFields;
+
+// Where a numeric field's value goes: a whole-number field of the record, a single-precision
+// field of the record, or one of the window's own values. Fields 0 and 17 have none.
+struct Destination {
+    int16_t CInput::*whole = nullptr;
+    float CInput::*single = nullptr;
+    float MainValues::*window = nullptr;
+};
+
+const std::array<Destination, Count> destinations{{
+    {},                                // 0 cartridge: stored as text
+    {.whole = &CInput::ibweight},      // 1
+    {.whole = &CInput::imvel},         // 2
+    {.whole = &CInput::imaxyds},       // 3
+    {.whole = &CInput::izrange},       // 4
+    {.whole = &CInput::iydsinc},       // 5
+    {.whole = &CInput::ixwvel},        // 6
+    {.whole = &CInput::ixwangl},       // 7
+    {.single = &CInput::alt},          // 8
+    {.single = &CInput::temp},         // 9
+    {.single = &CInput::bcoef},        // 10
+    {.single = &CInput::bcMed},        // 11
+    {.single = &CInput::bcLow},        // 12
+    {.single = &CInput::vMed},         // 13
+    {.single = &CInput::vLow},         // 14
+    {.single = &CInput::sightheight},  // 15
+    {.window = &MainValues::scopeMag}, // 16
+    {},                                // 17 angle: the table code reads the text itself
+    {.window = &MainValues::pressure}, // 18
+    {.window = &MainValues::humidity}, // 19
+    {.window = &MainValues::speed},    // 20
+}};
+
+bool validIndex(int index) {
+    return index >= 0 && index < Count;
+}
+
+void reportOverflow(const char* operation) {
+    MSmallBallStruct::HandleError(QStringLiteral("ui"), QString::fromLatin1(operation), 6,
+                                  QStringLiteral("Overflow"));
+}
+
+} // namespace
+
+LoadModel::LoadModel() : form(LoadForm::initial()) {
+    values.metro.setReference();
+}
+
+void LoadModel::setFieldText(int index, const QString& text) {
+    if (!validIndex(index)) return;
+    form.fields[static_cast<size_t>(index)] = text;
+    dataUiToInputIndex(values.in1, index);
+    dataUiMetro(values.in1, index);
+}
+
+void LoadModel::refreshAllFields() {
+    // Each handler reads the field's text as it is now: the altitude's refresh of fields 9
+    // and 18 is what their own handlers then copy.
+    for (int i = 0; i < Count; ++i)
+        setFieldText(i, form.fields[static_cast<size_t>(i)]);
+}
+
+void LoadModel::dataUiToInputIndex(CInput& inp, int index) {
+    if (!validIndex(index)) return;
+    const QString& text = form.fields[static_cast<size_t>(index)];
+    if (index == Cartridge) {
+        inp.cart = text;
+        return;
+    }
+    const auto value = MNumber::parse(text);
+    if (!value) return; // the record keeps the field's last numeric value
+    const Destination& to = destinations[static_cast<size_t>(index)];
+    if (to.whole) {
+        if (const auto whole = MNumber::toInt16(*value))
+            inp.*to.whole = *whole;
+        else
+            reportOverflow("dataUiToInputIndex");
+        return;
+    }
+    if (!to.single && !to.window) return;
+    const auto single = MNumber::toSingle(*value);
+    if (!single) {
+        reportOverflow("dataUiToInputIndex");
+        return;
+    }
+    if (to.single)
+        inp.*to.single = *single;
+    else
+        values.*to.window = *single;
+}
+
+void LoadModel::dataUiToInput(CInput& inp) {
+    for (int i = 0; i < Count; ++i)
+        dataUiToInputIndex(inp, i);
+    inp.dragIndex = static_cast<int16_t>(form.dragIndex);
+}
+
+void LoadModel::dataUiMetro(CInput& inp, int index) {
+    if (index != Altitude) return;
+    const auto value = MNumber::parse(form.fields[Altitude]);
+    if (!value) return;
+    const auto alt = MNumber::toSingle(*value);
+    if (!alt) return; // already reported by the copy of the field
+    inp.alt = *alt;
+
+    float temperature = 0;
+    values.metro.standardTemperature(inp.alt, temperature);
+    inp.temp = temperature;
+    setFieldText(Temperature, MNumber::shortText(temperature, true));
+    reportChange(Temperature);
+
+    float pressure = 0;
+    values.metro.standardPressure(inp.alt, pressure);
+    values.pressure = pressure;
+    setFieldText(Pressure, MNumber::shortText(pressure, true));
+    reportChange(Pressure);
+}
+
+FieldVerdict LoadModel::txtInputValidate(int index) const {
+    FieldVerdict verdict;
+    if (!validIndex(index) || index == Cartridge) return verdict;
+    const QString& text = form.fields[static_cast<size_t>(index)];
+    if (!MNumber::isNumeric(text)) {
+        verdict.cancel = true;
+        verdict.message = QStringLiteral("This field has to be a number");
+        verdict.title = QStringLiteral("Not a Number");
+        return verdict;
+    }
+
+    const Field& f = field(index);
+    float upper = f.upper;
+    if (f.upperIsMaxRange) {
+        const auto maxRange = MNumber::parse(form.fields[MaxRange]);
+        if (!maxRange) {
+            MSmallBallStruct::HandleError(QStringLiteral("ui"), QStringLiteral("txtInput_Validate"),
+                                          13, QStringLiteral("Type mismatch"));
+            return verdict;
+        }
+        const auto single = MNumber::toSingle(*maxRange);
+        if (!single) {
+            reportOverflow("txtInput_Validate");
+            return verdict;
+        }
+        upper = *single;
+    }
+
+    const auto range =
+        MSmallBallStruct::textValidate(f.lower, upper, text, QString::fromUtf8(f.message));
+    verdict.message = range.message;
+    verdict.title = range.title;
+    verdict.cancel = f.focusHeld && range.reject;
+    return verdict;
+}
+
+bool LoadModel::validateAndWarn(int index) const {
+    const FieldVerdict verdict = txtInputValidate(index);
+    if (verdict.hasMessage())
+        prompt().ask(verdict.message, verdict.title, PromptButtons::Ok, PromptIcon::None);
+    return verdict.cancel;
+}
+
+void LoadModel::applyForm(const LoadForm& next) {
+    for (int i = 0; i < Count; ++i)
+        putFieldText(i, next.fields[static_cast<size_t>(i)]);
+    form.chkAdvanced = next.chkAdvanced;
+    form.chkMilrange = next.chkMilrange;
+    form.optMoa1 = next.optMoa1;
+    form.optMetric1 = next.optMetric1;
+    form.opt3D1 = next.opt3D1;
+    form.optComma1 = next.optComma1;
+    form.optRR1 = next.optRR1;
+    form.yAxis = next.yAxis;
+    form.dragIndex = next.dragIndex;
+    form.compareFile = next.compareFile;
+    form.notes = next.notes;
+}
+
+void LoadModel::newLoad() {
+    for (int i = 0; i < Count; ++i)
+        putFieldText(i, QString::fromUtf8(field(i).newLoadText));
+}
+
+void LoadModel::applyPendingOptions() {
+    values.isMoa = form.optMoa1;
+    values.isComma = form.optComma1;
+    values.isCosineDrop = form.optRR1;
+    values.is3D = form.opt3D1;
+}
+
+void LoadModel::putFieldText(int index, const QString& text) {
+    // A text box raises no change when it is given the text it already holds.
+    if (form.fields[static_cast<size_t>(index)] == text) return;
+    setFieldText(index, text);
+    reportChange(index);
+}
+
+void LoadModel::reportChange(int index) {
+    if (fieldTextChangedByModel) fieldTextChangedByModel(index);
+}
