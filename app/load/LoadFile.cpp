@@ -127,6 +127,23 @@ bool apply(const Slot& slot, const QString& text, LoadForm& form) {
     return false;
 }
 
+// Line breaks of the notes as CR LF pairs: a lone CR or LF (what a text editor on this platform
+// hands over) would end the field in the file and lose the lines after it.
+QString withCrLf(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == '\r' || c == '\n') {
+            out += QLatin1String("\r\n");
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 QString saved(const Slot& slot, const LoadForm& form) {
     switch (slot.kind) {
     case Kind::Text:
@@ -142,7 +159,7 @@ QString saved(const Slot& slot, const LoadForm& form) {
     case Kind::Drag:
         return QString::number(form.dragIndex);
     case Kind::Notes:
-        return form.notes;
+        return withCrLf(form.notes);
     }
     return {};
 }
