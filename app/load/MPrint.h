@@ -1,0 +1,34 @@
+// Small text operations behind the ballistics table: fixed-decimal number text, padding to a
+// column width, and appending words, line breaks and table lines to a text buffer. Lines end in
+// CR LF, and every line after the first begins with one blank.
+#pragma once
+
+#include <QString>
+#include <array>
+
+namespace MPrint {
+
+// Number of column texts in one table line (the MilRange text may be empty).
+constexpr int ColumnCount = 11;
+using Columns = std::array<QString, ColumnCount>;
+
+// `value` rounded half to even to `decimals` places, written with that many decimals (a text one
+// decimal short gets a zero added), no leading blank, "0" before the point for |value| < 1.
+QString formatFixed(float value, int decimals);
+
+// The rightmost `width` characters of `width` blanks followed by the text without trailing
+// blanks: right-justified, and a text longer than the width loses its leading characters.
+QString padLeft(const QString& text, int width);
+// The leftmost `width` characters of the text without trailing blanks followed by blanks.
+QString padRight(const QString& text, int width);
+
+void appendOutput(QString& buffer, const QString& text);
+// The text, then one blank.
+void appendWord(QString& buffer, const QString& text);
+// CR LF, then the blank that starts the next line.
+void printNewLine(QString& buffer);
+// One table line: every non-empty column right-justified to 8 characters and followed by the
+// separator (a blank, or "," so the table pastes into a spreadsheet), then a new line.
+void printColumns(QString& buffer, const Columns& columns, const QString& separator = " ");
+
+} // namespace MPrint

@@ -1,0 +1,45 @@
+#include "load/TableRefresh.h"
+
+#include "load/InputFields.h"
+#include "services/MNumber.h"
+#include "services/MSmallBallStruct.h"
+
+#include <vector>
+
+namespace TableRefresh {
+
+namespace {
+// The number in a field as single precision; 0 when the text is not a usable number.
+float fieldNumber(const LoadModel& model, int index) {
+    const auto value = MNumber::parse(model.form.fields[size_t(index)]);
+    if (!value) return 0.0f;
+    return MNumber::toSingle(*value).value_or(0.0f);
+}
+} // namespace
+
+float prepareRefresh(LoadModel& model, CTextOutput& txt) {
+    model.dataUiToInput(model.values.in1);
+    const float angle = fieldNumber(model, InputFields::Angle);
+    model.applyPendingOptions();
+    const MainValues& v = model.values;
+    txt.init(v.isCosineDrop, v.isMoa, model.form.isAdvanced(), v.isPointBlank, v.killZone,
+             v.groupSize);
+    return angle;
+}
+
+QString tableText(LoadModel& model, CTextOutput& txt) {
+    const float angle = prepareRefresh(model, txt);
+    std::vector<float> drops;
+    std::vector<float> ranges;
+    txt.printTextTable(model.values.in1, true, drops, ranges, angle, model);
+    return txt.text();
+}
+
+QString bcCaption(const LoadModel& model) {
+    const float bc = model.values.metroBc;
+    if (!MSmallBallStruct::isNonZero(bc - fieldNumber(model, InputFields::Bc)))
+        return QStringLiteral("BC");
+    return "BC (" + MNumber::shortText(MNumber::roundDecimals(bc, 3)) + ")";
+}
+
+} // namespace TableRefresh
