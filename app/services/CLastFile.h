@@ -1,0 +1,26 @@
+// What was open when the program last closed: the load data file, the simulator session and the
+// simulator's two target colours, kept in "lastfile.dat" in the application folder (four text
+// fields, one per line).
+//
+// How the window uses it: at start-up `lastFile.fileNum = 3; lastFile.load();` then open
+// `dataFileName` (unless the command line names a file) and hand `simFileName`, `targetRed` and
+// `targetBlue` to the simulator; at exit fill the four fields and call `save()`.
+// A missing file leaves the defaults and reports nothing.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+class CLastFile {
+public:
+    int16_t fileNum = 3;
+    QString dataFileName;
+    QString simFileName;
+    int32_t targetRed = 0;
+    int32_t targetBlue = 0;
+
+    void load();
+    void save();
+
+    static QString path(); // the record's full path in the application folder
+};

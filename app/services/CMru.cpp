@@ -1,0 +1,109 @@
+#include "services/CMru.h"
+
+#include "load/CFileData.h"
+#include "services/MSmallBallStruct.h"
+
+#include <QSettings>
+
+namespace {
+const QString kSection = QStringLiteral("MRUFiles");
+const QString kClass = QStringLiteral("CMRU");
+
+// Read and write errors of the settings store, in the numbers the rest of the program uses.
+void reportSettings(const QSettings& store, const QString& operation) {
+    if (store.status() == QSettings::AccessError)
+        MSmallBallStruct::HandleError(kClass, operation, 75,
+                                      "Path/File access error: " + store.fileName());
+    else if (store.status() == QSettings::FormatError)
+        MSmallBallStruct::HandleError(kClass, operation, 5,
+                                      "Invalid settings file: " + store.fileName());
+}
+} // namespace
+
+QString CMru::caption(int index) const {
+    if (index < 0 || index > MRUCount) return {};
+    return entries.at(index);
+}
+
+void CMru::AddMenuElement(const QString& NewItem) {
+    if (MRUCount < MaxEntries - 1) {
+        ++MRUCount;
+        if (entries.size() <= MRUCount) entries.append(QString());
+    }
+    for (int i = MRUCount; i >= 1; --i)
+        entries[i] = entries[i - 1];
+    entries[0] = NewItem;
+    notify();
+}
+
+void CMru::AddMRUItem(const QString& NewItem) {
+    const int duplicate = CheckForDuplicateMRU(NewItem);
+    if (duplicate < 0)
+        AddMenuElement(NewItem);
+    else
+        ReorderMRUList(NewItem, duplicate);
+}
+
+int CMru::CheckForDuplicateMRU(const QString& NewItem) const {
+    const QString wanted = NewItem.toUpper();
+    for (int i = 0; i <= MRUCount; ++i)
+        if (entries.at(i).toUpper() == wanted) return i;
+    return -1;
+}
+
+void CMru::ReorderMRUList(const QString& NewItem, int DuplicateLocation) {
+    if (DuplicateLocation < 0 || DuplicateLocation > MRUCount) {
+        MSmallBallStruct::HandleError(kClass, QStringLiteral("ReorderMRUList"), 9,
+                                      QStringLiteral("Subscript out of range"));
+        return;
+    }
+    for (int i = DuplicateLocation; i >= 1; --i)
+        entries[i] = entries[i - 1];
+    entries[0] = NewItem;
+    notify();
+}
+
+void CMru::GetMRUFileList() {
+    QSettings store;
+    store.beginGroup(kSection);
+    QStringList saved;
+    for (int key = 0; key < MaxEntries; ++key) {
+        const QString value = store.value(QString::number(key), QString()).toString();
+        if (value.isEmpty()) break;
+        saved.append(value);
+    }
+    store.endGroup();
+    reportSettings(store, QStringLiteral("GetMRUFileList"));
+    // Oldest first, so that key "0" ends up as entry 0 again.
+    for (auto it = saved.crbegin(); it != saved.crend(); ++it)
+        AddMRUItem(*it);
+}
+
+void CMru::SaveMRUFileList() const {
+    QSettings store;
+    store.beginGroup(kSection);
+    store.remove(QString()); // keys of a longer list written by an earlier run
+    for (int i = 0; i <= MRUCount; ++i)
+        store.setValue(QString::number(i), entries.at(i));
+    store.endGroup();
+    store.sync();
+    reportSettings(store, QStringLiteral("SaveMRUFileList"));
+}
+
+CMru::Choice CMru::choice(int index) const {
+    Choice c;
+    c.path = caption(index);
+    c.isSession = isSessionPath(c.path);
+    return c;
+}
+
+bool CMru::isSessionPath(const QString& path) {
+    CFileData splitter;
+    QString name, folder, ext;
+    if (!splitter.filenameSubstrings(path, name, folder, ext)) return false;
+    return ext == QStringLiteral(".ssn");
+}
+
+void CMru::notify() const {
+    if (changed) changed();
+}
