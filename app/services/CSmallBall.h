@@ -9,6 +9,8 @@
 #include <QString>
 #include <cstdint>
 
+struct SolverLibrary;
+
 class CSmallBall {
 public:
     CSmallBall() = default;
@@ -33,7 +35,12 @@ public:
     static QString tableLibraryName();
     static QString simLibraryName();
 
+    // Step count for a record: stepRate x flightTime rounded half to even; false when it does
+    // not fit a 16-bit integer.
+    static bool stepCount(const SolverRecord& record, int16_t& count);
+
 private:
     bool allocated = false;
-    bool allocatedTable = false; // which library holds our buffers
+    bool allocatedTable = false;    // which library holds our buffers
+    SolverLibrary* owner = nullptr; // the loaded library that holds them
 };
