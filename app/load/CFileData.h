@@ -17,6 +17,7 @@ public:
     QString filename;        // the file the next open acts on
     bool eofIsError = false; // report reads past the end through HandleError
 
+    // Closes the file open under fNum; a file open for writing gets its text written out here.
     void closeText(int16_t fNum);
     // Splits a path into file name, folder (ending in its separator) and extension (from the
     // first "." of the whole path). False for an empty path, outputs untouched.
@@ -26,6 +27,8 @@ public:
     // Opens `filename` for reading (FileExists rule: the application folder's copy is used and
     // `filename` rewritten when the path itself is missing). False, silently, when missing.
     bool openTextInput(int16_t fNum);
+    // Opens `filename` for writing, creating it or emptying it. The fields written are kept in
+    // memory and written to the file by closeText (or by writeOk, which checks them).
     bool openTextOutput(int16_t fNum);
     QString readMultilineText(int16_t fNum);
     QString readText(int16_t fNum);
@@ -34,7 +37,9 @@ public:
 
     // True when the file open for reading under fNum has no more fields.
     bool atEnd(int16_t fNum) const;
-    // True when every write since openTextOutput succeeded (checked before closing).
+    // True when every write since openTextOutput succeeded (checked before closing): the text
+    // written so far is pushed to the disk first, so a full disk shows here. After closeText
+    // it tells whether the file under that number was written out completely.
     bool writeOk(int16_t fNum) const;
 
     // Field escapes, exposed for the readers that decode text of their own.
@@ -47,6 +52,11 @@ private:
 
 class CFileDiff {
 public:
-    // Same length and identical bytes, compared in 1024-byte blocks.
+    // Same length and identical bytes, compared in 1024-byte blocks. A missing file counts as
+    // an empty one (and is not created).
     bool isSame(const QString& filename1, const QString& filename2);
+
+    static constexpr qint64 blockSize = 1024;
+    // Blocks compared by the last isSame (0 when the lengths alone decided).
+    int blocksRead = 0;
 };

@@ -1,0 +1,261 @@
+#include "load/CFileData.h"
+
+#include "services/MSmallBallStruct.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <map>
+#include <memory>
+
+namespace {
+
+// Run-time error numbers shared with the rest of the program's reports.
+constexpr long errBadFileNumber = 52;
+constexpr long errBadFileMode = 54;
+constexpr long errDeviceIO = 57;
+constexpr long errPastEnd = 62;
+constexpr long errAccess = 75;
+
+// One open text file. Input files are read whole when opened (data files are a few hundred
+// bytes); output text collects in `data` until it is written out at close.
+struct Stream {
+    bool output = false;
+    QByteArray data;
+    qsizetype pos = 0; // next unread byte (input)
+    std::unique_ptr<QFile> file;
+    bool ok = true; // every write so far reached the file
+
+    // Writes collected text to the file and flushes it; false once anything failed.
+    bool push() {
+        if (!output || !file) return ok;
+        if (!data.isEmpty()) {
+            if (file->write(data) != data.size()) ok = false;
+            data.clear();
+        }
+        if (!file->flush()) ok = false;
+        return ok;
+    }
+
+    ~Stream() {
+        if (output) push();
+    }
+};
+
+// The process-wide table of open files, keyed by file number, and the outcome of the last
+// output file closed under each number.
+struct StreamTable {
+    std::map<int16_t, std::unique_ptr<Stream>> open;
+    std::map<int16_t, bool> lastWriteOk;
+};
+
+StreamTable& streams() {
+    static StreamTable table;
+    return table;
+}
+
+Stream* findStream(int16_t fNum) {
+    auto& open = streams().open;
+    const auto it = open.find(fNum);
+    return it == open.end() ? nullptr : it->second.get();
+}
+
+void report(const char* className, const char* operation, long number, const QString& text) {
+    MSmallBallStruct::HandleError(QString::fromLatin1(className), QString::fromLatin1(operation),
+                                  number, text);
+}
+
+const QString badFileNumber = QStringLiteral("Bad file name or number");
+
+} // namespace
+
+CFileData::CFileData() = default;
+
+CFileData::~CFileData() = default;
+
+void CFileData::closeText(int16_t fNum) {
+    auto& table = streams();
+    const auto it = table.open.find(fNum);
+    if (it == table.open.end()) return; // closing a number not in use is harmless
+    std::unique_ptr<Stream> stream = std::move(it->second);
+    table.open.erase(it);
+    if (!stream->output) return;
+
+    const bool written = stream->push();
+    const QString error = stream->file->errorString();
+    stream->file->close();
+    table.lastWriteOk[fNum] = written;
+    if (!written)
+        report("CFileData", "closeText", errDeviceIO,
+               QStringLiteral("Device I/O error: %1 (%2)").arg(stream->file->fileName(), error));
+}
+
+bool CFileData::filenameSubstrings(const QString& Full, QString& fname, QString& PName,
+                                   QString& ext) const {
+    if (Full.isEmpty()) return false;
+    qsizetype lastSeparator = -1;
+    for (qsizetype i = 0; i < Full.size(); ++i)
+        if (MSmallBallStruct::isPathSeparator(Full[i])) lastSeparator = i;
+    PName = Full.left(lastSeparator + 1);
+    fname = Full.mid(lastSeparator + 1);
+    // The first dot of the whole path starts the extension, even inside a folder name.
+    const qsizetype dot = Full.indexOf('.');
+    ext = dot < 0 ? QString() : Full.mid(dot);
+    return true;
+}
+
+bool CFileData::isSame(const QString& filename1, const QString& filename2) {
+    if (!comparer) comparer = std::make_unique<CFileDiff>();
+    return comparer->isSame(filename1, filename2);
+}
+
+bool CFileData::openTextInput(int16_t fNum) {
+    closeText(fNum); // a number left open by an interrupted reader is reused, not refused
+    QString path = filename;
+    if (!MSmallBallStruct::FileExists(path)) return false;
+    filename = path;
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        report("CFileData", "openTextInput", errAccess,
+               QStringLiteral("Path/File access error: %1 (%2)").arg(path, file.errorString()));
+        return false;
+    }
+    auto stream = std::make_unique<Stream>();
+    stream->data = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        report("CFileData", "openTextInput", errDeviceIO,
+               QStringLiteral("Device I/O error: %1 (%2)").arg(path, file.errorString()));
+        return false;
+    }
+    streams().open[fNum] = std::move(stream);
+    return true;
+}
+
+bool CFileData::openTextOutput(int16_t fNum) {
+    closeText(fNum);
+    auto file = std::make_unique<QFile>(filename);
+    if (filename.isEmpty() || !file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        report(
+            "CFileData", "openTextOutput", errAccess,
+            QStringLiteral("Path/File access error: %1 (%2)").arg(filename, file->errorString()));
+        return false;
+    }
+    auto stream = std::make_unique<Stream>();
+    stream->output = true;
+    stream->file = std::move(file);
+    auto& table = streams();
+    table.lastWriteOk.erase(fNum);
+    table.open[fNum] = std::move(stream);
+    return true;
+}
+
+// The next item of an input file: text up to a comma or a line end (CR, LF or CR LF), which is
+// consumed. Past the end, or on a number not open for reading, the item is empty.
+static QString readItem(int16_t fNum, bool eofIsError) {
+    Stream* stream = findStream(fNum);
+    if (!stream || stream->output) {
+        if (eofIsError)
+            report("CFileData", "readText", stream ? errBadFileMode : errBadFileNumber,
+                   stream ? QStringLiteral("Bad file mode") : badFileNumber);
+        return QString();
+    }
+    const QByteArray& data = stream->data;
+    qsizetype pos = stream->pos;
+    if (pos >= data.size()) {
+        if (eofIsError) report("CFileData", "readText", errPastEnd, "Input past end of file");
+        return QString();
+    }
+    qsizetype end = pos;
+    while (end < data.size() && data[end] != ',' && data[end] != '\r' && data[end] != '\n')
+        ++end;
+    const QString item = QString::fromLatin1(data.mid(pos, end - pos));
+    if (end < data.size()) {
+        const bool crlf = data[end] == '\r' && end + 1 < data.size() && data[end + 1] == '\n';
+        end += crlf ? 2 : 1;
+    }
+    stream->pos = end;
+    return item;
+}
+
+QString CFileData::readMultilineText(int16_t fNum) {
+    return decodeField(readItem(fNum, eofIsError), true);
+}
+
+QString CFileData::readText(int16_t fNum) {
+    return decodeField(readItem(fNum, eofIsError), false);
+}
+
+// Appends one encoded field and its CR LF to the file open for writing under fNum.
+static void writeField(const QString& encoded, int16_t fNum) {
+    Stream* stream = findStream(fNum);
+    if (!stream || !stream->output) {
+        report("CFileData", "writeText", stream ? errBadFileMode : errBadFileNumber,
+               stream ? QStringLiteral("Bad file mode") : badFileNumber);
+        return;
+    }
+    stream->data += encoded.toLatin1();
+    stream->data += "\r\n";
+}
+
+void CFileData::writeMultilineText(const QString& inp, int16_t fNum) {
+    writeField(encodeField(inp, true), fNum);
+}
+
+void CFileData::writeText(const QString& inp, int16_t fNum) {
+    writeField(encodeField(inp, false), fNum);
+}
+
+bool CFileData::atEnd(int16_t fNum) const {
+    const Stream* stream = findStream(fNum);
+    return !stream || stream->output || stream->pos >= stream->data.size();
+}
+
+bool CFileData::writeOk(int16_t fNum) const {
+    if (Stream* stream = findStream(fNum)) return stream->output && stream->push();
+    const auto& last = streams().lastWriteOk;
+    const auto it = last.find(fNum);
+    return it != last.end() && it->second;
+}
+
+QString CFileData::encodeField(const QString& text, bool multiline) {
+    QString out = text;
+    out.replace(QLatin1String(","), QLatin1String("|~"));
+    if (multiline) out.replace(QLatin1String("\r\n"), QLatin1String("|@|{"));
+    return out;
+}
+
+QString CFileData::decodeField(const QString& text, bool multiline) {
+    QString out = text;
+    if (multiline) out.replace(QLatin1String("|@|{"), QLatin1String("\r\n"));
+    out.replace(QLatin1String("|~"), QLatin1String(","));
+    return out;
+}
+
+bool CFileDiff::isSame(const QString& filename1, const QString& filename2) {
+    blocksRead = 0;
+    // A missing file reads as empty; the lengths alone decide unequal files.
+    const QFileInfo info1(filename1);
+    const QFileInfo info2(filename2);
+    const qint64 length = info1.exists() ? info1.size() : 0;
+    if ((info2.exists() ? info2.size() : 0) != length) return false;
+    if (length == 0) return true;
+
+    QFile file1(filename1);
+    QFile file2(filename2);
+    for (QFile* f : {&file1, &file2}) {
+        if (!f->open(QIODevice::ReadOnly)) {
+            report("CFileDiff", "isSame", errAccess,
+                   QStringLiteral("Path/File access error: %1 (%2)")
+                       .arg(f->fileName(), f->errorString()));
+            return false;
+        }
+    }
+    const qint64 blocks = length / blockSize;
+    for (qint64 i = 0; i < blocks; ++i) {
+        ++blocksRead;
+        if (file1.read(blockSize) != file2.read(blockSize)) return false;
+    }
+    const qint64 rest = length % blockSize;
+    return file1.read(rest) == file2.read(rest);
+}
