@@ -18,7 +18,7 @@ constexpr qsizetype MaxNotesLength = 1 << 20;
 enum class Kind {
     Text,    // a txtInput box (arg: field index)
     Compare, // the comparison file path
-    Check,   // a check box state, "0" or "1" (arg: index into checks)
+    Check,   // a check box state (arg: index into checks): "0" or "1"; "2", greyed, is read
     Option,  // an options-dialog choice, "True" or "False" (arg: index into options)
     YAxis,   // the graph's y-axis option index, "0" to "3"
     Drag,    // the drag list position, "-1" to "7"
@@ -97,7 +97,7 @@ bool apply(const Slot& slot, const QString& text, LoadForm& form) {
         form.compareFile = text.left(MaxFieldLength);
         return true;
     case Kind::Check:
-        if (const auto state = wholeNumber(text, 0, 1)) {
+        if (const auto state = wholeNumber(text, 0, 2)) {
             form.*checks[slot.arg] = *state;
             return true;
         }

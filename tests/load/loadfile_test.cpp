@@ -265,7 +265,7 @@ TEST_F(LoadFileTest, AFieldThatDoesNotConvertEndsTheReadingThere) {
         const char* text;
     };
     const Case cases[] = {
-        {19, "x"},   {19, ""},   {19, "2"},    {20, "-1"}, {21, "maybe"}, {22, ""},
+        {19, "x"},   {19, ""},   {19, "3"},    {20, "-1"}, {21, "maybe"}, {22, ""},
         {23, "yes"}, {24, "x"},  {29, "sure"}, {30, "4"},  {30, "-1"},    {30, "Drop"},
         {31, "8"},   {31, "-2"}, {31, "G1"},   {31, ""},
     };
@@ -308,6 +308,7 @@ TEST_F(LoadFileTest, Field19HoldingLettersLoadsFields1To18) {
 TEST_F(LoadFileTest, OtherConvertibleTextsAreAccepted) {
     QStringList lines = savedLines();
     lines[18] = "1.0";   // check state
+    lines[19] = "2";     // a greyed check box counts as checked
     lines[20] = "false"; // boolean, any case
     lines[21] = "-1";    // a number converts to a boolean
     lines[22] = "0";
@@ -317,6 +318,7 @@ TEST_F(LoadFileTest, OtherConvertibleTextsAreAccepted) {
     LoadForm form = previous();
     ASSERT_TRUE(load(writeLines("loose.qvt", lines), form));
     EXPECT_EQ(form.chkAdvanced, 1);
+    EXPECT_TRUE(form.isMilRange());
     EXPECT_FALSE(form.optMoa1);
     EXPECT_TRUE(form.optMetric1);
     EXPECT_FALSE(form.opt3D1);
