@@ -185,6 +185,8 @@ TEST_F(LoadFileTest, EmptyTextsAndOptionsOffRoundTrip) {
 }
 
 TEST_F(LoadFileTest, SaveReportsAFileThatCannotBeOpened) {
+    EXPECT_FALSE(save(folder.path(), everyFieldSet()));
+    prompts.clear();
     EXPECT_FALSE(save(path("no such folder/a.qvt"), everyFieldSet()));
     EXPECT_FALSE(QFile::exists(path("no such folder/a.qvt")));
     ASSERT_EQ(prompts.messages.size(), 1);
@@ -207,6 +209,8 @@ TEST_F(LoadFileTest, NotesWithBareLineBreaksAreSavedWithCrLf) {
 TEST_F(LoadFileTest, MissingFileChangesNothing) {
     LoadForm form = previous();
     EXPECT_FALSE(load(path("missing.qvt"), form));
+    EXPECT_FALSE(load(folder.path(), form)); // a folder is no load file
+    EXPECT_FALSE(load(QString(), form));
     EXPECT_EQ(form, previous());
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
