@@ -1,0 +1,62 @@
+// The simulator's own trajectory: the main load under the simulator's wind and range unit,
+// computed through its own binding to the simulator's solver library, and read per range as
+// drop, drift and time of flight. Also the inch-to-angle conversions the scene uses.
+#pragma once
+
+#include "SolverRecord.h"
+
+#include <QString>
+#include <memory>
+
+class CTextOutput;
+class LoadModel;
+
+class CHUD {
+public:
+    CHUD();
+    ~CHUD();
+    CHUD(const CHUD&) = delete;
+    CHUD& operator=(const CHUD&) = delete;
+
+    // Computes the trajectory of the main load (model.values.in1, built like a table record)
+    // for a crosswind of `wind` mph, out to `simMaxRange` (the simulator's maximum range text)
+    // in yards, or in metres unless `yards`. A non-numeric maximum range is reported and the
+    // previous trajectory stays. False when nothing new was computed.
+    bool init(float wind, LoadModel& model, const QString& simMaxRange, bool yards);
+
+    // Drop and drift in MOA and time of flight in s at `yards` (the simulator's range unit).
+    // False, outputs untouched, when the range lies beyond the computed trajectory or nothing
+    // has been computed.
+    bool oneResult(float& dropMoa, float& windMoa, float yards, float& time);
+
+    // Angular size of `inch` inches seen at `yards`; 0 at range 0. A metric simulator's range
+    // is in metres and converted to yards first.
+    float inch2moa(float inch, float yards) const;
+    float inch2mil(float inch, float yards) const;
+
+    // Releases the solver buffers of the trajectory.
+    void final();
+
+    bool isMetric() const { return metric; }
+    bool isComputed() const;
+    // The record of the last init (after the simulator's values were put back).
+    const SolverRecord& record() const { return rec; }
+    // The flight time the trajectory was integrated over.
+    float flightTime() const { return flight; }
+    const SolverRow& lastRow() const { return row; }
+
+    static constexpr float MoaInchesAt100 = 1.0473039f;
+    static constexpr float MilInchesAt100 = 3.6f;
+    static constexpr float YardsPerMetre = 1.0936133f;
+
+private:
+    float toYards(float range) const { return metric ? range * YardsPerMetre : range; }
+
+    SolverRecord rec{};
+    SolverRow row{};
+    // Builds the record like a table and integrates it through its own binding (sbDll), which
+    // is switched to the simulator's library. Created on first use.
+    std::unique_ptr<CTextOutput> writer;
+    bool metric = false;
+    float flight = 0;
+};

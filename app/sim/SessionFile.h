@@ -1,0 +1,53 @@
+// The session file (.ssn): 30 fields, one per line, in a fixed order. This unit knows the order,
+// the kind of each record and how its text converts; CSim opens, reads and writes the file.
+#pragma once
+
+#include "sim/SimSettings.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+
+namespace SessionFile {
+
+constexpr int RecordCount = 30;
+constexpr int NotesRecord = 25;    // the one multi-line field
+constexpr int LoadFileRecord = 24; // the load data file the session was made with
+
+// The values a session carries beyond the controls.
+struct Values {
+    SimSettings settings;
+    int16_t sight = 0;       // record 9
+    float milsPerScreen = 0; // record 12 on reading
+    float viewOffsetX = 0;   // record 28
+    float viewOffsetY = 0;   // record 29
+    QString loadFile;        // record 24
+};
+
+// A conversion failure: the error number and text the session reader reports.
+struct Failure {
+    long number = 0;
+    QString description;
+};
+
+// The 30 texts of a session, record 1 first (not yet escaped for the file).
+QStringList records(const Values& values);
+
+// Puts the text of record `number` (1..30) into `values`. A text record takes any text; a
+// numeric one that does not convert (empty, garbled, out of range) leaves `values` as it was
+// and returns the failure.
+std::optional<Failure> apply(int number, const QString& text, Values& values);
+
+bool isMultiline(int number);
+
+// The neighbouring numbered session of `path` ("range3.ssn" -> "range4.ssn" forwards,
+// "range2.ssn" backwards): the digit just before the four-character extension is replaced by
+// that digit plus or minus one. Nothing when that character is not a digit, or backwards when
+// the number would fall below 1. "range9.ssn" forwards gives "range10.ssn".
+std::optional<QString> steppedName(const QString& path, bool forward);
+
+// "Quorvel Tables -     Load: <cartridge>      Session: <file name>".
+QString windowCaption(const QString& cartridge, const QString& sessionPath);
+
+} // namespace SessionFile
