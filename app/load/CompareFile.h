@@ -1,0 +1,28 @@
+// The comparison load: the first 17 fields of a saved load data file, read into a second load
+// record so the graph can draw its curve beside the load on screen.
+#pragma once
+
+#include "load/CFileData.h"
+#include "load/CInput.h"
+
+#include <QString>
+
+namespace CompareFile {
+
+constexpr int16_t FileNumber = 2;
+// Cartridge name to scope magnification; drag model, angle and the air come from the load on
+// screen.
+constexpr int FieldCount = 17;
+
+// Reads the comparison file `compareFile` through `dat` (whose filename is restored afterwards)
+// into `compareInput`. Reading stops at the first field that does not convert; the fields read
+// before it keep their new values, the rest keep what `compareInput` held. `compareFile` becomes
+// the application folder's copy when the file is only found there. True once the file opened.
+// `fieldsRead` (optional) receives the number of fields applied.
+bool dataLoadCompare(CFileData& dat, CInput& compareInput, QString& compareFile,
+                     int* fieldsRead = nullptr);
+
+// The file-name part shown in the comparison list ("" for an empty path).
+QString compareName(const QString& compareFile);
+
+} // namespace CompareFile

@@ -1,0 +1,106 @@
+#include "load/GraphModel.h"
+
+#include "load/CompareFile.h"
+#include "services/MSmallBallStruct.h"
+
+#include <array>
+#include <utility>
+
+namespace GraphText {
+
+QString yAxisTitle(int yAxis) {
+    static const std::array<const char*, 4> titles = {
+        "Drop / Inches", "Velocity / fps", "Energy / Foot Pounds", "Wind Drift / Inches"};
+    // The plotted value for any other choice is the drift, as the table writer computes it.
+    if (yAxis < 0 || yAxis >= static_cast<int>(titles.size())) yAxis = 3;
+    return QString::fromLatin1(titles[static_cast<size_t>(yAxis)]);
+}
+
+QString xAxisTitle(bool metric) {
+    return metric ? QStringLiteral("Range / Meters") : QStringLiteral("Range / Yards");
+}
+
+int16_t chartType(bool is3D) {
+    return is3D ? 2 : 3;
+}
+
+QString notComparing() {
+    return QStringLiteral("Not comparing");
+}
+QString noComparison() {
+    return QStringLiteral("No Comparison");
+}
+
+} // namespace GraphText
+
+GraphData GraphModel::refresh(LoadModel& model, CTextOutput& txt, CFileData& dat, float angle) {
+    std::vector<float> drop1, range1, drop2, range2;
+    txt.printTextTable(model.values.in1, false, drop1, range1, angle, model);
+
+    bool comparing = false;
+    if (useCompare && MSmallBallStruct::FileExists(model.form.compareFile)) {
+        // Every input the file does not supply (drag model, angle, the air) is the screen's.
+        model.dataUiToInput(compareInput);
+        CompareFile::dataLoadCompare(dat, compareInput, model.form.compareFile);
+        // The coefficient shown beside the BC field belongs to the load on screen.
+        const float screenBc = model.values.metroBc;
+        txt.printTextTable(compareInput, false, drop2, range2, angle, model);
+        model.values.metroBc = screenBc;
+        comparing = true;
+    }
+    if (!comparing || drop2.empty() || range2.size() != drop2.size()) {
+        drop2.assign(1, 0.0f);
+        range2.assign(1, 0.0f);
+    }
+    return compose(std::move(range1), std::move(drop1), std::move(range2), std::move(drop2), model,
+                   comparing);
+}
+
+GraphData GraphModel::compose(std::vector<float> range1, std::vector<float> drop1,
+                              std::vector<float> range2, std::vector<float> drop2,
+                              const LoadModel& model, bool comparing) const {
+    GraphData d;
+    // A pair of arrays of unequal length plots only the points both hold.
+    const size_t n1 = std::min(range1.size(), drop1.size());
+    range1.resize(n1);
+    drop1.resize(n1);
+    const size_t n2 = std::min(range2.size(), drop2.size());
+    range2.resize(n2);
+    drop2.resize(n2);
+
+    d.series1.x = std::move(range1);
+    d.series1.y = std::move(drop1);
+    d.series1.legend = model.form.fields[InputFields::Cartridge];
+    d.series2.x = std::move(range2);
+    d.series2.y = std::move(drop2);
+    // No stale name for a comparison that is not drawn.
+    d.series2.legend = comparing ? compareInput.cart : QString();
+    d.comparing = comparing;
+    d.xTitle = GraphText::xAxisTitle(model.form.isMetric());
+    d.yTitle = GraphText::yAxisTitle(model.form.yAxis);
+    d.chartType = GraphText::chartType(model.values.is3D);
+    return d;
+}
+
+QString GraphModel::toggleUseCompare(const LoadForm& form) {
+    useCompare = !useCompare;
+    return compareBoxText(form);
+}
+
+QString GraphModel::compareBoxText(const LoadForm& form) const {
+    return useCompare ? CompareFile::compareName(form.compareFile) : GraphText::notComparing();
+}
+
+QString GraphModel::chooseCompareFile(const QString& path, LoadModel& model, CFileData& dat) {
+    model.form.compareFile = path;
+    CompareFile::dataLoadCompare(dat, compareInput, model.form.compareFile);
+    useCompare = true;
+    return CompareFile::compareName(model.form.compareFile);
+}
+
+QString GraphModel::compareFileFor(const QString& listText) {
+    const QString name = listText.trimmed();
+    if (name.isEmpty()) return QString();
+    QString path = MSmallBallStruct::appPath(name);
+    return MSmallBallStruct::FileExists(path) ? path : QString();
+}

@@ -1,0 +1,76 @@
+// The Graph tab's content as plain data: the points of the load on screen and of the comparison
+// load, the axis titles and the legends. The chart widget only draws what this produces.
+#pragma once
+
+#include "load/CFileData.h"
+#include "load/CInput.h"
+#include "load/CTextOutput.h"
+#include "load/LoadModel.h"
+
+#include <QString>
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+// One curve: x and y of each point (same length), and its legend text.
+struct GraphSeries {
+    std::vector<float> x;
+    std::vector<float> y;
+    QString legend;
+
+    size_t size() const { return x.size(); }
+};
+
+struct GraphData {
+    GraphSeries series1;   // the load on screen: solid black
+    GraphSeries series2;   // the comparison load, or the single point (0, 0)
+    QString xTitle;        // "Range / Yards" or "Range / Meters"
+    QString yTitle;        // by the y-axis choice
+    int16_t chartType = 3; // 3 for 2D, 2 for 3D; both end as the same XY chart
+    bool comparing = false;
+
+    // Rows of the chart's grid: enough for the longer of the two series.
+    size_t rowCount() const { return std::max(series1.size(), series2.size()); }
+};
+
+namespace GraphText {
+// Titles of the y axis by choice: 0 Drop, 1 Velocity, 2 Energy, 3 Wind Drift.
+QString yAxisTitle(int yAxis);
+QString xAxisTitle(bool metric);
+// The chart code handed to the chart: 2 for the 3D choice, 3 for 2D.
+int16_t chartType(bool is3D);
+
+// What the comparison list shows when Use Compare is switched off, and after a load file is
+// read while it is off.
+QString notComparing();
+QString noComparison();
+} // namespace GraphText
+
+class GraphModel {
+public:
+    CInput compareInput;    // the comparison load of the last refresh
+    bool useCompare = true; // the Use Compare menu item, checked at start
+
+    // The graph part of the view refresh, run after the fields were copied into in1 and the table
+    // writer was initialised: the load's points, and the comparison's when Use Compare is on and
+    // the comparison file exists (the window inputs overwritten by its first 17 fields).
+    GraphData refresh(LoadModel& model, CTextOutput& txt, CFileData& dat, float angle);
+
+    // Titles and legends for two computed curves (graphShow2D3D).
+    GraphData compose(std::vector<float> range1, std::vector<float> drop1,
+                      std::vector<float> range2, std::vector<float> drop2, const LoadModel& model,
+                      bool comparing) const;
+
+    // Use Compare toggled: the new state, and the text the comparison list shows now.
+    QString toggleUseCompare(const LoadForm& form);
+    // Text of the comparison list for the current state.
+    QString compareBoxText(const LoadForm& form) const;
+
+    // A comparison file chosen through the open dialog: it becomes the comparison, is read into
+    // compareInput, and Use Compare is switched on. Returns the name the list shows.
+    QString chooseCompareFile(const QString& path, LoadModel& model, CFileData& dat);
+
+    // A name chosen (or typed) in the comparison list: the path of that file in the application
+    // folder, or "" when there is no such file.
+    static QString compareFileFor(const QString& listText);
+};

@@ -1,0 +1,69 @@
+#include "services/CChronoVelocity.h"
+
+#include "services/CSmallBall.h"
+#include "services/MNumber.h"
+#include "services/MSmallBallStruct.h"
+
+#include <cmath>
+#include <exception>
+
+namespace {
+
+constexpr float flightTime = 0.2f; // s: far enough for any chronograph distance
+constexpr int16_t stepRate = 5000; // 1000 steps over the flight
+constexpr int16_t dragG1 = 1;
+constexpr float feetPerYard = 3.0f;
+// A guess that keeps moving without meeting the speed ends the search all the same.
+constexpr int maxRuns = 10000;
+
+void report(long number, const QString& text) {
+    MSmallBallStruct::HandleError(QStringLiteral("CChronoVelocity"),
+                                  QStringLiteral("chronoCorrect"), number, text);
+}
+
+} // namespace
+
+float CChronoVelocity::chronoCorrect(float bc, float chronoDist, float chronoVel,
+                                     const QString& angleText) {
+    runs = 0;
+    const auto angle = MNumber::parse(angleText);
+    const auto angleSingle = angle ? MNumber::toSingle(*angle) : std::nullopt;
+    if (!angleSingle) {
+        report(13, QStringLiteral("Type mismatch"));
+        return 0;
+    }
+    try {
+        CSmallBall sb;
+        sb.isTable = false;
+        SolverRecord record{};
+        record.muzzleVelocity = chronoVel;
+        record.ballisticCoef = bc;
+        record.flightTime = flightTime;
+        record.departureAngle = *angleSingle;
+        record.dragModel = dragG1;
+        record.stepRate = stepRate;
+        if (!sb.allocMem(record)) return 0;
+
+        // The solver's ranges are yards; the chronograph stands a number of feet out.
+        const float rowRange = chronoDist / feetPerYard;
+        SolverRow row{};
+        float guess = chronoDist * 3.0f + chronoVel;
+        float last = guess;
+        float diff = 0;
+        do {
+            record.muzzleVelocity = guess;
+            sb.calcAll(record);
+            ++runs;
+            sb.getOneResult(row, rowRange, 1);
+            last = guess;
+            diff = row.V - chronoVel;
+            guess = guess - diff / 2;
+        } while (std::fabs(diff) >= tolerance && guess <= chronoVel * ceilingFactor &&
+                 runs < maxRuns);
+        sb.deAllocMem();
+        return last;
+    } catch (const std::exception& e) {
+        report(5, QString::fromLocal8Bit(e.what()));
+        return 0;
+    }
+}

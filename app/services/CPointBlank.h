@@ -1,0 +1,32 @@
+// Maximum point-blank range: the zero that keeps the path within a target (vital zone) of given
+// size, shrunk by the shooter's group size with distance, out to the longest range; that range,
+// and the height of the path at 100 (the sight-in height).
+#pragma once
+
+#include "load/CInput.h"
+#include "load/CTextOutput.h"
+#include "load/LoadModel.h"
+#include "services/InputLimit.h"
+
+class CPointBlank {
+public:
+    float pbZero = 0;  // zero range found, range unit, 1 decimal
+    float pbRange = 0; // maximum point-blank range, range unit, whole number
+    float zero100 = 0; // path height at range 100, inches
+
+    // Computes the three results for `inp` and the uphill/downhill angle (degrees). Reads
+    // killZone, groupSize and isCosineDrop of model.values; builds the record with the table
+    // writer's set-up and integrates through its binding, which is free again on return.
+    // False when the solver could not be used (already reported).
+    bool pointBlankRange(const CInput& inp, float angle, LoadModel& model, CTextOutput& txt);
+
+    // Bisection passes on the zero, and where they start and end.
+    static constexpr int passes = 10;
+    static constexpr float firstZero = 200.0f;
+    static constexpr float upperZero = 1000.0f;
+
+    // Target (vital zone) and group sizes, inches. The target's message names 30 although up to
+    // 80 is accepted.
+    static constexpr InputLimit targetLimit{0.0f, 80.0f, "Vital zone must be between 0 and 30\"."};
+    static constexpr InputLimit groupLimit{0.0f, 30.0f, "Group size must be between 0 and 30\"."};
+};

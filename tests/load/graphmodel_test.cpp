@@ -1,0 +1,183 @@
+// The Graph tab's content: points of the load and of the comparison load, titles and legends.
+#include "PromptRecorder.h"
+#include "TestAppFolder.h"
+#include "load/CFileData.h"
+#include "load/GraphModel.h"
+#include "load/LoadFile.h"
+#include "load/TableRefresh.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class GraphModelTest : public ::testing::Test {
+protected:
+    TestAppFolder folder;
+    PromptRecorder prompts;
+    LoadModel model;
+    CTextOutput txt;
+    CFileData dat;
+    GraphModel graph;
+
+    void SetUp() override {
+        model.form = LoadForm::initial();
+        model.refreshAllFields();
+        dat.filename = folder.file("current.qvt");
+    }
+
+    // Saves a load file into the application folder; `edit` changes the screen's form first.
+    QString saveLoad(const QString& name, const std::function<void(LoadForm&)>& edit) {
+        LoadForm form = model.form;
+        edit(form);
+        CFileData out;
+        out.filename = folder.file(name);
+        EXPECT_TRUE(LoadFile::dataSaveTable(out, form));
+        return out.filename;
+    }
+
+    GraphData refresh() {
+        const float angle = TableRefresh::prepareRefresh(model, txt);
+        return graph.refresh(model, txt, dat, angle);
+    }
+};
+
+TEST(GraphText, AxisTitlesByChoiceAndUnit) {
+    EXPECT_EQ(GraphText::yAxisTitle(0), QStringLiteral("Drop / Inches"));
+    EXPECT_EQ(GraphText::yAxisTitle(1), QStringLiteral("Velocity / fps"));
+    EXPECT_EQ(GraphText::yAxisTitle(2), QStringLiteral("Energy / Foot Pounds"));
+    EXPECT_EQ(GraphText::yAxisTitle(3), QStringLiteral("Wind Drift / Inches"));
+    EXPECT_EQ(GraphText::xAxisTitle(false), QStringLiteral("Range / Yards"));
+    EXPECT_EQ(GraphText::xAxisTitle(true), QStringLiteral("Range / Meters"));
+    EXPECT_EQ(GraphText::chartType(true), 2);
+    EXPECT_EQ(GraphText::chartType(false), 3);
+}
+
+TEST_F(GraphModelTest, WithoutComparisonSeriesTwoIsTheSinglePointAtZero) {
+    model.form.compareFile = saveLoad("other.qvt", [](LoadForm& f) { f.fields[2] = "3000"; });
+    graph.useCompare = false;
+    const GraphData d = refresh();
+    // 1000 yd in steps of 50 / 4: 81 points, one every 12.5.
+    ASSERT_EQ(d.series1.size(), 81u);
+    EXPECT_FLOAT_EQ(d.series1.x[1], 12.5f);
+    EXPECT_FLOAT_EQ(d.series1.x.back(), 1000.0f);
+    EXPECT_FLOAT_EQ(d.series1.y[0], -2.6f); // drop at the muzzle: minus the sight height
+    ASSERT_EQ(d.series2.size(), 1u);
+    EXPECT_EQ(d.series2.x[0], 0.0f);
+    EXPECT_EQ(d.series2.y[0], 0.0f);
+    EXPECT_FALSE(d.comparing);
+    EXPECT_EQ(d.series1.legend, QStringLiteral("7.62"));
+    EXPECT_TRUE(d.series2.legend.isEmpty());
+    EXPECT_EQ(d.rowCount(), 81u);
+    EXPECT_EQ(d.xTitle, QStringLiteral("Range / Yards"));
+    EXPECT_EQ(d.yTitle, QStringLiteral("Drop / Inches"));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(GraphModelTest, AMissingComparisonFileIsSkipped) {
+    model.form.compareFile = folder.file("gone.qvt");
+    const GraphData d = refresh();
+    ASSERT_EQ(d.series2.size(), 1u);
+    EXPECT_EQ(d.series2.y[0], 0.0f);
+    EXPECT_FALSE(d.comparing);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(GraphModelTest, ComparesWithTheSavedLoadUnderTheScreensConditions) {
+    model.form.yAxis = 1; // velocity
+    model.form.compareFile = saveLoad("fast.qvt", [](LoadForm& f) {
+        f.fields[0] = "Fast";
+        f.fields[2] = "3000";
+    });
+    const GraphData d = refresh();
+    ASSERT_TRUE(d.comparing);
+    EXPECT_EQ(d.series2.legend, QStringLiteral("Fast"));
+    EXPECT_EQ(graph.compareInput.imvel, 3000);
+    ASSERT_EQ(d.series2.size(), d.series1.size());
+    EXPECT_FLOAT_EQ(d.series2.y[0], 3000.0f);
+    EXPECT_FLOAT_EQ(d.series1.y[0], 2635.0f);
+    for (size_t i = 0; i < d.series1.size(); ++i)
+        EXPECT_GT(d.series2.y[i], d.series1.y[i]);
+    EXPECT_EQ(d.yTitle, QStringLiteral("Velocity / fps"));
+}
+
+TEST_F(GraphModelTest, TheComparisonUsesTheScreensDragModelAngleAndAir) {
+    // Advanced inputs on: drag model, atmosphere and angle all take part.
+    model.setFieldText(InputFields::Angle, QStringLiteral("20"));
+    model.form.chkAdvanced = 1;
+    model.form.dragIndex = 0;
+    // The same bullet saved with another drag model, angle and air: only its first 17 fields
+    // are read, so its curve is the screen's own.
+    model.form.compareFile = saveLoad("same.qvt", [](LoadForm& f) {
+        f.dragIndex = 3;
+        f.fields[InputFields::Angle] = "-30";
+        f.fields[InputFields::Pressure] = "20";
+        f.fields[InputFields::Humidity] = "5";
+        f.fields[InputFields::TargetSpeed] = "40";
+        f.optRR1 = !f.optRR1;
+    });
+    const GraphData d = refresh();
+    ASSERT_TRUE(d.comparing);
+    ASSERT_EQ(d.series1.y.size(), d.series2.y.size());
+    for (size_t i = 0; i < d.series1.size(); ++i) {
+        EXPECT_EQ(d.series1.y[i], d.series2.y[i]) << i;
+        EXPECT_EQ(d.series1.x[i], d.series2.x[i]) << i;
+    }
+    EXPECT_EQ(graph.compareInput.dragIndex, 0);
+}
+
+TEST_F(GraphModelTest, TheBcCaptionKeepsTheScreensCoefficient) {
+    model.form.chkAdvanced = 1;
+    model.form.compareFile = saveLoad("low.qvt", [](LoadForm& f) { f.fields[10] = "0.25"; });
+    refresh();
+    std::vector<float> drop, range;
+    CTextOutput alone;
+    LoadModel copy = model;
+    const float angle = TableRefresh::prepareRefresh(copy, alone);
+    alone.printTextTable(copy.values.in1, false, drop, range, angle, copy);
+    EXPECT_FLOAT_EQ(model.values.metroBc, copy.values.metroBc);
+}
+
+TEST_F(GraphModelTest, MetricRangesChangeTheXTitle) {
+    model.form.optMetric1 = true;
+    EXPECT_EQ(refresh().xTitle, QStringLiteral("Range / Meters"));
+}
+
+TEST_F(GraphModelTest, WindDriftAndEnergyChoices) {
+    model.form.yAxis = 3;
+    GraphData d = refresh();
+    EXPECT_EQ(d.yTitle, QStringLiteral("Wind Drift / Inches"));
+    EXPECT_EQ(d.series1.y[0], 0.0f);
+    EXPECT_GT(d.series1.y.back(), 10.0f); // 10 mph drifts a 175 gr bullet many inches at 1000
+    model.form.yAxis = 2;
+    d = refresh();
+    EXPECT_EQ(d.yTitle, QStringLiteral("Energy / Foot Pounds"));
+    EXPECT_NEAR(d.series1.y[0], 2635.0 * 2635.0 * 175 / 450400, 0.5);
+}
+
+TEST_F(GraphModelTest, UseCompareTogglesTheListText) {
+    model.form.compareFile = QStringLiteral("C:\\loads\\65x47.qvt");
+    EXPECT_EQ(graph.compareBoxText(model.form), QStringLiteral("65x47.qvt"));
+    EXPECT_EQ(graph.toggleUseCompare(model.form), QStringLiteral("Not comparing"));
+    EXPECT_FALSE(graph.useCompare);
+    EXPECT_EQ(graph.toggleUseCompare(model.form), QStringLiteral("65x47.qvt"));
+    EXPECT_TRUE(graph.useCompare);
+}
+
+TEST_F(GraphModelTest, ListNamesResolveInTheApplicationFolder) {
+    const QString path = saveLoad("there.qvt", [](LoadForm&) {});
+    EXPECT_EQ(GraphModel::compareFileFor(QStringLiteral("there.qvt")), path);
+    EXPECT_EQ(GraphModel::compareFileFor(QStringLiteral("not there.qvt")), QString());
+    EXPECT_EQ(GraphModel::compareFileFor(QString()), QString());
+}
+
+TEST_F(GraphModelTest, ChoosingAFileReadsItAndSwitchesComparingOn) {
+    const QString path = saveLoad("chosen.qvt", [](LoadForm& f) { f.fields[0] = "Chosen"; });
+    graph.useCompare = false;
+    EXPECT_EQ(graph.chooseCompareFile(path, model, dat), QStringLiteral("chosen.qvt"));
+    EXPECT_TRUE(graph.useCompare);
+    EXPECT_EQ(model.form.compareFile, path);
+    EXPECT_EQ(graph.compareInput.cart, QStringLiteral("Chosen"));
+    EXPECT_EQ(dat.filename, folder.file("current.qvt"));
+}
+
+} // namespace
