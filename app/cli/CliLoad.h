@@ -1,0 +1,25 @@
+// What every command-line job needs: the load as the window would show it, opened from a file
+// the way the window's Open does, and the two output streams.
+#pragma once
+
+#include "load/LoadModel.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace CliLoad {
+
+// The model as the window shows it before any file is read: the initial texts with every option
+// off, each field's change handler run once (so temperature and pressure follow the altitude).
+void startModel(LoadModel& model);
+
+// Opens a load data file into the model as the window's Open does (the file is read into a copy
+// of the form, which the model then takes). Empty on success, else a one-line reason.
+QString openLoad(LoadModel& model, const QString& path);
+
+// Raw bytes to standard output (tables are Latin-1 with CR LF lines).
+void writeOut(const QByteArray& bytes);
+// One line to standard error, prefixed with the program's name.
+void writeErrorLine(const QString& text);
+
+} // namespace CliLoad

@@ -1,0 +1,116 @@
+#include "cli/CommandLine.h"
+
+#include "cli/CliLoad.h"
+#include "cli/TableCommand.h"
+#include "services/MSmallBallStruct.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+
+namespace CommandLine {
+
+namespace {
+
+constexpr int ExitOk = 0;
+constexpr int ExitUsage = 2;
+
+int printHelp(const QStringList& operands);
+int printVersion(const QStringList& operands);
+
+// One command-line job. A new job is one line here and a handler in its own file.
+struct Option {
+    const char* name;
+    const char* operands; // shown in the help, empty when the option takes none
+    int maxOperands;
+    const char* help;
+    int (*handler)(const QStringList& operands);
+};
+
+const std::array<Option, 3> options{{
+    {"--table", "[FILE.qvt]", 1,
+     "print the ballistics table of a load file (the default load without FILE)",
+     &TableCommand::run},
+    {"--help", "", 0, "show this help", &printHelp},
+    {"--version", "", 0, "show the version", &printVersion},
+}};
+
+const QString AppDirOption = QStringLiteral("--appdir");
+
+const Option* findOption(const QString& name) {
+    for (const Option& option : options)
+        if (name == QLatin1String(option.name)) return &option;
+    return nullptr;
+}
+
+int usageError(const QString& text) {
+    CliLoad::writeErrorLine(text + " (try 'quorvel --help')");
+    return ExitUsage;
+}
+
+int printHelp(const QStringList&) {
+    QString text = QStringLiteral("Usage: quorvel [--appdir DIR] [FILE.qvt | OPTION]\n"
+                                  "Without an option the window opens, with FILE.qvt if given.\n"
+                                  "\nOptions:\n");
+    for (const Option& option : options) {
+        const QString form = QString::fromLatin1(option.name) + ' ' + option.operands;
+        text += "  " + form.trimmed().leftJustified(24) + ' ' + option.help + '\n';
+    }
+    text += "  " + QStringLiteral("--appdir DIR").leftJustified(24) +
+            " use DIR as the application folder (solver libraries, pictures, help)\n";
+    CliLoad::writeOut(text.toLocal8Bit());
+    return ExitOk;
+}
+
+int printVersion(const QStringList&) {
+    CliLoad::writeOut(QByteArrayLiteral("quorvel " QUORVEL_VERSION_STRING "\n"));
+    return ExitOk;
+}
+
+// Until the window is built, starting without a job shows the default table.
+int startWithoutWindow() {
+    return TableCommand::run({});
+}
+
+} // namespace
+
+std::optional<int> run(int argc, char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+
+    // --appdir DIR (or --appdir=DIR) may stand anywhere and holds for every mode.
+    QStringList rest;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == AppDirOption) {
+            if (i + 1 >= args.size()) return usageError("option '--appdir' needs a folder");
+            MSmallBallStruct::setAppFolder(args[++i]);
+        } else if (arg.startsWith(AppDirOption + '=')) {
+            MSmallBallStruct::setAppFolder(arg.mid(AppDirOption.size() + 1));
+        } else {
+            rest << arg;
+        }
+    }
+    if (rest.isEmpty()) return startWithoutWindow();
+
+    // The first argument that looks like an option picks the job; the others are its operands.
+    qsizetype at = -1;
+    for (qsizetype i = 0; i < rest.size() && at < 0; ++i)
+        if (rest[i].startsWith(QLatin1String("--"))) at = i;
+    if (at < 0) return std::nullopt; // a file for the window to open
+
+    const Option* option = findOption(rest[at]);
+    if (!option) return usageError("unknown option '" + rest[at] + "'");
+    QStringList operands = rest;
+    operands.removeAt(at);
+    for (const QString& operand : operands)
+        if (operand.startsWith(QLatin1String("--")))
+            return usageError("option '" + operand + "' cannot be combined with '" + rest[at] +
+                              "'");
+    if (operands.size() > option->maxOperands)
+        return usageError("too many arguments for '" + rest[at] + "'");
+    return option->handler(operands);
+}
+
+} // namespace CommandLine

@@ -1,0 +1,55 @@
+// The table writer end to end: one whole table text, and the graph's points, for a 1500-yd load.
+// The solver libraries are found through QUORVEL_APPDIR (the build's bin folder).
+#include "load/CTextOutput.h"
+#include "load/InputFields.h"
+#include "load/LoadModel.h"
+#include "load/TableRefresh.h"
+
+#include <benchmark/benchmark.h>
+#include <vector>
+
+namespace {
+
+// The initial load out to 1500 yd in 50-yd steps, as the window holds it after start-up.
+void longRangeLoad(LoadModel& model) {
+    model.refreshAllFields();
+    model.setFieldText(InputFields::MaxRange, QStringLiteral("1500"));
+    model.setFieldText(InputFields::Increments, QStringLiteral("50"));
+}
+
+void BM_TableText1500Yards(benchmark::State& state) {
+    LoadModel model;
+    longRangeLoad(model);
+    CTextOutput txt;
+    for (auto _ : state) {
+        const QString text = TableRefresh::tableText(model, txt);
+        if (text.isEmpty()) {
+            state.SkipWithError("no table (are the solver libraries in QUORVEL_APPDIR?)");
+            break;
+        }
+        benchmark::DoNotOptimize(text.constData());
+    }
+}
+BENCHMARK(BM_TableText1500Yards)->Unit(benchmark::kMillisecond);
+
+void BM_GraphArrays1500Yards(benchmark::State& state) {
+    LoadModel model;
+    longRangeLoad(model);
+    CTextOutput txt;
+    const float angle = TableRefresh::prepareRefresh(model, txt);
+    std::vector<float> drops;
+    std::vector<float> ranges;
+    for (auto _ : state) {
+        if (!txt.printTextTable(model.values.in1, false, drops, ranges, angle, model)) {
+            state.SkipWithError("no graph points (are the solver libraries in QUORVEL_APPDIR?)");
+            break;
+        }
+        benchmark::DoNotOptimize(drops.data());
+    }
+    state.counters["points"] = double(drops.size());
+}
+BENCHMARK(BM_GraphArrays1500Yards)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

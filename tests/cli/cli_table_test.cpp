@@ -1,0 +1,220 @@
+// The command line run as a user runs it: quorvel --table, --help, --version and bad input.
+#include "PromptRecorder.h"
+#include "TestAppFolder.h"
+#include "cli/CliLoad.h"
+#include "cli/CommandLine.h"
+#include "load/CFileData.h"
+#include "load/CTextOutput.h"
+#include "load/InputFields.h"
+#include "load/LoadFile.h"
+#include "load/LoadModel.h"
+#include "load/TableRefresh.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ProcessResult {
+    int exitCode = -1;
+    bool crashed = true;
+    QByteArray out;
+    QByteArray err;
+    int errLines() const { return int(err.count('\n')); }
+};
+
+class CliTable : public ::testing::Test {
+protected:
+    TestAppFolder folder;
+
+    ProcessResult quorvel(const QStringList& args) {
+        QProcess p;
+        p.setProgram(TestAppFolder::binDir() + "/quorvel");
+        p.setArguments(QStringList{"--appdir", folder.path()} + args);
+        p.start();
+        ProcessResult r;
+        if (!p.waitForStarted(10000)) {
+            ADD_FAILURE() << "quorvel did not start: " << p.errorString().toStdString();
+            return r;
+        }
+        p.waitForFinished(60000);
+        r.crashed = p.exitStatus() != QProcess::NormalExit;
+        r.exitCode = p.exitCode();
+        r.out = p.readAllStandardOutput();
+        r.err = p.readAllStandardError();
+        return r;
+    }
+
+    static QByteArray data(const QString& name) {
+        QFile f(TestAppFolder::dataDir() + '/' + name);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // The Table tab's text after the window has opened `path`, computed in this process.
+    QString tableAfterOpening(const QString& path) {
+        PromptRecorder prompts;
+        LoadModel model;
+        CliLoad::startModel(model);
+        EXPECT_TRUE(CliLoad::openLoad(model, path).isEmpty());
+        CTextOutput txt;
+        return TableRefresh::tableText(model, txt);
+    }
+
+    // A garbage file must end with a table or a reported failure, never a crash or a hang.
+    void expectSurvives(const QString& name, const QByteArray& bytes) {
+        const ProcessResult r = quorvel({"--table", folder.write(name, bytes)});
+        EXPECT_FALSE(r.crashed) << name.toStdString();
+        EXPECT_TRUE(r.exitCode == 0 || r.exitCode == 1)
+            << name.toStdString() << " exit " << r.exitCode << ": " << r.err.toStdString();
+        if (r.exitCode == 0) {
+            EXPECT_TRUE(r.out.contains("Range")) << name.toStdString();
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(CliTable, WithoutAFileItPrintsTheInitialLoadsTable) {
+    const ProcessResult r = quorvel({"--table"});
+    EXPECT_FALSE(r.crashed);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, data("default_table.txt"));
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+}
+
+TEST_F(CliTable, AppdirMayFollowTheJob) {
+    QProcess p;
+    p.start(TestAppFolder::binDir() + "/quorvel", {"--table", "--appdir", folder.path()});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_EQ(p.readAllStandardOutput(), data("default_table.txt"));
+}
+
+TEST_F(CliTable, VersionAndHelp) {
+    const ProcessResult version = quorvel({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, QByteArray("quorvel " QUORVEL_VERSION_STRING "\n"));
+    const ProcessResult help = quorvel({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains("--table [FILE.qvt]"));
+    EXPECT_TRUE(help.out.contains("--appdir DIR"));
+}
+
+TEST_F(CliTable, AFileIsPrintedAsTheWindowShowsItAfterOpening) {
+    // A load with the options a file carries: MOA clicks, metres, comma, advanced inputs, angle.
+    LoadForm form = LoadForm::initial();
+    form.fields[InputFields::Cartridge] = QString::fromLatin1("6.5 Cr\xE9"
+                                                              "edmoor, 140gr");
+    form.fields[InputFields::BulletWeight] = "140";
+    form.fields[InputFields::MuzzleVelocity] = "2710";
+    form.fields[InputFields::Bc] = "0.3";
+    form.fields[InputFields::Angle] = "15";
+    form.fields[InputFields::TargetSpeed] = "5";
+    form.chkAdvanced = 1;
+    form.chkMilrange = 1;
+    form.optMoa1 = true;
+    form.optComma1 = true;
+    form.optRR1 = true;
+    form.dragIndex = 4;
+    CFileData dat;
+    dat.filename = folder.file("creed.qvt");
+    ASSERT_TRUE(LoadFile::dataSaveTable(dat, form));
+
+    const ProcessResult r = quorvel({"--table", dat.filename});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QString expected = tableAfterOpening(dat.filename);
+    EXPECT_EQ(r.out, expected.toLatin1());
+    EXPECT_TRUE(r.out.startsWith("6.5 Cr\xE9"
+                                 "edmoor, 140gr "));
+    EXPECT_TRUE(r.out.contains("Hclicks,"));
+    EXPECT_TRUE(r.out.contains("Angle            : 15 degrees"));
+}
+
+TEST_F(CliTable, SavedLoadsFromOtherVersionsPrintTheirTables) {
+    for (const char* name : {"308win.qvt", "65x47.qvt", "old24.qvt"}) {
+        const QString path = folder.write(name, data(name));
+        const ProcessResult r = quorvel({"--table", path});
+        EXPECT_EQ(r.exitCode, 0) << name << ": " << r.err.toStdString();
+        EXPECT_EQ(r.out, tableAfterOpening(path).toLatin1()) << name;
+    }
+    EXPECT_TRUE(quorvel({"--table", folder.file("308win.qvt")}).out.startsWith("308 Win, 168gr"));
+}
+
+TEST_F(CliTable, MissingOrUnreadableFileIsOneLineAndStatusTwo) {
+    const ProcessResult missing = quorvel({"--table", folder.file("nowhere.qvt")});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_TRUE(missing.out.isEmpty());
+    EXPECT_EQ(missing.errLines(), 1) << missing.err.toStdString();
+    EXPECT_TRUE(missing.err.contains("nowhere.qvt"));
+
+    const ProcessResult folderPath = quorvel({"--table", folder.path()});
+    EXPECT_EQ(folderPath.exitCode, 2);
+    EXPECT_EQ(folderPath.errLines(), 1) << folderPath.err.toStdString();
+
+    const QString locked = folder.write("locked.qvt", data("308win.qvt"));
+    QFile::setPermissions(locked, QFileDevice::WriteOwner);
+    QFile probe(locked);
+    if (probe.open(QIODevice::ReadOnly)) GTEST_SKIP() << "running with rights to read any file";
+    const ProcessResult unreadable = quorvel({"--table", locked});
+    EXPECT_EQ(unreadable.exitCode, 2);
+    EXPECT_EQ(unreadable.errLines(), 1) << unreadable.err.toStdString();
+}
+
+TEST_F(CliTable, UnknownOptionsAreAUsageError) {
+    for (const QStringList& args : {QStringList{"--tabel"}, QStringList{"--table", "a", "b"},
+                                    QStringList{"--table", "--version"}}) {
+        const ProcessResult r = quorvel(args);
+        EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_EQ(r.errLines(), 1) << r.err.toStdString();
+    }
+}
+
+TEST_F(CliTable, GarbageTruncatedAndHugeFilesNeverCrash) {
+    const QByteArray good = data("308win.qvt");
+    ASSERT_FALSE(good.isEmpty());
+    for (int cut : {0, 1, 5, 30, 60, 90, 120, int(good.size()) - 3})
+        expectSurvives(QStringLiteral("cut%1.qvt").arg(cut), good.left(cut));
+
+    QRandomGenerator random(20240607);
+    QByteArray noise(4096, '\0');
+    for (char& c : noise)
+        c = char(random.bounded(256));
+    expectSurvives("noise.qvt", noise);
+
+    // Numbers a text box would refuse: beyond 16 bits, zero, negative, huge ranges.
+    QList<QByteArray> lines = good.split('\n');
+    const QList<QPair<int, QByteArray>> edits = {
+        {1, "40000"}, {2, "0"},     {3, "32767"}, {5, "1"},     {3, "-5"},   {5, "0"},
+        {10, "0"},    {10, "1e39"}, {2, "-2650"}, {16, "1e30"}, {30, "999"}, {3, "4000"}};
+    for (const auto& [line, text] : edits) {
+        QList<QByteArray> edited = lines;
+        edited[line - 1] = text + '\r';
+        expectSurvives(QStringLiteral("edit%1-%2.qvt").arg(line).arg(QString::fromLatin1(text)),
+                       edited.join('\n'));
+    }
+
+    QByteArray huge = good;
+    huge.replace("308 Win", QByteArray(4 << 20, 'W'));
+    huge += QByteArray(2 << 20, '\n');
+    expectSurvives("huge.qvt", huge);
+}
+
+TEST(CliDispatch, PlainArgumentsAreForTheWindowAndBadOptionsFail) {
+    TestAppFolder folder;
+    auto run = [](std::vector<std::string> args) {
+        std::vector<char*> argv;
+        static char program[] = "quorvel";
+        argv.push_back(program);
+        for (std::string& a : args)
+            argv.push_back(a.data());
+        return CommandLine::run(int(argv.size()), argv.data());
+    };
+    EXPECT_EQ(run({"my load.qvt"}), std::nullopt);
+    EXPECT_EQ(run({"--appdir", folder.path().toStdString(), "a.qvt"}), std::nullopt);
+    EXPECT_EQ(run({"--appdir"}), 2);
+    EXPECT_EQ(run({"--frobnicate"}), 2);
+    EXPECT_EQ(run({"--help", "extra"}), 2);
+}
