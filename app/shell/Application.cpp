@@ -1,0 +1,105 @@
+#include "shell/Application.h"
+
+#include "shell/FileChooser.h"
+#include "shell/MessageBoxPrompt.h"
+#include "shell/ui.h"
+#include "sim/widgets/SimScreenshots.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QScreen>
+#include <QStringList>
+#include <QTabWidget>
+#include <QTextStream>
+#include <memory>
+
+namespace Application {
+
+namespace {
+
+// Restores the prompt and the chooser when the window is gone, so nothing outlives it.
+class InstalledServices {
+public:
+    explicit InstalledServices(QWidget* window) : prompt(window), chooser(window) {
+        previousPrompt = installPrompt(&prompt);
+        previousChooser = installFileChooser(&chooser);
+    }
+    ~InstalledServices() {
+        installPrompt(previousPrompt);
+        installFileChooser(previousChooser);
+    }
+    InstalledServices(const InstalledServices&) = delete;
+    InstalledServices& operator=(const InstalledServices&) = delete;
+
+private:
+    MessageBoxPrompt prompt;
+    QtFileChooser chooser;
+    Prompt* previousPrompt = nullptr;
+    FileChooser* previousChooser = nullptr;
+};
+
+void waitForPaint() {
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+} // namespace
+
+bool takeScreenshots(ui& window, const QString& folder) {
+    QDir().mkpath(folder);
+    bool ok = true;
+    for (int i = 0; i < ui::TabCount; ++i) {
+        if (!window.isPageFinished(i)) continue;
+        window.sstUI->setCurrentIndex(i);
+        waitForPaint();
+        const QString path = QDir(folder).filePath(ui::tabName(i) + QStringLiteral(".png"));
+        if (!window.grab().save(path)) {
+            QTextStream(stderr) << "Could not write " << path << '\n';
+            ok = false;
+        }
+    }
+    return ok;
+}
+
+int run(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorvel"));
+    QApplication::setOrganizationName(QStringLiteral("Quorvel"));
+    QApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION_STRING));
+
+    // --appdir has been taken by the command line already; what remains is for the window.
+    QStringList args;
+    const QStringList all = QApplication::arguments();
+    for (qsizetype i = 1; i < all.size(); ++i) {
+        if (all[i] == QStringLiteral("--appdir"))
+            ++i;
+        else if (!all[i].startsWith(QStringLiteral("--appdir=")))
+            args << all[i];
+    }
+    QString screenshotFolder;
+    if (args.size() >= 2 && args.first() == QStringLiteral("--screenshots")) {
+        screenshotFolder = args.at(1);
+        args.clear();
+    }
+    // A file opened from the desktop arrives as the whole command line, blanks and all.
+    const QString commandLine = args.join(' ');
+
+    // The prompt and dialogs are in place before the window starts: start-up may already ask.
+    InstalledServices services(nullptr);
+    auto window = std::make_unique<ui>(commandLine);
+    if (!screenshotFolder.isEmpty()) {
+        window->resize(1280, 900);
+        window->show();
+        bool ok = takeScreenshots(*window, screenshotFolder);
+        ok &= SimScreenshots::take(*window, screenshotFolder);
+        window->hide();
+        return ok ? 0 : 1;
+    }
+    const QRect screen = window->screen()->availableGeometry();
+    window->resize(qMin(1180, screen.width()), qMin(840, screen.height()));
+    window->show();
+    return app.exec();
+}
+
+} // namespace Application

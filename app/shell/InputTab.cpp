@@ -1,0 +1,312 @@
+#include "shell/InputTab.h"
+
+#include "load/LoadModel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+using namespace InputFields;
+
+constexpr int GridColumns = 4;
+constexpr int GridRows = (Count + GridColumns - 1) / GridColumns;
+
+constexpr int CompareLabel = 20;
+constexpr int DragLabel = 22;
+
+const char* const yAxisCaptions[] = {"Drop", "Velocity", "Energy", "Wind Drift 10mph"};
+
+// Notes are kept with CR LF line breaks (as the load file stores them); the box uses LF.
+QString notesForBox(QString notes) {
+    return notes.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+QString notesFromBox(QString text) {
+    return text.replace('\n', QStringLiteral("\r\n"));
+}
+
+// Scoped flag: set while the page writes into its own controls.
+class FlagGuard {
+public:
+    explicit FlagGuard(bool& flag) : flag(flag), previous(flag) { flag = true; }
+    ~FlagGuard() { flag = previous; }
+    FlagGuard(const FlagGuard&) = delete;
+    FlagGuard& operator=(const FlagGuard&) = delete;
+
+private:
+    bool& flag;
+    bool previous;
+};
+
+} // namespace
+
+InputTab::InputTab(LoadModel& model, QWidget* parent) : QWidget(parent), model(model) {
+    build();
+    connectEdits();
+    showForm();
+}
+
+void InputTab::build() {
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(16, 16, 16, 12);
+    page->setSpacing(14);
+    page->addWidget(buildFieldGrid());
+    page->addWidget(buildChoices());
+
+    auto* notesLabel = new QLabel(QStringLiteral("Load Notes"), this);
+    notesLabel->setObjectName(QStringLiteral("lblNotes"));
+    txtNotes = new QPlainTextEdit(this);
+    txtNotes->setObjectName(QStringLiteral("txtNotes"));
+    txtNotes->setTabChangesFocus(true);
+    notesLabel->setBuddy(txtNotes);
+    page->addWidget(notesLabel);
+    page->addWidget(txtNotes, 1);
+}
+
+QWidget* InputTab::buildFieldGrid() {
+    auto* box = new QWidget(this);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(8);
+    // Fields run down the columns, so a load reads top to bottom: the bullet first, then the
+    // conditions, then the coefficients and the extras.
+    for (int i = 0; i < Count; ++i) {
+        const int row = i % GridRows;
+        const int column = (i / GridRows) * 2;
+        const int labelIndex = captionLabel(i);
+        auto* label = new QLabel(QString::fromUtf8(field(i).caption), box);
+        label->setObjectName(QStringLiteral("Label1_%1").arg(labelIndex));
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        auto* edit = new QLineEdit(box);
+        edit->setObjectName(QStringLiteral("txtInput_%1").arg(i));
+        edit->setMinimumWidth(110);
+        label->setBuddy(edit);
+        grid->addWidget(label, row, column);
+        grid->addWidget(edit, row, column + 1);
+        labels[static_cast<size_t>(labelIndex)] = label;
+        fields[static_cast<size_t>(i)] = edit;
+        fieldIndex.insert(edit, i);
+    }
+    for (int c = 0; c < GridColumns; ++c) {
+        grid->setColumnStretch(c * 2, 0);
+        grid->setColumnStretch(c * 2 + 1, 1);
+        grid->setColumnMinimumWidth(c * 2, 110);
+    }
+    // Tab moves down each column, as the fields are read.
+    for (int i = 0; i + 1 < Count; ++i)
+        setTabOrder(fields[static_cast<size_t>(i)], fields[static_cast<size_t>(i + 1)]);
+    return box;
+}
+
+QWidget* InputTab::buildChoices() {
+    auto* box = new QWidget(this);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(10);
+
+    auto* dragLabel = new QLabel(QStringLiteral("Drag Model"), box);
+    dragLabel->setObjectName(QStringLiteral("Label1_%1").arg(DragLabel));
+    dragLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    cboDrag = new QComboBox(box);
+    cboDrag->setObjectName(QStringLiteral("cboDrag"));
+    cboDrag->setToolTip(QStringLiteral("G1 is what manufacturers use"));
+    cboDrag->setMinimumContentsLength(22);
+    dragLabel->setBuddy(cboDrag);
+    labels[DragLabel] = dragLabel;
+
+    auto* compareLabel = new QLabel(QStringLiteral("Compare to:"), box);
+    compareLabel->setObjectName(QStringLiteral("Label1_%1").arg(CompareLabel));
+    compareLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    cboCompare = new QComboBox(box);
+    cboCompare->setObjectName(QStringLiteral("cboCompare"));
+    cboCompare->setEditable(true);
+    cboCompare->setInsertPolicy(QComboBox::NoInsert);
+    cboCompare->setMinimumContentsLength(22);
+    compareLabel->setBuddy(cboCompare);
+    labels[CompareLabel] = compareLabel;
+    compareSlot = new QHBoxLayout;
+    compareSlot->setContentsMargins(0, 0, 0, 0);
+    compareSlot->addWidget(cboCompare);
+
+    grid->addWidget(dragLabel, 0, 0);
+    grid->addWidget(cboDrag, 0, 1);
+    grid->addWidget(compareLabel, 0, 2);
+    grid->addLayout(compareSlot, 0, 3);
+
+    auto* units = new QGroupBox(QStringLiteral("Range Units"), box);
+    units->setObjectName(QStringLiteral("fraRangeUnits"));
+    auto* unitsLayout = new QHBoxLayout(units);
+    const char* const unitCaptions[] = {"Yard", "Meter"};
+    for (int i = 0; i < 2; ++i) {
+        optMetric[i] = new QRadioButton(QString::fromLatin1(unitCaptions[i]), units);
+        optMetric[i]->setObjectName(QStringLiteral("optMetric_%1").arg(i));
+        unitsLayout->addWidget(optMetric[i]);
+    }
+    optMetric[0]->setToolTip(QStringLiteral("Only affects range"));
+
+    auto* display = new QGroupBox(QStringLiteral("Display"), box);
+    display->setObjectName(QStringLiteral("fraDisplay"));
+    auto* displayLayout = new QHBoxLayout(display);
+    chkAdvanced = new QCheckBox(QStringLiteral("Advanced"), display);
+    chkAdvanced->setObjectName(QStringLiteral("chkAdvanced"));
+    chkAdvanced->setToolTip(QStringLiteral("Show extra fields"));
+    chkMilrange = new QCheckBox(QStringLiteral("MilRange"), display);
+    chkMilrange->setObjectName(QStringLiteral("chkMilrange"));
+    chkMilrange->setToolTip(QStringLiteral("Show MilInch ranging system in Table"));
+    displayLayout->addWidget(chkAdvanced);
+    displayLayout->addWidget(chkMilrange);
+
+    auto* yAxis = new QGroupBox(QStringLiteral("Graph Y-Axis"), box);
+    yAxis->setObjectName(QStringLiteral("fraYaxis"));
+    auto* yAxisLayout = new QHBoxLayout(yAxis);
+    for (int i = 0; i < 4; ++i) {
+        optYaxis[i] = new QRadioButton(QString::fromLatin1(yAxisCaptions[i]), yAxis);
+        optYaxis[i]->setObjectName(QStringLiteral("optYaxis_%1").arg(i));
+        yAxisLayout->addWidget(optYaxis[i]);
+    }
+
+    auto* row = new QHBoxLayout;
+    row->setSpacing(12);
+    row->addWidget(units);
+    row->addWidget(display);
+    row->addWidget(yAxis);
+    row->addStretch(1);
+    grid->addLayout(row, 1, 0, 1, 5);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    grid->setColumnStretch(4, 2);
+    return box;
+}
+
+void InputTab::connectEdits() {
+    for (int i = 0; i < Count; ++i) {
+        connect(fields[static_cast<size_t>(i)], &QLineEdit::textChanged, this,
+                [this, i](const QString& text) {
+                    if (!showing) model.setFieldText(i, text);
+                });
+    }
+    model.fieldTextChangedByModel = [this](int index) { showFieldText(index); };
+
+    connect(cboDrag, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (!showing) model.form.dragIndex = index;
+    });
+    connect(optMetric[1], &QRadioButton::toggled, this, [this](bool on) {
+        if (!showing) model.form.optMetric1 = on;
+    });
+    for (int i = 0; i < 4; ++i) {
+        connect(optYaxis[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on && !showing) model.form.yAxis = i;
+        });
+    }
+    connect(chkAdvanced, &QCheckBox::toggled, this, [this](bool on) {
+        if (!showing) model.form.chkAdvanced = on ? 1 : 0;
+        applyAdvanced();
+    });
+    connect(chkMilrange, &QCheckBox::toggled, this, [this](bool on) {
+        if (!showing) model.form.chkMilrange = on ? 1 : 0;
+        applyMilRange();
+    });
+    connect(txtNotes, &QPlainTextEdit::textChanged, this, [this] {
+        if (!showing) model.form.notes = notesFromBox(txtNotes->toPlainText());
+    });
+    connect(qApp, &QApplication::focusChanged, this, &InputTab::onFocusChanged);
+}
+
+void InputTab::showForm() {
+    const FlagGuard guard(showing);
+    for (int i = 0; i < Count; ++i)
+        showFieldText(i);
+    const auto& form = model.form;
+    cboDrag->setCurrentIndex(form.dragIndex < cboDrag->count() ? form.dragIndex : -1);
+    optMetric[form.optMetric1 ? 1 : 0]->setChecked(true);
+    const int yAxis = form.yAxis >= 0 && form.yAxis < 4 ? form.yAxis : 0;
+    optYaxis[yAxis]->setChecked(true);
+    chkAdvanced->setChecked(form.chkAdvanced != 0);
+    chkMilrange->setChecked(form.chkMilrange != 0);
+    if (notesFromBox(txtNotes->toPlainText()) != form.notes)
+        txtNotes->setPlainText(notesForBox(form.notes));
+    applyAdvanced();
+    applyMilRange();
+}
+
+void InputTab::showFieldText(int index) {
+    if (index < 0 || index >= Count) return;
+    QLineEdit* edit = fields[static_cast<size_t>(index)];
+    const QString& text = model.form.fields[static_cast<size_t>(index)];
+    if (edit->text() == text) return;
+    const FlagGuard guard(showing);
+    edit->setText(text);
+}
+
+void InputTab::applyToolTips() {
+    for (int i = 0; i < Count; ++i)
+        fields[static_cast<size_t>(i)]->setToolTip(QString::fromUtf8(field(i).message));
+}
+
+void InputTab::applyAdvanced() {
+    const bool visible = model.form.chkAdvanced != 0;
+    for (int index : advancedFields())
+        fields[static_cast<size_t>(index)]->setVisible(visible);
+    for (int index : advancedLabels())
+        labels[static_cast<size_t>(index)]->setVisible(visible);
+    cboDrag->setVisible(visible);
+}
+
+void InputTab::applyMilRange() {
+    const bool visible = model.form.chkMilrange != 0;
+    fields[ScopeMag]->setVisible(visible);
+    labels[captionLabel(ScopeMag)]->setVisible(visible);
+}
+
+void InputTab::fillDragList() {
+    QStringList names;
+    model.values.drag.init(names);
+    const FlagGuard guard(showing);
+    cboDrag->addItems(names);
+    const int index = model.form.dragIndex;
+    cboDrag->setCurrentIndex(index >= 0 && index < cboDrag->count() ? index : -1);
+}
+
+void InputTab::setBcCaption(const QString& caption) {
+    labels[Bc]->setText(caption);
+}
+
+void InputTab::onFocusChanged(QWidget* old, QWidget* now) {
+    // Only a move to another control of the same window leaves a field: focus going to a message
+    // box, a dialog or another program is not the user moving on.
+    if (validating || restoringField >= 0 || !old || !now || now->window() != window() ||
+        old->window() != window())
+        return;
+    const auto found = fieldIndex.constFind(old);
+    if (found == fieldIndex.constEnd()) return;
+    const int index = found.value();
+
+    const FlagGuard guard(validating);
+    if (!model.validateAndWarn(index)) return;
+    if (isAncestorOf(now) && old->isVisible()) {
+        old->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    // The focus went off the page (another tab is being shown): the switch finishes first,
+    // then the page comes back with the field focused. Until then the field is not checked
+    // again, so the message shows once.
+    restoringField = index;
+    QTimer::singleShot(0, this, [this, index] {
+        const FlagGuard again(validating);
+        emit fieldNeedsAttention(index);
+        fields[static_cast<size_t>(index)]->setFocus(Qt::OtherFocusReason);
+        restoringField = -1;
+    });
+}

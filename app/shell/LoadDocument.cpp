@@ -1,0 +1,134 @@
+#include "shell/LoadDocument.h"
+
+#include "load/LoadFile.h"
+#include "load/LoadModel.h"
+#include "services/MSmallBallStruct.h"
+#include "services/Prompt.h"
+#include "shell/FileChooser.h"
+
+#include <QFileInfo>
+
+namespace {
+
+constexpr long FileAccessError = 75; // "Path/File access error"
+
+} // namespace
+
+LoadDocument::LoadDocument(LoadModel& model) : model(model) {}
+
+QString LoadDocument::caption(const QString& cartridge) {
+    return QStringLiteral("Quorvel Tables -     Load: ") + cartridge;
+}
+
+void LoadDocument::newDocument() {
+    // The new texts replace the load on screen, so unsaved changes are asked about first, as
+    // for Open. The file name stays: a following Save writes to the file that was current.
+    if (!queryUnsaved()) return;
+    model.newLoad();
+    if (formReplaced) formReplaced();
+}
+
+bool LoadDocument::open() {
+    if (!queryUnsaved()) return false;
+    if (!dataOpenTable()) return false;
+    if (addToMru) addToMru(dat.filename);
+    dataLoad();
+    return true;
+}
+
+bool LoadDocument::save() {
+    if (dat.filename.isEmpty()) return saveAs();
+    if (!writeCurrent("mnuSave_Click")) return false;
+    if (addToMru) addToMru(dat.filename);
+    return true;
+}
+
+bool LoadDocument::saveAs() {
+    const QString path = FileDialogs::chooseSavePath(
+        QStringLiteral("Save As"), QString::fromLatin1(saveFilter), QStringLiteral("txt"));
+    if (path.isEmpty()) return false;
+    const QString previous = dat.filename;
+    dat.filename = path;
+    if (writeCurrent("mnuSaveAs_Click")) {
+        if (addToMru) addToMru(dat.filename);
+        return true;
+    }
+    // Nothing was saved under the new name: the current file stays what it was.
+    dat.filename = previous;
+    return false;
+}
+
+bool LoadDocument::queryUnsaved() {
+    const QString current = dat.filename;
+    QString name, folder, extension;
+    dat.filenameSubstrings(current, name, folder, extension);
+
+    const QString scratch = MSmallBallStruct::appPath(QString::fromLatin1(scratchName));
+    dat.filename = scratch;
+    LoadFile::dataSaveTable(dat, model.form);
+    dat.filename = current;
+
+    if (!isFileChanged(current, scratch)) return true;
+    const QString text =
+        QStringLiteral("Do you want to Save changes to") + ' ' + name + QStringLiteral(" ?");
+    switch (prompt().ask(text, QStringLiteral("Unsaved Changes to Load Data"),
+                         PromptButtons::YesNoCancel, PromptIcon::Question)) {
+    case PromptAnswer::Yes:
+        // A load that was never saved has no file yet: Save asks for one, and a Cancel there
+        // cancels the whole command.
+        return save();
+    case PromptAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool LoadDocument::dataLoad() {
+    LoadForm next = model.form;
+    if (!LoadFile::dataLoad(dat, next)) return false;
+    model.applyForm(next);
+    if (formReplaced) formReplaced();
+    if (loaded) loaded();
+    return true;
+}
+
+bool LoadDocument::startUp() {
+    const bool read = dataLoad();
+    if (!read) {
+        model.refreshAllFields();
+    } else {
+        // Every handler runs once, but the altitude's refresh must not replace the temperature
+        // and pressure the file was saved with.
+        const QString temperature = model.form.fields[InputFields::Temperature];
+        const QString pressure = model.form.fields[InputFields::Pressure];
+        model.refreshAllFields();
+        model.setFieldText(InputFields::Temperature, temperature);
+        model.setFieldText(InputFields::Pressure, pressure);
+    }
+    if (formReplaced) formReplaced();
+    return read;
+}
+
+bool LoadDocument::dataOpenTable() {
+    const QString path =
+        FileDialogs::chooseOpenPath(QStringLiteral("Open File"), QString::fromLatin1(openFilter));
+    if (path.isEmpty()) return false;
+    dat.filename = path;
+    return true;
+}
+
+bool LoadDocument::isFileChanged(const QString& file1, const QString& file2) {
+    return !dat.isSame(file1, file2);
+}
+
+bool LoadDocument::writeCurrent(const char* operation) {
+    if (LoadFile::dataSaveTable(dat, model.form)) return true;
+    // A file that could not be opened has been reported already; a write that failed half way
+    // (disk full, a device gone) has not.
+    if (!QFileInfo(dat.filename).isWritable()) return false;
+    MSmallBallStruct::HandleError(QStringLiteral("ui"), QString::fromLatin1(operation),
+                                  FileAccessError,
+                                  QStringLiteral("The load could not be saved to ") + dat.filename);
+    return false;
+}

@@ -1,0 +1,57 @@
+// The load data document: New, Open, Save and Save As of the current load data file, and the
+// unsaved-changes question, over the LoadModel and the file named by `dat`. No widgets: dialogs
+// go through the file chooser and questions through the prompt.
+#pragma once
+
+#include "load/CFileData.h"
+#include "shell/Document.h"
+
+#include <functional>
+
+class LoadModel;
+
+class LoadDocument : public Document {
+public:
+    static constexpr const char* openFilter =
+        "Quorvel Table Files (*.qvt)|*.qvt|All Files (*.*)|*.*";
+    static constexpr const char* saveFilter =
+        "Quorvel Tables Files (*.qvt)|*.qvt|All Files (*.*)|*.*";
+    static constexpr const char* scratchName = "temp.tmp";
+
+    explicit LoadDocument(LoadModel& model);
+
+    CFileData dat; // dat.filename: the current load data file
+
+    // A file was opened or saved: it belongs in the recent-file list.
+    std::function<void(const QString& path)> addToMru;
+    // The model's form was replaced as a whole (a load read, or New): show it.
+    std::function<void()> formReplaced;
+    // A load file was read: caption, simulator and the view follow.
+    std::function<void()> loaded;
+
+    void newDocument() override;
+    bool open() override;
+    bool save() override;
+    bool saveAs() override;
+    bool queryUnsaved() override; // queryUnsavedTable
+    QString fileName() const override { return dat.filename; }
+
+    // Reads dat.filename into the window (dataLoad): false when the file does not exist.
+    bool dataLoad();
+    // Start-up: reads the current file, then runs every field's change handler once. A file's own
+    // temperature and pressure stand; without a file the altitude sets them.
+    bool startUp();
+    // Open dialog for load data files; on a choice dat.filename becomes the chosen path.
+    bool dataOpenTable();
+    // True unless the two files hold the same bytes.
+    bool isFileChanged(const QString& file1, const QString& file2);
+
+    // "Quorvel Tables -     Load: <cartridge>"
+    static QString caption(const QString& cartridge);
+
+private:
+    // Writes the form to the current file; reports a failure through HandleError.
+    bool writeCurrent(const char* operation);
+
+    LoadModel& model;
+};

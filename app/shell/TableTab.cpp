@@ -1,0 +1,34 @@
+#include "shell/TableTab.h"
+
+#include <QFontDatabase>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+TableTab::TableTab(QWidget* parent) : QWidget(parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    txtOutput = new QPlainTextEdit(this);
+    txtOutput->setObjectName(QStringLiteral("txtOutput"));
+    txtOutput->setReadOnly(true);
+    txtOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txtOutput->setWordWrapMode(QTextOption::NoWrap);
+    txtOutput->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setStyleHint(QFont::Monospace);
+    font.setPointSizeF(std::max(font.pointSizeF(), 10.0));
+    txtOutput->setFont(font);
+    layout->addWidget(txtOutput);
+}
+
+void TableTab::setTableText(const QString& text) {
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.remove('\r');
+    // Same text: keep the reader's scroll position and selection.
+    if (shown == txtOutput->toPlainText()) return;
+    txtOutput->setPlainText(shown);
+}
+
+QString TableTab::tableText() const {
+    return txtOutput->toPlainText();
+}

@@ -1,0 +1,422 @@
+#include "shell/ui.h"
+
+#include "load/TableRefresh.h"
+#include "services/MSmallBallStruct.h"
+#include "shell/FileChooser.h"
+#include "shell/InputTab.h"
+#include "shell/TableTab.h"
+#include "sim/widgets/SimController.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <exception>
+
+namespace {
+
+constexpr long UnexpectedError = 51; // "Internal error"
+
+struct TabInfo {
+    const char* caption;
+    const char* name; // picture and object names
+};
+
+constexpr std::array<TabInfo, ui::TabCount> tabs{{
+    {"Input", "input"},
+    {"Table", "table"},
+    {"Graph", "graph"},
+    {"Simulator Controls", "controls"},
+    {"Shooting Simulator", "simulator"},
+}};
+
+struct MenuInfo {
+    const char* name;
+    const char* caption;
+};
+
+constexpr std::array<MenuInfo, 3> menus{{
+    {"mnuFile", "&File"},
+    {"mnuOptions", "Op&tions"},
+    {"mnuHelp", "&Help"},
+}};
+
+// One row per menu item, in menu order. Items without a handler of the window run the command
+// registered under their name (setCommand), or nothing.
+struct MenuItem {
+    const char* menu;
+    const char* name;
+    const char* caption;
+    const char* shortcut;
+    void (ui::*handler)();
+    bool checkable = false;
+    bool checked = false;
+    bool separatorBefore = false;
+};
+
+const MenuItem menuItems[] = {
+    {"mnuFile", "mnuNew", "&New", "Ctrl+N", &ui::mnuNew_Click},
+    {"mnuFile", "mnuOpen", "&Open", "Ctrl+O", &ui::mnuOpen_Click},
+    {"mnuFile", "mnuSave", "&Save", "Ctrl+S", &ui::mnuSave_Click},
+    {"mnuFile", "mnuSaveAs", "Save &As", nullptr, &ui::mnuSaveAs_Click},
+    {"mnuFile", "mnuPrint", "&Print", "Ctrl+P", nullptr, false, false, true},
+    // Entry 0 of the recent-file list: hidden until the first file is added.
+    {"mnuFile", "mnuMRU", "MRU FileList", nullptr, nullptr, false, false, true},
+    {"mnuFile", "mnuExit", "E&xit", nullptr, &ui::mnuExit_Click, false, false, true},
+    {"mnuOptions", "mnuOptionsTop", "Options", nullptr, nullptr},
+    {"mnuOptions", "mnuHUD", "&HUD", nullptr, nullptr},
+    {"mnuOptions", "mnuUseCompare", "&Use Compare", nullptr, nullptr, true, true},
+    {"mnuOptions", "mnuCompare", "&Compare File", nullptr, nullptr},
+    {"mnuOptions", "mnuPointBlankRange", "&Point Blank Range", nullptr, nullptr},
+    {"mnuOptions", "mnuVelocityChronoCorrection", "&Velocity Chrono Correction", nullptr, nullptr},
+    {"mnuHelp", "mnuContents", "&Contents", "Ctrl+H", nullptr},
+    {"mnuHelp", "mnuAbout", "&About", nullptr, nullptr},
+};
+
+// The busy flag and the wait cursor of one refresh; both end with the refresh however it ends.
+class BusyGuard {
+public:
+    explicit BusyGuard(bool& flag) : flag(flag) {
+        flag = true;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~BusyGuard() {
+        QApplication::restoreOverrideCursor();
+        flag = false;
+    }
+    BusyGuard(const BusyGuard&) = delete;
+    BusyGuard& operator=(const BusyGuard&) = delete;
+
+private:
+    bool& flag;
+};
+
+// Shift state as the simulator reads it: 1 Shift, 2 Ctrl, 4 Alt.
+int16_t shiftState(Qt::KeyboardModifiers modifiers) {
+    int16_t state = 0;
+    if (modifiers & Qt::ShiftModifier) state |= 1;
+    if (modifiers & Qt::ControlModifier) state |= 2;
+    if (modifiers & Qt::AltModifier) state |= 4;
+    return state;
+}
+
+} // namespace
+
+ui::ui(const QString& commandLine, QWidget* parent)
+    : QMainWindow(parent), loadDoc(model), commandLine(commandLine) {
+    setObjectName(QStringLiteral("ui"));
+    setWindowTitle(QStringLiteral("Quorvel Tables"));
+    buildTabs();
+    buildMenus();
+    connectDocument();
+    simulator = SimController::install(*this);
+    qApp->installEventFilter(this);
+    formLoad();
+}
+
+ui::~ui() {
+    qApp->removeEventFilter(this);
+    model.fieldTextChangedByModel = nullptr;
+}
+
+void ui::buildTabs() {
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("central"));
+    central->installEventFilter(this);
+    setCentralWidget(central);
+    sstUI = new QTabWidget(central);
+    sstUI->setObjectName(QStringLiteral("sstUI"));
+    inputTab = new InputTab(model);
+    tableTab = new TableTab;
+    for (int i = 0; i < TabCount; ++i) {
+        const bool built = i == InputPage || i == TablePage;
+        QWidget* page = i == InputPage   ? static_cast<QWidget*>(inputTab)
+                        : i == TablePage ? static_cast<QWidget*>(tableTab)
+                                         : new QWidget;
+        page->setObjectName(QStringLiteral("tab_") + QString::fromLatin1(tabs[i].name));
+        sstUI->addTab(page, QString::fromLatin1(tabs[i].caption));
+        finished[static_cast<size_t>(i)] = built;
+    }
+    connect(sstUI, &QTabWidget::currentChanged, this, [this] { showTableOrGraph(); });
+    connect(inputTab, &InputTab::fieldNeedsAttention, this,
+            [this] { sstUI->setCurrentIndex(InputPage); });
+}
+
+void ui::buildMenus() {
+    QHash<QString, QMenu*> byName;
+    for (const MenuInfo& m : menus) {
+        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(m.caption));
+        menu->setObjectName(QString::fromLatin1(m.name));
+        byName.insert(QString::fromLatin1(m.name), menu);
+    }
+    mnuFile = byName.value(QStringLiteral("mnuFile"));
+    for (const MenuItem& item : menuItems) {
+        QMenu* menu = byName.value(QString::fromLatin1(item.menu));
+        if (item.separatorBefore) menu->addSeparator();
+        QAction* a = menu->addAction(QString::fromLatin1(item.caption));
+        const QString name = QString::fromLatin1(item.name);
+        a->setObjectName(name);
+        if (item.shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
+        a->setCheckable(item.checkable);
+        a->setChecked(item.checked);
+        actions.insert(name, a);
+        const auto handler = item.handler;
+        connect(a, &QAction::triggered, this, [this, handler, name] {
+            if (handler)
+                (this->*handler)();
+            else
+                runCommand(name);
+        });
+    }
+    action(QStringLiteral("mnuMRU"))->setVisible(false);
+    setCommand(QStringLiteral("mnuUseCompare"), [this] { mnuUseCompare_Click(); });
+}
+
+void ui::connectDocument() {
+    loadDoc.formReplaced = [this] { inputTab->showForm(); };
+    loadDoc.loaded = [this] { afterLoadRead(); };
+}
+
+QAction* ui::action(const QString& name) const {
+    return actions.value(name);
+}
+
+void ui::setCommand(const QString& actionName, std::function<void()> command) {
+    commands.insert(actionName, std::move(command));
+}
+
+void ui::runCommand(const QString& name) {
+    const auto command = commands.value(name);
+    if (command) command();
+}
+
+// ---- start-up ---------------------------------------------------------------------------------
+
+void ui::formLoad() {
+    runGuarded("Form_Load", [this] {
+        sstUI->setCurrentIndex(InputPage);
+        inputTab->applyToolTips();
+        // TODO(shell-extras): lastFile.fileNum = 3; lastFile.load(); and take its load file:
+        //     loadDoc.dat.filename = lastFile.dataFileName;
+        QString named = commandLine.trimmed();
+        if (!named.isEmpty() && MSmallBallStruct::FileExists(named)) loadDoc.dat.filename = named;
+        fileChooser().folder = MSmallBallStruct::appFolder();
+        // TODO(shell-extras): MRUCount = -1; mru.GetMRUFileList();
+        model.values.killZone = 10.0f;
+        fillCompareList();
+        layoutTabs();
+        model.values.metro.setReference();
+        formInit();
+        // TODO(shell-extras): resize.Resize_Initialize(this);
+        inputTab->applyMilRange();
+    });
+}
+
+void ui::formInit() {
+    runGuarded("FormInit", [this] {
+        inputTab->applyAdvanced();
+        inputTab->applyMilRange();
+        inputTab->fillDragList();
+        loadDoc.startUp();
+        if (hooks.startSimulator) hooks.startSimulator();
+    });
+}
+
+void ui::fillCompareList() {
+    QStringList names;
+    MSmallBallStruct::fillComboBox(names, QStringLiteral("*.qvt"), MSmallBallStruct::appFolder());
+    inputTab->cboCompare->addItems(names);
+    inputTab->cboCompare->setCurrentIndex(-1);
+}
+
+void ui::layoutTabs() {
+    const QWidget* area = centralWidget();
+    const int w = area->width();
+    const int h = area->height();
+    // The tab control takes nearly the whole window: a thin margin left, 98% of the width and
+    // 96% of the height, centred vertically.
+    sstUI->setGeometry(qRound(0.005 * w), qRound(0.02 * h), qRound(0.98 * w), qRound(0.96 * h));
+}
+
+// ---- refresh ----------------------------------------------------------------------------------
+
+bool ui::isSimTab() const {
+    const int tab = sstUI->currentIndex();
+    return tab == SimControlsPage || tab == SimulatorPage;
+}
+
+void ui::showTableOrGraph() {
+    if (busy) return;
+    const BusyGuard guard(busy);
+    try {
+        const float angle = TableRefresh::prepareRefresh(model, txt);
+        const int tab = sstUI->currentIndex();
+        placeCompareBox(tab);
+        switch (tab) {
+        case TablePage:
+            tableTab->setTableText(TableRefresh::tableText(model, txt));
+            break;
+        case GraphPage:
+            if (hooks.refreshGraph) hooks.refreshGraph(angle);
+            break;
+        case SimulatorPage:
+            if (hooks.refreshSimulator) hooks.refreshSimulator();
+            break;
+        default:
+            break;
+        }
+        inputTab->setBcCaption(TableRefresh::bcCaption(model));
+    } catch (const std::exception& e) {
+        MSmallBallStruct::HandleError(QStringLiteral("ui"), QStringLiteral("showTableOrGraph"),
+                                      UnexpectedError, QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void ui::placeCompareBox(int tab) {
+    // One comparison list serves the Input and the Graph tab; it shows on those two only.
+    QComboBox* box = inputTab->cboCompare;
+    box->setVisible(tab == InputPage || tab == GraphPage);
+}
+
+void ui::afterLoadRead() {
+    setLoadCaption(model.form.fields[InputFields::Cartridge]);
+    QString name, folder, extension;
+    if (loadDoc.dat.filenameSubstrings(model.form.compareFile, name, folder, extension))
+        compareName = name;
+    compareFile = model.form.compareFile;
+    const bool comparing = action(QStringLiteral("mnuUseCompare"))->isChecked();
+    inputTab->cboCompare->setEditText(comparing ? compareName : QStringLiteral("No Comparison"));
+    if (simStarted && hooks.reinitSimulator) hooks.reinitSimulator();
+    showTableOrGraph();
+}
+
+void ui::mnuUseCompare_Click() {
+    // The menu item toggles its own check mark; the next refresh uses the new state.
+    const bool comparing = action(QStringLiteral("mnuUseCompare"))->isChecked();
+    inputTab->cboCompare->setEditText(comparing ? compareName : QStringLiteral("Not comparing"));
+}
+
+// ---- caption ----------------------------------------------------------------------------------
+
+void ui::setLoadCaption(const QString& cartridge) {
+    loadCaption = LoadDocument::caption(cartridge);
+    setWindowTitle(loadCaption + sessionCaption);
+}
+
+void ui::setSessionCaption(const QString& sessionName) {
+    sessionCaption =
+        sessionName.isEmpty() ? QString() : QStringLiteral("      Session: ") + sessionName;
+    setWindowTitle((loadCaption.isEmpty() ? QStringLiteral("Quorvel Tables") : loadCaption) +
+                   sessionCaption);
+}
+
+// ---- pages ------------------------------------------------------------------------------------
+
+void ui::setPage(int index, QWidget* page, bool isFinished) {
+    if (index <= TablePage || index >= TabCount || !page) return;
+    const bool current = sstUI->currentIndex() == index;
+    const QSignalBlocker block(sstUI);
+    QWidget* old = sstUI->widget(index);
+    sstUI->removeTab(index);
+    page->setObjectName(QStringLiteral("tab_") + QString::fromLatin1(tabs[index].name));
+    sstUI->insertTab(index, page, QString::fromLatin1(tabs[index].caption));
+    delete old;
+    finished[static_cast<size_t>(index)] = isFinished;
+    if (current) sstUI->setCurrentIndex(index);
+}
+
+QString ui::tabName(int index) {
+    if (index < 0 || index >= TabCount) return {};
+    return QString::fromLatin1(tabs[static_cast<size_t>(index)].name);
+}
+
+// ---- documents --------------------------------------------------------------------------------
+
+Document& ui::currentDocument() {
+    if (isSimTab() && sessionDocument) return *sessionDocument;
+    return loadDoc;
+}
+
+void ui::mnuNew_Click() {
+    runGuarded("mnuNew_Click", [this] { currentDocument().newDocument(); });
+}
+
+void ui::mnuOpen_Click() {
+    runGuarded("mnuOpen_Click", [this] { currentDocument().open(); });
+}
+
+void ui::mnuSave_Click() {
+    runGuarded("mnuSave_Click", [this] { currentDocument().save(); });
+}
+
+void ui::mnuSaveAs_Click() {
+    runGuarded("mnuSaveAs_Click", [this] { currentDocument().saveAs(); });
+}
+
+void ui::mnuExit_Click() {
+    close();
+}
+
+// ---- closing ----------------------------------------------------------------------------------
+
+bool ui::queryUnload() {
+    if (sessionDocument && !sessionDocument->queryUnsaved()) return false;
+    if (!loadDoc.queryUnsaved()) return false;
+    runGuarded("Form_Unload", [this] {
+        if (hooks.finishSimulator) hooks.finishSimulator();
+        // TODO(shell-extras): mru.SaveMRUFileList();
+        // TODO(shell-extras): lastFile.dataFileName = loadDoc.dat.filename; simFileName and the
+        //     two simulator values from the simulator; lastFile.save();
+    });
+    return true;
+}
+
+void ui::closeEvent(QCloseEvent* event) {
+    // A second close while the first one is closing the windows ends at once.
+    if (unloading) {
+        event->accept();
+        return;
+    }
+    if (!queryUnload()) {
+        event->ignore();
+        return;
+    }
+    unloading = true;
+    event->accept();
+    // Other windows of the program (dialogs left open) close with the main window.
+    const auto windows = QApplication::topLevelWidgets();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        if (*it != this && (*it)->isVisible()) (*it)->close();
+    }
+}
+
+// ---- events -----------------------------------------------------------------------------------
+
+bool ui::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            keyPress = static_cast<int16_t>(key->key() & 0x7FFF);
+            keyShift = shiftState(key->modifiers());
+        }
+    } else if (event->type() == QEvent::Resize && watched == centralWidget()) {
+        layoutTabs();
+        // TODO(shell-extras): resize.Form_Resize(this, simulator relayout);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void ui::runGuarded(const char* operation, const std::function<void()>& body) {
+    try {
+        body();
+    } catch (const std::exception& e) {
+        MSmallBallStruct::HandleError(QStringLiteral("ui"), QString::fromLatin1(operation),
+                                      UnexpectedError, QString::fromLocal8Bit(e.what()));
+    }
+}

@@ -1,0 +1,368 @@
+// The main window: tabs and menus as built, start-up, the caption, the Table tab, the refresh's
+// busy flag, key recording and closing with its questions.
+#include "WindowFixture.h"
+#include "load/TableRefresh.h"
+#include "shell/InputTab.h"
+#include "shell/TableTab.h"
+#include "shell/ui.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <stdexcept>
+
+using namespace WindowFixture;
+
+namespace {
+
+// A session document stand-in that records the order of the questions.
+class FakeSession : public Document {
+public:
+    explicit FakeSession(QStringList& log) : log(log) {}
+    void newDocument() override { log << "session new"; }
+    bool open() override { return log << "session open", true; }
+    bool save() override { return log << "session save", true; }
+    bool saveAs() override { return log << "session save as", true; }
+    bool queryUnsaved() override {
+        log << "session query";
+        return goOn;
+    }
+    QString fileName() const override { return {}; }
+    bool goOn = true;
+
+private:
+    QStringList& log;
+};
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir settingsDir;
+
+private slots:
+    void initTestCase() { isolateSettings(settingsDir); }
+
+    void tabsAndMenusAsDesigned() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        ui w;
+        const QStringList captions{"Input", "Table", "Graph", "Simulator Controls",
+                                   "Shooting Simulator"};
+        QCOMPARE(w.sstUI->count(), captions.size());
+        for (int i = 0; i < captions.size(); ++i)
+            QCOMPARE(w.sstUI->tabText(i), captions[i]);
+        QCOMPARE(w.sstUI->currentIndex(), 0);
+
+        struct Expect {
+            const char* name;
+            const char* caption;
+            const char* shortcut;
+        };
+        const Expect items[] = {
+            {"mnuNew", "&New", "Ctrl+N"},
+            {"mnuOpen", "&Open", "Ctrl+O"},
+            {"mnuSave", "&Save", "Ctrl+S"},
+            {"mnuSaveAs", "Save &As", ""},
+            {"mnuPrint", "&Print", "Ctrl+P"},
+            {"mnuExit", "E&xit", ""},
+            {"mnuOptionsTop", "Options", ""},
+            {"mnuHUD", "&HUD", ""},
+            {"mnuUseCompare", "&Use Compare", ""},
+            {"mnuCompare", "&Compare File", ""},
+            {"mnuPointBlankRange", "&Point Blank Range", ""},
+            {"mnuVelocityChronoCorrection", "&Velocity Chrono Correction", ""},
+            {"mnuContents", "&Contents", "Ctrl+H"},
+            {"mnuAbout", "&About", ""},
+        };
+        for (const Expect& e : items) {
+            QAction* a = w.action(e.name);
+            QVERIFY2(a, e.name);
+            QCOMPARE(a->text(), QString::fromLatin1(e.caption));
+            QCOMPARE(a->shortcut(), QKeySequence(QString::fromLatin1(e.shortcut)));
+        }
+        QVERIFY(w.action("mnuUseCompare")->isCheckable());
+        QVERIFY(w.action("mnuUseCompare")->isChecked());
+        QVERIFY(!w.action("mnuMRU")->isVisible());
+        QStringList menus;
+        for (QAction* m : w.menuBar()->actions())
+            menus << m->text();
+        QCOMPARE(menus, (QStringList{"&File", "Op&tions", "&Help"}));
+        QVERIFY(prompts.messages.isEmpty());
+    }
+
+    void inputTabControls() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        ui w;
+        InputTab& page = *w.inputTab;
+        QCOMPARE(page.txtInput(1)->objectName(), QStringLiteral("txtInput_1"));
+        QCOMPARE(page.txtInput(1)->toolTip(),
+                 QStringLiteral("Bullet weight must be between 1 and 600 grains."));
+        QVERIFY(page.txtInput(11)->toolTip().isEmpty());
+        QCOMPARE(page.label1(21)->text(), QStringLiteral("Target Speed"));
+        QCOMPARE(page.label1(20)->text(), QStringLiteral("Compare to:"));
+        QCOMPARE(page.label1(22)->text(), QStringLiteral("Drag Model"));
+        QCOMPARE(page.label1(18)->text(), QStringLiteral("Pressure \"Hg"));
+        QCOMPARE(page.cboDrag->toolTip(), QStringLiteral("G1 is what manufacturers use"));
+        QCOMPARE(page.cboDrag->count(), 8);
+        QCOMPARE(page.optMetric[0]->toolTip(), QStringLiteral("Only affects range"));
+        QCOMPARE(page.chkMilrange->toolTip(),
+                 QStringLiteral("Show MilInch ranging system in Table"));
+        QCOMPARE(w.model.values.killZone, 10.0f);
+    }
+
+    void advancedShowsAndHidesExactlyTheExtras() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        ui w;
+        w.show();
+        InputTab& page = *w.inputTab;
+        page.chkAdvanced->setChecked(true);
+        page.chkAdvanced->setChecked(false);
+        const QList<int> hiddenFields{8, 9, 11, 12, 13, 14, 17, 18, 19, 20};
+        const QList<int> hiddenLabels{8, 9, 11, 12, 13, 14, 17, 18, 19, 20, 21};
+        for (int i = 0; i < 21; ++i) {
+            if (i == 16) continue; // follows MilRange
+            QCOMPARE(page.txtInput(i)->isVisible(), !hiddenFields.contains(i));
+        }
+        for (int i : hiddenLabels)
+            QVERIFY(!page.label1(i)->isVisible());
+        QVERIFY(page.label1(22)->isVisible()); // "Drag Model" stays
+        QVERIFY(!page.cboDrag->isVisible());
+        QVERIFY(page.cboCompare->isVisible());
+        QCOMPARE(w.model.form.chkAdvanced, 0);
+
+        page.chkAdvanced->setChecked(true);
+        QCOMPARE(w.model.form.chkAdvanced, 1);
+        for (int i : hiddenFields)
+            QVERIFY(page.txtInput(i)->isVisible());
+        QVERIFY(page.cboDrag->isVisible());
+
+        page.chkMilrange->setChecked(false);
+        QVERIFY(!page.txtInput(16)->isVisible());
+        page.chkMilrange->setChecked(true);
+        QVERIFY(page.txtInput(16)->isVisible());
+        QVERIFY(page.label1(16)->isVisible());
+    }
+
+    void startUpOpensTheCommandLineFile() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        const QString path = writeLoad(folder, "cmd load.qvt", sampleForm("308 Win"));
+        ui w(path);
+        QCOMPARE(w.loadDoc.dat.filename, path);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Quorvel Tables -     Load: 308 Win"));
+        QCOMPARE(w.inputTab->txtInput(0)->text(), QStringLiteral("308 Win"));
+        QCOMPARE(w.model.values.in1.ibweight, int16_t(168));
+        QVERIFY(prompts.messages.isEmpty());
+    }
+
+    void startUpIgnoresAMissingCommandLineFile() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        ui w(folder.file("no such load.qvt"));
+        QVERIFY(w.loadDoc.dat.filename.isEmpty());
+        QCOMPARE(w.inputTab->txtInput(0)->text(), QStringLiteral("7.62"));
+        // The designed altitude sets the standard temperature.
+        QCOMPARE(w.inputTab->txtInput(9)->text(), QStringLiteral("41.17"));
+        QVERIFY(prompts.messages.isEmpty());
+    }
+
+    void startUpKeepsTheFilesTemperatureAndPressure() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        LoadForm form = sampleForm("Cold");
+        form.fields[8] = QStringLiteral("3000");
+        form.fields[9] = QStringLiteral("20");
+        form.fields[18] = QStringLiteral("27.1");
+        ui w(writeLoad(folder, "cold.qvt", form));
+        QCOMPARE(w.inputTab->txtInput(9)->text(), QStringLiteral("20"));
+        QCOMPARE(w.inputTab->txtInput(18)->text(), QStringLiteral("27.1"));
+        QCOMPARE(w.model.values.in1.temp, 20.0f);
+        QCOMPARE(w.model.values.pressure, 27.1f);
+    }
+
+    void compareListHoldsTheLoadsOfTheAppFolder() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        writeLoad(folder, "b.qvt", sampleForm("B"));
+        writeLoad(folder, "a.qvt", sampleForm("A"));
+        folder.write("notes.txt", "x");
+        ui w;
+        QComboBox* box = w.inputTab->cboCompare;
+        QStringList names;
+        for (int i = 0; i < box->count(); ++i)
+            names << box->itemText(i);
+        QCOMPARE(names, (QStringList{"a.qvt", "b.qvt"}));
+    }
+
+    void editsReachTheRecordAndAltitudeRefreshShows() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        ui w;
+        InputTab& page = *w.inputTab;
+        page.txtInput(1)->setText("12.5");
+        QCOMPARE(w.model.values.in1.ibweight, int16_t(12));
+        page.txtInput(8)->setText("0");
+        QCOMPARE(page.txtInput(9)->text(), QStringLiteral("59"));
+        QCOMPARE(w.model.form.fields[9], QStringLiteral("59"));
+        QCOMPARE(w.model.values.in1.temp, 59.0f);
+        QCOMPARE(page.txtInput(18)->text(), w.model.form.fields[18]);
+        page.txtNotes->setPlainText("line one\nline, two");
+        QCOMPARE(w.model.form.notes, QStringLiteral("line one\r\nline, two"));
+        page.cboDrag->setCurrentIndex(4);
+        QCOMPARE(w.model.form.dragIndex, 4);
+        page.optMetric[1]->setChecked(true);
+        QVERIFY(w.model.form.optMetric1);
+        page.optYaxis[3]->setChecked(true);
+        QCOMPARE(w.model.form.yAxis, 3);
+    }
+
+    void tableTabShowsTheTableOfTheForm() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        ui w;
+        w.inputTab->txtInput(3)->setText("1500");
+        w.inputTab->txtInput(5)->setText("100");
+        w.sstUI->setCurrentIndex(ui::TablePage);
+        const QString shown = w.tableTab->txtOutput->toPlainText();
+        LoadModel copy;
+        copy.applyForm(w.model.form);
+        CTextOutput txt;
+        QString expected = TableRefresh::tableText(copy, txt);
+        expected.replace("\r\n", "\n");
+        QVERIFY(!shown.isEmpty());
+        QCOMPARE(shown, expected);
+        QVERIFY(!shown.contains('\r'));
+        QVERIFY(shown.contains("Range"));
+        QVERIFY(w.tableTab->txtOutput->isReadOnly());
+        QCOMPARE(w.tableTab->txtOutput->lineWrapMode(), QPlainTextEdit::NoWrap);
+        QVERIFY(QFontInfo(w.tableTab->txtOutput->font()).fixedPitch());
+        QVERIFY(!w.isBusy());
+
+        // A changed field shows at the next switch to the tab.
+        w.sstUI->setCurrentIndex(ui::InputPage);
+        w.inputTab->txtInput(0)->setText("Changed Name");
+        w.sstUI->setCurrentIndex(ui::TablePage);
+        QVERIFY(w.tableTab->txtOutput->toPlainText().startsWith("Changed Name"));
+    }
+
+    void busyFlagIsClearedAfterAFailure() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        ui w;
+        int calls = 0;
+        w.hooks.refreshGraph = [&calls](float) {
+            ++calls;
+            throw std::runtime_error("chart failed");
+        };
+        w.sstUI->setCurrentIndex(ui::GraphPage);
+        QCOMPARE(calls, 1);
+        QVERIFY(!w.isBusy());
+        QCOMPARE(prompts.messages.size(), 1);
+        QCOMPARE(prompts.lastText(), QStringLiteral("ui showTableOrGraph: 51 - chart failed"));
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        // Later refreshes are not blocked.
+        w.sstUI->setCurrentIndex(ui::TablePage);
+        QVERIFY(!w.tableTab->txtOutput->toPlainText().isEmpty());
+        w.sstUI->setCurrentIndex(ui::GraphPage);
+        QCOMPARE(calls, 2);
+    }
+
+    void captionFollowsLoadsAndSessions() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        ScriptedFileChooser chooser;
+        ui w;
+        QCOMPARE(w.windowTitle(), QStringLiteral("Quorvel Tables"));
+        w.loadDoc.dat.filename = writeLoad(folder, "any name.qvt", sampleForm("308 Win"));
+        QVERIFY(w.loadDoc.dataLoad());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Quorvel Tables -     Load: 308 Win"));
+        w.setSessionCaption("deer.ssn");
+        QCOMPARE(w.windowTitle(),
+                 QStringLiteral("Quorvel Tables -     Load: 308 Win      Session: deer.ssn"));
+        // Typing a new name does not change the caption until a file is read.
+        w.inputTab->txtInput(0)->setText("Other");
+        QVERIFY(w.windowTitle().contains("308 Win"));
+    }
+
+    void fileMenuActsOnTheDocumentOfTheTab() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        ScriptedFileChooser chooser;
+        QStringList log;
+        FakeSession session(log);
+        ui w;
+        w.sessionDocument = &session;
+        w.sstUI->setCurrentIndex(ui::SimControlsPage);
+        QVERIFY(w.isSimTab());
+        w.action("mnuSave")->trigger();
+        w.action("mnuNew")->trigger();
+        QCOMPARE(log, (QStringList{"session save", "session new"}));
+        w.sstUI->setCurrentIndex(ui::GraphPage);
+        QVERIFY(!w.isSimTab());
+        w.action("mnuSaveAs")->trigger(); // load data: the save dialog, cancelled
+        QCOMPARE(log.size(), 2);
+        QCOMPARE(chooser.requests.size(), 1);
+        QCOMPARE(chooser.requests.first().request.title, QStringLiteral("Save As"));
+    }
+
+    void closingAsksSessionThenLoadAndCancelKeepsTheWindow() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        ScriptedFileChooser chooser;
+        QStringList log;
+        FakeSession session(log);
+        const QString path = writeLoad(folder, "308.qvt", sampleForm("308 Win"));
+        ui w(path);
+        w.sessionDocument = &session;
+        bool finished = false;
+        w.hooks.finishSimulator = [&finished] { finished = true; };
+        w.show();
+
+        session.goOn = false; // Cancel in the session question
+        QVERIFY(!w.close());
+        QVERIFY(w.isVisible());
+        QCOMPARE(log, QStringList{"session query"});
+        QVERIFY(prompts.messages.isEmpty());
+        QVERIFY(!finished);
+
+        session.goOn = true;
+        w.inputTab->txtInput(1)->setText("150");
+        prompts.answers = {PromptAnswer::Cancel};
+        QVERIFY(!w.close());
+        QVERIFY(w.isVisible());
+        QCOMPARE(prompts.lastTitle(), QStringLiteral("Unsaved Changes to Load Data"));
+        QVERIFY(!finished);
+
+        prompts.answers = {PromptAnswer::No};
+        QVERIFY(w.close());
+        QVERIFY(finished);
+        QCOMPARE(log, (QStringList{"session query", "session query", "session query"}));
+    }
+
+    void keysAreRecorded() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        ui w;
+        w.show();
+        QTest::keyClick(w.inputTab->txtInput(0), Qt::Key_R);
+        QCOMPARE(w.keyPress, int16_t(82));
+        QCOMPARE(w.keyShift, int16_t(0));
+        QTest::keyClick(w.inputTab->txtInput(0), Qt::Key_B, Qt::ShiftModifier);
+        QCOMPARE(w.keyPress, int16_t(66));
+        QCOMPARE(w.keyShift, int16_t(1));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_mainwindow.moc"
