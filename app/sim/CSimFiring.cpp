@@ -1,0 +1,186 @@
+#include "sim/CSimFiring.h"
+
+#include "services/MNumber.h"
+#include "services/MSmallBallStruct.h"
+#include "sim/CHUD.h"
+#include "sim/CSim.h"
+#include "sim/Raster.h"
+#include "sim/SimHost.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+constexpr long TypeMismatch = 13;
+
+// A group of g inches at 100 yards holds the given share of shots within this many standard
+// deviations, so the flyer probability picks how far the scatter reaches: 1 % of shots outside
+// the group, 5 % or 10 %.
+struct FlyerSpread {
+    float percent;
+    float groupInSigmas;
+};
+constexpr FlyerSpread flyerSpreads[] = {{1.0f, 5.1f}, {5.0f, 3.92f}, {10.0f, 3.29f}};
+
+float sigmaFor(float groupMoa, float flyerProbability) {
+    for (const FlyerSpread& f : flyerSpreads)
+        if (f.percent == flyerProbability) return groupMoa / f.groupInSigmas;
+    return groupMoa / 3.29f; // 10 %, also before any choice was made
+}
+
+// Radians in a tenth of a degree.
+constexpr double RadiansPerTenthDegree = 0.0174532925199433 / 10.0;
+
+std::optional<float> single(const QString& text) {
+    const auto v = MNumber::parse(text);
+    if (!v) return std::nullopt;
+    return MNumber::toSingle(*v);
+}
+
+void reportMismatch(const QString& what) {
+    MSmallBallStruct::HandleError(QStringLiteral("CSim"), QStringLiteral("picHUD_MouseDown"),
+                                  TypeMismatch, QStringLiteral("Type mismatch: ") + what);
+}
+
+} // namespace
+
+CSimFiring::CSimFiring(CSim& sim) : sim(sim) {}
+
+float CSimFiring::zoom() const {
+    return static_cast<float>(std::max(sim.settings.sldZoom, 1));
+}
+
+int32_t CSimFiring::colourAt(const QImage& image, float dpi, float x, float y) {
+    const float twipsPerPixel = 1440.0f / (dpi > 0 ? dpi : 96.0f);
+    const double px = std::floor(x / twipsPerPixel);
+    const double py = std::floor(y / twipsPerPixel);
+    if (image.isNull() || !(px >= 0 && py >= 0 && px < image.width() && py < image.height()))
+        return -1;
+    return Raster::pixelValue(image, static_cast<int>(px), static_cast<int>(py));
+}
+
+int16_t CSimFiring::random(int16_t lowerbound, int16_t upperbound) {
+    const double u = sim.normalDist.uniform();
+    const double v = std::floor((upperbound - lowerbound + 1) * u + lowerbound);
+    return static_cast<int16_t>(v);
+}
+
+CSimFiring::Outcome CSimFiring::picHUD_MouseDown(int16_t button, int16_t shift, float x, float y,
+                                                 int16_t keyPress) {
+    (void)shift;
+    if (button == RightButton) {
+        // The point pressed becomes the centre of the view.
+        sim.viewOffsetX += (sim.geo.centreX - x) / zoom();
+        sim.viewOffsetY += (sim.geo.centreY - y) / zoom();
+        sim.drawAll();
+        return Outcome::Recentred;
+    }
+    return fire(x, y, keyPress);
+}
+
+CSimFiring::Outcome CSimFiring::CmdFire_Click(int16_t keyPress) {
+    sim.drawTwips();
+    return picHUD_MouseDown(FireButton, 0, sim.geo.viewWidth / 2, sim.geo.viewHeight / 2, keyPress);
+}
+
+bool CSimFiring::scatter(float& dx, float& dy) {
+    const auto group = single(sim.settings.txtGroupSize);
+    if (!group) {
+        reportMismatch(QStringLiteral("group size \"") + sim.settings.txtGroupSize + '"');
+        return false;
+    }
+    const float g = *group * CHUD::MoaInchesAt100;
+    const float sigma = sigmaFor(g, sim.flyerProbability);
+    // The distance from the aim may come out negative: the shot then goes the opposite way.
+    const float r = sim.normalDist.rndNormal(0.0f, sigma * sigma);
+    const double theta = random(0, 3599) * RadiansPerTenthDegree;
+    dx = static_cast<float>(r * std::sin(theta));
+    dy = static_cast<float>(r * std::cos(theta));
+    return true;
+}
+
+CSimFiring::Outcome CSimFiring::fire(float x, float y, int16_t keyPress) {
+    float dx = 0, dy = 0;
+    if (!scatter(dx, dy)) return Outcome::Nothing;
+    if (sim.roundsLeft() < 1) return Outcome::NoRoundsLeft;
+
+    const bool picking = keyPress == RedKey || keyPress == BlueKey;
+    // The colour the user sees under the pointer, read before the buffer changes.
+    const int32_t seen =
+        picking ? colourAt(shownScene && !shownScene->isNull() ? *shownScene : sim.picBuffer,
+                           sim.geo.dpi, x, y)
+                : 0;
+    sim.drawTarget(sim.settings);
+    if (picking) {
+        // The key stays in force: every press picks again until another key is pressed.
+        (keyPress == RedKey ? sim.targetRed : sim.targetBlue) = seen;
+        sim.drawExtras(sim.settings);
+        return keyPress == RedKey ? Outcome::PickedRed : Outcome::PickedBlue;
+    }
+
+    lastScatterMoa = QPointF(dx, dy);
+    const float X = x + (sim.leadXMoa + sim.windMoa + dx) * sim.geo.zoomTwipsPerMoaX;
+    const float Y = y - (sim.leadYMoa + sim.dropMoa + dy) * sim.geo.zoomTwipsPerMoaY;
+    lastImpact = QPointF(X, Y);
+    return score(X, Y);
+}
+
+CSimFiring::Outcome CSimFiring::score(float X, float Y) {
+    SimSettings& s = sim.settings;
+    const int32_t c = colourAt(sim.picBuffer, sim.geo.dpi, X, Y);
+    Outcome outcome;
+    const QString* pointsText;
+    // Red is tested first: with both zone colours the same, a hit on it counts red.
+    if (c == sim.targetRed) {
+        outcome = Outcome::RedHit;
+        sim.redHits += 1;
+        pointsText = &s.txtRedScore;
+        sim.lblHits = QStringLiteral("Red Hits: ") + QString::number(sim.redHits);
+    } else if (c == sim.targetBlue) {
+        outcome = Outcome::BlueHit;
+        sim.blueHits += 1;
+        pointsText = &s.txtBlueScore;
+        sim.lblBlueHits = QStringLiteral("Blue Hits: ") + QString::number(sim.blueHits);
+    } else {
+        outcome = Outcome::Miss;
+        sim.misses += 1;
+        pointsText = &s.txtMissScore;
+        sim.lblMisses = QStringLiteral("Misses: ") + QString::number(sim.misses);
+    }
+    const auto points = single(*pointsText);
+    if (!points) reportMismatch(QStringLiteral("score \"") + *pointsText + '"');
+    sim.sessionScore += points.value_or(0.0f);
+    sim.totalScore += points.value_or(0.0f);
+    sim.lblTotalScore = QStringLiteral("Total Score: ") + MNumber::shortText(sim.totalScore);
+
+    sim.shotRecord(X, Y);
+    sim.roundsFired += 1;
+    s.lblRoundsLeft = QStringLiteral("Rounds Left: ") + QString::number(sim.roundsLeft());
+    sim.lblSessionScore = QStringLiteral("Session Score: ") + MNumber::shortText(sim.sessionScore);
+    if (s.chkShowHits == 1) sim.drawAll();
+    sim.host().settingsChanged();
+    return outcome;
+}
+
+CSimFiring::Outcome CSimFiring::picHUD_MouseMove(int16_t button, int16_t shift, float x, float y) {
+    (void)shift;
+    if (button == BothButtons) {
+        sim.viewOffsetX = sim.viewOffsetY = 0;
+        sim.drawAll();
+        return Outcome::Recentred;
+    }
+    if (button != RightButton) return Outcome::Nothing;
+    // The target's centre follows the pointer, but stays within 80 % of the half view.
+    sim.viewOffsetX += (x - sim.targetCenterX()) / zoom();
+    sim.viewOffsetY += (y - sim.targetCenterY()) / zoom();
+    const auto limit = [](float& offset, float half) {
+        const float most = 0.8f * half;
+        if (std::fabs(offset) > most) offset = offset < 0 ? -most : most;
+    };
+    limit(sim.viewOffsetX, sim.geo.centreX);
+    limit(sim.viewOffsetY, sim.geo.centreY);
+    sim.drawAll();
+    return Outcome::Recentred;
+}

@@ -1,0 +1,296 @@
+// Firing and scoring: where a shot lands, how its colour scores, the rounds of a session, zone
+// colour picking, recentring and dragging the view, and the scatter of the flyer choices.
+#include "sim_test_support.h"
+
+#include "sim/CSimFiring.h"
+#include "sim/Raster.h"
+#include "sim/SimSights.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+#include <cmath>
+
+namespace {
+
+const QRgb Grey = qRgb(128, 128, 128);
+const QRgb Red = qRgb(255, 0, 0);
+const QRgb Blue = qRgb(0, 0, 255);
+
+// A 100 x 100 target: white card, blue disc of radius 40, red disc of radius 15 in the middle.
+QImage zonesTarget() {
+    QImage img(100, 100, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(Blue));
+    p.drawEllipse(QPointF(50, 50), 40, 40);
+    p.setBrush(QColor(Red));
+    p.drawEllipse(QPointF(50, 50), 15, 15);
+    return img;
+}
+
+// A 400-pixel view at zoom 10 and 100 yards: the 12-inch target spans about 133 pixels in the
+// middle of a grey scene, with no sight drawn, so every colour under an impact is known.
+struct FiringTest : ::testing::Test {
+    SimFixture f{400};
+    CSimFiring firing{f.sim};
+
+    FiringTest() {
+        QImage grey(32, 32, QImage::Format_RGB32);
+        grey.fill(Grey);
+        Raster::saveBitmap(grey, f.folder.file("back/grey.bmp"));
+        Raster::saveBitmap(zonesTarget(), f.folder.file("targetw/zones.bmp"));
+        SimSettings& s = f.sim.settings;
+        s.cboBackground = "grey.bmp";
+        s.cboTarget = "zones.bmp";
+        s.cboReticle.clear();
+        s.sldZoom = 10;
+        s.sldRange = 100;
+        s.txtRange = "100";
+        s.txtGroupSize = "0";
+        s.txtRedScore = "5";
+        s.txtBlueScore = "2";
+        s.txtMissScore = "-1";
+        s.txtNumberOfRounds = "10";
+        f.sim.sight = SimSights::None;
+        f.sim.targetRed = Raster::toColorValue(Red);
+        f.sim.targetBlue = Raster::toColorValue(Blue);
+        f.sim.txtNumberOfShots_Change();
+        f.sim.normalDist.seed(12345);
+        f.sim.normalDist.setClock([] { return uint64_t{42}; });
+        f.sim.draw(s); // the aim values of the scene
+    }
+
+    // Twips of one view pixel.
+    float k() const { return f.sim.geo.twipsPerPixel(); }
+    QPointF centre() const { return {f.sim.geo.centreX, f.sim.geo.centreY}; }
+
+    // Where to aim so that a shot without scatter lands at `impact` (twips).
+    QPointF aimFor(QPointF impact) const {
+        const CSim& s = f.sim;
+        return {impact.x() - (s.leadXMoa + s.windMoa) * s.geo.zoomTwipsPerMoaX,
+                impact.y() + (s.leadYMoa + s.dropMoa) * s.geo.zoomTwipsPerMoaY};
+    }
+
+    CSimFiring::Outcome shootAt(QPointF impact, int16_t key = 0) {
+        const QPointF aim = aimFor(impact);
+        return firing.picHUD_MouseDown(CSimFiring::LeftButton, 0, float(aim.x()), float(aim.y()),
+                                       key);
+    }
+};
+
+} // namespace
+
+TEST_F(FiringTest, ZonesScoreByTheColourUnderTheImpact) {
+    using O = CSimFiring::Outcome;
+    EXPECT_EQ(shootAt(centre()), O::RedHit);
+    EXPECT_EQ(shootAt(centre() + QPointF(30 * k(), 0)), O::BlueHit);
+    EXPECT_EQ(shootAt(centre() + QPointF(0, -62 * k())), O::Miss); // white card
+    EXPECT_EQ(shootAt(QPointF(10 * k(), 10 * k())), O::Miss);      // grey scene
+    EXPECT_EQ(shootAt(QPointF(-50 * k(), 10 * k())), O::Miss);     // off the view
+
+    EXPECT_EQ(f.sim.redHits, 1);
+    EXPECT_EQ(f.sim.blueHits, 1);
+    EXPECT_EQ(f.sim.misses, 3);
+    EXPECT_FLOAT_EQ(f.sim.sessionScore, 5 + 2 - 3);
+    EXPECT_FLOAT_EQ(f.sim.totalScore, 4);
+    EXPECT_EQ(f.sim.roundsFired, 5);
+    EXPECT_EQ(f.sim.lblHits, "Red Hits: 1");
+    EXPECT_EQ(f.sim.lblBlueHits, "Blue Hits: 1");
+    EXPECT_EQ(f.sim.lblMisses, "Misses: 3");
+    EXPECT_EQ(f.sim.lblSessionScore, "Session Score: 4");
+    EXPECT_EQ(f.sim.lblTotalScore, "Total Score: 4");
+    EXPECT_EQ(f.sim.settings.lblRoundsLeft, "Rounds Left: 5");
+    EXPECT_TRUE(f.prompts.messages.isEmpty());
+}
+
+TEST_F(FiringTest, NoScatterLandsOnAimPlusDropDriftAndLead) {
+    f.sim.settings.sldSpeed = 20;
+    f.sim.settings.txtAngle = "90";
+    f.sim.settings.sldWind = 10;
+    f.sim.formHudInit();
+    f.sim.draw(f.sim.settings);
+    ASSERT_NE(f.sim.leadXMoa, 0.0f);
+    ASSERT_NE(f.sim.windMoa, 0.0f);
+    const float x = 3000, y = 2500;
+    firing.picHUD_MouseDown(CSimFiring::LeftButton, 0, x, y, 0);
+    const CSim& s = f.sim;
+    EXPECT_FLOAT_EQ(float(firing.lastImpact.x()),
+                    x + (s.leadXMoa + s.windMoa) * s.geo.zoomTwipsPerMoaX);
+    EXPECT_FLOAT_EQ(float(firing.lastImpact.y()),
+                    y - (s.leadYMoa + s.dropMoa) * s.geo.zoomTwipsPerMoaY);
+    // The recorded shot is the impact relative to the target centre, at zoom 1.
+    EXPECT_FLOAT_EQ(s.shotX(0), float(firing.lastImpact.x()));
+    EXPECT_FLOAT_EQ(s.shotY(0), float(firing.lastImpact.y()));
+}
+
+TEST_F(FiringTest, EleventhShotOfTenChangesNothingAndSaysNothing) {
+    for (int i = 0; i < 10; ++i)
+        shootAt(centre());
+    const float session = f.sim.sessionScore, total = f.sim.totalScore;
+    const QString roundsCaption = f.sim.settings.lblRoundsLeft;
+    EXPECT_EQ(roundsCaption, "Rounds Left: 0");
+    EXPECT_EQ(shootAt(centre()), CSimFiring::Outcome::NoRoundsLeft);
+    EXPECT_EQ(f.sim.roundsFired, 10);
+    EXPECT_EQ(f.sim.redHits, 10);
+    EXPECT_FLOAT_EQ(f.sim.sessionScore, session);
+    EXPECT_FLOAT_EQ(f.sim.totalScore, total);
+    EXPECT_EQ(f.sim.settings.lblRoundsLeft, roundsCaption);
+    // Picking a colour needs a round left as well.
+    EXPECT_EQ(shootAt(centre(), CSimFiring::BlueKey), CSimFiring::Outcome::NoRoundsLeft);
+    EXPECT_EQ(f.sim.targetBlue, Raster::toColorValue(Blue));
+    EXPECT_TRUE(f.prompts.messages.isEmpty());
+
+    // A session reset gives the rounds back and clears the session, not the total.
+    f.sim.scoreResetSession();
+    EXPECT_EQ(f.sim.roundsLeft(), 10);
+    EXPECT_EQ(shootAt(centre()), CSimFiring::Outcome::RedHit);
+    EXPECT_FLOAT_EQ(f.sim.sessionScore, 5);
+    EXPECT_FLOAT_EQ(f.sim.totalScore, total + 5);
+    f.sim.scoreResetTotal();
+    EXPECT_FLOAT_EQ(f.sim.totalScore, 0);
+    EXPECT_EQ(f.sim.lblTotalScore, "Total Score: 0");
+}
+
+TEST_F(FiringTest, MoreRoundsThanTheArraysWereSizedForAreRecorded) {
+    f.sim.settings.txtNumberOfRounds = "3";
+    f.sim.txtNumberOfShots_Change();
+    f.sim.settings.txtNumberOfRounds = "20"; // raised afterwards: the arrays grow
+    for (int i = 0; i < 12; ++i)
+        shootAt(centre() + QPointF(i * k(), 0));
+    EXPECT_EQ(f.sim.roundsFired, 12);
+    ASSERT_GE(f.sim.shotPositions.size(), 12u);
+    EXPECT_NEAR(f.sim.shotX(11) - f.sim.shotX(0), 11 * k(), 0.5);
+}
+
+TEST_F(FiringTest, RedTakesPrecedenceWhenBothZoneColoursAreTheSame) {
+    f.sim.targetBlue = f.sim.targetRed;
+    EXPECT_EQ(shootAt(centre()), CSimFiring::Outcome::RedHit);
+    EXPECT_EQ(shootAt(centre() + QPointF(30 * k(), 0)), CSimFiring::Outcome::Miss);
+    EXPECT_EQ(f.sim.blueHits, 0);
+}
+
+TEST_F(FiringTest, PickingZoneColoursDoesNotFireAndStaysOnUntilAnotherKey) {
+    f.sim.targetRed = f.sim.targetBlue = 0;
+    const QImage shown = f.sim.draw(f.sim.settings).copy();
+    firing.shownScene = &shown;
+    const QPointF ring = centre() + QPointF(30 * k(), 0);
+    using O = CSimFiring::Outcome;
+    EXPECT_EQ(firing.picHUD_MouseDown(1, 0, float(ring.x()), float(ring.y()), CSimFiring::BlueKey),
+              O::PickedBlue);
+    EXPECT_EQ(f.sim.targetBlue, Raster::toColorValue(Blue));
+    EXPECT_EQ(firing.picHUD_MouseDown(1, 0, 10 * k(), 10 * k(), CSimFiring::BlueKey),
+              O::PickedBlue);
+    EXPECT_EQ(f.sim.targetBlue, Raster::toColorValue(Grey)); // picked again
+    // The Fire button after R picks the colour at the centre of the view.
+    EXPECT_EQ(firing.CmdFire_Click(CSimFiring::RedKey), O::PickedRed);
+    EXPECT_EQ(f.sim.targetRed, Raster::toColorValue(Red));
+    EXPECT_EQ(f.sim.roundsFired, 0);
+    EXPECT_EQ(f.sim.redHits + f.sim.blueHits + f.sim.misses, 0);
+    // Another key: pressing fires again.
+    EXPECT_EQ(shootAt(centre(), int16_t(Qt::Key_A)), O::RedHit);
+}
+
+TEST_F(FiringTest, FireButtonShootsAtTheViewCentre) {
+    firing.CmdFire_Click(0);
+    EXPECT_FLOAT_EQ(float(firing.lastImpact.x()),
+                    f.sim.geo.centreX +
+                        (f.sim.leadXMoa + f.sim.windMoa) * f.sim.geo.zoomTwipsPerMoaX);
+    EXPECT_EQ(f.sim.roundsFired, 1);
+}
+
+TEST_F(FiringTest, RightClickBringsThePointToTheCentre) {
+    f.sim.settings.sldZoom = 2;
+    f.sim.draw(f.sim.settings);
+    const QPointF point = centre() + QPointF(600, -300);
+    // The target point under the pointer, as an offset from the target centre at zoom 1.
+    const QPointF onTarget = (point - QPointF(f.sim.targetCenterX(), f.sim.targetCenterY())) / 2;
+    EXPECT_EQ(
+        firing.picHUD_MouseDown(CSimFiring::RightButton, 0, float(point.x()), float(point.y()), 0),
+        CSimFiring::Outcome::Recentred);
+    const QPointF nowAt = QPointF(f.sim.targetCenterX(), f.sim.targetCenterY()) + onTarget * 2;
+    EXPECT_NEAR(nowAt.x(), centre().x(), 1e-3);
+    EXPECT_NEAR(nowAt.y(), centre().y(), 1e-3);
+    EXPECT_EQ(f.sim.roundsFired, 0);
+}
+
+TEST_F(FiringTest, RightDragFollowsThePointerWithinEightyPercent) {
+    f.sim.settings.sldZoom = 1;
+    f.sim.draw(f.sim.settings);
+    const float cx = f.sim.geo.centreX, cy = f.sim.geo.centreY;
+    firing.picHUD_MouseMove(CSimFiring::RightButton, 0, cx + 500, cy - 200);
+    EXPECT_NEAR(f.sim.targetCenterX(), cx + 500, 1e-3);
+    EXPECT_NEAR(f.sim.targetCenterY(), cy - 200, 1e-3);
+    firing.picHUD_MouseMove(CSimFiring::RightButton, 0, 0, 2 * cy);
+    EXPECT_FLOAT_EQ(f.sim.viewOffsetX, -0.8f * cx);
+    EXPECT_FLOAT_EQ(f.sim.viewOffsetY, 0.8f * cy);
+    // The left button alone does not drag; both buttons put the target back.
+    firing.picHUD_MouseMove(CSimFiring::LeftButton, 0, cx, cy);
+    EXPECT_FLOAT_EQ(f.sim.viewOffsetX, -0.8f * cx);
+    firing.picHUD_MouseMove(CSimFiring::BothButtons, 0, 0, 0);
+    EXPECT_EQ(f.sim.viewOffsetX, 0.0f);
+    EXPECT_EQ(f.sim.viewOffsetY, 0.0f);
+}
+
+TEST_F(FiringTest, ShotsStayOnTheTargetWhenTheRangeChanges) {
+    shootAt(centre() + QPointF(20 * k(), 10 * k()));
+    const float dx100 = f.sim.shotX(0) - f.sim.targetCenterX();
+    f.sim.settings.txtRange = "200";
+    const float dx200 = f.sim.shotX(0) - f.sim.targetCenterX();
+    EXPECT_NEAR(dx200, dx100 / 2, 1e-3); // the target is half as large at twice the range
+    f.sim.settings.txtRange = "100";
+    f.sim.settings.sldZoom = 20;
+    EXPECT_NEAR(f.sim.shotX(0) - f.sim.targetCenterX(), dx100 * 2, 1e-2);
+}
+
+TEST_F(FiringTest, NonNumericGroupSizeIsReportedAndNothingFires) {
+    f.sim.settings.txtGroupSize = "wide";
+    EXPECT_EQ(shootAt(centre()), CSimFiring::Outcome::Nothing);
+    EXPECT_EQ(f.sim.roundsFired, 0);
+    ASSERT_EQ(f.prompts.messages.size(), 1);
+    EXPECT_TRUE(f.prompts.lastText().startsWith("CSim picHUD_MouseDown: 13 - "));
+}
+
+TEST_F(FiringTest, RandomCoversItsBoundsAndNothingElse) {
+    int low = 1000, high = -1000;
+    for (int i = 0; i < 20000; ++i) {
+        const int v = firing.random(-3, 4);
+        low = std::min(low, v);
+        high = std::max(high, v);
+    }
+    EXPECT_EQ(low, -3);
+    EXPECT_EQ(high, 4);
+    EXPECT_EQ(firing.random(7, 7), 7);
+}
+
+// Spread of the scatter, in MOA, over many shots of one flyer choice.
+static double scatterSpread(FiringTest& t, int flyerPercent) {
+    t.f.sim.settings.txtGroupSize = "2";
+    t.f.sim.settings.txtNumberOfRounds = "100000";
+    t.f.sim.flyerProbability = float(flyerPercent);
+    t.f.sim.setViewSize(QSize(60, 60));
+    t.f.sim.draw(t.f.sim.settings);
+    double sum2 = 0;
+    const int n = 3000;
+    for (int i = 0; i < n; ++i) {
+        t.firing.picHUD_MouseDown(CSimFiring::LeftButton, 0, 300, 300, 0);
+        const QPointF d = t.firing.lastScatterMoa;
+        sum2 += d.x() * d.x() + d.y() * d.y();
+    }
+    return std::sqrt(sum2 / n);
+}
+
+TEST_F(FiringTest, FewerFlyersMeanATighterScatter) {
+    const double g = 2 * 1.0473039; // the group in MOA
+    const double ten = scatterSpread(*this, 10);
+    const double one = scatterSpread(*this, 1);
+    const double five = scatterSpread(*this, 5);
+    // The distance from the aim is normal with sigma = group / 3.29, / 3.92 or / 5.1.
+    EXPECT_NEAR(ten, g / 3.29, 0.05 * g / 3.29);
+    EXPECT_NEAR(five, g / 3.92, 0.05 * g / 3.92);
+    EXPECT_NEAR(one, g / 5.1, 0.05 * g / 5.1);
+    // Before any choice the scatter is that of 10 %.
+    const double none = scatterSpread(*this, 0);
+    EXPECT_NEAR(none, ten, 0.08 * ten);
+}
