@@ -1,0 +1,95 @@
+// What the simulator's controls do, without the widgets: each handler takes the value the user
+// gave a control, updates CSim::settings and the simulator, and runs the handlers that follow
+// from it (a slider writes its partner box, a box moves its slider, the wind recomputes the
+// trajectory). The widget layer forwards its signals here and then shows `sim.settings` again.
+//
+// Checked boxes are checked when the focus leaves them (`validate`): a refused value shows the
+// box's message through the prompt and keeps the focus in the box; the value in force stays.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+class CSim;
+
+class SimControls {
+public:
+    explicit SimControls(CSim& sim);
+
+    enum class Slider { Range, Wind, Zoom, Speed, Angle };
+    // The boxes checked when the focus leaves them.
+    enum class Box { GroupSize, Width, Height, Fov, SimMaxRange, Range, Wind, Zoom };
+    // Boxes whose text is turned into "1" as soon as it is not a number.
+    enum class ScoreBox { Red, Blue, Miss, Rounds };
+    enum class Check { Transparent, UserGraphic, GroupCircle, POA, ShowHits };
+    enum class List { Background, Target, Reticle };
+
+    CSim& sim;
+    // True once the simulator has been started; until then nothing re-initialises it.
+    bool simStarted = false;
+    // True while a session file is being read: the reader recomputes the trajectory itself at
+    // the end, so the wind and unit handlers do not (and must not close the file being read).
+    bool reading = false;
+
+    // --- Sliders ------------------------------------------------------------------------------
+    // The value a slider takes from a handler or a typed box: clamped into its range; the
+    // change handler runs when the value changed (or always, with `force`).
+    void setSlider(Slider slider, int value, bool force = false);
+    // A slider's change: its box shows the value and the view is redrawn; the wind also
+    // recomputes the trajectory. The angle slider's change is its move (sldAngleMove).
+    void sliderChange(Slider slider);
+    // The slider is being dragged to `value`: the box follows only at the two ends.
+    void sliderScroll(Slider slider, int value);
+    // The user moved the angle slider.
+    void sldAngleMove(int value);
+    int sliderValue(Slider slider) const;
+    int sliderMinimum(Slider slider) const;
+    int sliderMaximum(Slider slider) const;
+
+    // --- Text boxes ---------------------------------------------------------------------------
+    // Typing in a box: the text is kept; the boxes with change handlers run them.
+    void setText(Box box, const QString& text);
+    QString text(Box box) const;
+    void txtAngleChange(const QString& text);
+    void txtSpeedChange(const QString& text);
+    void scoreBoxChange(ScoreBox box, const QString& text);
+    void txtFovChange(const QString& text);
+    void txtSimNotesChange(const QString& text);
+    // Leaving a checked box: false when the text was refused (the box keeps the focus).
+    bool validate(Box box);
+    // The range the box accepts, both ends included.
+    float lowerBound(Box box) const;
+    float upperBound(Box box) const;
+    // The box's tooltip, which is also its out-of-range message.
+    static QString tooltip(Box box);
+    // Field of view: milsPerScreen, the zoom label, the geometry and a redraw when the box holds
+    // 1 to 200; the range message otherwise. False when refused.
+    bool txtFovValidate();
+
+    // --- Lists, check boxes, options, buttons --------------------------------------------------
+    void listChange(List list, const QString& text);
+    void checkClick(Check check, int state);
+    void optFlyerClick(int index);
+    void optSightsClick(int index);
+    void optSimMetricClick(bool metric);
+    void cmdCenterTarget_Click();
+    void cmdResetScore_Click();
+    void cmdResetTotal_Click();
+
+    // "New" on a simulator tab: the new-session values in their order, each control's handler
+    // run, then the field-of-view check.
+    void newSession();
+    // The trajectory again (wind, unit or maximum range changed), once the simulator runs.
+    void reinit();
+
+    // --- Session reading (from the window's SimHost) -------------------------------------------
+    void propertiesPreLoad();
+    void propertiesPostLoad();
+    void recordRead(int number);
+
+private:
+    void refreshFovLabel();
+
+    // Re-entry guard of the angle box (its handler writes the box again).
+    int angleDepth = 0;
+};
