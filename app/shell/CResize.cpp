@@ -1,0 +1,96 @@
+#include "shell/CResize.h"
+
+#include "services/MSmallBallStruct.h"
+#include "shell/WidgetTags.h"
+
+#include <QComboBox>
+#include <QMainWindow>
+#include <cmath>
+#include <exception>
+
+namespace {
+float fontSizeOf(const QFont& f, bool& pixels) {
+    pixels = f.pointSizeF() <= 0;
+    return pixels ? static_cast<float>(f.pixelSize()) : static_cast<float>(f.pointSizeF());
+}
+
+int scaled(float ratio, int extent) {
+    return static_cast<int>(std::lround(static_cast<double>(ratio) * extent));
+}
+} // namespace
+
+QSize CResize::innerSize(const QWidget* window) {
+    if (const auto* main = qobject_cast<const QMainWindow*>(window); main && main->centralWidget())
+        return main->centralWidget()->size();
+    return window->contentsRect().size();
+}
+
+void CResize::Resize_Initialize(QWidget* window) {
+    controls.clear();
+    if (!window) return;
+    initial = innerSize(window);
+    const float w = static_cast<float>(qMax(1, initial.width()));
+    const float h = static_cast<float>(qMax(1, initial.height()));
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        // A "noresize" control must not inherit the scaled font of its parent either.
+        if (WidgetTags::isNoResize(control)) WidgetTags::pinFont(control);
+        if (!WidgetTags::isScalable(control, window)) continue;
+        ControlRatios r;
+        r.control = control;
+        r.placedByHand = !WidgetTags::isLayoutManaged(control);
+        r.isCombo = qobject_cast<QComboBox*>(control) != nullptr;
+        const QRect g = control->geometry();
+        const float font = fontSizeOf(control->font(), r.pixelFont);
+        r.widthRatio = static_cast<float>(g.width()) / w;
+        r.heightRatio = r.isCombo ? font / h : static_cast<float>(g.height()) / h;
+        r.topRatio = static_cast<float>(g.top()) / h;
+        r.leftRatio = static_cast<float>(g.left()) / w;
+        r.fontRatio = font / w;
+        controls.push_back(r);
+    }
+}
+
+void CResize::Size_Changed(QWidget* window) {
+    if (!window || controls.empty()) return;
+    const QSize now = innerSize(window);
+    if (now.width() <= 0 || now.height() <= 0) return; // minimised: nothing sensible to scale to
+    for (const ControlRatios& r : controls) {
+        if (!r.control) continue; // a control that went away is skipped
+        place(r, now.width(), now.height());
+    }
+}
+
+void CResize::place(const ControlRatios& r, int width, int height) {
+    QWidget* control = r.control;
+    // The font first: a combo box's height follows it.
+    QFont f = control->font();
+    // Hundredths of a point: finer steps draw no differently, and the rounding takes away the
+    // single-precision ratio's last-digit noise so a restored size is the starting size.
+    const double size = std::round(static_cast<double>(r.fontRatio) * width * 100.0) / 100.0;
+    if (r.pixelFont)
+        f.setPixelSize(qMax(1, static_cast<int>(std::lround(size))));
+    else if (size > 0)
+        f.setPointSizeF(size);
+    control->setFont(f);
+    if (!r.placedByHand) return;
+    const int left = scaled(r.leftRatio, width);
+    const int top = scaled(r.topRatio, height);
+    const int w = scaled(r.widthRatio, width);
+    const int h = r.isCombo ? control->sizeHint().height() : scaled(r.heightRatio, height);
+    control->setGeometry(left, top, w, h);
+}
+
+void CResize::Form_Resize(QWidget* window, const std::function<void()>& afterScale) {
+    if (!window) return;
+    const bool updates = window->updatesEnabled();
+    try {
+        window->setUpdatesEnabled(false);
+        Size_Changed(window);
+        if (afterScale) afterScale();
+    } catch (const std::exception& e) {
+        MSmallBallStruct::HandleError(QStringLiteral("ui"), QStringLiteral("Form_Resize"), 5,
+                                      QString::fromLocal8Bit(e.what()));
+    }
+    window->setUpdatesEnabled(updates);
+    window->update();
+}

@@ -1,0 +1,138 @@
+#include "shell/Printing.h"
+
+#include "services/MSmallBallStruct.h"
+#include "services/Prompt.h"
+
+#include <QFile>
+#include <QFontMetrics>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QStringList>
+#include <exception>
+
+namespace Printing {
+
+namespace {
+const QString kForm = QStringLiteral("ui");
+const QString kOperation = QStringLiteral("mnuPrint_Click");
+
+// The size in points of the table font, whatever the screen font is.
+constexpr int tableFontSize = 10;
+// Screens are taken to draw 96 pixels per inch when a picture carries no resolution of its own.
+constexpr double screenDpi = 96.0;
+
+bool beginLandscape(QPainter& painter, QPagedPaintDevice& device) {
+    device.setPageOrientation(QPageLayout::Landscape);
+    if (painter.begin(&device)) return true;
+    MSmallBallStruct::HandleError(kForm, kOperation, 482, QStringLiteral("Printer error"));
+    return false;
+}
+
+QFont tableFont() {
+    QFont font(QStringLiteral("Courier"), tableFontSize);
+    font.setStyleHint(QFont::TypeWriter); // a monospaced stand-in where Courier is missing
+    font.setFixedPitch(true);
+    font.setBold(false);
+    font.setItalic(false);
+    font.setUnderline(false);
+    return font;
+}
+
+double imageDpi(const QImage& image) {
+    const double dpi = image.dotsPerMeterX() * 0.0254;
+    return dpi > 1 ? dpi * image.devicePixelRatio() : screenDpi * image.devicePixelRatio();
+}
+} // namespace
+
+bool checkPrintableTab(int tab) {
+    if (tab == tableTab || tab == graphTab) return true;
+    prompt().ask(QStringLiteral("Please select Table or Graph"),
+                 QStringLiteral("You can't print this tab"), PromptButtons::Ok, PromptIcon::None);
+    return false;
+}
+
+bool printTable(QPagedPaintDevice& device, const QString& text) {
+    QPainter painter;
+    if (!beginLandscape(painter, device)) return false;
+    const QFont font = tableFont();
+    painter.setFont(font);
+    const QFontMetrics metrics(font, &device);
+    const int lineHeight = metrics.lineSpacing();
+    const int pageHeight = device.height();
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    QStringList lines = text.split(lineEnd);
+    if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast(); // the final line end
+    int y = 0;
+    for (const QString& line : lines) {
+        if (y > 0 && y + lineHeight > pageHeight) {
+            device.newPage();
+            y = 0;
+        }
+        painter.drawText(0, y + metrics.ascent(), line);
+        y += lineHeight;
+    }
+    return painter.end();
+}
+
+bool printGraph(QPagedPaintDevice& device, const QImage& chart) {
+    if (chart.isNull()) {
+        MSmallBallStruct::HandleError(kForm, kOperation, 481, QStringLiteral("Invalid picture"));
+        return false;
+    }
+    QPainter painter;
+    if (!beginLandscape(painter, device)) return false;
+    // The picture goes to the page's top left corner; the blank line that the printout starts
+    // with only moves the text position, which nothing after it uses.
+    const double scale = device.logicalDpiX() / imageDpi(chart);
+    QSizeF size(chart.width() * scale, chart.height() * scale);
+    const QSizeF page(device.width(), device.height());
+    if (size.width() > page.width() || size.height() > page.height())
+        size.scale(page, Qt::KeepAspectRatio);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(QPointF(0, 0), size), chart);
+    return painter.end();
+}
+
+bool printTab(QPagedPaintDevice& device, int tab, const QString& tableText, const QImage& chart) {
+    try {
+        if (tab == tableTab) return printTable(device, tableText);
+        if (tab == graphTab) return printGraph(device, chart);
+    } catch (const std::exception& e) {
+        MSmallBallStruct::HandleError(kForm, kOperation, 5, QString::fromLocal8Bit(e.what()));
+    }
+    return false;
+}
+
+bool printTabToPdf(const QString& path, int tab, const QString& tableText, const QImage& chart) {
+    if (!checkPrintableTab(tab)) return false;
+    QPdfWriter writer(path);
+    writer.setTitle(tab == tableTab ? QStringLiteral("Quorvel Table")
+                                    : QStringLiteral("Quorvel Graph"));
+    writer.setCreator(QStringLiteral("Quorvel"));
+    // QPdfWriter opens the file when painting begins; an unwritable path fails there.
+    if (tab == tableTab || !chart.isNull()) {
+        QFile target(path);
+        if (!target.open(QIODevice::WriteOnly)) {
+            MSmallBallStruct::HandleError(kForm, kOperation, 75, "Path/File access error: " + path);
+            return false;
+        }
+    }
+    return printTab(writer, tab, tableText, chart);
+}
+
+bool printWithDialog(QWidget* parent, int tab, const QString& tableText, const QImage& chart) {
+    if (!checkPrintableTab(tab)) return false;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Print"));
+    if (dialog.exec() != QDialog::Accepted) return false;
+    return printTab(printer, tab, tableText, chart);
+}
+
+} // namespace Printing

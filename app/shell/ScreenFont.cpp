@@ -1,0 +1,48 @@
+#include "shell/ScreenFont.h"
+
+#include "services/MSmallBallStruct.h"
+#include "shell/FileChooser.h"
+#include "shell/WidgetTags.h"
+
+#include <QFont>
+#include <QWidget>
+#include <exception>
+
+void ScreenFont::FormFont(QWidget* window) {
+    try {
+        fontName.clear();
+        QFont initial;
+        initial.setFamily(QString());
+        if (fontSize > 0) initial.setPointSizeF(fontSize);
+        if (const std::optional<QFont> chosen = fileChooser().chooseFont(initial)) {
+            fontName = chosen->family();
+            if (chosen->pointSizeF() > 0) fontSize = static_cast<float>(chosen->pointSizeF());
+        }
+        FormSetFont(window);
+        if (window) window->update();
+    } catch (const std::exception& e) {
+        MSmallBallStruct::HandleError(QStringLiteral("ui"), QStringLiteral("FormFont"), 5,
+                                      QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void ScreenFont::FormSetFont(QWidget* window) const {
+    if (!window) return;
+    const QString name = fontName.isEmpty() ? QString::fromLatin1(defaultName) : fontName;
+    const qreal size = fontSize > 0 ? fontSize : defaultSize;
+    const QList<QWidget*> controls = window->findChildren<QWidget*>();
+    // A control that keeps its font must not inherit the new one from its parent: pin it first.
+    for (QWidget* control : controls)
+        if (WidgetTags::isExcluded(control, window)) WidgetTags::pinFont(control);
+    for (QWidget* control : controls) {
+        if (!takesPart(control, window)) continue;
+        QFont f = control->font();
+        f.setFamily(name);
+        f.setPointSizeF(size);
+        control->setFont(f);
+    }
+}
+
+bool ScreenFont::takesPart(const QWidget* control, const QWidget* window) {
+    return WidgetTags::isScalable(control, window) && !WidgetTags::isChart(control);
+}

@@ -1,0 +1,28 @@
+// Which widgets of a window count as its controls for the screen font and the layout scaling.
+// A control is a widget the window placed itself: not the window, not a menu, dialog or other
+// top-level window, not an inner part of a composite widget (the line edit of a combo box, the
+// viewport of a text box, the tab bar of a tab control), and not tagged "noresize" (widget
+// property "tag"), nor inside one that is.
+#pragma once
+
+class QWidget;
+class QLayout;
+
+namespace WidgetTags {
+
+// The property value that keeps a widget and everything inside it out of font and scaling.
+constexpr const char* tagProperty = "tag";
+constexpr const char* noResize = "noresize";
+
+bool isNoResize(const QWidget* w);
+bool isChart(const QWidget* w);
+// A control of `window` in the sense above.
+bool isScalable(const QWidget* w, const QWidget* window);
+// Tagged "noresize" itself, or a chart: the widgets whose own font must stay as it is.
+bool isExcluded(const QWidget* w, const QWidget* window);
+// True when a layout of the parent places the widget (its geometry is not ours to set).
+bool isLayoutManaged(const QWidget* w);
+// Makes the widget's present family and size its own, so a parent's new font does not reach it.
+void pinFont(QWidget* w);
+
+} // namespace WidgetTags
