@@ -4,6 +4,7 @@
 #include "shell/WidgetTags.h"
 
 #include <QComboBox>
+#include <QLayout>
 #include <QMainWindow>
 #include <cmath>
 #include <exception>
@@ -28,6 +29,8 @@ QSize CResize::innerSize(const QWidget* window) {
 void CResize::Resize_Initialize(QWidget* window) {
     controls.clear();
     if (!window) return;
+    // Before the window is first shown its layout has not placed the central widget yet.
+    if (window->layout()) window->layout()->activate();
     initial = innerSize(window);
     const float w = static_cast<float>(qMax(1, initial.width()));
     const float h = static_cast<float>(qMax(1, initial.height()));

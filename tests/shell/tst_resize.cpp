@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -192,6 +194,33 @@ private slots:
         QVERIFY(win.root.updatesEnabled());
         QCOMPARE(win.edit->x(), 60);
         QVERIFY(recorder.messages.isEmpty());
+    }
+
+    void mainWindowMeasuresItsCentralWidgetBeforeItIsShown() {
+        QMainWindow main;
+        main.setMenuBar(new QMenuBar);
+        main.menuBar()->addMenu(QStringLiteral("&File"))->addAction(QStringLiteral("&New"));
+        auto* central = new QWidget;
+        main.setCentralWidget(central);
+        auto* edit = Window::place(new QLineEdit(central), "txtA", QRect(50, 10, 100, 20), 10);
+        main.resize(500, 400);
+        CResize scaler;
+        scaler.Resize_Initialize(&main); // not shown yet
+        QCOMPARE(scaler.initialSize(), central->size());
+        QCOMPARE(scaler.initialSize().width(), 500);
+        bool editRecorded = false;
+        for (const CResize::ControlRatios& r : scaler.records()) {
+            QVERIFY(!qobject_cast<QMenuBar*>(r.control) && !qobject_cast<QMenu*>(r.control));
+            editRecorded = editRecorded || r.control == edit;
+        }
+        QVERIFY(editRecorded);
+
+        main.show();
+        main.resize(1000, 400);
+        scaler.Form_Resize(&main);
+        QCOMPARE(edit->x(), 100);
+        QCOMPARE(edit->width(), 200);
+        QCOMPARE(edit->font().pointSizeF(), 20.0);
     }
 
     void deletedControlsAreSkipped() {
