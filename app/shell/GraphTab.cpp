@@ -1,0 +1,56 @@
+#include "shell/GraphTab.h"
+
+#include "load/CTextOutput.h"
+#include "load/LoadModel.h"
+#include "services/MSmallBallStruct.h"
+#include "shell/CGraph.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+#include <exception>
+
+namespace {
+constexpr long drawFailed = 51; // internal error
+}
+
+GraphTab::GraphTab(LoadModel& model, CTextOutput& txt, CFileData& dat, QWidget* parent)
+    : QWidget(parent), model(model), txt(txt), dat(dat) {
+    compareLabel = new QLabel(QStringLiteral("Compare to:"), this);
+    compareLabel->setObjectName(QStringLiteral("lblGraphCompare"));
+    compareSlot = new QHBoxLayout;
+    compareSlot->setContentsMargins(0, 0, 0, 0);
+    auto* top = new QHBoxLayout;
+    top->addWidget(compareLabel);
+    top->addLayout(compareSlot);
+    top->addStretch();
+
+    graph = new CGraph(this);
+    graph->setObjectName(QStringLiteral("graph"));
+    graph->setVisible(false); // nothing drawn yet
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(graph, 1);
+}
+
+void GraphTab::refresh(float angle) {
+    try {
+        GraphData next = state.refresh(model, txt, dat, angle);
+        graph->graphShow(next);
+        data = std::move(next);
+        graph->setVisible(true);
+    } catch (const std::exception& e) {
+        graph->setVisible(false);
+        MSmallBallStruct::HandleError(QStringLiteral("ui"), QStringLiteral("graphShow2D3D"),
+                                      drawFailed, QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void GraphTab::borrowCompareBox(QComboBox* box) {
+    if (!box || compareSlot->indexOf(box) >= 0) return;
+    compareLabel->setBuddy(box);
+    compareSlot->addWidget(box);
+    box->setVisible(true);
+}

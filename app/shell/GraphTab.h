@@ -1,0 +1,42 @@
+// The Graph tab: the comparison list (borrowed from the Input tab while this page shows) above
+// the chart of the load on screen and the comparison load.
+#pragma once
+
+#include "load/GraphModel.h"
+
+#include <QWidget>
+
+class CFileData;
+class CGraph;
+class CTextOutput;
+class LoadModel;
+class QBoxLayout;
+class QComboBox;
+class QLabel;
+
+class GraphTab : public QWidget {
+    Q_OBJECT
+public:
+    GraphTab(LoadModel& model, CTextOutput& txt, CFileData& dat, QWidget* parent = nullptr);
+
+    GraphModel state; // the comparison load and Use Compare
+    CGraph* graph = nullptr;
+    QLabel* compareLabel = nullptr;
+    QBoxLayout* compareSlot = nullptr;
+
+    // The graph part of the view refresh (after the fields were copied and the table writer
+    // primed): computes both curves and draws them. A failure is reported and leaves the chart
+    // hidden until the next draw that succeeds.
+    void refresh(float angle);
+    // The data of the last successful draw.
+    const GraphData& lastData() const { return data; }
+
+    // Puts the comparison list on this page.
+    void borrowCompareBox(QComboBox* box);
+
+private:
+    LoadModel& model;
+    CTextOutput& txt;
+    CFileData& dat;
+    GraphData data;
+};

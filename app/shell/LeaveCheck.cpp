@@ -1,0 +1,42 @@
+#include "shell/LeaveCheck.h"
+
+#include <QAbstractButton>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
+
+LeaveCheck::LeaveCheck(QLineEdit* edit, Check check)
+    : QObject(edit), edit(edit), check(std::move(check)) {
+    edit->installEventFilter(this);
+}
+
+LeaveCheck* LeaveCheck::attach(QLineEdit* edit, Check check) {
+    return new LeaveCheck(edit, std::move(check));
+}
+
+void LeaveCheck::clickWithoutFocus(QAbstractButton* button) {
+    button->setFocusPolicy(Qt::TabFocus);
+}
+
+bool LeaveCheck::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != edit || event->type() != QEvent::FocusOut || running) return false;
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    // Only a move to another control of the same window counts as leaving the box; switching
+    // windows, opening a menu or closing the dialog does not.
+    const bool leaving = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                         reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason;
+    if (!leaving || !edit->window()->isVisible()) return false;
+    running = true;
+    const bool keep = check();
+    running = false;
+    if (keep) {
+        QPointer<QLineEdit> box(edit);
+        QTimer::singleShot(0, edit, [box] {
+            if (!box) return;
+            box->setFocus(Qt::OtherFocusReason);
+            box->selectAll();
+        });
+    }
+    return false;
+}

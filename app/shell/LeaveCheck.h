@@ -1,0 +1,33 @@
+// The check that runs when the focus leaves a text box of a dialog: a refusing check puts the
+// focus back into the box, so the user corrects the text before going on. Buttons that should
+// not trigger the check take the focus from the keyboard only (see clickWithoutFocus).
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+class QAbstractButton;
+class QLineEdit;
+
+class LeaveCheck : public QObject {
+    Q_OBJECT
+public:
+    // check: true keeps the focus in the box (it shows its own message, if any).
+    using Check = std::function<bool()>;
+
+    // Watches `edit` (the check object is owned by the edit).
+    static LeaveCheck* attach(QLineEdit* edit, Check check);
+    // A click on the button leaves the focus where it is, so a button like Cancel does not run
+    // the check of the box the user is typing in.
+    static void clickWithoutFocus(QAbstractButton* button);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    LeaveCheck(QLineEdit* edit, Check check);
+
+    QLineEdit* edit;
+    Check check;
+    bool running = false; // the check's message box moves the focus around
+};

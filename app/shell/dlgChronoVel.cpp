@@ -1,0 +1,175 @@
+#include "shell/dlgChronoVel.h"
+
+#include "load/InputFields.h"
+#include "load/LoadModel.h"
+#include "services/CChronoVelocity.h"
+#include "services/MNumber.h"
+#include "services/MSmallBallStruct.h"
+#include "shell/LeaveCheck.h"
+#include "shell/WaitCursor.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+bool validate(QLineEdit* box, const InputLimit& limit) {
+    return MSmallBallStruct::textValidateAndWarn(limit.lower, limit.upper, box->text(),
+                                                 box->toolTip());
+}
+
+float single(const QLineEdit* box) {
+    const auto value = MNumber::parse(box->text());
+    return value ? MNumber::toSingle(*value).value_or(0) : 0;
+}
+
+} // namespace
+
+dlgChronoVel::dlgChronoVel(LoadModel& model, QWidget* parent) : QDialog(parent), model(model) {
+    setObjectName(QStringLiteral("dlgChronoVel"));
+    setModal(true);
+    setWindowTitle(QStringLiteral("Chronograph Correction for Current Atmospheric Conditions"));
+    build();
+    Form_Load();
+}
+
+dlgChronoVel::~dlgChronoVel() = default;
+
+void dlgChronoVel::build() {
+    auto makeBox = [this](const char* name, const InputLimit* limit, bool result) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setMaximumWidth(110);
+        box->setAlignment(Qt::AlignRight);
+        if (limit) box->setToolTip(QString::fromLatin1(limit->message));
+        if (result) {
+            box->setReadOnly(true);
+            QSizePolicy policy = box->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            box->setSizePolicy(policy);
+        }
+        return box;
+    };
+    txtChronoVel = makeBox("txtChronoVel", &CChronoVelocity::velocityLimit, false);
+    txtChronoDist = makeBox("txtChronoDist", &CChronoVelocity::distanceLimit, false);
+    txtBc = makeBox("txtBc", &CChronoVelocity::bcLimit, false);
+    txtCalcMv = makeBox("txtCalcMv", nullptr, true);
+    txtVelDiff = makeBox("txtVelDiff", nullptr, true);
+
+    static const std::array<const char*, 8> captions = {
+        "Calculated Muzzle Velocity (ft/sec)",
+        "Calculates muzzle velocity from a velocity at a given downrange distance.",
+        "Velocity Difference (ft/sec)",
+        "Includes muzzle blast \"rocket effect\", so you can use this value as your ",
+        "Chronograph Velocity (ft/sec)",
+        "Chronograph Distance (ft)",
+        "Ballistic Coefficient",
+        "muzzle velocity in ballistic calculations."};
+    for (size_t i = 0; i < Label1.size(); ++i) {
+        Label1[i] = new QLabel(QString::fromLatin1(captions[i]), this);
+        Label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
+    }
+    Label1[4]->setBuddy(txtChronoVel);
+    Label1[5]->setBuddy(txtChronoDist);
+    Label1[6]->setBuddy(txtBc);
+
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton->setDefault(true);
+    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    LeaveCheck::clickWithoutFocus(OKButton);
+    LeaveCheck::clickWithoutFocus(CancelButton);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(12);
+    const std::pair<size_t, QLineEdit*> rows[] = {
+        {4, txtChronoVel}, {5, txtChronoDist}, {6, txtBc}, {0, txtCalcMv}, {2, txtVelDiff}};
+    int row = 0;
+    for (const auto& [label, box] : rows) {
+        grid->addWidget(Label1[label], row, 0);
+        grid->addWidget(box, row, 1);
+        ++row;
+    }
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OKButton);
+    buttons->addWidget(CancelButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1[1]);
+    layout->addSpacing(6);
+    layout->addLayout(grid);
+    layout->addSpacing(6);
+    // Labels 3 and 7 read as one sentence.
+    auto* note = new QVBoxLayout;
+    note->setSpacing(0);
+    note->addWidget(Label1[3]);
+    note->addWidget(Label1[7]);
+    layout->addLayout(note);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+
+    connect(OKButton, &QPushButton::clicked, this, &dlgChronoVel::OKButton_Click);
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    LeaveCheck::attach(txtBc, [this] { return txtBc_Validate(); });
+    LeaveCheck::attach(txtChronoDist, [this] { return txtChronoDist_Validate(); });
+    LeaveCheck::attach(txtChronoVel, [this] { return txtChronoVel_Validate(); });
+}
+
+void dlgChronoVel::Form_Load() {
+    showResults(false);
+    // The coefficient of the last table computation (atmosphere-corrected when the extra
+    // fields were on), else the load's own.
+    const float metroBc = model.values.metroBc;
+    txtBc->setText(metroBc > 0 ? MNumber::shortText(metroBc, true)
+                               : model.form.fields[InputFields::Bc]);
+    txtChronoVel->setText(model.form.fields[InputFields::MuzzleVelocity]);
+    txtChronoDist->clear();
+}
+
+void dlgChronoVel::showResults(bool visible) {
+    txtCalcMv->setVisible(visible);
+    txtVelDiff->setVisible(visible);
+}
+
+bool dlgChronoVel::txtBc_Validate() {
+    return validate(txtBc, CChronoVelocity::bcLimit);
+}
+bool dlgChronoVel::txtChronoDist_Validate() {
+    return validate(txtChronoDist, CChronoVelocity::distanceLimit);
+}
+bool dlgChronoVel::txtChronoVel_Validate() {
+    return validate(txtChronoVel, CChronoVelocity::velocityLimit);
+}
+
+void dlgChronoVel::OKButton_Click() {
+    // The focus stays in a box while the button is clicked, so the checks run here.
+    const std::pair<QLineEdit*, bool (dlgChronoVel::*)()> boxes[] = {
+        {txtChronoVel, &dlgChronoVel::txtChronoVel_Validate},
+        {txtChronoDist, &dlgChronoVel::txtChronoDist_Validate},
+        {txtBc, &dlgChronoVel::txtBc_Validate}};
+    for (const auto& [box, check] : boxes) {
+        if ((this->*check)()) {
+            box->setFocus();
+            box->selectAll();
+            return;
+        }
+    }
+    WaitCursor wait;
+    const float velocity = single(txtChronoVel);
+    if (!chrono) chrono = std::make_unique<CChronoVelocity>();
+    const float result = chrono->chronoCorrect(single(txtBc), single(txtChronoDist), velocity,
+                                               model.form.fields[InputFields::Angle]);
+    if (!(result > 0)) { // the failure has been reported
+        showResults(false);
+        return;
+    }
+    txtCalcMv->setText(MNumber::shortText(MNumber::roundDecimals(result, 1), true));
+    txtVelDiff->setText(MNumber::shortText(MNumber::roundDecimals(result - velocity, 1), true));
+    showResults(true);
+}

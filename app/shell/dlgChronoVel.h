@@ -1,0 +1,45 @@
+// "Chronograph Correction for Current Atmospheric Conditions": from a speed measured some feet
+// in front of the muzzle, the muzzle velocity to use in the load. The result is only shown; the
+// user copies it into the load.
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <memory>
+
+class CChronoVelocity;
+class LoadModel;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class dlgChronoVel : public QDialog {
+    Q_OBJECT
+public:
+    explicit dlgChronoVel(LoadModel& model, QWidget* parent = nullptr);
+    ~dlgChronoVel() override;
+
+    QLineEdit* txtChronoVel = nullptr;
+    QLineEdit* txtChronoDist = nullptr;
+    QLineEdit* txtBc = nullptr;
+    QLineEdit* txtCalcMv = nullptr;
+    QLineEdit* txtVelDiff = nullptr;
+    QPushButton* OKButton = nullptr;
+    QPushButton* CancelButton = nullptr;
+    std::array<QLabel*, 8> Label1{};
+
+    // Computes and shows the muzzle velocity; the dialog stays open.
+    void OKButton_Click();
+    // Leaving a box: true keeps the focus (out of range: the box's tooltip is shown).
+    bool txtBc_Validate();
+    bool txtChronoDist_Validate();
+    bool txtChronoVel_Validate();
+
+private:
+    void build();
+    void Form_Load();
+    void showResults(bool visible);
+
+    LoadModel& model;
+    std::unique_ptr<CChronoVelocity> chrono; // created at the first OK
+};

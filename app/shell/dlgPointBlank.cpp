@@ -1,0 +1,209 @@
+#include "shell/dlgPointBlank.h"
+
+#include "load/CTextOutput.h"
+#include "load/LoadModel.h"
+#include "load/TableRefresh.h"
+#include "services/CPointBlank.h"
+#include "services/MNumber.h"
+#include "services/MSmallBallStruct.h"
+#include "services/Prompt.h"
+#include "shell/LeaveCheck.h"
+#include "shell/WaitCursor.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+// A size typed as a hair below zero still counts as zero.
+constexpr double sizeFloor = -0.001;
+
+QString inchMark() {
+    return QStringLiteral("\"");
+}
+
+bool validate(QLineEdit* box, const InputLimit& limit) {
+    return MSmallBallStruct::textValidateAndWarn(limit.lower, limit.upper, box->text(),
+                                                 box->toolTip());
+}
+} // namespace
+
+QString dlgPointBlank::vitalZoneTip() {
+    return QString::fromLatin1(CPointBlank::targetLimit.message);
+}
+
+QString dlgPointBlank::groupSizeTip() {
+    return QString::fromLatin1(CPointBlank::groupLimit.message);
+}
+
+dlgPointBlank::dlgPointBlank(LoadModel& model, CTextOutput& txt, QWidget* parent)
+    : QDialog(parent), model(model), txt(txt) {
+    setObjectName(QStringLiteral("dlgPointBlank"));
+    setModal(true);
+    setWindowTitle(QStringLiteral("Maximum Point Blank Range for the Current Load"));
+    build();
+    Form_Load();
+}
+
+dlgPointBlank::~dlgPointBlank() = default;
+
+void dlgPointBlank::build() {
+    auto makeBox = [this](const char* name, bool result) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setMaximumWidth(110);
+        box->setAlignment(Qt::AlignRight);
+        if (result) {
+            box->setReadOnly(true);
+            QSizePolicy policy = box->sizePolicy();
+            policy.setRetainSizeWhenHidden(true); // the form does not jump when results appear
+            box->setSizePolicy(policy);
+        }
+        return box;
+    };
+    txtVitalZone = makeBox("txtVitalZone", false);
+    txtGroupSize = makeBox("txtGroupSize", false);
+    txtMaxRange = makeBox("txtMaxRange", true);
+    txtSightIn = makeBox("txtSightIn", true);
+    txtPointBlankZero = makeBox("txtPointBlankZero", true);
+    txtVitalZone->setToolTip(vitalZoneTip());
+    txtGroupSize->setToolTip(groupSizeTip());
+
+    for (size_t i = 0; i < Label1.size(); ++i) {
+        Label1[i] = new QLabel(this);
+        Label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
+    }
+    Label1[0]->setText(QStringLiteral("Target Size: (in)"));
+    Label1[2]->setWordWrap(true);
+    Label1[0]->setBuddy(txtVitalZone);
+    Label1[1]->setBuddy(txtGroupSize);
+
+    btnCalculate = new QPushButton(QStringLiteral("Calculate"), this);
+    btnCalculate->setObjectName(QStringLiteral("btnCalculate"));
+    btnCalculate->setDefault(true);
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    LeaveCheck::clickWithoutFocus(btnCalculate);
+    LeaveCheck::clickWithoutFocus(cmdCancel);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(12);
+    const std::pair<int, QLineEdit*> rows[] = {{0, txtVitalZone},
+                                               {1, txtGroupSize},
+                                               {5, txtPointBlankZero},
+                                               {3, txtMaxRange},
+                                               {4, txtSightIn}};
+    int row = 0;
+    for (const auto& [label, box] : rows) {
+        grid->addWidget(Label1[static_cast<size_t>(label)], row, 0);
+        grid->addWidget(box, row, 1);
+        ++row;
+    }
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnCalculate);
+    buttons->addWidget(cmdCancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1[2]);
+    layout->addSpacing(6);
+    layout->addLayout(grid);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+    setMinimumWidth(430);
+
+    connect(btnCalculate, &QPushButton::clicked, this, &dlgPointBlank::btnCalculate_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(txtGroupSize, &QLineEdit::textChanged, this, &dlgPointBlank::txtGroupSize_Change);
+    connect(txtVitalZone, &QLineEdit::textChanged, this, &dlgPointBlank::txtVitalZone_Change);
+    LeaveCheck::attach(txtGroupSize, [this] { return txtGroupSize_Validate(); });
+    LeaveCheck::attach(txtVitalZone, [this] { return txtVitalZone_Validate(); });
+}
+
+void dlgPointBlank::Form_Load() {
+    const bool metric = model.form.isMetric();
+    const QString unit = metric ? QStringLiteral(" (m)") : QStringLiteral(" (yd)");
+    Label1[1]->setText(metric ? QStringLiteral("Group Size @100 Meter: (in)")
+                              : QStringLiteral("Group Size @100 Yard: (in)"));
+    Label1[3]->setText(QStringLiteral("Maximum Range") + unit);
+    Label1[4]->setText(QStringLiteral("100 ") + (metric ? QStringLiteral("Meter Sight in (in)")
+                                                        : QStringLiteral("Yard Sight in (in)")));
+    Label1[5]->setText(QStringLiteral("Point Blank Zero") + unit);
+    Label1[2]->setText(QStringLiteral("If you aim for the center of the target, you will hit it "
+                                      "out to the Point Blank Range without sight adjustment, if "
+                                      "you shoot 0.0") +
+                       inchMark() + QStringLiteral(" groups with no crosswind.\n") +
+                       QStringLiteral("Group size reduces this distance, scaled for range."));
+    showResults(false);
+    // The boxes show the window's values; filling them runs their change handlers like typing.
+    const float group = model.values.groupSize;
+    const float vital = model.values.killZone;
+    txtGroupSize->setText(MNumber::shortText(group, true));
+    txtVitalZone->setText(MNumber::shortText(vital, true));
+}
+
+void dlgPointBlank::showResults(bool visible) {
+    for (QLineEdit* box : {txtMaxRange, txtSightIn, txtPointBlankZero})
+        box->setVisible(visible);
+}
+
+void dlgPointBlank::txtGroupSize_Change(const QString& text) {
+    const auto value = MNumber::parse(text);
+    if (value && *value > sizeFloor) {
+        if (const auto single = MNumber::toSingle(*value)) model.values.groupSize = *single;
+    }
+}
+
+void dlgPointBlank::txtVitalZone_Change(const QString& text) {
+    model.values.isPointBlank = false;
+    const auto value = MNumber::parse(text);
+    if (value && *value > sizeFloor) {
+        if (const auto single = MNumber::toSingle(*value)) {
+            model.values.killZone = *single;
+            model.values.isPointBlank = true;
+        }
+    }
+}
+
+bool dlgPointBlank::txtGroupSize_Validate() {
+    return validate(txtGroupSize, CPointBlank::groupLimit);
+}
+
+bool dlgPointBlank::txtVitalZone_Validate() {
+    return validate(txtVitalZone, CPointBlank::targetLimit);
+}
+
+void dlgPointBlank::btnCalculate_Click() {
+    showResults(false);
+    // The focus stays in a box while the button is clicked, so its check runs here.
+    const std::pair<QLineEdit*, bool (dlgPointBlank::*)()> boxes[] = {
+        {txtVitalZone, &dlgPointBlank::txtVitalZone_Validate},
+        {txtGroupSize, &dlgPointBlank::txtGroupSize_Validate}};
+    for (const auto& [box, validate] : boxes) {
+        if ((this->*validate)()) {
+            box->setFocus();
+            box->selectAll();
+            return;
+        }
+    }
+    const float vital = MNumber::toSingle(*MNumber::parse(txtVitalZone->text())).value_or(0);
+    const float group = MNumber::toSingle(*MNumber::parse(txtGroupSize->text())).value_or(0);
+    if (vital <= group) {
+        prompt().ask(QStringLiteral("Group Size must be smaller than Target Size"),
+                     QStringLiteral("Invalid Number"), PromptButtons::OkCancel, PromptIcon::None);
+        return;
+    }
+
+    WaitCursor wait;
+    const float angle = TableRefresh::prepareRefresh(model, txt);
+    if (!pointBlank) pointBlank = std::make_unique<CPointBlank>();
+    if (!pointBlank->pointBlankRange(model.values.in1, angle, model, txt)) return;
+    txtMaxRange->setText(MNumber::shortText(pointBlank->pbRange, true));
+    txtPointBlankZero->setText(
+        MNumber::shortText(MNumber::roundDecimals(pointBlank->pbZero, 1), true));
+    txtSightIn->setText(MNumber::shortText(MNumber::roundDecimals(pointBlank->zero100, 1), true));
+    showResults(true);
+}
