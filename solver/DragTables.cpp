@@ -13,8 +13,8 @@ constexpr double kBelow = -std::numeric_limits<double>::infinity();
 constexpr double kFeetPerMetre = 3.280839895013123;
 // m/s -> ft/s for G5 to G8: the single-precision value of 3.28084.
 constexpr double kFeetPerMetreSingle = static_cast<double>(3.2808399f);
-// ft/s^2 -> m/s^2: the single-precision value of 0.3048.
-constexpr double kMetresPerFootSingle = static_cast<double>(0.3048f);
+// ft/s^2 -> m/s^2: the reciprocal of the single-precision feet-per-metre factor.
+constexpr double kMetresPerFootSingle = 0.30479999767456056;
 
 // Speeds in ft/s.
 constexpr DragZone kG1[] = {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 namespace trajcore {
 namespace {
@@ -87,19 +88,23 @@ void convertToSi(SolverRecord& r) {
 
 // The bullet's equations of motion: point-mass drag against the air, gravity, and the switch to
 // a lower ballistic coefficient once the downrange velocity falls into a lower band. The switch
-// takes effect from the next evaluation and holds for the rest of the run.
+// takes effect from the next evaluation and holds for the rest of the run. Everything it reads
+// is copied in, so the hot loop never reloads it through pointers.
 class Motion {
 public:
-    Motion(const SolverRecord& si, const float* wind, float& coef)
-        : model(dragModel(si.dragModel)), wind(wind), coef(coef), lowerBc(si.lowerBc),
-          lowerVel(si.lowerVel), lowestBc(si.lowestBc), lowestVel(si.lowestVel) {}
+    Motion(const SolverRecord& si, const float (&air)[3], float coefficient)
+        : model(dragModel(si.dragModel)), wind{air[0], air[1], air[2]}, coef(coefficient),
+          lowerBc(si.lowerBc), lowerVel(si.lowerVel), lowestBc(si.lowestBc),
+          lowestVel(si.lowestVel) {}
+
+    float coefficient() const { return coef; }
 
     void operator()(const float* v, float* slope) const {
         const float ux = v[Vx] - wind[0];
         const float uy = v[Vy] - wind[1];
         const float uz = v[Vz] - wind[2];
         const double airspeed = std::sqrt(double(ux) * ux + double(uy) * uy + double(uz) * uz);
-        const double perSpeed = retardation(model, airspeed) / coef / airspeed;
+        const double perSpeed = retardation(model, airspeed) / (double(coef) * airspeed);
         slope[Vx] = float(-perSpeed * ux);
         slope[X] = v[Vx];
         slope[Vy] = float(-perSpeed * uy - kGravity);
@@ -113,8 +118,8 @@ public:
 
 private:
     const DragModel& model;
-    const float* wind;
-    float& coef;
+    float wind[3];
+    mutable float coef; // the coefficient in use
     float lowerBc, lowerVel, lowestBc, lowestVel;
 };
 
@@ -124,10 +129,11 @@ void storeEntry(int32_t k, float t, const float* v) {
         state.table[c][k] = v[c];
 }
 
-// One run over the whole flight time in equal steps, from the start vector.
-void integrate(const float* start) {
-    state.coefInUse = state.si.ballisticCoef;
-    const Motion motion(state.si, state.wind, state.coefInUse);
+// One run in equal steps of the flight time from the start vector, over the whole flight or,
+// when only the zero correction will read it, until the first entry at or past `until` (m);
+// that entry is where the correction's search stops, so what lies beyond it is never read.
+void integrate(const float* start, float until = std::numeric_limits<float>::infinity()) {
+    const Motion motion(state.si, state.wind, state.si.ballisticCoef);
     const int32_t n = state.steps;
     const float h = state.si.flightTime / float(n);
 
@@ -137,13 +143,15 @@ void integrate(const float* start) {
     float trial[kComponents];
     const RungeKuttaWork<float> work{state.work[1], state.work[2], trial};
     float* k1 = state.work[0];
-    float t = 0.0f;
     for (int32_t k = 1; k <= n; ++k) {
         motion(v, k1);
         rungeKuttaStep<kComponents>(v, k1, h, work, v, motion);
-        t += h;
-        storeEntry(k, t, v);
+        // k * h rather than a running float sum, which drifts by up to 1e-4 s over 24000 steps
+        // while the state it labels is exactly k steps of h on.
+        storeEntry(k, float(double(h) * k), v);
+        if (v[X] >= until) break;
     }
+    state.coefInUse = motion.coefficient();
 }
 
 // First index i >= 1 whose downrange distance reaches `distance`, or the last index.
@@ -219,13 +227,15 @@ int32_t calcPre(const SolverRecord* record) noexcept {
     state.wind[1] = 0.0f;
     state.wind[2] = si.windSpeed;
 
-    integrate(start);
-    if (si.isZeroed != 0) {
+    if (si.isZeroed == 0) {
+        integrate(start);
+    } else {
         // Two linearised corrections leave only a small residual at the zero range.
-        for (int pass = 0; pass < 2; ++pass) {
-            correctZero(si.departureAngle, start);
-            integrate(start);
-        }
+        integrate(start, si.zeroRange);
+        correctZero(si.departureAngle, start);
+        integrate(start, si.zeroRange);
+        correctZero(si.departureAngle, start);
+        integrate(start);
     }
     releaseBlock(start);
     return state.liveBlocks;
