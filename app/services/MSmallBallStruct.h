@@ -14,6 +14,18 @@ void setAppFolder(const QString& folder);
 // appFolder() + separator + name
 QString appPath(const QString& name);
 
+// The files the program itself writes beside it ("temp.tmp", "lastfile.dat", the masks made in
+// "targetb/" and "sightb/") go to the per-user data folder ($XDG_DATA_HOME/quorvel) when the
+// application folder cannot be written, as in an installation shared by every user. The rule
+// lives in these two functions (AppDataFolder.cpp); `name` is relative ("targetb/x.bmp").
+QString userFolder();
+// Where to write `name`: the application folder's path when a file can be created in its folder
+// there, else the user folder's (with its folders made).
+QString writablePath(const QString& name);
+// Where to read `name`: the copy in the folder writablePath picks, else the copy in the other
+// folder (files installed with the program); with neither, writablePath's path.
+QString dataPath(const QString& name);
+
 // Reports a failure: "<className> <operationName>: <number> - <description>", OK button, no title.
 void HandleError(const QString& className, const QString& operationName, long number,
                  const QString& description);
@@ -44,6 +56,8 @@ bool isEven(int value);
 bool isNonZero(float value);
 
 // True for "\" and "/": paths from files written on other desktops still split correctly.
-inline bool isPathSeparator(QChar c) { return c == '\\' || c == '/'; }
+inline bool isPathSeparator(QChar c) {
+    return c == '\\' || c == '/';
+}
 
 } // namespace MSmallBallStruct

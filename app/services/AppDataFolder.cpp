@@ -1,0 +1,64 @@
+// Where the program's own files go when its folder is read-only: the per-user data folder.
+#include "services/MSmallBallStruct.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+namespace MSmallBallStruct {
+
+namespace {
+
+// True when a file can be created in `folder`. Permission bits do not answer that (root passes
+// them, a read-only mount or a pseudo file system refuses anyway), so a file is created and
+// removed. A folder not yet there counts as its nearest existing parent, since the writer makes
+// it; a plain file in its place can hold nothing.
+bool canCreateFilesIn(const QString& folder) {
+    QString probe = QDir::cleanPath(folder);
+    while (!QFileInfo::exists(probe)) {
+        const QString parent = QFileInfo(probe).path();
+        if (parent == probe) return false;
+        probe = parent;
+    }
+    if (!QFileInfo(probe).isDir()) return false;
+    QTemporaryFile file(probe + QStringLiteral("/.quorvel-write-test-XXXXXX"));
+    return file.open();
+}
+
+QString folderOf(const QString& path) {
+    return QFileInfo(path).path();
+}
+
+bool isFile(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() && info.isFile();
+}
+
+} // namespace
+
+QString userFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/quorvel");
+}
+
+QString writablePath(const QString& name) {
+    const QString inApp = appPath(name);
+    if (canCreateFilesIn(folderOf(inApp))) return inApp;
+    const QString inUser = userFolder() + '/' + name;
+    QDir().mkpath(folderOf(inUser)); // a failure shows when the file is written
+    return inUser;
+}
+
+QString dataPath(const QString& name) {
+    const QString inApp = appPath(name);
+    const QString inUser = userFolder() + '/' + name;
+    const bool appFirst = canCreateFilesIn(folderOf(inApp));
+    const QString& first = appFirst ? inApp : inUser;
+    const QString& second = appFirst ? inUser : inApp;
+    if (isFile(first)) return first;
+    if (isFile(second)) return second;
+    return first;
+}
+
+} // namespace MSmallBallStruct
