@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <map>
 #include <memory>
 
@@ -18,12 +19,14 @@ constexpr long errPastEnd = 62;
 constexpr long errAccess = 75;
 
 // One open text file. Input files are read whole when opened (data files are a few hundred
-// bytes); output text collects in `data` until it is written out at close.
+// bytes); output text collects in `data` and goes to a temporary file beside the target, which
+// replaces the target only when closeText finds every byte written. A full disk, a vanished
+// folder or a crash mid-write therefore leaves the previous file as it was.
 struct Stream {
     bool output = false;
     QByteArray data;
     qsizetype pos = 0; // next unread byte (input)
-    std::unique_ptr<QFile> file;
+    std::unique_ptr<QFileDevice> file;
     bool ok = true; // every write so far reached the file
 
     // Writes collected text to the file and flushes it; false once anything failed.
@@ -37,10 +40,25 @@ struct Stream {
         return ok;
     }
 
-    ~Stream() {
-        if (output) push();
+    // Puts the written text in place of the target; false (target untouched) on any failure.
+    bool commit() {
+        const bool written = push();
+        // A failed write leaves the temporary file for the destructor, which removes it.
+        if (auto* save = dynamic_cast<QSaveFile*>(file.get())) return written && save->commit();
+        file->close();
+        return written;
     }
+    // A stream never closed (the program ended mid-write) is discarded: QSaveFile removes its
+    // temporary file and the target keeps its previous contents.
 };
+
+// The target of an output file: a device or pipe (/dev/null, /dev/full) cannot be replaced by
+// renaming and is written in place; everything else goes through a temporary file.
+std::unique_ptr<QFileDevice> outputDevice(const QString& path) {
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile() && !info.isDir()) return std::make_unique<QFile>(path);
+    return std::make_unique<QSaveFile>(path);
+}
 
 // The process-wide table of open files, keyed by file number, and the outcome of the last
 // output file closed under each number.
@@ -81,13 +99,12 @@ void CFileData::closeText(int16_t fNum) {
     table.open.erase(it);
     if (!stream->output) return;
 
-    const bool written = stream->push();
-    const QString error = stream->file->errorString();
-    stream->file->close();
+    const bool written = stream->commit();
     table.lastWriteOk[fNum] = written;
     if (!written)
         report("CFileData", "closeText", errDeviceIO,
-               QStringLiteral("Device I/O error: %1 (%2)").arg(stream->file->fileName(), error));
+               QStringLiteral("Device I/O error: %1 (%2)")
+                   .arg(stream->file->fileName(), stream->file->errorString()));
 }
 
 bool CFileData::filenameSubstrings(const QString& Full, QString& fname, QString& PName,
@@ -134,7 +151,7 @@ bool CFileData::openTextInput(int16_t fNum) {
 
 bool CFileData::openTextOutput(int16_t fNum) {
     closeText(fNum);
-    auto file = std::make_unique<QFile>(filename);
+    auto file = outputDevice(filename);
     if (filename.isEmpty() || !file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         report(
             "CFileData", "openTextOutput", errAccess,

@@ -17,7 +17,7 @@ public:
     QString filename;        // the file the next open acts on
     bool eofIsError = false; // report reads past the end through HandleError
 
-    // Closes the file open under fNum; a file open for writing gets its text written out here.
+    // Closes the file open under fNum; a file open for writing replaces its target here, whole.
     void closeText(int16_t fNum);
     // Splits a path into file name, folder (ending in its separator) and extension (from the
     // first "." of the whole path). False for an empty path, outputs untouched.
@@ -27,8 +27,9 @@ public:
     // Opens `filename` for reading (FileExists rule: the application folder's copy is used and
     // `filename` rewritten when the path itself is missing). False, silently, when missing.
     bool openTextInput(int16_t fNum);
-    // Opens `filename` for writing, creating it or emptying it. The fields written are kept in
-    // memory and written to the file by closeText (or by writeOk, which checks them).
+    // Opens `filename` for writing. The fields go to a temporary file in the same folder, which
+    // closeText puts in place of `filename` once all of it is written; until then, and after any
+    // failure (reported at closeText), the previous file stays as it was.
     bool openTextOutput(int16_t fNum);
     QString readMultilineText(int16_t fNum);
     QString readText(int16_t fNum);

@@ -184,17 +184,17 @@ bool dataLoad(CFileData& dat, LoadForm& form) {
 
 bool dataSaveTable(CFileData& dat, const LoadForm& form) {
     if (!dat.openTextOutput(FileNumber)) return false;
-    bool ok = true;
     for (const Slot& slot : layout) {
         if (slot.kind == Kind::Notes)
             dat.writeMultilineText(saved(slot, form), FileNumber);
         else
             dat.writeText(saved(slot, form), FileNumber);
-        ok = dat.writeOk(FileNumber);
-        if (!ok) break;
+        if (!dat.writeOk(FileNumber)) break;
     }
+    // The file is replaced only here, and only when every field reached the disk; a failure
+    // is reported by closeText and the previous file stays.
     dat.closeText(FileNumber);
-    return ok;
+    return dat.writeOk(FileNumber);
 }
 
 } // namespace LoadFile

@@ -26,8 +26,12 @@ std::optional<int32_t> colourField(const QString& text) {
 }
 } // namespace
 
+namespace {
+const QString kRecordName = QStringLiteral("lastfile.dat");
+}
+
 QString CLastFile::path() {
-    return MSmallBallStruct::appPath(QStringLiteral("lastfile.dat"));
+    return MSmallBallStruct::dataPath(kRecordName);
 }
 
 void CLastFile::load() {
@@ -52,15 +56,13 @@ void CLastFile::load() {
 
 void CLastFile::save() {
     CFileData file;
-    file.filename = path();
+    // Beside the program, or in the user's data folder when the program's folder is read-only.
+    file.filename = MSmallBallStruct::writablePath(kRecordName);
     if (!file.openTextOutput(fileNum)) return; // reported by the file layer
     file.writeText(dataFileName, fileNum);
     file.writeText(simFileName, fileNum);
     file.writeText(QString::number(targetRed), fileNum);
     file.writeText(QString::number(targetBlue), fileNum);
-    const bool ok = file.writeOk(fileNum);
+    // The record is replaced whole here or not at all; a failure is reported by closeText.
     file.closeText(fileNum);
-    if (!ok)
-        MSmallBallStruct::HandleError(kClass, QStringLiteral("save"), 75,
-                                      "Path/File access error: " + file.filename);
 }

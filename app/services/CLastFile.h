@@ -22,5 +22,7 @@ public:
     void load();
     void save();
 
-    static QString path(); // the record's full path in the application folder
+    // The record's full path: in the application folder, or in the user's data folder when the
+    // application folder cannot be written (MSmallBallStruct::dataPath).
+    static QString path();
 };

@@ -6,14 +6,6 @@
 #include "services/Prompt.h"
 #include "shell/FileChooser.h"
 
-#include <QFileInfo>
-
-namespace {
-
-constexpr long FileAccessError = 75; // "Path/File access error"
-
-} // namespace
-
 LoadDocument::LoadDocument(LoadModel& model) : model(model) {}
 
 QString LoadDocument::caption(const QString& cartridge) {
@@ -63,7 +55,7 @@ bool LoadDocument::queryUnsaved() {
     QString name, folder, extension;
     dat.filenameSubstrings(current, name, folder, extension);
 
-    const QString scratch = MSmallBallStruct::appPath(QString::fromLatin1(scratchName));
+    const QString scratch = MSmallBallStruct::writablePath(QString::fromLatin1(scratchName));
     dat.filename = scratch;
     LoadFile::dataSaveTable(dat, model.form);
     dat.filename = current;
@@ -123,12 +115,8 @@ bool LoadDocument::isFileChanged(const QString& file1, const QString& file2) {
 }
 
 bool LoadDocument::writeCurrent(const char* operation) {
-    if (LoadFile::dataSaveTable(dat, model.form)) return true;
-    // A file that could not be opened has been reported already; a write that failed half way
-    // (disk full, a device gone) has not.
-    if (!QFileInfo(dat.filename).isWritable()) return false;
-    MSmallBallStruct::HandleError(QStringLiteral("ui"), QString::fromLatin1(operation),
-                                  FileAccessError,
-                                  QStringLiteral("The load could not be saved to ") + dat.filename);
-    return false;
+    (void)operation;
+    // Every failure (a file that cannot be opened, a write that fails half way) has been
+    // reported by the file layer, and the previous file is still whole.
+    return LoadFile::dataSaveTable(dat, model.form);
 }

@@ -191,14 +191,19 @@ TEST_F(CFileDataTest, MissingInputIsNoFailure) {
     EXPECT_TRUE(recorder.messages.isEmpty());
 }
 
-TEST_F(CFileDataTest, OpenTextOutputEmptiesAnExistingFile) {
+TEST_F(CFileDataTest, OpenTextOutputReplacesAnExistingFileAtClose) {
     app.write("old.qvt", "old contents\r\n");
     dat.filename = app.file("old.qvt");
     ASSERT_TRUE(dat.openTextOutput(fNum));
-    EXPECT_EQ(QFileInfo(app.file("old.qvt")).size(), 0);
     dat.writeText("new", fNum);
+    EXPECT_EQ(app.read("old.qvt"), QByteArray("old contents\r\n")); // whole until replaced
     dat.closeText(fNum);
     EXPECT_EQ(app.read("old.qvt"), QByteArray("new\r\n"));
+
+    ASSERT_TRUE(dat.openTextOutput(fNum));
+    dat.closeText(fNum); // nothing written: the file ends up empty
+    EXPECT_EQ(QFileInfo(app.file("old.qvt")).size(), 0);
+    EXPECT_EQ(QDir(app.path()).entryList(QDir::Files).size(), 1); // no temporary file left
 }
 
 TEST_F(CFileDataTest, OutputFailuresAreReported) {
