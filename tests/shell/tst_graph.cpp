@@ -1,0 +1,248 @@
+// The Graph tab's chart: series data, pens, axis titles, legend; the page's refresh and the
+// comparison commands in the window.
+#include "WindowFixture.h"
+#include "load/TableRefresh.h"
+#include "shell/CGraph.h"
+#include "shell/GraphMenus.h"
+#include "shell/GraphTab.h"
+#include "shell/InputTab.h"
+#include "shell/ui.h"
+
+#include <QAction>
+#include <QChart>
+#include <QComboBox>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QTabWidget>
+#include <QTest>
+#include <QValueAxis>
+
+using namespace WindowFixture;
+
+namespace {
+
+GraphData sample(bool comparing) {
+    GraphData d;
+    d.series1.x = {0, 100, 200, 300};
+    d.series1.y = {2700, 2500, 2300, 2120};
+    d.series1.legend = QStringLiteral("308 Win");
+    if (comparing) {
+        d.series2.x = {0, 100, 200, 300, 400};
+        d.series2.y = {2850, 2700, 2560, 2420, 2290};
+        d.series2.legend = QStringLiteral("6.5x47");
+    } else {
+        d.series2.x = {0};
+        d.series2.y = {0};
+    }
+    d.xTitle = QStringLiteral("Range / Yards");
+    d.yTitle = QStringLiteral("Velocity / fps");
+    d.comparing = comparing;
+    return d;
+}
+
+QList<QPointF> pointsOf(const std::vector<float>& x, const std::vector<float>& y) {
+    QList<QPointF> out;
+    for (size_t i = 0; i < x.size(); ++i)
+        out.append(QPointF(x[i], y[i]));
+    return out;
+}
+
+bool markerVisible(QChart* chart, QLineSeries* series) {
+    const auto markers = chart->legend()->markers(series);
+    return !markers.isEmpty() && markers.front()->isVisible();
+}
+
+} // namespace
+
+class GraphTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir settingsDir;
+
+private slots:
+    void initTestCase() { isolateSettings(settingsDir); }
+
+    void chartShowsBothSeriesWithTheirStyles() {
+        CGraph graph;
+        const GraphData d = sample(true);
+        graph.graphShow(d);
+        QChart* chart = graph.chart();
+        QCOMPARE(chart->series().size(), 2);
+        QCOMPARE(graph.series1()->points(), pointsOf(d.series1.x, d.series1.y));
+        QCOMPARE(graph.series2()->points(), pointsOf(d.series2.x, d.series2.y));
+        // The grid is sized for the longer series.
+        QCOMPARE(graph.rowCount(), 5);
+
+        QCOMPARE(graph.series1()->pen().style(), Qt::SolidLine);
+        QCOMPARE(graph.series1()->pen().color(), QColor(0, 0, 0));
+        QCOMPARE(graph.series2()->pen().style(), Qt::DashLine);
+        QCOMPARE(graph.series2()->pen().color(), QColor(220, 120, 55));
+        QCOMPARE(graph.series1()->name(), QStringLiteral("308 Win"));
+        QCOMPARE(graph.series2()->name(), QStringLiteral("6.5x47"));
+
+        QVERIFY(chart->legend()->isVisible());
+        QCOMPARE(chart->legend()->alignment(), Qt::AlignBottom);
+        QVERIFY(markerVisible(chart, graph.series1()));
+        QVERIFY(markerVisible(chart, graph.series2()));
+
+        QCOMPARE(graph.axisX()->titleText(), QStringLiteral("Range / Yards"));
+        QCOMPARE(graph.axisY()->titleText(), QStringLiteral("Velocity / fps"));
+        for (QValueAxis* axis : {graph.axisX(), graph.axisY()}) {
+            QVERIFY(axis->isTitleVisible());
+            QCOMPARE(axis->titleFont().pointSize(), 12);
+            QCOMPARE(axis->type(), QAbstractAxis::AxisTypeValue);
+        }
+        QCOMPARE(chart->axes(Qt::Horizontal).size(), 1);
+        QCOMPARE(chart->axes(Qt::Vertical).size(), 1);
+        // Every point lies inside the axes, which start at round numbers.
+        QCOMPARE(graph.axisX()->min(), 0.0);
+        QVERIFY(graph.axisX()->max() >= 400);
+        QVERIFY(graph.axisY()->min() <= 2120 && graph.axisY()->max() >= 2850);
+        QVERIFY(graph.axisY()->min() > 1000); // the axes are not forced through zero
+    }
+
+    void withoutComparisonTheZeroPointNeitherNamesNorStretches() {
+        CGraph graph;
+        graph.graphShow(sample(false));
+        QCOMPARE(graph.series2()->points(), QList<QPointF>{QPointF(0, 0)});
+        QVERIFY(!markerVisible(graph.chart(), graph.series2()));
+        QVERIFY(markerVisible(graph.chart(), graph.series1()));
+        QVERIFY(graph.axisY()->min() > 1000);
+        QCOMPARE(graph.rowCount(), 4);
+        // Drawing a comparison again brings its legend back.
+        graph.graphShow(sample(true));
+        QVERIFY(markerVisible(graph.chart(), graph.series2()));
+    }
+
+    void bothChartCodesDrawTheSameXYChart() {
+        CGraph a, b;
+        GraphData d = sample(true);
+        d.chartType = 2;
+        a.graphShow(d);
+        d.chartType = 3;
+        b.graphShow(d);
+        QCOMPARE(a.chartType(), int16_t(2));
+        QCOMPARE(a.series1()->points(), b.series1()->points());
+        QCOMPARE(a.series1()->type(), QAbstractSeries::SeriesTypeLine);
+        QCOMPARE(a.axisY()->min(), b.axisY()->min());
+    }
+
+    void aFlatCurveStillGetsAnAxis() {
+        CGraph graph;
+        GraphData d = sample(false);
+        d.series1.y = {0, 0, 0, 0};
+        graph.graphShow(d);
+        QVERIFY(graph.axisY()->max() > graph.axisY()->min());
+    }
+
+    void pageRefreshDrawsTheLoad() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        LoadModel model;
+        model.form = LoadForm::initial();
+        model.refreshAllFields();
+        model.form.optMetric1 = true;
+        CTextOutput txt;
+        CFileData dat;
+        GraphTab page(model, txt, dat);
+        page.state.useCompare = false;
+        QVERIFY(!page.graph->isVisibleTo(&page));
+        page.refresh(TableRefresh::prepareRefresh(model, txt));
+        QVERIFY(page.graph->isVisibleTo(&page));
+        QCOMPARE(page.graph->series1()->count(), 81);
+        QCOMPARE(page.graph->series1()->at(0), QPointF(0, -2.6f));
+        QCOMPARE(page.graph->series2()->count(), 1);
+        QCOMPARE(page.graph->axisX()->titleText(), QStringLiteral("Range / Meters"));
+        QCOMPARE(page.graph->series1()->name(), QStringLiteral("7.62"));
+        QVERIFY(prompts.messages.isEmpty());
+    }
+
+    void windowGraphTabComparesAndToggles() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        const QString other = writeLoad(folder, "other.qvt", sampleForm("Other 6.5"));
+        ui w;
+        GraphTab* page = qobject_cast<GraphTab*>(w.sstUI->widget(ui::GraphPage));
+        if (!page) page = GraphMenus::install(w);
+        QVERIFY(page);
+        QComboBox* box = w.inputTab->cboCompare;
+        QVERIFY(box->findText(QStringLiteral("other.qvt")) >= 0);
+
+        w.sstUI->setCurrentIndex(ui::GraphPage);
+        // The list shows on the Graph tab.
+        QVERIFY(page->isAncestorOf(box));
+        QCOMPARE(page->graph->series2()->count(), 1);
+
+        // Choosing in the list compares with that file at once.
+        box->setCurrentIndex(box->findText(QStringLiteral("other.qvt")));
+        emit box->textActivated(QStringLiteral("other.qvt"));
+        QCOMPARE(w.model.form.compareFile, other);
+        QCOMPARE(page->graph->series2()->count(), page->graph->series1()->count());
+        QCOMPARE(page->graph->series2()->name(), QStringLiteral("Other 6.5"));
+
+        // Use Compare off: the list says so, and the next refresh draws no comparison.
+        QAction* use = w.action(QStringLiteral("mnuUseCompare"));
+        use->trigger();
+        QCOMPARE(box->currentText(), QStringLiteral("Not comparing"));
+        QCOMPARE(page->graph->series2()->count(), page->graph->series1()->count());
+        w.showTableOrGraph();
+        QCOMPARE(page->graph->series2()->points(), QList<QPointF>{QPointF(0, 0)});
+        use->trigger();
+        QCOMPARE(box->currentText(), QStringLiteral("other.qvt"));
+
+        // A typed name that does not exist clears the comparison.
+        GraphMenus::cboCompare_Click(w, QStringLiteral("nothing.qvt"));
+        QVERIFY(w.model.form.compareFile.isEmpty());
+        QCOMPARE(page->graph->series2()->count(), 1);
+
+        // Back on the Input tab the list returns there.
+        w.sstUI->setCurrentIndex(ui::InputPage);
+        QVERIFY(!page->isAncestorOf(box));
+        QVERIFY(w.inputTab->isAncestorOf(box));
+        QVERIFY(prompts.messages.isEmpty());
+    }
+
+    void compareFileMenuChoosesOrKeepsEverything() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        ScriptedFileChooser chooser;
+        const QString other = writeLoad(folder, "chosen.qvt", sampleForm("Chosen"));
+        ui w;
+        GraphTab* page = qobject_cast<GraphTab*>(w.sstUI->widget(ui::GraphPage));
+        if (!page) page = GraphMenus::install(w);
+        w.loadDoc.dat.filename = folder.file("current.qvt");
+        w.model.form.compareFile.clear();
+        QAction* use = w.action(QStringLiteral("mnuUseCompare"));
+        use->setChecked(false);
+        QStringList added;
+        w.loadDoc.addToMru = [&added](const QString& path) { added << path; };
+
+        // Cancel: nothing changes.
+        const QString shown = w.inputTab->cboCompare->currentText();
+        GraphMenus::mnuCompare_Click(w, *page);
+        QVERIFY(w.model.form.compareFile.isEmpty());
+        QCOMPARE(w.loadDoc.dat.filename, folder.file("current.qvt"));
+        QCOMPARE(w.inputTab->cboCompare->currentText(), shown);
+        QVERIFY(!use->isChecked());
+        QVERIFY(added.isEmpty());
+
+        // A chosen file becomes the comparison; the current load file stays current.
+        chooser.files << other;
+        w.sstUI->setCurrentIndex(ui::GraphPage);
+        GraphMenus::mnuCompare_Click(w, *page);
+        QCOMPARE(w.model.form.compareFile, other);
+        QCOMPARE(w.loadDoc.dat.filename, folder.file("current.qvt"));
+        QCOMPARE(w.inputTab->cboCompare->currentText(), QStringLiteral("chosen.qvt"));
+        QVERIFY(use->isChecked());
+        QCOMPARE(added, QStringList{other});
+        QCOMPARE(page->state.compareInput.cart, QStringLiteral("Chosen"));
+        QCOMPARE(page->graph->series2()->name(), QStringLiteral("Chosen"));
+        QCOMPARE(chooser.requests.size(), 2);
+        QVERIFY(chooser.requests.front().request.filter.startsWith("Quorvel Table Files (*.qvt)"));
+        QVERIFY(prompts.messages.isEmpty());
+    }
+};
+
+QTEST_MAIN(GraphTest)
+#include "tst_graph.moc"
