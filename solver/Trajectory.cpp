@@ -214,12 +214,13 @@ int32_t memAlloc(int16_t count) noexcept {
 
 int32_t calcPre(const SolverRecord* record) noexcept {
     if (!record || !state.ready()) return 0;
+    // Without a start vector nothing changes, not even the record the table was made from.
+    float* start = allocateBlock<float>(kComponents);
+    if (!start) return 0;
     std::memcpy(&state.si, record, sizeof state.si);
     SolverRecord& si = state.si;
     convertToSi(si);
 
-    float* start = allocateBlock<float>(kComponents);
-    if (!start) return 0;
     start[Vx] = si.muzzleVelocity * float(std::cos(double(si.departureAngle)));
     start[Vy] = si.muzzleVelocity * float(std::sin(double(si.departureAngle)));
     start[Y] = si.isZeroed != 0 ? -si.sightHeight : 0.0f;

@@ -35,7 +35,7 @@ TEST_F(SolverBuffers, EveryAllocationFailureGivesANegativeCountAndReleasesCleanl
 TEST_F(SolverBuffers, StartVectorFailureComputesNothing) {
     ASSERT_EQ(trajcore::memAlloc(100), 11);
     trajcore::failAllocationsAfter(0);
-    const SolverRecord record = typicalLoad();
+    SolverRecord record = typicalLoad();
     EXPECT_EQ(trajcore::calcPre(&record), 0);
     float t = -1;
     float values[6] = {1, 1, 1, 1, 1, 1};
@@ -45,6 +45,16 @@ TEST_F(SolverBuffers, StartVectorFailureComputesNothing) {
         EXPECT_EQ(value, 0.0f);
     trajcore::failAllocationsAfter(-1);
     EXPECT_EQ(trajcore::calcPre(&record), 11);
+    SolverRow before{}, after{};
+    trajcore::printOneLine(&before, 50, 1);
+    // A failed recomputation leaves the table and the record it was made from in place.
+    record.isMetric = 1;
+    record.muzzleVelocity = 1000;
+    trajcore::failAllocationsAfter(0);
+    EXPECT_EQ(trajcore::calcPre(&record), 0);
+    trajcore::printOneLine(&after, 50, 1);
+    EXPECT_TRUE(sameRow(before, after));
+    trajcore::failAllocationsAfter(-1);
     EXPECT_EQ(trajcore::memDeAlloc(), 0);
 }
 
