@@ -1,0 +1,146 @@
+#include "cli/SideCommands.h"
+
+#include "cli/CliLoad.h"
+#include "load/CTextOutput.h"
+#include "load/InputFields.h"
+#include "load/LoadModel.h"
+#include "load/TableRefresh.h"
+#include "services/CChronoVelocity.h"
+#include "services/CPointBlank.h"
+#include "services/MNumber.h"
+
+#include <QMap>
+#include <optional>
+
+namespace SideCommands {
+
+namespace {
+
+constexpr int ExitOk = 0;
+constexpr int ExitFailed = 1;
+constexpr int ExitBadInput = 2;
+
+constexpr InputLimit angleLimit{-90.0f, 90.0f, "Downhill/Uphill angle in range -90/90 degrees."};
+
+// Operands split into "--name value" pairs and plain values, in order.
+struct Arguments {
+    QMap<QString, QString> named;
+    QStringList plain;
+    QString error;
+};
+
+Arguments split(const QStringList& operands, const QStringList& names) {
+    Arguments a;
+    for (qsizetype i = 0; i < operands.size() && a.error.isEmpty(); ++i) {
+        const QString& arg = operands[i];
+        if (!arg.startsWith(QLatin1String("--"))) {
+            a.plain << arg;
+        } else if (!names.contains(arg)) {
+            a.error = "unknown option '" + arg + "'";
+        } else if (i + 1 >= operands.size()) {
+            a.error = "option '" + arg + "' needs a number";
+        } else {
+            a.named.insert(arg, operands[++i]);
+        }
+    }
+    return a;
+}
+
+// The number in `text` within the limit; the reason in `error` otherwise.
+std::optional<float> number(const QString& text, const InputLimit& limit, QString& error) {
+    const auto value = MNumber::parse(text);
+    const auto single = value ? MNumber::toSingle(*value) : std::nullopt;
+    if (!single) {
+        error = "'" + text + "' is not a number";
+        return std::nullopt;
+    }
+    if (*single < limit.lower || *single > limit.upper) {
+        error = QString::fromLatin1(limit.message);
+        return std::nullopt;
+    }
+    return single;
+}
+
+int badInput(const QString& text) {
+    CliLoad::writeErrorLine(text);
+    return ExitBadInput;
+}
+
+QString decimal1(float value) {
+    return MNumber::shortText(MNumber::roundDecimals(value, 1));
+}
+
+} // namespace
+
+int pointBlank(const QStringList& operands) {
+    const Arguments args = split(operands, {QStringLiteral("--target"), QStringLiteral("--group"),
+                                            QStringLiteral("--angle")});
+    if (!args.error.isEmpty()) return badInput(args.error);
+    if (args.plain.size() > 1) return badInput("more than one load file given");
+
+    QString error;
+    const auto target = number(args.named.value(QStringLiteral("--target"), QStringLiteral("10")),
+                               CPointBlank::targetLimit, error);
+    if (!target) return badInput(error);
+    const auto group = number(args.named.value(QStringLiteral("--group"), QStringLiteral("0")),
+                              CPointBlank::groupLimit, error);
+    if (!group) return badInput(error);
+    if (*target <= *group)
+        return badInput(QStringLiteral("Group Size must be smaller than Target Size"));
+
+    LoadModel model;
+    CliLoad::startModel(model);
+    if (!args.plain.isEmpty()) {
+        error = CliLoad::openLoad(model, args.plain.front());
+        if (!error.isEmpty()) return badInput(error);
+    }
+    if (args.named.contains(QStringLiteral("--angle"))) {
+        const QString text = args.named.value(QStringLiteral("--angle"));
+        if (!number(text, angleLimit, error)) return badInput(error);
+        model.setFieldText(InputFields::Angle, text);
+    }
+    model.values.killZone = *target;
+    model.values.groupSize = *group;
+    model.values.isPointBlank = true;
+
+    CTextOutput txt;
+    const float angle = TableRefresh::prepareRefresh(model, txt);
+    CPointBlank pb;
+    if (!pb.pointBlankRange(model.values.in1, angle, model, txt)) return ExitFailed;
+
+    const bool metric = model.form.isMetric();
+    const QString unit = metric ? QStringLiteral(" (m)") : QStringLiteral(" (yd)");
+    const QString sightIn = metric ? QStringLiteral("100 Meter Sight in (in)")
+                                   : QStringLiteral("100 Yard Sight in (in)");
+    const QString text = "Point Blank Zero" + unit + ": " + decimal1(pb.pbZero) + '\n' +
+                         "Maximum Range" + unit + ": " + MNumber::shortText(pb.pbRange) + '\n' +
+                         sightIn + ": " + decimal1(pb.zero100) + '\n';
+    CliLoad::writeOut(text.toLatin1());
+    return ExitOk;
+}
+
+int chrono(const QStringList& operands) {
+    const Arguments args = split(operands, {QStringLiteral("--angle")});
+    if (!args.error.isEmpty()) return badInput(args.error);
+    if (args.plain.size() != 3) return badInput("--chrono needs VELOCITY DISTANCE BC");
+
+    QString error;
+    const auto velocity = number(args.plain[0], CChronoVelocity::velocityLimit, error);
+    if (!velocity) return badInput(error);
+    const auto distance = number(args.plain[1], CChronoVelocity::distanceLimit, error);
+    if (!distance) return badInput(error);
+    const auto bc = number(args.plain[2], CChronoVelocity::bcLimit, error);
+    if (!bc) return badInput(error);
+    const QString angleText = args.named.value(QStringLiteral("--angle"), QStringLiteral("0"));
+    if (!number(angleText, angleLimit, error)) return badInput(error);
+
+    CChronoVelocity chronoVelocity;
+    const float result = chronoVelocity.chronoCorrect(*bc, *distance, *velocity, angleText);
+    if (!(result > 0)) return ExitFailed; // the reason has gone to standard error
+    const QString text = "Calculated Muzzle Velocity (ft/sec): " + decimal1(result) + '\n' +
+                         "Velocity Difference (ft/sec): " + decimal1(result - *velocity) + '\n';
+    CliLoad::writeOut(text.toLatin1());
+    return ExitOk;
+}
+
+} // namespace SideCommands
