@@ -27,12 +27,15 @@ struct Option {
     int (*handler)(const QStringList& operands);
 };
 
-const std::array<Option, 3> options{{
+const std::array<Option, 4> options{{
     {"--table", "[FILE.qvt]", 1,
      "print the ballistics table of a load file (the default load without FILE)",
      &TableCommand::run},
     {"--help", "", 0, "show this help", &printHelp},
     {"--version", "", 0, "show the version", &printVersion},
+    // Handled by the window (no handler here): pictures of each tab into DIR, then quit.
+    {"--screenshots", "DIR", 1, "show the window, save a picture of each tab into DIR and quit",
+     nullptr},
 }};
 
 const QString AppDirOption = QStringLiteral("--appdir");
@@ -67,11 +70,6 @@ int printVersion(const QStringList&) {
     return ExitOk;
 }
 
-// Until the window is built, starting without a job shows the default table.
-int startWithoutWindow() {
-    return TableCommand::run({});
-}
-
 } // namespace
 
 std::optional<int> run(int argc, char** argv) {
@@ -92,7 +90,7 @@ std::optional<int> run(int argc, char** argv) {
             rest << arg;
         }
     }
-    if (rest.isEmpty()) return startWithoutWindow();
+    if (rest.isEmpty()) return std::nullopt; // the window, with the last load
 
     // The first argument that looks like an option picks the job; the others are its operands.
     qsizetype at = -1;
@@ -110,6 +108,11 @@ std::optional<int> run(int argc, char** argv) {
                               "'");
     if (operands.size() > option->maxOperands)
         return usageError("too many arguments for '" + rest[at] + "'");
+    if (!option->handler) {
+        if (operands.size() != option->maxOperands)
+            return usageError("option '" + rest[at] + "' needs " + option->operands);
+        return std::nullopt; // the window's own option
+    }
     return option->handler(operands);
 }
 

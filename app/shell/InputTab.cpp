@@ -75,15 +75,11 @@ void InputTab::build() {
 
 QWidget* InputTab::buildFieldGrid() {
     auto* box = new QWidget(this);
-    auto* grid = new QGridLayout(box);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(10);
-    grid->setVerticalSpacing(8);
-    // Fields run down the columns, so a load reads top to bottom: the bullet first, then the
-    // conditions, then the coefficients and the extras.
+    fieldGrid = new QGridLayout(box);
+    fieldGrid->setContentsMargins(0, 0, 0, 0);
+    fieldGrid->setHorizontalSpacing(10);
+    fieldGrid->setVerticalSpacing(8);
     for (int i = 0; i < Count; ++i) {
-        const int row = i % GridRows;
-        const int column = (i / GridRows) * 2;
         const int labelIndex = captionLabel(i);
         auto* label = new QLabel(QString::fromUtf8(field(i).caption), box);
         label->setObjectName(QStringLiteral("Label1_%1").arg(labelIndex));
@@ -92,21 +88,37 @@ QWidget* InputTab::buildFieldGrid() {
         edit->setObjectName(QStringLiteral("txtInput_%1").arg(i));
         edit->setMinimumWidth(110);
         label->setBuddy(edit);
-        grid->addWidget(label, row, column);
-        grid->addWidget(edit, row, column + 1);
         labels[static_cast<size_t>(labelIndex)] = label;
         fields[static_cast<size_t>(i)] = edit;
         fieldIndex.insert(edit, i);
     }
     for (int c = 0; c < GridColumns; ++c) {
-        grid->setColumnStretch(c * 2, 0);
-        grid->setColumnStretch(c * 2 + 1, 1);
-        grid->setColumnMinimumWidth(c * 2, 110);
+        fieldGrid->setColumnStretch(c * 2 + 1, 1);
+        fieldGrid->setColumnMinimumWidth(c * 2, 110);
     }
-    // Tab moves down each column, as the fields are read.
+    // Tab moves through the fields in their order.
     for (int i = 0; i + 1 < Count; ++i)
         setTabOrder(fields[static_cast<size_t>(i)], fields[static_cast<size_t>(i + 1)]);
+    arrangeFields();
     return box;
+}
+
+void InputTab::arrangeFields() {
+    // The fields that show run down the columns in their order (the bullet first, then the
+    // conditions, the coefficients and the extras), so hiding the extras leaves no holes.
+    int slot = 0;
+    for (int i = 0; i < Count; ++i) {
+        QLineEdit* edit = fields[static_cast<size_t>(i)];
+        QLabel* label = labels[static_cast<size_t>(captionLabel(i))];
+        fieldGrid->removeWidget(label);
+        fieldGrid->removeWidget(edit);
+        if (edit->isHidden()) continue;
+        const int row = slot % GridRows;
+        const int column = (slot / GridRows) * 2;
+        fieldGrid->addWidget(label, row, column);
+        fieldGrid->addWidget(edit, row, column + 1);
+        ++slot;
+    }
 }
 
 QWidget* InputTab::buildChoices() {
@@ -122,8 +134,13 @@ QWidget* InputTab::buildChoices() {
     cboDrag = new QComboBox(box);
     cboDrag->setObjectName(QStringLiteral("cboDrag"));
     cboDrag->setToolTip(QStringLiteral("G1 is what manufacturers use"));
-    cboDrag->setMinimumContentsLength(22);
+    cboDrag->setMinimumContentsLength(14);
     dragLabel->setBuddy(cboDrag);
+    // Hidden with the extras, but keeping its place: the comparison list must not slide under
+    // the "Drag Model" caption.
+    QSizePolicy keepPlace = cboDrag->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    cboDrag->setSizePolicy(keepPlace);
     labels[DragLabel] = dragLabel;
 
     auto* compareLabel = new QLabel(QStringLiteral("Compare to:"), box);
@@ -133,17 +150,21 @@ QWidget* InputTab::buildChoices() {
     cboCompare->setObjectName(QStringLiteral("cboCompare"));
     cboCompare->setEditable(true);
     cboCompare->setInsertPolicy(QComboBox::NoInsert);
-    cboCompare->setMinimumContentsLength(22);
+    cboCompare->setMinimumContentsLength(14);
     compareLabel->setBuddy(cboCompare);
+    QSizePolicy labelKeepsPlace = compareLabel->sizePolicy();
+    labelKeepsPlace.setRetainSizeWhenHidden(true);
+    compareLabel->setSizePolicy(labelKeepsPlace);
     labels[CompareLabel] = compareLabel;
     compareSlot = new QHBoxLayout;
     compareSlot->setContentsMargins(0, 0, 0, 0);
     compareSlot->addWidget(cboCompare);
 
-    grid->addWidget(dragLabel, 0, 0);
-    grid->addWidget(cboDrag, 0, 1);
-    grid->addWidget(compareLabel, 0, 2);
-    grid->addLayout(compareSlot, 0, 3);
+    // Below the fields, lined up with their columns.
+    fieldGrid->addWidget(dragLabel, GridRows, 0);
+    fieldGrid->addWidget(cboDrag, GridRows, 1);
+    fieldGrid->addWidget(compareLabel, GridRows, 2);
+    fieldGrid->addLayout(compareSlot, GridRows, 3);
 
     auto* units = new QGroupBox(QStringLiteral("Range Units"), box);
     units->setObjectName(QStringLiteral("fraRangeUnits"));
@@ -183,10 +204,7 @@ QWidget* InputTab::buildChoices() {
     row->addWidget(display);
     row->addWidget(yAxis);
     row->addStretch(1);
-    grid->addLayout(row, 1, 0, 1, 5);
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 1);
-    grid->setColumnStretch(4, 2);
+    grid->addLayout(row, 0, 0);
     return box;
 }
 
@@ -262,12 +280,14 @@ void InputTab::applyAdvanced() {
     for (int index : advancedLabels())
         labels[static_cast<size_t>(index)]->setVisible(visible);
     cboDrag->setVisible(visible);
+    arrangeFields();
 }
 
 void InputTab::applyMilRange() {
     const bool visible = model.form.chkMilrange != 0;
     fields[ScopeMag]->setVisible(visible);
     labels[captionLabel(ScopeMag)]->setVisible(visible);
+    arrangeFields();
 }
 
 void InputTab::fillDragList() {

@@ -13,6 +13,7 @@ class LoadModel;
 class QBoxLayout;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -60,12 +61,14 @@ signals:
 private:
     void build();
     QWidget* buildFieldGrid();
+    void arrangeFields();
     QWidget* buildChoices();
     void connectEdits();
     // Leaving a field: runs the check once, keeps the focus when the check says so.
     void onFocusChanged(QWidget* old, QWidget* now);
 
     LoadModel& model;
+    QGridLayout* fieldGrid = nullptr;
     std::array<QLineEdit*, InputFields::Count> fields{};
     std::array<QLabel*, 23> labels{}; // Label1(0..22); 20 captions cboCompare, 22 cboDrag
     QHash<const QWidget*, int> fieldIndex;

@@ -2,9 +2,16 @@
 
 #include "load/TableRefresh.h"
 #include "services/MSmallBallStruct.h"
+#include "shell/CGraph.h"
 #include "shell/FileChooser.h"
+#include "shell/GraphMenus.h"
+#include "shell/GraphTab.h"
+#include "shell/HelpViewer.h"
 #include "shell/InputTab.h"
+#include "shell/Printing.h"
 #include "shell/TableTab.h"
+#include "shell/frmAbout.h"
+#include "shell/frmOptions.h"
 #include "sim/widgets/SimController.h"
 
 #include <QAction>
@@ -14,6 +21,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <exception>
@@ -64,18 +72,18 @@ const MenuItem menuItems[] = {
     {"mnuFile", "mnuOpen", "&Open", "Ctrl+O", &ui::mnuOpen_Click},
     {"mnuFile", "mnuSave", "&Save", "Ctrl+S", &ui::mnuSave_Click},
     {"mnuFile", "mnuSaveAs", "Save &As", nullptr, &ui::mnuSaveAs_Click},
-    {"mnuFile", "mnuPrint", "&Print", "Ctrl+P", nullptr, false, false, true},
+    {"mnuFile", "mnuPrint", "&Print", "Ctrl+P", &ui::mnuPrint_Click, false, false, true},
     // Entry 0 of the recent-file list: hidden until the first file is added.
     {"mnuFile", "mnuMRU", "MRU FileList", nullptr, nullptr, false, false, true},
     {"mnuFile", "mnuExit", "E&xit", nullptr, &ui::mnuExit_Click, false, false, true},
-    {"mnuOptions", "mnuOptionsTop", "Options", nullptr, nullptr},
+    {"mnuOptions", "mnuOptionsTop", "Options", nullptr, &ui::mnuOptionsTop_Click},
     {"mnuOptions", "mnuHUD", "&HUD", nullptr, nullptr},
     {"mnuOptions", "mnuUseCompare", "&Use Compare", nullptr, nullptr, true, true},
     {"mnuOptions", "mnuCompare", "&Compare File", nullptr, nullptr},
     {"mnuOptions", "mnuPointBlankRange", "&Point Blank Range", nullptr, nullptr},
     {"mnuOptions", "mnuVelocityChronoCorrection", "&Velocity Chrono Correction", nullptr, nullptr},
-    {"mnuHelp", "mnuContents", "&Contents", "Ctrl+H", nullptr},
-    {"mnuHelp", "mnuAbout", "&About", nullptr, nullptr},
+    {"mnuHelp", "mnuContents", "&Contents", "Ctrl+H", &ui::mnuContents_Click},
+    {"mnuHelp", "mnuAbout", "&About", nullptr, &ui::mnuAbout_Click},
 };
 
 // The busy flag and the wait cursor of one refresh; both end with the refresh however it ends.
@@ -114,8 +122,10 @@ ui::ui(const QString& commandLine, QWidget* parent)
     buildTabs();
     buildMenus();
     connectDocument();
-    simulator = SimController::install(*this);
+    installParts();
     qApp->installEventFilter(this);
+    // The designed size: the layout scaler records every control's proportions at this size.
+    QWidget::resize(1180, 840);
     formLoad();
 }
 
@@ -177,6 +187,11 @@ void ui::buildMenus() {
     setCommand(QStringLiteral("mnuUseCompare"), [this] { mnuUseCompare_Click(); });
 }
 
+void ui::installParts() {
+    graphTab = GraphMenus::install(*this);
+    simulator = SimController::install(*this);
+}
+
 void ui::connectDocument() {
     loadDoc.formReplaced = [this] { inputTab->showForm(); };
     loadDoc.loaded = [this] { afterLoadRead(); };
@@ -212,7 +227,7 @@ void ui::formLoad() {
         layoutTabs();
         model.values.metro.setReference();
         formInit();
-        // TODO(shell-extras): resize.Resize_Initialize(this);
+        resizer.Resize_Initialize(this);
         inputTab->applyMilRange();
     });
 }
@@ -358,6 +373,33 @@ void ui::mnuSaveAs_Click() {
     runGuarded("mnuSaveAs_Click", [this] { currentDocument().saveAs(); });
 }
 
+void ui::mnuPrint_Click() {
+    runGuarded("mnuPrint_Click", [this] {
+        const int tab = sstUI->currentIndex();
+        if (!Printing::checkPrintableTab(tab)) return;
+        const QImage chart = tab == GraphPage && graphTab && graphTab->graph
+                                 ? graphTab->graph->grab().toImage()
+                                 : QImage();
+        Printing::printWithDialog(this, tab, tableTab->txtOutput->toPlainText(), chart);
+    });
+}
+
+void ui::mnuOptionsTop_Click() {
+    frmOptions dialog(model.form, model.values, screenFont, this);
+    dialog.exec();
+    // The choices take effect at the next refresh; show them now.
+    showTableOrGraph();
+}
+
+void ui::mnuContents_Click() {
+    HelpViewer::showContents(this);
+}
+
+void ui::mnuAbout_Click() {
+    frmAbout about(this);
+    about.exec();
+}
+
 void ui::mnuExit_Click() {
     close();
 }
@@ -395,6 +437,11 @@ void ui::closeEvent(QCloseEvent* event) {
     }
 }
 
+void ui::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (!resizer.records().empty()) resizer.Form_Resize(this);
+}
+
 // ---- events -----------------------------------------------------------------------------------
 
 bool ui::eventFilter(QObject* watched, QEvent* event) {
@@ -407,7 +454,6 @@ bool ui::eventFilter(QObject* watched, QEvent* event) {
         }
     } else if (event->type() == QEvent::Resize && watched == centralWidget()) {
         layoutTabs();
-        // TODO(shell-extras): resize.Form_Resize(this, simulator relayout);
     }
     return QMainWindow::eventFilter(watched, event);
 }

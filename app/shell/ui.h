@@ -4,7 +4,9 @@
 
 #include "load/CTextOutput.h"
 #include "load/LoadModel.h"
+#include "shell/CResize.h"
 #include "shell/LoadDocument.h"
+#include "shell/ScreenFont.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -13,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 
+class GraphTab;
 class InputTab;
 class SimController;
 class TableTab;
@@ -48,6 +51,8 @@ public:
     int16_t keyShift = 0;
     QString compareFile;
     QString compareName;
+    ScreenFont screenFont; // the options dialog's screen font
+    CResize resizer;       // layout scaling
 
     // What later parts plug in: the Graph tab's refresh, the simulator's start, redraw and
     // finish. Empty hooks do nothing.
@@ -62,6 +67,7 @@ public:
     QTabWidget* sstUI = nullptr;
     InputTab* inputTab = nullptr;
     TableTab* tableTab = nullptr;
+    GraphTab* graphTab = nullptr; // owned by sstUI
 
     // Start-up (Form_Load); the constructor runs it.
     void formLoad();
@@ -94,17 +100,23 @@ public:
     void mnuSave_Click();
     void mnuSaveAs_Click();
     void mnuExit_Click();
+    void mnuPrint_Click();
+    void mnuOptionsTop_Click();
+    void mnuContents_Click();
+    void mnuAbout_Click();
 
     // Steps 1 to 5 of closing: false when the user cancelled one of the questions.
     bool queryUnload();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildTabs();
     void buildMenus();
+    void installParts();
     void connectDocument();
     void formInit();
     void layoutTabs();
