@@ -1,0 +1,128 @@
+#include "shell/SessionDocument.h"
+
+#include "services/MSmallBallStruct.h"
+#include "services/Prompt.h"
+#include "shell/FileChooser.h"
+#include "sim/CSim.h"
+#include "sim/SessionFile.h"
+
+#include <QFileInfo>
+
+namespace {
+
+constexpr long FileAccessError = 75; // "Path/File access error"
+
+} // namespace
+
+SessionDocument::SessionDocument(CSim& sim) : sim(sim) {}
+
+QString SessionDocument::fileName() const {
+    return sim.dat.filename;
+}
+
+void SessionDocument::newDocument() {
+    // The file name, the scores and the shots stay: a following Save writes to the same file.
+    if (newSession) newSession();
+}
+
+bool SessionDocument::open() {
+    if (!queryUnsaved()) return false;
+    const bool chosen = dataOpenSim();
+    if (restart) restart();
+    return chosen;
+}
+
+bool SessionDocument::dataOpenSim() {
+    const QString path =
+        FileDialogs::chooseOpenPath(QStringLiteral("Open File"), QString::fromLatin1(openFilter));
+    if (path.isEmpty()) return false;
+    sim.dat.filename = path;
+    if (addToMru) addToMru(path);
+    return true;
+}
+
+void SessionDocument::openRecent(const QString& path) {
+    sim.dat.filename = path;
+    if (restart) restart();
+}
+
+bool SessionDocument::save() {
+    // With no session file yet, Save asks for one.
+    if (sim.dat.filename.isEmpty()) return saveAs();
+    if (!writeCurrent("mnuSave_Click")) return false;
+    if (addToMru) addToMru(sim.dat.filename);
+    return true;
+}
+
+bool SessionDocument::saveAs() {
+    const QString path = FileDialogs::chooseSavePath(
+        QStringLiteral("Save As"), QString::fromLatin1(saveFilter), QStringLiteral("txt"));
+    if (path.isEmpty()) return false;
+    const QString previous = sim.dat.filename;
+    sim.dat.filename = path;
+    if (!writeCurrent("mnuSaveAs_Click")) {
+        // Nothing was saved under the new name: the current file stays what it was.
+        sim.dat.filename = previous;
+        return false;
+    }
+    if (addToMru) addToMru(path);
+    if (renamed) renamed();
+    return true;
+}
+
+QString SessionDocument::writeScratch() {
+    const QString current = sim.dat.filename;
+    const QString scratch = MSmallBallStruct::appPath(QString::fromLatin1(scratchName));
+    sim.dat.filename = scratch;
+    sim.dataSave();
+    sim.dat.filename = current;
+    return scratch;
+}
+
+QStringList SessionDocument::unnamedRecords() const {
+    return SessionFile::records(SessionFile::Values{sim.settings, sim.sight, sim.milsPerScreen,
+                                                    sim.viewOffsetX, sim.viewOffsetY, QString()});
+}
+
+void SessionDocument::markClean() {
+    cleanRecords = unnamedRecords();
+    hasClean = true;
+}
+
+bool SessionDocument::queryUnsaved() {
+    const QString current = sim.dat.filename;
+    QString name, folder, extension;
+    sim.dat.filenameSubstrings(current, name, folder, extension);
+
+    const QString scratch = writeScratch();
+    const bool changed = current.isEmpty() ? !hasClean || unnamedRecords() != cleanRecords
+                                           : !sim.dat.isSame(current, scratch);
+    if (!changed) return true;
+    const QString text =
+        QStringLiteral("Do you want to Save changes to") + ' ' + name + QStringLiteral(" ?");
+    switch (prompt().ask(text, QString::fromLatin1(questionTitle), PromptButtons::YesNoCancel,
+                         PromptIcon::Question)) {
+    case PromptAnswer::Yes:
+        // Saved only when the session has a file; a failed save keeps the window open.
+        if (current.isEmpty()) return true;
+        return writeCurrent("mnuSave_Click");
+    case PromptAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool SessionDocument::writeCurrent(const char* operation) {
+    if (sim.dataSave()) {
+        markClean();
+        return true;
+    }
+    // A file that could not be opened has been reported already; a write that failed half way
+    // has not.
+    if (!QFileInfo(sim.dat.filename).isWritable()) return false;
+    MSmallBallStruct::HandleError(
+        QStringLiteral("ui"), QString::fromLatin1(operation), FileAccessError,
+        QStringLiteral("The session could not be saved to ") + sim.dat.filename);
+    return false;
+}

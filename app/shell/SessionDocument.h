@@ -1,0 +1,63 @@
+// The simulator session document: New, Open, Save and Save As of the session file named by the
+// simulator's `dat`, and the unsaved-changes question, while a simulator tab shows. No widgets:
+// dialogs go through the file chooser and questions through the prompt.
+//
+// How the window uses it: the File menu dispatches here while tab 3 or 4 shows; closing asks
+// queryUnsaved() before the load data's question; a recent ".ssn" file opens with openRecent().
+#pragma once
+
+#include "shell/Document.h"
+
+#include <QStringList>
+#include <functional>
+
+class CSim;
+
+class SessionDocument : public Document {
+public:
+    static constexpr const char* openFilter = "Simulator Files (*.ssn)|*.ssn|All Files (*.*)|*.*";
+    static constexpr const char* saveFilter = "Simulation Files (*.ssn)|*.ssn|All Files (*.*)|*.*";
+    static constexpr const char* scratchName = "temp.tmp";
+    static constexpr const char* questionTitle = "Unsaved Changes to Simulator Data";
+
+    explicit SessionDocument(CSim& sim);
+
+    // A session file was opened or saved: it belongs in the recent-file list.
+    std::function<void(const QString& path)> addToMru;
+    // Start the simulator again: it reads the session named by its dat.filename and redraws.
+    std::function<void()> restart;
+    // Put the new-session values into the controls.
+    std::function<void()> newSession;
+    // The session file's name changed without a reading (Save As): the caption follows.
+    std::function<void()> renamed;
+
+    void newDocument() override;
+    // Asks about unsaved changes, offers the open dialog and restarts the simulator, which
+    // reads the session file that is current then (the chosen one, or the same as before).
+    bool open() override;
+    bool save() override;
+    bool saveAs() override;
+    bool queryUnsaved() override; // queryUnsavedSim
+    QString fileName() const override;
+
+    // Open dialog for session files: on a choice the simulator's dat.filename becomes it and
+    // the file is added to the recent-file list.
+    bool dataOpenSim();
+    // A recent session file was chosen: it becomes the session, read at once, no question.
+    void openRecent(const QString& path);
+    // While no session file is named, the session as it stands now counts as unchanged (the
+    // simulator's start-up values are not worth a question at exit). The load data file the
+    // session names does not count then: a session never saved is not about a load.
+    void markClean();
+
+private:
+    bool writeCurrent(const char* operation);
+    // The session as the file would hold it, written to the scratch file; its path.
+    QString writeScratch();
+    // The records of the session on screen, without the load data file.
+    QStringList unnamedRecords() const;
+
+    CSim& sim;
+    QStringList cleanRecords;
+    bool hasClean = false;
+};

@@ -1,0 +1,498 @@
+#include "sim/widgets/SimController.h"
+
+#include "services/MSmallBallStruct.h"
+#include "shell/LeaveCheck.h"
+#include "shell/ui.h"
+#include "sim/widgets/HudView.h"
+#include "sim/widgets/SimControlsTab.h"
+#include "sim/widgets/SimulatorTab.h"
+#include "sim/widgets/UserControl1.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTabWidget>
+#include <algorithm>
+
+namespace {
+
+using Slider = SimControls::Slider;
+using Box = SimControls::Box;
+
+// Room the controls beside the view keep when the window is narrow.
+constexpr int PanelWidth = 380;
+
+void setText(QLineEdit* edit, const QString& text) {
+    if (edit->text() == text) return; // keeps the cursor where the user is typing
+    const QSignalBlocker block(edit);
+    edit->setText(text);
+}
+
+void showCaption(QLabel* label, const QString& text) {
+    if (!text.isEmpty() && label->text() != text) label->setText(text);
+}
+
+void setSlider(QSlider* slider, const SliderRange& range, int value) {
+    const QSignalBlocker block(slider);
+    slider->setRange(range.minimum, range.maximum);
+    // While the user drags it, the slider keeps the place under the pointer.
+    if (!slider->isSliderDown()) slider->setValue(value);
+}
+
+void setChecked(QAbstractButton* button, bool on) {
+    const QSignalBlocker block(button);
+    button->setChecked(on);
+}
+
+void setList(QComboBox* box, const QStringList& items, const QString& text) {
+    const QSignalBlocker block(box);
+    QStringList present;
+    for (int i = 0; i < box->count(); ++i)
+        present << box->itemText(i);
+    if (present != items) {
+        box->clear();
+        box->addItems(items);
+    }
+    if (box->currentText() != text) box->setEditText(text);
+}
+
+// Notes are kept with CR LF line breaks, as session files hold them.
+QString notesForFile(const QString& shown) {
+    QString t = shown;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace('\n', QStringLiteral("\r\n"));
+    return t;
+}
+
+QString notesForScreen(const QString& stored) {
+    QString t = stored;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return t;
+}
+
+} // namespace
+
+SimController* SimController::install(ui& window) {
+    auto* c = new SimController(window);
+    window.setPage(ui::SimControlsPage, c->controlsTab);
+    window.setPage(ui::SimulatorPage, c->simulatorTab);
+    window.sessionDocument = &c->document;
+    window.hooks.startSimulator = [c] { c->start(); };
+    window.hooks.reinitSimulator = [c] { c->reinit(); };
+    window.hooks.refreshSimulator = [c] { c->refresh(); };
+    window.hooks.finishSimulator = [c] { c->finish(); };
+    return c;
+}
+
+SimController::SimController(ui& window)
+    : QObject(&window), controlsTab(new SimControlsTab), simulatorTab(new SimulatorTab),
+      window(window) {
+    setObjectName(QStringLiteral("simulator"));
+    sim.loadModel = &window.model;
+    sim.setHost(this);
+    firing.shownScene = &simulatorTab->picHUD->scene();
+
+    document.restart = [this] { restart(); };
+    document.newSession = [this] {
+        controls.newSession();
+        showSettings();
+    };
+    document.renamed = [this] { sessionCaption(); };
+    // Sessions join the same recent-file list as the load data files.
+    document.addToMru = [this](const QString& path) {
+        if (this->window.loadDoc.addToMru) this->window.loadDoc.addToMru(path);
+    };
+
+    for (const auto& [name, tip] : CSim::tooltips()) {
+        if (auto* edit = controlsTab->findChild<QLineEdit*>(name)) edit->setToolTip(tip);
+        if (auto* edit = simulatorTab->findChild<QLineEdit*>(name)) edit->setToolTip(tip);
+    }
+    controlsTab->txtFov->setToolTip(SimControls::tooltip(Box::Fov));
+    controlsTab->txtSimMaxRange->setToolTip(SimControls::tooltip(Box::SimMaxRange));
+
+    connectSimulatorTab();
+    connectControlsTab();
+    simulatorTab->installEventFilter(this);
+    showSettings();
+}
+
+// The window is being destroyed when this runs (its pages are gone already): only the
+// simulator's own state is left to let go.
+SimController::~SimController() {
+    sim.setHost(nullptr);
+}
+
+// --- Wiring --------------------------------------------------------------------------------------
+
+void SimController::handle(const std::function<void()>& handler) {
+    if (showing) return;
+    handler();
+    showSettings();
+}
+
+void SimController::connectCheckedBox(QLineEdit* edit, Box box) {
+    connect(edit, &QLineEdit::textEdited, this,
+            [this, box](const QString& t) { handle([&] { controls.setText(box, t); }); });
+    // Leaving the box checks it; a refused value keeps the focus there.
+    LeaveCheck::attach(edit, [this, box] {
+        bool refused = false;
+        handle([&] { refused = !controls.validate(box); });
+        return refused;
+    });
+    connect(edit, &QLineEdit::returnPressed, this,
+            [this, box] { handle([&] { controls.validate(box); }); });
+}
+
+void SimController::connectSimulatorTab() {
+    SimulatorTab* t = simulatorTab;
+    struct SliderWiring {
+        QSlider* slider;
+        Slider which;
+    };
+    const SliderWiring sliders[] = {{t->sldRange, Slider::Range},
+                                    {t->sldWind, Slider::Wind},
+                                    {t->sldZoom, Slider::Zoom},
+                                    {t->sldSpeed, Slider::Speed}};
+    for (const SliderWiring& s : sliders) {
+        // The value changes when the slider is let go (or stepped with keys or clicks); while
+        // it is dragged, the box follows only at the two ends.
+        s.slider->setTracking(false);
+        const Slider which = s.which;
+        connect(s.slider, &QSlider::valueChanged, this,
+                [this, which](int v) { handle([&] { controls.setSlider(which, v, true); }); });
+        connect(s.slider, &QSlider::sliderMoved, this,
+                [this, which](int v) { handle([&] { controls.sliderScroll(which, v); }); });
+    }
+    connect(t->sldAngle, &QSlider::valueChanged, this,
+            [this](int v) { handle([&] { controls.sldAngleMove(v); }); });
+
+    connectCheckedBox(t->txtRange, Box::Range);
+    connectCheckedBox(t->txtWind, Box::Wind);
+    connectCheckedBox(t->txtZoom, Box::Zoom);
+    connect(t->txtAngle, &QLineEdit::textEdited, this,
+            [this](const QString& s) { handle([&] { controls.txtAngleChange(s); }); });
+    connect(t->txtSpeed, &QLineEdit::textEdited, this,
+            [this](const QString& s) { handle([&] { controls.txtSpeedChange(s); }); });
+
+    connect(t->picHUD, &HudView::pressed, this, &SimController::press);
+    connect(t->picHUD, &HudView::moved, this, &SimController::move);
+    connect(t->CmdFire, &QPushButton::clicked, this,
+            [this] { handle([&] { firing.CmdFire_Click(window.keyPress); }); });
+    connect(t->cmdResetScore, &QPushButton::clicked, this,
+            [this] { handle([&] { controls.cmdResetScore_Click(); }); });
+    connect(t->cmdResetTotal, &QPushButton::clicked, this,
+            [this] { handle([&] { controls.cmdResetTotal_Click(); }); });
+    connect(t->cmdCenterTarget, &QPushButton::clicked, this,
+            [this] { handle([&] { controls.cmdCenterTarget_Click(); }); });
+    for (int i = 0; i < 2; ++i) {
+        connect(t->cmdNext[static_cast<size_t>(i)], &QPushButton::clicked, this, [this, i] {
+            handle([&] {
+                sim.cmdNext(i);
+                controls.reading = false;
+            });
+        });
+    }
+
+    struct CheckWiring {
+        QCheckBox* box;
+        SimControls::Check which;
+    };
+    const CheckWiring checks[] = {{t->chkShowHits, SimControls::Check::ShowHits},
+                                  {t->chkGroupCircle, SimControls::Check::GroupCircle},
+                                  {t->chkPOA, SimControls::Check::POA},
+                                  {controlsTab->chkTransparent, SimControls::Check::Transparent},
+                                  {controlsTab->chkUserGraphic, SimControls::Check::UserGraphic}};
+    for (const CheckWiring& c : checks) {
+        const auto which = c.which;
+        connect(c.box, &QCheckBox::clicked, this, [this, which](bool on) {
+            handle([&] { controls.checkClick(which, on ? 1 : 0); });
+        });
+    }
+}
+
+void SimController::connectControlsTab() {
+    SimControlsTab* t = controlsTab;
+    connectCheckedBox(t->txtGroupSize, Box::GroupSize);
+    connectCheckedBox(t->txtWidth, Box::Width);
+    connectCheckedBox(t->txtHeight, Box::Height);
+    connectCheckedBox(t->txtSimMaxRange, Box::SimMaxRange);
+    // The field of view is checked at every change as well as on leaving.
+    connect(t->txtFov, &QLineEdit::textEdited, this,
+            [this](const QString& s) { handle([&] { controls.txtFovChange(s); }); });
+    LeaveCheck::attach(t->txtFov, [this] {
+        bool refused = false;
+        handle([&] { refused = !controls.validate(Box::Fov); });
+        return refused;
+    });
+
+    struct ScoreWiring {
+        QLineEdit* edit;
+        SimControls::ScoreBox which;
+    };
+    const ScoreWiring scores[] = {{t->txtRedScore, SimControls::ScoreBox::Red},
+                                  {t->txtBlueScore, SimControls::ScoreBox::Blue},
+                                  {t->txtMissScore, SimControls::ScoreBox::Miss},
+                                  {t->txtNumberOfRounds, SimControls::ScoreBox::Rounds}};
+    for (const ScoreWiring& s : scores) {
+        const auto which = s.which;
+        connect(s.edit, &QLineEdit::textEdited, this, [this, which](const QString& text) {
+            handle([&] { controls.scoreBoxChange(which, text); });
+        });
+    }
+    connect(t->txtSimNotes, &QPlainTextEdit::textChanged, this, [this] {
+        handle([&] {
+            controls.txtSimNotesChange(notesForFile(controlsTab->txtSimNotes->toPlainText()));
+        });
+    });
+
+    struct ListWiring {
+        QComboBox* box;
+        SimControls::List which;
+    };
+    const ListWiring lists[] = {{t->cboBackground, SimControls::List::Background},
+                                {t->cboTarget, SimControls::List::Target},
+                                {t->cboReticle, SimControls::List::Reticle}};
+    for (const ListWiring& l : lists) {
+        // A picture is loaded when one is chosen from the list, or when the focus leaves a
+        // typed name; not at every key, which would empty the text of a half-typed name.
+        const auto which = l.which;
+        QComboBox* box = l.box;
+        connect(box, &QComboBox::textActivated, this, [this, which](const QString& text) {
+            handle([&] { controls.listChange(which, text); });
+        });
+        connect(box->lineEdit(), &QLineEdit::editingFinished, this, [this, which, box] {
+            handle([&] { controls.listChange(which, box->currentText()); });
+        });
+    }
+
+    for (int i = 0; i < 3; ++i)
+        connect(t->optFlyer[static_cast<size_t>(i)], &QRadioButton::clicked, this,
+                [this, i] { handle([&] { controls.optFlyerClick(i); }); });
+    for (int i = 0; i < 5; ++i)
+        connect(t->optSights[static_cast<size_t>(i)], &QRadioButton::clicked, this,
+                [this, i] { handle([&] { controls.optSightsClick(i); }); });
+    for (int i = 0; i < 2; ++i)
+        connect(t->optSimMetric[static_cast<size_t>(i)], &QRadioButton::clicked, this,
+                [this, i] { handle([&] { controls.optSimMetricClick(i == 1); }); });
+}
+
+void SimController::press(int16_t button, int16_t shift, QPointF pixels) {
+    handle([&] {
+        const float k = sim.geo.twipsPerPixel();
+        firing.picHUD_MouseDown(button, shift, static_cast<float>(pixels.x()) * k,
+                                static_cast<float>(pixels.y()) * k, window.keyPress);
+    });
+}
+
+void SimController::move(int16_t button, int16_t shift, QPointF pixels) {
+    handle([&] {
+        const float k = sim.geo.twipsPerPixel();
+        firing.picHUD_MouseMove(button, shift, static_cast<float>(pixels.x()) * k,
+                                static_cast<float>(pixels.y()) * k);
+    });
+}
+
+// --- Lifecycle
+// -------------------------------------------------------------------------------------
+
+void SimController::runInit(bool reLoad) {
+    sim.init(reLoad);
+    // A reading that stopped at a damaged record never reached its end.
+    controls.reading = false;
+}
+
+void SimController::start() {
+    // The zone colours of the last run (the window restores them before start-up) outlast the
+    // colours a session's built-in target sets while it is read.
+    const int32_t red = sim.targetRed;
+    const int32_t blue = sim.targetBlue;
+    sim.fileNum = 4;
+    formResize();
+    sim.settings.propertiesPreLoad();
+    runInit(true);
+    controls.simStarted = true;
+    window.simStarted = true;
+    controls.propertiesPostLoad();
+    // Without a session to read, the view still needs its scale from the field of view.
+    if (sim.milsPerScreen <= 0) sim.applyFov();
+    // With nothing recorded (both 0), the colours a session's built-in target set stand.
+    if (red != 0 || blue != 0) {
+        sim.targetRed = red;
+        sim.targetBlue = blue;
+    }
+    if (sim.lblHits.isEmpty()) sim.scoreResetTotal(); // no session read: the captions from zero
+    document.markClean();
+    sim.drawAll();
+    showSettings();
+}
+
+void SimController::restart() {
+    runInit(true);
+    sim.drawAll();
+    showSettings();
+}
+
+void SimController::reinit() {
+    controls.reinit();
+    showSettings();
+}
+
+void SimController::refresh() {
+    sim.formHudInit();
+    sim.drawAll();
+    showSettings();
+}
+
+void SimController::finish() {
+    sim.final();
+}
+
+void SimController::formResize() {
+    // The view is square, 0.89 of the window's smaller side, but never larger than its page.
+    const QSize outer = window.frameGeometry().size();
+    int side = static_cast<int>(0.89 * std::max(0, std::min(outer.width(), outer.height())));
+    const QSize room = simulatorTab->viewRoom();
+    if (room.height() > 100) side = std::min(side, room.height());
+    if (room.width() > PanelWidth + 100) side = std::min(side, room.width() - PanelWidth);
+    side = std::max(side, 10);
+    simulatorTab->picHUD->setSide(side);
+    if (sim.viewPixels == QSize(side, side) && !sim.picBuffer.isNull()) return;
+    sim.dpi = static_cast<float>(simulatorTab->picHUD->logicalDpiX());
+    sim.setViewSize(QSize(side, side));
+    if (sim.fileNum == 4) sim.Form_Resize();
+}
+
+bool SimController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == simulatorTab && event->type() == QEvent::Resize) formResize();
+    return QObject::eventFilter(watched, event);
+}
+
+// --- SimHost
+// ---------------------------------------------------------------------------------------
+
+void SimController::propertiesPreLoad(SimSettings&) {
+    controls.propertiesPreLoad();
+}
+
+void SimController::propertiesPostLoad(SimSettings&) {
+    controls.propertiesPostLoad();
+    // Without a session to read, the view still needs its scale from the field of view.
+    if (sim.milsPerScreen <= 0) sim.applyFov();
+}
+
+void SimController::recordRead(int number) {
+    controls.recordRead(number);
+}
+
+QString SimController::loadFileName() const {
+    return window.loadDoc.dat.filename;
+}
+
+void SimController::loadDataFile(const QString& path) {
+    window.loadDoc.dat.filename = path;
+    window.loadDoc.dataLoad();
+}
+
+QString SimController::cartridgeName() const {
+    return window.model.form.fields[0];
+}
+
+void SimController::optSightsClick(CSim&, int16_t index) {
+    controls.optSightsClick(index);
+    showSettings();
+}
+
+void SimController::txtFovValidate(CSim&) {
+    controls.txtFovValidate();
+}
+
+void SimController::setCaption(const QString&) {
+    sessionCaption();
+}
+
+void SimController::sessionCaption() {
+    window.setLoadCaption(cartridgeName());
+    window.setSessionCaption(MSmallBallStruct::shortFilename(sim.dat.filename));
+}
+
+void SimController::settingsChanged() {
+    showSettings();
+}
+
+bool SimController::isSceneShowing() const {
+    return window.sstUI && window.sstUI->currentWidget() == simulatorTab;
+}
+
+void SimController::showScene(const QImage& scene) {
+    simulatorTab->picHUD->setScene(scene);
+}
+
+// --- Showing the settings
+// --------------------------------------------------------------------------
+
+void SimController::showSettings() {
+    if (showing) return;
+    showing = true;
+    const SimSettings& s = sim.settings;
+    SimulatorTab* v = simulatorTab;
+    SimControlsTab* c = controlsTab;
+
+    setSlider(v->sldRange, s.rangeRange, s.sldRange);
+    setSlider(v->sldWind, s.rangeWind, s.sldWind);
+    setSlider(v->sldZoom, s.rangeZoom, s.sldZoom);
+    setSlider(v->sldSpeed, s.rangeSpeed, s.sldSpeed);
+    setSlider(v->sldAngle, s.rangeAngle, s.sldAngle);
+    setText(v->txtRange, s.txtRange);
+    setText(v->txtWind, s.txtWind);
+    setText(v->txtZoom, s.txtZoom);
+    setText(v->txtSpeed, s.txtSpeed);
+    setText(v->txtAngle, s.txtAngle);
+    if (v->ucAngle->value() != s.ucAngle) v->ucAngle->setValue(s.ucAngle);
+
+    showCaption(v->lblRange, sim.lblRange);
+    showCaption(c->lblMaxrange, sim.lblMaxrange);
+    showCaption(v->lblFovZoom, sim.lblFovZoom);
+    showCaption(v->lblHits, sim.lblHits);
+    showCaption(v->lblBlueHits, sim.lblBlueHits);
+    showCaption(v->lblMisses, sim.lblMisses);
+    showCaption(v->lblSessionScore, sim.lblSessionScore);
+    showCaption(v->lblTotalScore, sim.lblTotalScore);
+    showCaption(v->lblRoundsLeft, s.lblRoundsLeft);
+    v->picHUD->setToolTip(sim.picHUDToolTip);
+
+    setText(c->txtGroupSize, s.txtGroupSize);
+    setText(c->txtWidth, s.txtWidth);
+    setText(c->txtHeight, s.txtHeight);
+    setText(c->txtFov, s.txtFov);
+    setText(c->txtSimMaxRange, s.txtSimMaxRange);
+    setText(c->txtRedScore, s.txtRedScore);
+    setText(c->txtBlueScore, s.txtBlueScore);
+    setText(c->txtMissScore, s.txtMissScore);
+    setText(c->txtNumberOfRounds, s.txtNumberOfRounds);
+    const QString notes = notesForScreen(s.txtSimNotes);
+    if (c->txtSimNotes->toPlainText() != notes) {
+        const QSignalBlocker block(c->txtSimNotes);
+        c->txtSimNotes->setPlainText(notes);
+    }
+
+    setList(c->cboBackground, sim.backgroundList, s.cboBackground);
+    setList(c->cboTarget, sim.targetList, s.cboTarget);
+    setList(c->cboReticle, sim.reticleList, s.cboReticle);
+
+    setChecked(c->chkTransparent, s.chkTransparent != 0);
+    setChecked(c->chkUserGraphic, s.chkUserGraphic != 0);
+    setChecked(v->chkGroupCircle, s.chkGroupCircle != 0);
+    setChecked(v->chkPOA, s.chkPOA != 0);
+    setChecked(v->chkShowHits, s.chkShowHits != 0);
+    setChecked(c->optFlyer[static_cast<size_t>(std::clamp(s.flyerIndex, 0, 2))], true);
+    setChecked(c->optSights[static_cast<size_t>(std::clamp<int>(sim.sight, 0, 4))], true);
+    setChecked(c->optSimMetric[s.optSimMetric1 ? 1 : 0], true);
+    showing = false;
+}

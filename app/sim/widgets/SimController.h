@@ -1,0 +1,94 @@
+// The shooting simulator inside the main window: owns the simulator (CSim) with its controls'
+// handlers, the firing code and the session document, puts the two simulator pages into the
+// window's tab control, and keeps the controls and the simulator's settings in step.
+//
+// How the window uses it (SimController::install does all of this once, before start-up):
+//   - tabs 3 and 4 get controlsTab and simulatorTab; `sessionDocument` becomes `document`;
+//   - hooks: startSimulator -> start(), reinitSimulator -> reinit(), refreshSimulator ->
+//     refresh() (tab 4 shown), finishSimulator -> finish();
+//   - before FormInit the window may set sim.dat.filename, sim.targetRed and sim.targetBlue from
+//     the last-file record; start() reads that session and keeps the two colours;
+//   - at exit the window reads sim.dat.filename, sim.targetRed and sim.targetBlue for the
+//     last-file record; a recent ".ssn" file opens with document.openRecent(path);
+//   - the view follows the window's size by itself (formResize on every resize of the page).
+#pragma once
+
+#include "shell/SessionDocument.h"
+#include "sim/CSim.h"
+#include "sim/CSimFiring.h"
+#include "sim/SimControls.h"
+#include "sim/SimHost.h"
+
+#include <QObject>
+#include <functional>
+
+class SimControlsTab;
+class SimulatorTab;
+class QAbstractButton;
+class QLineEdit;
+class ui;
+
+class SimController : public QObject, public SimHost {
+    Q_OBJECT
+public:
+    // Builds the simulator into `window` (owned by the window).
+    static SimController* install(ui& window);
+
+    explicit SimController(ui& window);
+    ~SimController() override;
+
+    CSim sim;
+    SimControls controls{sim};
+    CSimFiring firing{sim};
+    SessionDocument document{sim};
+    SimControlsTab* controlsTab = nullptr;
+    SimulatorTab* simulatorTab = nullptr;
+
+    // FormInit's simulator step: read the current session, start, draw.
+    void start();
+    // Start again on the session named by sim.dat.filename (Open, a recent session).
+    void restart();
+    // A load data file was read: the trajectory follows the new load.
+    void reinit();
+    // Tab 4 shown: the trajectory for the wind, then the scene.
+    void refresh();
+    // The window closes: release the simulator's trajectory.
+    void finish();
+    // The view's size for the window's present size, and the scene relaid out.
+    void formResize();
+
+    // Shows the simulator's settings, captions and lists in the controls.
+    void showSettings();
+
+    // SimHost: what the simulator asks of the window.
+    void propertiesPreLoad(SimSettings& settings) override;
+    void propertiesPostLoad(SimSettings& settings) override;
+    void recordRead(int number) override;
+    QString loadFileName() const override;
+    void loadDataFile(const QString& path) override;
+    QString cartridgeName() const override;
+    void optSightsClick(CSim& sim, int16_t index) override;
+    void txtFovValidate(CSim& sim) override;
+    void setCaption(const QString& caption) override;
+    void settingsChanged() override;
+    bool isSceneShowing() const override;
+    void showScene(const QImage& scene) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void connectSimulatorTab();
+    void connectControlsTab();
+    void connectCheckedBox(QLineEdit* edit, SimControls::Box box);
+    // Runs a handler the user started, then shows the outcome; nothing while the controls are
+    // being written (their signals are the simulator's own changes).
+    void handle(const std::function<void()>& handler);
+    void runInit(bool reLoad);
+    void sessionCaption();
+    void press(int16_t button, int16_t shift, QPointF pixels);
+    void move(int16_t button, int16_t shift, QPointF pixels);
+
+    ui& window;
+    bool showing = false;
+};

@@ -1,0 +1,71 @@
+#include "sim/widgets/SimScreenshots.h"
+
+#include "shell/ui.h"
+#include "sim/widgets/SimController.h"
+#include "sim/widgets/SimulatorTab.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTabWidget>
+#include <QTextStream>
+
+namespace SimScreenshots {
+
+namespace {
+
+void settle() {
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+bool save(ui& window, const QString& path) {
+    settle();
+    if (window.grab().save(path)) return true;
+    QTextStream(stderr) << "Could not write " << path << '\n';
+    return false;
+}
+
+// The first picture of a list whose name contains `hint`, else the first one.
+QString pick(const QStringList& names, const char* hint) {
+    for (const QString& n : names)
+        if (n.contains(QLatin1String(hint), Qt::CaseInsensitive)) return n;
+    return names.isEmpty() ? QString() : names.first();
+}
+
+} // namespace
+
+bool take(ui& window, const QString& folder) {
+    SimController* sim = window.simulator;
+    if (!sim) return true;
+    QDir().mkpath(folder);
+    SimControls& c = sim->controls;
+    CSim& s = sim->sim;
+
+    // A scene worth showing: a meadow, the scoring target at 100 yards, a duplex reticle.
+    c.listChange(SimControls::List::Background, pick(s.backgroundList, "meadow"));
+    c.listChange(SimControls::List::Target, pick(s.targetList, "redBlue"));
+    c.listChange(SimControls::List::Reticle, pick(s.reticleList, "duplex"));
+    c.checkClick(SimControls::Check::UserGraphic, 1);
+    c.checkClick(SimControls::Check::ShowHits, 1);
+    c.optSightsClick(4);
+    c.setSlider(SimControls::Slider::Range, 100);
+    c.setSlider(SimControls::Slider::Zoom, 6);
+    s.settings.txtGroupSize = QStringLiteral("1.5");
+    c.validate(SimControls::Box::GroupSize);
+    s.settings.txtSimNotes = QStringLiteral("Prone, bipod, 100 yards.\r\nCalm morning.");
+    sim->showSettings();
+
+    window.sstUI->setCurrentIndex(ui::SimControlsPage);
+    bool ok = save(window, QDir(folder).filePath(QStringLiteral("sim_controls.png")));
+
+    window.sstUI->setCurrentIndex(ui::SimulatorPage);
+    settle();
+    for (int i = 0; i < 5; ++i)
+        sim->firing.CmdFire_Click(0);
+    sim->showSettings();
+    ok &= save(window, QDir(folder).filePath(QStringLiteral("sim_view.png")));
+    return ok;
+}
+
+} // namespace SimScreenshots

@@ -1,0 +1,447 @@
+// The two simulator tabs in the main window: their controls as built, a whole session of
+// shooting with the mouse and the Fire button, the coupled sliders and boxes, and the session
+// document on the File menu with scripted dialogs and answers.
+#include "../shell/ScriptedFileChooser.h"
+#include "../shell/WindowFixture.h"
+#include "shell/InputTab.h"
+#include "shell/ui.h"
+#include "sim/Raster.h"
+#include "sim/widgets/HudView.h"
+#include "sim/widgets/SimController.h"
+#include "sim/widgets/SimControlsTab.h"
+#include "sim/widgets/SimulatorTab.h"
+#include "sim/widgets/UserControl1.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace WindowFixture;
+
+namespace {
+
+const QRgb Red = qRgb(255, 0, 0);
+const QRgb Blue = qRgb(0, 0, 255);
+
+// A white card with a blue disc and a red centre, and a grey background, in the folder.
+void writePictures(const TestAppFolder& folder) {
+    QImage target(100, 100, QImage::Format_RGB32);
+    target.fill(Qt::white);
+    {
+        QPainter p(&target);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(Blue));
+        p.drawEllipse(QPointF(50, 50), 40, 40);
+        p.setBrush(QColor(Red));
+        p.drawEllipse(QPointF(50, 50), 15, 15);
+    }
+    Raster::saveBitmap(target, folder.file("targetw/zones.bmp"));
+    QImage grey(16, 16, QImage::Format_RGB32);
+    grey.fill(qRgb(120, 130, 120));
+    Raster::saveBitmap(grey, folder.file("back/field.bmp"));
+}
+
+// Types a text into a box and leaves it with Tab, as a user would.
+void typeAndLeave(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Tab);
+    QApplication::processEvents();
+}
+
+void choose(QComboBox* box, const QString& name) {
+    box->setFocus();
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), name);
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+}
+
+// Shows the window and gives it the keyboard, so leaving a box with Tab checks it.
+void showActive(QWidget& w) {
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+
+QString sessionText(const QString& path) {
+    return QString::fromLatin1(bytesOf(path));
+}
+
+} // namespace
+
+class SimWindowTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir settingsDir;
+
+private slots:
+    void initTestCase() { isolateSettings(settingsDir); }
+
+    void pagesHoldEveryControlAsDesigned() {
+        TestAppFolder folder(true, true);
+        PromptRecorder prompts;
+        ui w;
+        SimController* sim = w.simulator;
+        QVERIFY(sim);
+        QCOMPARE(w.sstUI->widget(ui::SimControlsPage), sim->controlsTab);
+        QCOMPARE(w.sstUI->widget(ui::SimulatorPage), sim->simulatorTab);
+        QCOMPARE(w.sessionDocument, &sim->document);
+        QVERIFY(w.simStarted);
+
+        SimulatorTab* v = sim->simulatorTab;
+        SimControlsTab* c = sim->controlsTab;
+        struct Range {
+            QSlider* slider;
+            int low, high, page, tick;
+        };
+        const Range ranges[] = {{v->sldWind, -40, 40, 10, 10},
+                                {v->sldSpeed, -30, 30, 1, 5},
+                                {v->sldZoom, 1, 50, 1, 5},
+                                {v->sldAngle, 0, 359, 10, 45},
+                                {v->sldRange, 2, 1000, 50, 100}};
+        for (const Range& r : ranges) {
+            QCOMPARE(r.slider->minimum(), r.low);
+            QCOMPARE(r.slider->maximum(), r.high);
+            QCOMPARE(r.slider->pageStep(), r.page);
+            QCOMPARE(r.slider->tickInterval(), r.tick);
+        }
+        QCOMPARE(v->CmdFire->text(), QStringLiteral("Fire"));
+        QCOMPARE(v->cmdResetScore->text(), QStringLiteral("Reset Session"));
+        QCOMPARE(v->cmdResetTotal->text(), QStringLiteral("Reset Total"));
+        QCOMPARE(v->cmdCenterTarget->text(), QStringLiteral("Center"));
+        QCOMPARE(v->cmdNext[0]->text(), QStringLiteral("<"));
+        QCOMPARE(v->cmdNext[1]->text(), QStringLiteral(">"));
+        QVERIFY(v->findChild<QLabel*>("lblNextSession"));
+        QCOMPARE(v->findChild<QLabel*>("lblNextSession")->text(), QStringLiteral("Next Session"));
+        QCOMPARE(v->chkShowHits->text(), QStringLiteral("Show Hits"));
+        QCOMPARE(v->chkGroupCircle->text(), QStringLiteral("Show Group Circle"));
+        QCOMPARE(v->chkPOA->text(), QStringLiteral("Show Point of Aim"));
+        QCOMPARE(c->chkTransparent->text(), QStringLiteral("Transparent"));
+        QCOMPARE(c->chkUserGraphic->text(), QStringLiteral("User Graphic"));
+        const QStringList flyers{"10%", "5%", "1%"};
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(c->optFlyer[size_t(i)]->text(), flyers[i]);
+        const QStringList sights{"MOA Crosshair", "Mildot", "Red Dot", "Ghost Ring", "None"};
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(c->optSights[size_t(i)]->text(), sights[i]);
+        QCOMPARE(c->optSimMetric[0]->text(), QStringLiteral("Yard"));
+        QCOMPARE(c->optSimMetric[1]->text(), QStringLiteral("Meter"));
+        QCOMPARE(v->lblRange->text(), QStringLiteral("Range (yd)"));
+        QCOMPARE(c->lblMaxrange->text(), QStringLiteral("Maximum Range (yd)"));
+        QCOMPARE(c->txtGroupSize->toolTip(),
+                 QStringLiteral("Group size must be between 0.001 and 30.0 in."));
+        QCOMPARE(c->txtWidth->toolTip(),
+                 QStringLiteral("Target width must be between 0.001 and 00.0 in."));
+        QCOMPARE(v->txtZoom->toolTip(), QStringLiteral("Scale must be between 0.1 and 10.0x."));
+        QCOMPARE(v->picHUD->property("tag").toString(), QStringLiteral("noresize"));
+        QCOMPARE(v->lblRoundsLeft->text(), QStringLiteral("Rounds Left: 10"));
+        QCOMPARE(v->ucAngle->indicatorColor(), 255);
+        // The lists offer the pictures of their folders.
+        QVERIFY(c->cboTarget->count() > 0);
+        QVERIFY(c->cboBackground->count() > 0);
+        QVERIFY(prompts.messages.isEmpty());
+    }
+
+    void aWholeSessionOfShooting() {
+        TestAppFolder folder(true, true);
+        writePictures(folder);
+        PromptRecorder prompts;
+        ui w;
+        w.resize(1100, 800);
+        showActive(w);
+        SimController* sim = w.simulator;
+        SimulatorTab* v = sim->simulatorTab;
+        SimControlsTab* c = sim->controlsTab;
+
+        w.sstUI->setCurrentIndex(ui::SimControlsPage);
+        // The built-in folders came with the program; our pictures are found as well.
+        choose(c->cboTarget, "zones.bmp");
+        choose(c->cboBackground, "field.bmp");
+        typeAndLeave(c->txtGroupSize, "0.001");
+        c->optSights[4]->click();
+        QCOMPARE(sim->sim.sight, int16_t(4));
+        QCOMPARE(sim->sim.settings.cboTarget, QStringLiteral("zones.bmp"));
+        sim->sim.targetRed = Raster::toColorValue(Red);
+        sim->sim.targetBlue = Raster::toColorValue(Blue);
+
+        w.sstUI->setCurrentIndex(ui::SimulatorPage);
+        QApplication::processEvents();
+        const QImage& scene = v->picHUD->scene();
+        QVERIFY(!scene.isNull());
+        QCOMPARE(scene.width(), scene.height());
+        QCOMPARE(v->picHUD->size(), scene.size());
+        QVERIFY(scene.width() <=
+                int(0.89 * std::min(w.frameGeometry().width(), w.frameGeometry().height())));
+
+        // Zoom in until the target fills a good part of the view.
+        v->sldZoom->setValue(10);
+        QCOMPARE(v->txtZoom->text(), QStringLiteral("10"));
+        QCOMPARE(v->sldRange->value(), 50);
+
+        QTest::mouseClick(v->CmdFire, Qt::LeftButton);
+        QCOMPARE(v->lblRoundsLeft->text(), QStringLiteral("Rounds Left: 9"));
+        QCOMPARE(sim->sim.roundsFired, 1);
+        const int scored = sim->sim.redHits + sim->sim.blueHits + sim->sim.misses;
+        QCOMPARE(scored, 1);
+
+        // A click that lands far off the target (the top-left corner) is a miss.
+        const int missesBefore = sim->sim.misses;
+        QTest::mouseClick(v->picHUD, Qt::LeftButton, {}, QPoint(3, 3));
+        QCOMPARE(sim->sim.misses, missesBefore + 1);
+        QCOMPARE(v->lblMisses->text(), QStringLiteral("Misses: %1").arg(sim->sim.misses));
+        QCOMPARE(v->lblRoundsLeft->text(), QStringLiteral("Rounds Left: 8"));
+
+        // B and a click on the blue ring picks its colour and does not shoot.
+        sim->sim.targetBlue = 0;
+        QTest::keyClick(v->picHUD, Qt::Key_B);
+        QCOMPARE(w.keyPress, int16_t(66));
+        const int side = v->picHUD->width();
+        const QPoint ring(side / 2 + side / 8, side / 2);
+
+        QCOMPARE(QColor(scene.pixel(ring)).rgb() & 0xFFFFFF, Blue & 0xFFFFFF);
+        QTest::mouseClick(v->picHUD, Qt::LeftButton, {}, ring);
+        QCOMPARE(sim->sim.targetBlue, Raster::toColorValue(Blue));
+        QCOMPARE(sim->sim.roundsFired, 2);
+        QTest::keyClick(v->picHUD, Qt::Key_Space); // another key: clicks shoot again
+
+        // Show Hits: every shot redraws the scene with the recorded hits.
+        v->chkShowHits->click();
+        const QImage before = v->picHUD->scene().copy();
+        QTest::mouseClick(v->CmdFire, Qt::LeftButton);
+        QCOMPARE(sim->sim.roundsFired, 3);
+        QVERIFY(v->picHUD->scene() != before);
+
+        // The right button brings the point to the centre; Center puts the target back.
+        QTest::mouseClick(v->picHUD, Qt::RightButton, {}, QPoint(side / 2 + 20, side / 2));
+        QVERIFY(sim->sim.viewOffsetX < 0);
+        QCOMPARE(sim->sim.roundsFired, 3);
+        QTest::mouseClick(v->cmdCenterTarget, Qt::LeftButton);
+        QCOMPARE(sim->sim.viewOffsetX, 0.0f);
+
+        // A session reset clears the hits and gives the rounds back; the total stays.
+        const float total = sim->sim.totalScore;
+        QTest::mouseClick(v->cmdResetScore, Qt::LeftButton);
+        QCOMPARE(v->lblRoundsLeft->text(), QStringLiteral("Rounds Left: 10"));
+        QCOMPARE(v->lblMisses->text(), QStringLiteral("Misses: 0"));
+        QCOMPARE(v->lblSessionScore->text(), QStringLiteral("Session Score: 0"));
+        QCOMPARE(sim->sim.totalScore, total);
+        QTest::mouseClick(v->cmdResetTotal, Qt::LeftButton);
+        QCOMPARE(v->lblTotalScore->text(), QStringLiteral("Total Score: 0"));
+
+        // Ten rounds, then clicks change nothing.
+        for (int i = 0; i < 10; ++i)
+            QTest::mouseClick(v->CmdFire, Qt::LeftButton);
+        QCOMPARE(v->lblRoundsLeft->text(), QStringLiteral("Rounds Left: 0"));
+        const QString session = v->lblSessionScore->text();
+        QTest::mouseClick(v->CmdFire, Qt::LeftButton);
+        QCOMPARE(sim->sim.roundsFired, 10);
+        QCOMPARE(v->lblSessionScore->text(), session);
+        QVERIFY2(prompts.messages.isEmpty(), qPrintable(prompts.lastText()));
+        prompts.answers = {PromptAnswer::No, PromptAnswer::No};
+        w.close();
+    }
+
+    void slidersBoxesAndTheDialMoveTogether() {
+        TestAppFolder folder(true, true);
+        PromptRecorder prompts;
+        ui w;
+        showActive(w);
+        SimController* sim = w.simulator;
+        SimulatorTab* v = sim->simulatorTab;
+        w.sstUI->setCurrentIndex(ui::SimulatorPage);
+
+        v->txtAngle->setFocus();
+        v->txtAngle->selectAll();
+        QTest::keyClicks(v->txtAngle, "370");
+        QCOMPARE(v->txtAngle->text(), QStringLiteral("10"));
+        QCOMPARE(v->sldAngle->value(), 10);
+        const QPoint c = v->ucAngle->centre();
+        QPoint tip = v->ucAngle->indicatorEnd();
+        QVERIFY(tip.x() > c.x() && tip.y() < c.y()); // just right of up
+
+        sim->controls.txtAngleChange("-90");
+        sim->showSettings();
+        QCOMPARE(v->txtAngle->text(), QStringLiteral("270"));
+        tip = v->ucAngle->indicatorEnd();
+        QVERIFY(tip.x() < c.x());
+        QVERIFY(std::abs(tip.y() - c.y()) <= 1); // pointing left
+
+        // Dragging to the end shows the end at once; the value follows when let go.
+        v->sldRange->setSliderDown(true);
+        v->sldRange->setSliderPosition(v->sldRange->maximum());
+        QCOMPARE(v->txtRange->text(), QString::number(v->sldRange->maximum()));
+        v->sldRange->setSliderDown(false);
+        QCOMPARE(sim->sim.settings.sldRange, v->sldRange->maximum());
+
+        // A typed range beyond the load's maximum is refused with its message.
+        typeAndLeave(v->txtRange, "99999");
+        QCOMPARE(prompts.lastText(), QStringLiteral("Range must be between 1500 and 1 yd."));
+        QCOMPARE(QApplication::focusWidget(), v->txtRange);
+        prompts.clear();
+        typeAndLeave(v->txtRange, "300");
+        QCOMPARE(v->sldRange->value(), 300);
+        QVERIFY(prompts.messages.isEmpty());
+
+        // The wind box moves the wind slider and the trajectory follows.
+        typeAndLeave(v->txtWind, "30");
+        QCOMPARE(v->sldWind->value(), 30);
+        QCOMPARE(sim->sim.settings.sldWind, 30);
+
+        // Score boxes turn a cleared text into "1" at once.
+        SimControlsTab* ct = sim->controlsTab;
+        ct->txtBlueScore->setFocus();
+        ct->txtBlueScore->selectAll();
+        QTest::keyClick(ct->txtBlueScore, Qt::Key_Delete);
+        QCOMPARE(ct->txtBlueScore->text(), QStringLiteral("1"));
+
+        // Group size 35 passes, 41 is refused with the message of 30.
+        typeAndLeave(ct->txtGroupSize, "35");
+        QVERIFY(prompts.messages.isEmpty());
+        typeAndLeave(ct->txtGroupSize, "41");
+        QCOMPARE(prompts.lastText(),
+                 QStringLiteral("Group size must be between 0.001 and 30.0 in."));
+        QCOMPARE(w.model.values.groupSize, 35.0f);
+        prompts.answers = {PromptAnswer::No, PromptAnswer::No};
+        w.close();
+    }
+
+    void sessionDocumentOnTheFileMenu() {
+        TestAppFolder folder(true, true);
+        PromptRecorder prompts;
+        ScriptedFileChooser chooser;
+        const QString load = writeLoad(folder, "308.qvt", sampleForm("308 Win"));
+        ui w(load);
+        showActive(w);
+        QStringList recent;
+        w.loadDoc.addToMru = [&recent](const QString& p) { recent << p; };
+        SimController* sim = w.simulator;
+        SimControlsTab* c = sim->controlsTab;
+        w.sstUI->setCurrentIndex(ui::SimControlsPage);
+
+        // Nothing changed since start-up and no session file: no question on the way out.
+        QVERIFY(sim->document.queryUnsaved());
+        QVERIFY(prompts.messages.isEmpty());
+
+        // Save As with the session filter; the typed name gets the dialog's default extension.
+        typeAndLeave(c->txtGroupSize, "2.5");
+        chooser.files = {folder.file("range1")};
+        w.action("mnuSaveAs")->trigger();
+        QCOMPARE(chooser.requests.last().request.filter,
+                 QStringLiteral("Simulation Files (*.ssn)|*.ssn|All Files (*.*)|*.*"));
+        const QString txt = folder.file("range1.txt");
+        QCOMPARE(sim->sim.dat.filename, txt);
+        QVERIFY(sessionText(txt).startsWith("2.5\r\n"));
+        QCOMPARE(recent, QStringList{txt});
+        QVERIFY(w.windowTitle().endsWith("      Session: range1.txt"));
+
+        // A proper session file to open.
+        QFile::copy(txt, folder.file("range1.ssn"));
+        typeAndLeave(c->txtGroupSize, "4");
+        prompts.answers = {PromptAnswer::Cancel};
+        chooser.files = {folder.file("range1.ssn")};
+        w.action("mnuOpen")->trigger();
+        QCOMPARE(prompts.lastTitle(), QStringLiteral("Unsaved Changes to Simulator Data"));
+        QCOMPARE(prompts.lastText(), QStringLiteral("Do you want to Save changes to range1.txt ?"));
+        QCOMPARE(sim->sim.dat.filename, txt); // cancelled: nothing opened
+        QCOMPARE(chooser.files.size(), 1);
+
+        prompts.answers = {PromptAnswer::No};
+        w.action("mnuOpen")->trigger();
+        QCOMPARE(chooser.requests.last().request.filter,
+                 QStringLiteral("Simulator Files (*.ssn)|*.ssn|All Files (*.*)|*.*"));
+        QCOMPARE(sim->sim.dat.filename, folder.file("range1.ssn"));
+        QCOMPARE(c->txtGroupSize->text(), QStringLiteral("2.5"));
+        QCOMPARE(w.windowTitle(),
+                 QStringLiteral("Quorvel Tables -     Load: 308 Win      Session: range1.ssn"));
+        QCOMPARE(recent.last(), folder.file("range1.ssn"));
+        QVERIFY(sessionText(txt).startsWith("2.5\r\n")); // No: the old file was left alone
+
+        // Save writes the current session and puts it on top of the recent files.
+        typeAndLeave(c->txtGroupSize, "1.5");
+        w.action("mnuSave")->trigger();
+        QVERIFY(sessionText(folder.file("range1.ssn")).startsWith("1.5\r\n"));
+        QCOMPARE(recent.last(), folder.file("range1.ssn"));
+
+        // New on a simulator tab: the new-session values, the file stays.
+        sim->simulatorTab->sldZoom->setValue(7);
+        w.action("mnuNew")->trigger();
+        QCOMPARE(c->txtGroupSize->text(), QStringLiteral("3"));
+        QCOMPARE(sim->simulatorTab->txtZoom->text(), QStringLiteral("1"));
+        QCOMPARE(sim->simulatorTab->ucAngle->value(), 90.0);
+        QCOMPARE(sim->simulatorTab->lblRoundsLeft->text(), QStringLiteral("Shots Left = 10"));
+        QCOMPARE(sim->sim.dat.filename, folder.file("range1.ssn"));
+
+        // Closing asks about the session first; Yes saves it, then the load is asked about.
+        w.inputTab->txtInput(1)->setText("150");
+        prompts.clear();
+        prompts.answers = {PromptAnswer::Yes, PromptAnswer::No};
+        QVERIFY(w.close());
+        QCOMPARE(prompts.messages.size(), 2);
+        QCOMPARE(prompts.messages[0].title, QStringLiteral("Unsaved Changes to Simulator Data"));
+        QCOMPARE(prompts.messages[1].title, QStringLiteral("Unsaved Changes to Load Data"));
+        QVERIFY(sessionText(folder.file("range1.ssn")).startsWith("3\r\n"));
+    }
+
+    void nextSessionStepsThroughNumberedFiles() {
+        TestAppFolder folder(true, true);
+        PromptRecorder prompts;
+        ScriptedFileChooser chooser;
+        ui w;
+        showActive(w);
+        SimController* sim = w.simulator;
+        SimControlsTab* c = sim->controlsTab;
+        for (const char* size : {"1", "2"}) {
+            typeAndLeave(c->txtGroupSize, size);
+            chooser.files = {folder.file(QStringLiteral("step%1.ssn").arg(size))};
+            w.sstUI->setCurrentIndex(ui::SimControlsPage);
+            w.action("mnuSaveAs")->trigger();
+        }
+        QTest::mouseClick(sim->simulatorTab->cmdNext[0], Qt::LeftButton);
+        QCOMPARE(sim->sim.dat.filename, folder.file("step1.ssn"));
+        QCOMPARE(c->txtGroupSize->text(), QStringLiteral("1"));
+        QTest::mouseClick(sim->simulatorTab->cmdNext[0], Qt::LeftButton); // no step0
+        QCOMPARE(sim->sim.dat.filename, folder.file("step1.ssn"));
+        QTest::mouseClick(sim->simulatorTab->cmdNext[1], Qt::LeftButton);
+        QCOMPARE(c->txtGroupSize->text(), QStringLiteral("2"));
+        QVERIFY(w.windowTitle().endsWith("Session: step2.ssn"));
+        // A recent session opens without a question.
+        sim->document.openRecent(folder.file("step1.ssn"));
+        QCOMPARE(c->txtGroupSize->text(), QStringLiteral("1"));
+        QVERIFY(prompts.messages.isEmpty());
+        prompts.answers = {PromptAnswer::No, PromptAnswer::No};
+        w.close();
+    }
+
+    void viewFollowsTheWindowSize() {
+        TestAppFolder folder(true, true);
+        PromptRecorder prompts;
+        ui w;
+        w.resize(1200, 850);
+        showActive(w);
+        w.sstUI->setCurrentIndex(ui::SimulatorPage);
+        QApplication::processEvents();
+        HudView* hud = w.simulator->simulatorTab->picHUD;
+        const int large = hud->width();
+        QCOMPARE(hud->height(), large);
+        w.resize(900, 600);
+        QApplication::processEvents();
+        QVERIFY(hud->width() < large);
+        QCOMPARE(hud->height(), hud->width());
+        QCOMPARE(w.simulator->sim.viewPixels, hud->size());
+        QCOMPARE(hud->scene().size(), hud->size());
+        prompts.answers = {PromptAnswer::No, PromptAnswer::No};
+        w.close();
+    }
+};
+
+QTEST_MAIN(SimWindowTest)
+#include "tst_simwindow.moc"
