@@ -95,8 +95,7 @@ int run(int argc, char** argv) {
     if (!screenshotFolder.isEmpty()) {
         window->resize(1280, 900);
         window->show();
-        bool ok = takeScreenshots(*window, screenshotFolder);
-        ok &= SimScreenshots::take(*window, screenshotFolder);
+        const bool ok = takeScreenshots(*window, screenshotFolder);
         window->hide();
         return ok ? 0 : 1;
     }
