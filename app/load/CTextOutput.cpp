@@ -6,6 +6,7 @@
 #include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 #include <stdexcept>
@@ -24,9 +25,17 @@ constexpr double EnergyDivisor = 450400.0;
 constexpr double MilInchesPerYard = 3.6 / 1000.0;
 // A table integrates 16 steps per yard of maximum range over the base flight time.
 constexpr double StepRatePerRangeUnit = 8.0;
-// The solver's clock is summed step by step in single precision; allow for that drift before
-// calling a row an extrapolation past the end of the flight.
+// The solver's clock is single precision; allow for its rounding before calling a row an
+// extrapolation past the end of the flight.
 constexpr double FlightEndTolerance = 1e-3;
+
+// The look-ahead integrates a sixteenth of the table's steps over the longest flight; below
+// LookAheadFrom steps a table is cheap enough to find its flight time by the exact check alone.
+constexpr int16_t LookAheadDivisor = 16;
+constexpr int16_t LookAheadMinSteps = 100;
+constexpr int16_t LookAheadFrom = 4000;
+// The coarse flight time is trusted to skip a level only when it is this far beyond it.
+constexpr double LookAheadMargin = 0.02;
 
 constexpr long ErrOverflow = 6;
 constexpr long ErrOutOfMemory = 7;
@@ -170,19 +179,40 @@ bool CTextOutput::rangeBeyondFlight(const SolverRecord& record, float range) {
     return row.t > record.flightTime * (1.0 + FlightEndTolerance);
 }
 
+float CTextOutput::lookAheadFlightTime(const SolverRecord& record, int16_t count, float lastRange) {
+    // A coarse pass over the longest flight tells roughly when the last range is reached; only
+    // a clear verdict skips a level, anything near a boundary is left to the exact check.
+    SolverRecord coarse = record;
+    coarse.flightTime = LongestFlightTime;
+    const int16_t coarseCount = std::max<int16_t>(LookAheadMinSteps, count / LookAheadDivisor);
+    coarse.stepRate = checkedInt16(coarseCount / double(coarse.flightTime));
+    float flightTime = record.flightTime;
+    if (!sbDll.allocMem(coarse)) return flightTime;
+    sbDll.calcAll(coarse);
+    SolverRow row{};
+    sbDll.getOneResult(row, lastRange, 1);
+    while (flightTime < LongestFlightTime && row.t > flightTime * (1.0 + LookAheadMargin))
+        flightTime *= 2.0f;
+    return flightTime;
+}
+
 bool CTextOutput::integrateCoveringRange(SolverRecord& record, float lastRange) {
     const int16_t count = checkedInt16(double(record.stepRate) * record.flightTime);
     if (count < 1) {
         rangeSanityMessage();
         return false;
     }
-    if (!sbDll.allocMem(record)) return false;
-    sbDll.calcAll(record);
     // A slow or draggy load may not reach the last range within the base flight time: fly
     // longer with the same number of steps rather than extrapolate the far rows.
+    auto setFlightTime = [&](float flightTime) {
+        record.flightTime = flightTime;
+        record.stepRate = checkedInt16(count / double(flightTime));
+    };
+    if (count >= LookAheadFrom) setFlightTime(lookAheadFlightTime(record, count, lastRange));
+    if (!sbDll.allocMem(record)) return false;
+    sbDll.calcAll(record);
     while (record.flightTime < LongestFlightTime && rangeBeyondFlight(record, lastRange)) {
-        record.flightTime *= 2.0f;
-        record.stepRate = checkedInt16(count / double(record.flightTime));
+        setFlightTime(record.flightTime * 2.0f);
         sbDll.calcAll(record);
     }
     flightTimeUsed = record.flightTime;

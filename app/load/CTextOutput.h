@@ -53,6 +53,9 @@ public:
 
 private:
     bool rangeBeyondFlight(const SolverRecord& record, float range);
+    // The base flight time doubled as often as a coarse integration shows the last range to
+    // lie clearly beyond it, so a long table is not integrated once in vain.
+    float lookAheadFlightTime(const SolverRecord& record, int16_t count, float lastRange);
 
     bool improvedAngle = false;
     bool moa = false;

@@ -311,6 +311,29 @@ TEST_F(TableTest, SlowDraggyLoadFliesLongerInsteadOfExtrapolating) {
     EXPECT_GT(std::fabs(extrapolated - reference), 20.0f);
 }
 
+TEST_F(TableTest, VerySlowLoadFliesTheLongestFlight) {
+    set(MuzzleVelocity, "700");
+    set(Bc, "0.15");
+    set(ZeroRange, "50");
+    const ParsedTable t = parsed();
+    ASSERT_EQ(t.rows.size(), 21u);
+    EXPECT_FLOAT_EQ(txt.lastFlightTime(), CTextOutput::LongestFlightTime);
+    EXPECT_GT(t.number(20, "TOF"), 4.0);
+    EXPECT_LT(t.number(20, "TOF"), 8.0);
+
+    SolverRecord record{};
+    ASSERT_TRUE(txt.inDllStructSetup(model.values.in1, record, model));
+    record.flightTime = 7.5f;
+    record.stepRate = 4000;
+    ASSERT_TRUE(txt.sbDll.allocMem(record));
+    txt.sbDll.calcAll(record);
+    SolverRow row{};
+    EXPECT_NE(txt.sbDll.getOneResult(row, 1000, 1), 0);
+    txt.sbDll.deAllocMem();
+    EXPECT_NEAR(t.number(20, "Height"), row.y, 0.02 * std::fabs(row.y));
+    EXPECT_NEAR(t.number(20, "TOF"), row.t, 0.005);
+}
+
 TEST_F(TableTest, NegativeRangeValuesAreASanityCheckNotATable) {
     set(Increments, "-50");
     EXPECT_TRUE(table().isEmpty());
