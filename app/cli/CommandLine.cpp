@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "cli/CliLoad.h"
+#include "cli/SideCommands.h"
 #include "cli/TableCommand.h"
 #include "services/MSmallBallStruct.h"
 
@@ -22,15 +23,21 @@ int printVersion(const QStringList& operands);
 struct Option {
     const char* name;
     const char* operands; // shown in the help, empty when the option takes none
-    int maxOperands;
+    int maxOperands;      // AnyOperands: the handler checks its operands and its own options
     const char* help;
     int (*handler)(const QStringList& operands);
 };
 
-const std::array<Option, 4> options{{
+constexpr int AnyOperands = -1;
+
+const std::array<Option, 6> options{{
     {"--table", "[FILE.qvt]", 1,
      "print the ballistics table of a load file (the default load without FILE)",
      &TableCommand::run},
+    {"--point-blank", "[FILE.qvt] [--target IN] [--group IN] [--angle DEG]", AnyOperands,
+     "print the maximum point-blank range of a load", &SideCommands::pointBlank},
+    {"--chrono", "VELOCITY DISTANCE BC [--angle DEG]", AnyOperands,
+     "print the muzzle velocity for a chronograph reading", &SideCommands::chrono},
     {"--help", "", 0, "show this help", &printHelp},
     {"--version", "", 0, "show the version", &printVersion},
     // Handled by the window (no handler here): pictures of each tab into DIR, then quit.
@@ -51,16 +58,25 @@ int usageError(const QString& text) {
     return ExitUsage;
 }
 
+// "  --option OPERANDS   what it does", the description on its own line after a long form.
+QString helpLine(const QString& form, const QString& help) {
+    constexpr int FormWidth = 24;
+    if (form.size() > FormWidth)
+        return "  " + form + '\n' + QString(FormWidth + 3, ' ') + help + '\n';
+    return "  " + form.leftJustified(FormWidth) + ' ' + help + '\n';
+}
+
 int printHelp(const QStringList&) {
     QString text = QStringLiteral("Usage: quorvel [--appdir DIR] [FILE.qvt | OPTION]\n"
                                   "Without an option the window opens, with FILE.qvt if given.\n"
                                   "\nOptions:\n");
     for (const Option& option : options) {
         const QString form = QString::fromLatin1(option.name) + ' ' + option.operands;
-        text += "  " + form.trimmed().leftJustified(24) + ' ' + option.help + '\n';
+        text += helpLine(form.trimmed(), QString::fromLatin1(option.help));
     }
-    text += "  " + QStringLiteral("--appdir DIR").leftJustified(24) +
-            " use DIR as the application folder (solver libraries, pictures, help)\n";
+    text += helpLine(QStringLiteral("--appdir DIR"),
+                     QStringLiteral("use DIR as the application folder (solver libraries, "
+                                    "pictures, help)"));
     CliLoad::writeOut(text.toLocal8Bit());
     return ExitOk;
 }
@@ -102,6 +118,7 @@ std::optional<int> run(int argc, char** argv) {
     if (!option) return usageError("unknown option '" + rest[at] + "'");
     QStringList operands = rest;
     operands.removeAt(at);
+    if (option->maxOperands == AnyOperands) return option->handler(operands);
     for (const QString& operand : operands)
         if (operand.startsWith(QLatin1String("--")))
             return usageError("option '" + operand + "' cannot be combined with '" + rest[at] +

@@ -212,7 +212,9 @@ TEST(CliDispatch, PlainArgumentsAreForTheWindowAndBadOptionsFail) {
             argv.push_back(a.data());
         return CommandLine::run(int(argv.size()), argv.data());
     };
+    EXPECT_EQ(run({}), std::nullopt);
     EXPECT_EQ(run({"my load.qvt"}), std::nullopt);
+    EXPECT_EQ(run({"--screenshots", folder.path().toStdString()}), std::nullopt);
     EXPECT_EQ(run({"--appdir", folder.path().toStdString(), "a.qvt"}), std::nullopt);
     EXPECT_EQ(run({"--appdir"}), 2);
     EXPECT_EQ(run({"--frobnicate"}), 2);
