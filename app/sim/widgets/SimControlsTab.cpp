@@ -62,10 +62,10 @@ SimControlsTab::SimControlsTab(QWidget* parent) : QWidget(parent) {
     auto* left = new QVBoxLayout;
     left->addWidget(buildPictures());
     left->addWidget(buildScope());
+    left->addWidget(buildScoring());
     left->addStretch(1);
     auto* right = new QVBoxLayout;
     right->addWidget(buildShooting());
-    right->addWidget(buildScoring());
     right->addWidget(buildNotes(), 1);
     auto* page = new QHBoxLayout(this);
     page->addLayout(left, 1);

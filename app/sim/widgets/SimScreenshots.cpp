@@ -48,10 +48,11 @@ bool take(ui& window, const QString& folder) {
     c.listChange(SimControls::List::Reticle, pick(s.reticleList, "duplex"));
     c.checkClick(SimControls::Check::UserGraphic, 1);
     c.checkClick(SimControls::Check::ShowHits, 1);
+    c.checkClick(SimControls::Check::GroupCircle, 1);
     c.optSightsClick(4);
     c.setSlider(SimControls::Slider::Range, 100);
-    c.setSlider(SimControls::Slider::Zoom, 6);
-    s.settings.txtGroupSize = QStringLiteral("1.5");
+    c.setSlider(SimControls::Slider::Zoom, 12);
+    s.settings.txtGroupSize = QStringLiteral("2.5");
     c.validate(SimControls::Box::GroupSize);
     s.settings.txtSimNotes = QStringLiteral("Prone, bipod, 100 yards.\r\nCalm morning.");
     sim->showSettings();
