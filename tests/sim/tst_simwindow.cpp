@@ -1,6 +1,8 @@
 // The two simulator tabs in the main window: their controls as built, a whole session of
 // shooting with the mouse and the Fire button, the coupled sliders and boxes, and the session
 // document on the File menu with scripted dialogs and answers.
+#include <QApplication>
+
 #include "../shell/ScriptedFileChooser.h"
 #include "../shell/WindowFixture.h"
 #include "shell/InputTab.h"
@@ -15,6 +17,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -389,6 +392,53 @@ private slots:
         QCOMPARE(prompts.messages[0].title, QStringLiteral("Unsaved Changes to Simulator Data"));
         QCOMPARE(prompts.messages[1].title, QStringLiteral("Unsaved Changes to Load Data"));
         QVERIFY(sessionText(folder.file("range1.ssn")).startsWith("3\r\n"));
+    }
+
+    void sessionQuestionsWithoutAFileAndOpenCancelled() {
+        TestAppFolder folder(true, true);
+        PromptRecorder prompts;
+        ScriptedFileChooser chooser;
+        ui w;
+        showActive(w);
+        SimController* sim = w.simulator;
+        SimControlsTab* c = sim->controlsTab;
+        w.sstUI->setCurrentIndex(ui::SimulatorPage);
+        QVERIFY(sim->sim.dat.filename.isEmpty());
+
+        // Save without a session file asks for one; cancelling saves nothing.
+        w.action("mnuSave")->trigger();
+        QCOMPARE(chooser.requests.size(), 1);
+        QCOMPARE(chooser.requests.last().request.title, QStringLiteral("Save As"));
+        QVERIFY(sim->sim.dat.filename.isEmpty());
+
+        // A change without a file: asked about, and Yes has nowhere to save to.
+        typeAndLeave(c->txtWidth, "20");
+        prompts.answers = {PromptAnswer::Yes};
+        QVERIFY(sim->document.queryUnsaved());
+        QCOMPARE(prompts.lastTitle(), QStringLiteral("Unsaved Changes to Simulator Data"));
+        QCOMPARE(prompts.lastText(), QStringLiteral("Do you want to Save changes to  ?"));
+        QVERIFY(QFile::exists(folder.file("temp.tmp")));
+        QCOMPARE(QDir(folder.path()).entryList({"*.ssn", "*.txt"}, QDir::Files).size(), 0);
+
+        // Cancel keeps everything as it is.
+        prompts.answers = {PromptAnswer::Cancel};
+        QVERIFY(!sim->document.queryUnsaved());
+        QCOMPARE(c->txtWidth->text(), QStringLiteral("20"));
+
+        // Open reads the current session again even when the dialog is cancelled.
+        chooser.files = {folder.file("s.ssn")};
+        w.action("mnuSaveAs")->trigger();
+        QVERIFY(QFile::exists(folder.file("s.ssn")));
+        typeAndLeave(c->txtWidth, "30");
+        prompts.answers = {PromptAnswer::No};
+        w.action("mnuOpen")->trigger(); // nothing scripted: the dialog is cancelled
+        QCOMPARE(sim->sim.dat.filename, folder.file("s.ssn"));
+        QCOMPARE(c->txtWidth->text(), QStringLiteral("20"));
+        prompts.clear();
+        QVERIFY(sim->document.queryUnsaved()); // as read: nothing to ask
+        QVERIFY(prompts.messages.isEmpty());
+        prompts.answers = {PromptAnswer::No, PromptAnswer::No};
+        w.close();
     }
 
     void nextSessionStepsThroughNumberedFiles() {
