@@ -32,6 +32,12 @@ public:
     InstalledServices(const InstalledServices&) = delete;
     InstalledServices& operator=(const InstalledServices&) = delete;
 
+    // Boxes and dialogs centre on the main window once it exists.
+    void setOwner(QWidget* window) {
+        prompt.parent = window;
+        chooser.parent = window;
+    }
+
 private:
     MessageBoxPrompt prompt;
     QtFileChooser chooser;
@@ -92,6 +98,7 @@ int run(int argc, char** argv) {
     // The prompt and dialogs are in place before the window starts: start-up may already ask.
     InstalledServices services(nullptr);
     auto window = std::make_unique<ui>(commandLine);
+    services.setOwner(window.get());
     if (!screenshotFolder.isEmpty()) {
         window->resize(1280, 900);
         window->show();

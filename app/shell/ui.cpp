@@ -131,6 +131,9 @@ ui::ui(const QString& commandLine, QWidget* parent)
 
 ui::~ui() {
     qApp->removeEventFilter(this);
+    // A window destroyed without closing (an embedding program, a test) still gives the
+    // solver's buffers back.
+    finishSimulator();
     model.fieldTextChangedByModel = nullptr;
 }
 
@@ -183,7 +186,21 @@ void ui::buildMenus() {
                 runCommand(name);
         });
     }
-    action(QStringLiteral("mnuMRU"))->setVisible(false);
+    // Entries 1 to 9 of the recent-file list follow entry 0; all stay hidden until used.
+    QAction* first = action(QStringLiteral("mnuMRU"));
+    QAction* exitItem = action(QStringLiteral("mnuExit"));
+    QAction* before = mnuFile->actions().value(mnuFile->actions().indexOf(exitItem) - 1);
+    recentItems.append(first);
+    for (int i = 1; i < CMru::MaxEntries; ++i) {
+        auto* item = new QAction(mnuFile);
+        item->setObjectName(QStringLiteral("mnuMRU_%1").arg(i));
+        mnuFile->insertAction(before, item);
+        recentItems.append(item);
+    }
+    for (int i = 0; i < recentItems.size(); ++i) {
+        recentItems[i]->setVisible(false);
+        connect(recentItems[i], &QAction::triggered, this, [this, i] { mnuMRU_Click(i); });
+    }
     setCommand(QStringLiteral("mnuUseCompare"), [this] { mnuUseCompare_Click(); });
 }
 
@@ -193,6 +210,8 @@ void ui::installParts() {
 }
 
 void ui::connectDocument() {
+    loadDoc.addToMru = [this](const QString& path) { mru.AddMRUItem(path); };
+    mru.changed = [this] { showRecentFiles(); };
     loadDoc.formReplaced = [this] { inputTab->showForm(); };
     loadDoc.loaded = [this] { afterLoadRead(); };
 }
@@ -216,12 +235,23 @@ void ui::formLoad() {
     runGuarded("Form_Load", [this] {
         sstUI->setCurrentIndex(InputPage);
         inputTab->applyToolTips();
-        // TODO(shell-extras): lastFile.fileNum = 3; lastFile.load(); and take its load file:
-        //     loadDoc.dat.filename = lastFile.dataFileName;
+        lastFile.fileNum = 3;
+        lastFile.load();
+        loadDoc.dat.filename = lastFile.dataFileName;
+        if (simulator) {
+            simulator->sim.dat.filename = lastFile.simFileName;
+            simulator->sim.targetRed = lastFile.targetRed;
+            simulator->sim.targetBlue = lastFile.targetBlue;
+        }
+        // The whole command line names the file; a desktop may have quoted it.
         QString named = commandLine.trimmed();
+        if (named.size() >= 2 && named.startsWith('"') && named.endsWith('"'))
+            named = named.mid(1, named.size() - 2);
         if (!named.isEmpty() && MSmallBallStruct::FileExists(named)) loadDoc.dat.filename = named;
         fileChooser().folder = MSmallBallStruct::appFolder();
-        // TODO(shell-extras): MRUCount = -1; mru.GetMRUFileList();
+        mru.MRUCount = -1;
+        mru.GetMRUFileList();
+        showRecentFiles();
         model.values.killZone = 10.0f;
         fillCompareList();
         layoutTabs();
@@ -404,16 +434,52 @@ void ui::mnuExit_Click() {
     close();
 }
 
+void ui::finishSimulator() {
+    if (simulatorFinished || !hooks.finishSimulator) return;
+    simulatorFinished = true;
+    hooks.finishSimulator();
+}
+
+void ui::showRecentFiles() {
+    for (int i = 0; i < recentItems.size(); ++i) {
+        QString caption = mru.caption(i);
+        caption.replace('&', QStringLiteral("&&")); // a path is shown as it is, not as mnemonics
+        recentItems[i]->setText(caption);
+        recentItems[i]->setVisible(i <= mru.MRUCount);
+    }
+}
+
+void ui::mnuMRU_Click(int index) {
+    runGuarded("mnuMRU_Click", [this, index] {
+        const CMru::Choice chosen = mru.choice(index);
+        if (chosen.path.isEmpty()) return;
+        if (chosen.isSession) {
+            if (simulator) simulator->document.openRecent(chosen.path);
+        } else {
+            // Like Open: edits of the load on screen are not dropped without asking.
+            if (!loadDoc.queryUnsaved()) return;
+            loadDoc.dat.filename = chosen.path;
+            loadDoc.dataLoad();
+        }
+        mru.ReorderMRUList(chosen.path, index);
+    });
+}
+
 // ---- closing ----------------------------------------------------------------------------------
 
 bool ui::queryUnload() {
     if (sessionDocument && !sessionDocument->queryUnsaved()) return false;
     if (!loadDoc.queryUnsaved()) return false;
     runGuarded("Form_Unload", [this] {
-        if (hooks.finishSimulator) hooks.finishSimulator();
-        // TODO(shell-extras): mru.SaveMRUFileList();
-        // TODO(shell-extras): lastFile.dataFileName = loadDoc.dat.filename; simFileName and the
-        //     two simulator values from the simulator; lastFile.save();
+        finishSimulator();
+        mru.SaveMRUFileList();
+        lastFile.dataFileName = loadDoc.dat.filename;
+        if (simulator) {
+            lastFile.simFileName = simulator->sim.dat.filename;
+            lastFile.targetRed = simulator->sim.targetRed;
+            lastFile.targetBlue = simulator->sim.targetBlue;
+        }
+        lastFile.save();
     });
     return true;
 }

@@ -4,6 +4,8 @@
 
 #include "load/CTextOutput.h"
 #include "load/LoadModel.h"
+#include "services/CLastFile.h"
+#include "services/CMru.h"
 #include "shell/CResize.h"
 #include "shell/LoadDocument.h"
 #include "shell/ScreenFont.h"
@@ -53,6 +55,8 @@ public:
     QString compareName;
     ScreenFont screenFont; // the options dialog's screen font
     CResize resizer;       // layout scaling
+    CMru mru;              // the recent-file list of the File menu
+    CLastFile lastFile;    // what was open at the last exit
 
     // What later parts plug in: the Graph tab's refresh, the simulator's start, redraw and
     // finish. Empty hooks do nothing.
@@ -104,6 +108,8 @@ public:
     void mnuOptionsTop_Click();
     void mnuContents_Click();
     void mnuAbout_Click();
+    // A recent file chosen in the File menu (entry `index`, 0 the newest).
+    void mnuMRU_Click(int index);
 
     // Steps 1 to 5 of closing: false when the user cancelled one of the questions.
     bool queryUnload();
@@ -117,6 +123,8 @@ private:
     void buildTabs();
     void buildMenus();
     void installParts();
+    void showRecentFiles();
+    void finishSimulator();
     void connectDocument();
     void formInit();
     void layoutTabs();
@@ -130,6 +138,7 @@ private:
 
     QMenu* mnuFile = nullptr;
     QHash<QString, QAction*> actions;
+    QList<QAction*> recentItems; // mnuMRU(0..9)
     QHash<QString, std::function<void()>> commands;
     QString commandLine;
     QString loadCaption;
@@ -137,4 +146,5 @@ private:
     std::array<bool, TabCount> finished{};
     bool busy = false;
     bool unloading = false;
+    bool simulatorFinished = false;
 };

@@ -10,6 +10,7 @@
 #include "load/LoadFile.h"
 #include "load/LoadForm.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
@@ -24,6 +25,8 @@ inline void isolateSettings(const QTemporaryDir& dir) {
     QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    QCoreApplication::setOrganizationName(QStringLiteral("Quorvel"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quorvel"));
 }
 
 // A load form with the given cartridge and a few values of its own.
@@ -52,6 +55,14 @@ inline QByteArray bytesOf(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return {};
     return f.readAll();
+}
+
+// All recorded messages on one line, for failure output.
+inline QByteArray messagesText(const PromptRecorder& prompts) {
+    QStringList lines;
+    for (const RecordedMessage& m : prompts.messages)
+        lines << m.title + QStringLiteral(": ") + m.text;
+    return lines.join(QStringLiteral(" | ")).toUtf8();
 }
 
 } // namespace WindowFixture

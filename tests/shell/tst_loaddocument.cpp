@@ -249,6 +249,22 @@ private slots:
         QVERIFY(s.model.values.pressure > 24 && s.model.values.pressure < 25);
     }
 
+    void dialogFiltersAndDefaultExtension() {
+        QCOMPARE(FileDialogs::qtFilter("Quorvel Table Files (*.qvt)|*.qvt|All Files (*.*)|*.*"),
+                 QStringLiteral("Quorvel Table Files (*.qvt);;All Files (*)"));
+        QCOMPARE(FileDialogs::qtFilter("Pictures|*.bmp;*.jpg"),
+                 QStringLiteral("Pictures (*.bmp *.jpg)"));
+        QCOMPARE(FileDialogs::withDefaultExtension("/tmp/test", "txt"),
+                 QStringLiteral("/tmp/test.txt"));
+        QCOMPARE(FileDialogs::withDefaultExtension("/tmp/a.b/test", "txt"),
+                 QStringLiteral("/tmp/a.b/test.txt"));
+        QCOMPARE(FileDialogs::withDefaultExtension("C:\\loads.old\\test", "txt"),
+                 QStringLiteral("C:\\loads.old\\test.txt"));
+        QCOMPARE(FileDialogs::withDefaultExtension("/tmp/308.qvt", "txt"),
+                 QStringLiteral("/tmp/308.qvt"));
+        QCOMPARE(FileDialogs::withDefaultExtension(QString(), "txt"), QString());
+    }
+
     void captionText() {
         QCOMPARE(LoadDocument::caption("308 Win"),
                  QStringLiteral("Quorvel Tables -     Load: 308 Win"));

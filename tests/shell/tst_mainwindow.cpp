@@ -96,7 +96,7 @@ private slots:
         for (QAction* m : w.menuBar()->actions())
             menus << m->text();
         QCOMPARE(menus, (QStringList{"&File", "Op&tions", "&Help"}));
-        QVERIFY(prompts.messages.isEmpty());
+        QVERIFY2(prompts.messages.isEmpty(), messagesText(prompts).constData());
     }
 
     void inputTabControls() {
@@ -158,12 +158,16 @@ private slots:
         TestAppFolder folder;
         PromptRecorder prompts;
         const QString path = writeLoad(folder, "cmd load.qvt", sampleForm("308 Win"));
+        {
+            ui quoted('"' + path + '"');
+            QCOMPARE(quoted.loadDoc.dat.filename, path);
+        }
         ui w(path);
         QCOMPARE(w.loadDoc.dat.filename, path);
         QCOMPARE(w.windowTitle(), QStringLiteral("Quorvel Tables -     Load: 308 Win"));
         QCOMPARE(w.inputTab->txtInput(0)->text(), QStringLiteral("308 Win"));
         QCOMPARE(w.model.values.in1.ibweight, int16_t(168));
-        QVERIFY(prompts.messages.isEmpty());
+        QVERIFY2(prompts.messages.isEmpty(), messagesText(prompts).constData());
     }
 
     void startUpIgnoresAMissingCommandLineFile() {
@@ -174,7 +178,7 @@ private slots:
         QCOMPARE(w.inputTab->txtInput(0)->text(), QStringLiteral("7.62"));
         // The designed altitude sets the standard temperature.
         QCOMPARE(w.inputTab->txtInput(9)->text(), QStringLiteral("41.17"));
-        QVERIFY(prompts.messages.isEmpty());
+        QVERIFY2(prompts.messages.isEmpty(), messagesText(prompts).constData());
     }
 
     void startUpKeepsTheFilesTemperatureAndPressure() {
@@ -326,14 +330,18 @@ private slots:
         ui w(path);
         w.sessionDocument = &session;
         bool finished = false;
-        w.hooks.finishSimulator = [&finished] { finished = true; };
+        const auto finishSim = w.hooks.finishSimulator;
+        w.hooks.finishSimulator = [&finished, finishSim] {
+            finished = true;
+            if (finishSim) finishSim();
+        };
         w.show();
 
         session.goOn = false; // Cancel in the session question
         QVERIFY(!w.close());
         QVERIFY(w.isVisible());
         QCOMPARE(log, QStringList{"session query"});
-        QVERIFY(prompts.messages.isEmpty());
+        QVERIFY2(prompts.messages.isEmpty(), messagesText(prompts).constData());
         QVERIFY(!finished);
 
         session.goOn = true;
@@ -348,6 +356,48 @@ private slots:
         QVERIFY(w.close());
         QVERIFY(finished);
         QCOMPARE(log, (QStringList{"session query", "session query", "session query"}));
+    }
+
+    void recentFilesAndLastFileSurviveARestart() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        ScriptedFileChooser chooser;
+        const QString a = writeLoad(folder, "a.qvt", sampleForm("A load"));
+        const QString b = writeLoad(folder, "b.qvt", sampleForm("B load"));
+        const auto recent = [](const ui& w) {
+            QStringList shown;
+            for (int i = 0; i < 10; ++i) {
+                QAction* item = i == 0 ? w.action("mnuMRU")
+                                       : w.findChild<QAction*>(QStringLiteral("mnuMRU_%1").arg(i));
+                if (item && item->isVisible()) shown << item->text();
+            }
+            return shown;
+        };
+        {
+            ui w;
+            QVERIFY(recent(w).isEmpty());
+            prompts.answers = {PromptAnswer::No}; // the designed defaults were never saved
+            chooser.files = {a, b};
+            w.action("mnuOpen")->trigger();
+            w.action("mnuOpen")->trigger(); // unchanged data: no question
+            QCOMPARE(prompts.messages.size(), 1);
+            QCOMPARE(recent(w), (QStringList{b, a}));
+            QCOMPARE(w.windowTitle(), QStringLiteral("Quorvel Tables -     Load: B load"));
+            w.show();
+            QVERIFY(w.close());
+        }
+        prompts.clear();
+        ui again;
+        QCOMPARE(recent(again), (QStringList{b, a}));
+        QCOMPARE(again.loadDoc.dat.filename, b); // reopened from lastfile.dat
+        QCOMPARE(again.inputTab->txtInput(0)->text(), QStringLiteral("B load"));
+
+        // Choosing entry 1 opens that load and moves it to the top.
+        again.findChild<QAction*>(QStringLiteral("mnuMRU_1"))->trigger();
+        QCOMPARE(again.loadDoc.dat.filename, a);
+        QCOMPARE(again.inputTab->txtInput(0)->text(), QStringLiteral("A load"));
+        QCOMPARE(recent(again), (QStringList{a, b}));
+        QVERIFY2(prompts.messages.isEmpty(), messagesText(prompts).constData());
     }
 
     void keysAreRecorded() {
