@@ -115,8 +115,14 @@ std::optional<int32_t> toInt32(double value) {
 }
 
 std::optional<float> toSingle(double value) {
-    if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max())
-        return std::nullopt;
+    // Everything that rounds to a finite float fits: the shortest text of the largest float
+    // ("3.4028235E+38") reads as a double a little above it and must come back as that float.
+    // Half a unit in the last place above the largest float already rounds to infinity.
+    constexpr double largest = std::numeric_limits<float>::max();
+    constexpr double overflow = largest + 0x1p103; // 2^128 - 2^103
+    if (!std::isfinite(value) || std::fabs(value) >= overflow) return std::nullopt;
+    if (std::fabs(value) > largest)
+        return value < 0 ? -std::numeric_limits<float>::max() : std::numeric_limits<float>::max();
     return static_cast<float>(value);
 }
 
