@@ -19,6 +19,10 @@ struct SolverLibrary {
     CalcPreFn calcPre = nullptr;
     PrintOneLineFn printOneLine = nullptr;
     MemDeAllocFn memDeAlloc = nullptr;
+    // The binding whose buffers the library holds. The library keeps one trajectory at a time,
+    // and the simulator and the chronograph share a library file: a second binding takes the
+    // library over by releasing the first one's buffers rather than abandoning them.
+    CSmallBall* holder = nullptr;
 };
 
 namespace {
@@ -143,6 +147,7 @@ bool CSmallBall::allocMem(const SolverRecord& record) {
             return false;
         }
 
+        if (lib->holder && lib->holder != this) lib->holder->deAllocMem();
         const int32_t result = lib->memAlloc(count);
         if (result < 0) {
             // Some blocks are missing: leave the binding unallocated so that no integration or
@@ -153,6 +158,7 @@ bool CSmallBall::allocMem(const SolverRecord& record) {
         allocated = true;
         allocatedTable = isTable;
         owner = lib;
+        lib->holder = this;
         return true;
     } catch (const std::exception& e) {
         report("allocMem", errInternal, QString::fromLocal8Bit(e.what()));
@@ -186,6 +192,7 @@ void CSmallBall::deAllocMem() {
         SolverLibrary* lib = owner;
         owner = nullptr;
         if (!lib) return;
+        if (lib->holder == this) lib->holder = nullptr;
         const int32_t result = lib->memDeAlloc();
         if (result != 0)
             prompt().ask(QString::number(result), QStringLiteral("Memory Leak"), PromptButtons::Ok,

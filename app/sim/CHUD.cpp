@@ -38,6 +38,7 @@ bool CHUD::init(float wind, LoadModel& model, const QString& simMaxRange, bool y
         // A long range may lie beyond the usual flight; the table writer's rule lengthens the
         // flight (same step count) until the maximum range is reached.
         const bool ok = writer->integrateCoveringRange(next, next.maxRange);
+        integrated = ok ? std::optional<SolverRecord>(next) : std::nullopt;
         flight = next.flightTime;
         metric = next.isMetric != 0;
 
@@ -58,6 +59,14 @@ bool CHUD::isComputed() const {
 
 bool CHUD::oneResult(float& dropMoa, float& windMoa, float yards, float& time) {
     if (!writer) return false;
+    // The chronograph correction shares the simulator's library and takes its buffers over:
+    // the same trajectory is integrated again on the next use.
+    if (!writer->sbDll.isAllocated() && integrated) {
+        if (writer->sbDll.allocMem(*integrated))
+            writer->sbDll.calcAll(*integrated);
+        else
+            integrated.reset();
+    }
     SolverRow found = row;
     if (writer->sbDll.getOneResult(found, yards, 1) < 1) return false;
     row = found;
@@ -80,5 +89,6 @@ float CHUD::inch2mil(float inch, float yards) const {
 }
 
 void CHUD::final() {
+    integrated.reset();
     if (writer) writer->sbDll.deAllocMem();
 }

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 
 class CTextOutput;
 class LoadModel;
@@ -54,6 +55,8 @@ private:
 
     SolverRecord rec{};
     SolverRow row{};
+    // The record last integrated (the simulator's wind, range and unit), while it is current.
+    std::optional<SolverRecord> integrated;
     // Builds the record like a table and integrates it through its own binding (sbDll), which
     // is switched to the simulator's library. Created on first use.
     std::unique_ptr<CTextOutput> writer;
