@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QSaveFile>
 #include <algorithm>
 #include <vector>
 
@@ -81,14 +82,31 @@ QImage loadPicture(const QString& path) {
     if (path.isEmpty() || !QFileInfo(path).isFile()) return {};
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
+    // A header may claim any size (60000 x 60000 is 14 GB as RGB32): the size is checked before
+    // anything is decoded, and the decoder itself is held to the same bound.
+    reader.setAllocationLimit(MaxPictureMegabytes);
+    const QSize size = reader.size();
+    if (size.isValid() && !fitsInMemory(size)) return {};
     QImage image = reader.read();
-    if (image.isNull()) return {};
+    if (image.isNull() || !fitsInMemory(image.size())) return {};
     return image.convertToFormat(QImage::Format_RGB32);
+}
+
+bool fitsInMemory(QSize size) {
+    if (size.width() <= 0 || size.height() <= 0) return false;
+    if (size.width() > MaxPictureSide || size.height() > MaxPictureSide) return false;
+    const qint64 bytes = qint64(size.width()) * size.height() * 4;
+    return bytes <= qint64(MaxPictureMegabytes) * 1024 * 1024;
 }
 
 bool saveBitmap(const QImage& image, const QString& path) {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    return image.save(path, "BMP");
+    // Written beside the target and renamed over it when complete, so a full disk never leaves
+    // a truncated mask that later runs would load.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (!image.save(&file, "BMP")) return false; // the destructor drops the partial file
+    return file.commit();
 }
 
 int32_t toColorValue(QRgb rgb) {

@@ -25,8 +25,15 @@ void stretchBlt(QImage& dest, const QRect& destRect, const QImage& src, QSize sr
 QImage convertWhiteToBlack(const QImage& src);
 
 // The picture in `path` as RGB32, or a null image when the file is missing or unreadable
-// (truncated, not a picture). The format is recognised from the contents, whatever the suffix.
+// (truncated, not a picture, or too large to hold). The format is recognised from the contents,
+// whatever the suffix.
 QImage loadPicture(const QString& path);
+
+// The largest picture the simulator loads: a side of 16384 pixels, 256 MB decoded. A scope view
+// is far smaller; anything beyond is a damaged header or a picture that would exhaust memory.
+constexpr int MaxPictureSide = 16384;
+constexpr int MaxPictureMegabytes = 256;
+bool fitsInMemory(QSize size);
 
 // Saves as a Windows bitmap whatever the file name says; false when it could not be written.
 bool saveBitmap(const QImage& image, const QString& path);

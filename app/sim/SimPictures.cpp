@@ -32,13 +32,14 @@ QString SimPictures::targetWhitePath(const QString& name) {
     return MSmallBallStruct::appPath(QStringLiteral("targetw/") + name);
 }
 QString SimPictures::targetBlackPath(const QString& name) {
-    return MSmallBallStruct::appPath(QStringLiteral("targetb/") + name);
+    // Made by the program: in the user's data folder when the application folder is read-only.
+    return MSmallBallStruct::dataPath(QStringLiteral("targetb/") + name);
 }
 QString SimPictures::reticleWhitePath(const QString& name) {
     return MSmallBallStruct::appPath(QStringLiteral("sightw/") + name);
 }
 QString SimPictures::reticleBlackPath(const QString& name) {
-    return MSmallBallStruct::appPath(QStringLiteral("sightb/") + name);
+    return MSmallBallStruct::dataPath(QStringLiteral("sightb/") + name);
 }
 QString SimPictures::helloPath() {
     return MSmallBallStruct::appPath(QStringLiteral("hello.bmp"));
@@ -172,7 +173,12 @@ QImage SimPictures::blackVersion(const QImage& white, const QString& blackPath,
         if (!black.isNull()) return black;
     }
     const QImage black = Raster::convertWhiteToBlack(white);
-    if (!Raster::saveBitmap(black, blackPath))
+    // Saved where the program may write (the user's data folder when the application folder is
+    // read-only), and only ever as a plain file of the black folder, whatever the name holds.
+    const char* folder = blackPath == targetFileB ? "targetb/" : "sightb/";
+    const QString target = MSmallBallStruct::writablePath(
+        QString::fromLatin1(folder) + MSmallBallStruct::shortFilename(blackPath));
+    if (!Raster::saveBitmap(black, target))
         MSmallBallStruct::HandleError("CSim", operation, 75, "Path/File access error");
     return black;
 }
