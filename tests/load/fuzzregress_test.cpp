@@ -1,0 +1,135 @@
+// Every input the fuzzers were seeded with or found a fault with (tests/data/fuzz/<reader>/),
+// fed to its reader again: none may crash, hang or break the reader's promises. Under the
+// sanitizer run these also catch any memory fault the inputs once caused.
+#include "PromptRecorder.h"
+#include "TestAppFolder.h"
+#include "load/CompareFile.h"
+#include "load/LoadFile.h"
+#include "services/CLastFile.h"
+#include "services/MNumber.h"
+
+#include <QDir>
+#include <QFile>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The reproducers kept for `reader`, and the seeds the fuzzer starts from.
+QStringList inputsFor(const QString& reader) {
+    QStringList files;
+    for (const QString& root :
+         {TestAppFolder::dataDir() + "/fuzz/", TestAppFolder::dataDir() + "/../../fuzz/corpus/"}) {
+        const QDir dir(root + reader);
+        for (const QString& name : dir.entryList(QDir::Files, QDir::Name))
+            files << dir.filePath(name);
+    }
+    return files;
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class FuzzRegressTest : public ::testing::Test {
+protected:
+    TestAppFolder app{false};
+    PromptRecorder prompts; // the readers may report; nothing may block
+};
+
+TEST_F(FuzzRegressTest, InputsAreThere) {
+    for (const QString reader : {"loadfile", "compare", "filedata", "lastfile", "number"})
+        EXPECT_FALSE(inputsFor(reader).isEmpty()) << reader.toStdString();
+}
+
+TEST_F(FuzzRegressTest, LoadFilesReadSaveAndReadBackTheSame) {
+    for (const QString& input : inputsFor("loadfile")) {
+        SCOPED_TRACE(input.toStdString());
+        CFileData dat;
+        dat.filename = app.write("input.qvt", bytesOf(input));
+        LoadForm first = LoadForm::initial();
+        ASSERT_TRUE(LoadFile::dataLoad(dat, first));
+        dat.filename = app.file("saved.qvt");
+        ASSERT_TRUE(LoadFile::dataSaveTable(dat, first));
+        LoadForm second = LoadForm::initial();
+        ASSERT_TRUE(LoadFile::dataLoad(dat, second));
+        EXPECT_TRUE(first == second);
+    }
+}
+
+TEST_F(FuzzRegressTest, ComparisonFilesApplyAtMostTheirFields) {
+    for (const QString& input : inputsFor("compare")) {
+        SCOPED_TRACE(input.toStdString());
+        QString compareFile = app.write("compare.qvt", bytesOf(input));
+        CFileData dat;
+        dat.filename = "kept.qvt";
+        CInput record{};
+        int fields = -1;
+        ASSERT_TRUE(CompareFile::dataLoadCompare(dat, record, compareFile, &fields));
+        EXPECT_EQ(dat.filename, "kept.qvt");
+        EXPECT_GE(fields, 1);
+        EXPECT_LE(fields, CompareFile::FieldCount);
+    }
+}
+
+TEST_F(FuzzRegressTest, FieldFilesReadToTheirEnd) {
+    for (const QString& input : inputsFor("filedata")) {
+        SCOPED_TRACE(input.toStdString());
+        const QByteArray bytes = bytesOf(input);
+        CFileData dat;
+        dat.filename = app.write("fields.txt", bytes);
+        ASSERT_TRUE(dat.openTextInput(1));
+        qsizetype reads = 0;
+        bool multiline = false;
+        while (!dat.atEnd(1) && reads <= bytes.size()) {
+            ++reads;
+            const QString field = multiline ? dat.readMultilineText(1) : dat.readText(1);
+            if (!multiline) {
+                EXPECT_FALSE(field.contains("\r\n"));
+            }
+            multiline = !multiline;
+        }
+        EXPECT_TRUE(dat.atEnd(1));
+        EXPECT_TRUE(dat.readText(1).isEmpty());
+        dat.closeText(1);
+    }
+}
+
+TEST_F(FuzzRegressTest, LastFileRecordsSurviveASave) {
+    for (const QString& input : inputsFor("lastfile")) {
+        SCOPED_TRACE(input.toStdString());
+        app.write("lastfile.dat", bytesOf(input));
+        CLastFile first;
+        first.load();
+        first.save();
+        CLastFile second;
+        second.load();
+        EXPECT_EQ(first.dataFileName, second.dataFileName);
+        EXPECT_EQ(first.simFileName, second.simFileName);
+        EXPECT_EQ(first.targetRed, second.targetRed);
+        EXPECT_EQ(first.targetBlue, second.targetBlue);
+    }
+}
+
+TEST_F(FuzzRegressTest, NumberTextsParseAndWriteBack) {
+    for (const QString& input : inputsFor("number")) {
+        SCOPED_TRACE(input.toStdString());
+        const QByteArray bytes = bytesOf(input);
+        for (const QString& text : {QString::fromUtf8(bytes), QString::fromLatin1(bytes)}) {
+            const auto value = MNumber::parse(text);
+            EXPECT_EQ(value.has_value(), MNumber::isNumeric(text));
+            MNumber::parseBool(text);
+            if (!value || !std::isfinite(*value)) continue;
+            const double rounded = MNumber::roundHalfEven(*value);
+            EXPECT_LE(std::fabs(rounded - *value), 0.5);
+            if (const auto single = MNumber::toSingle(*value); single && std::isfinite(*single)) {
+                const auto back = MNumber::parse(MNumber::shortText(*single));
+                ASSERT_TRUE(back.has_value());
+                EXPECT_EQ(MNumber::toSingle(*back), single);
+            }
+        }
+    }
+}
+
+} // namespace

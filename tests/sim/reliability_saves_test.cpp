@@ -1,0 +1,67 @@
+// A session save that fails half way (a full disk) or cannot start (a missing folder) keeps the
+// previous session file byte for byte, says so once, and returns false to the window.
+#include "sim_test_support.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace {
+
+// Writes past `bytes` fail as on a full disk while alive (root included).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved);
+        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+    }
+
+private:
+    rlimit saved{};
+    void (*previousHandler)(int) = SIG_DFL;
+};
+
+struct SessionSaveTest : ::testing::Test {
+    SimFixture f{200};
+    const QByteArray oldBytes = "old session\r\n";
+
+    void SetUp() override {
+        f.sim.fileNum = 4;
+        f.sim.dat.filename = f.folder.write("range1.ssn", oldBytes);
+        f.sim.settings.txtSimNotes = QString(3000, 'n');
+    }
+};
+
+} // namespace
+
+TEST_F(SessionSaveTest, AFullDiskKeepsThePreviousSession) {
+    {
+        FileSizeLimit limit(400);
+        EXPECT_FALSE(f.sim.dataSave());
+    }
+    EXPECT_EQ(f.folder.read("range1.ssn"), oldBytes);
+    ASSERT_EQ(f.prompts.messages.size(), 1);
+    EXPECT_TRUE(f.prompts.lastText().startsWith("CFileData closeText: 57 - "));
+    const QStringList left = QDir(f.folder.path()).entryList({"range1.ssn*"}, QDir::Files);
+    EXPECT_EQ(left, QStringList{"range1.ssn"});
+
+    f.prompts.clear();
+    EXPECT_TRUE(f.sim.dataSave());
+    EXPECT_GT(QFileInfo(f.sim.dat.filename).size(), 3000);
+}
+
+TEST_F(SessionSaveTest, AMissingFolderIsReported) {
+    f.sim.dat.filename = f.folder.file("no folder/range1.ssn");
+    EXPECT_FALSE(f.sim.dataSave());
+    ASSERT_EQ(f.prompts.messages.size(), 1);
+    EXPECT_TRUE(f.prompts.lastText().startsWith("CFileData openTextOutput: 75 - "));
+}
