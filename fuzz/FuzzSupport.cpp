@@ -1,0 +1,53 @@
+#include "FuzzSupport.h"
+
+#include "services/MSmallBallStruct.h"
+
+#include <QDir>
+#include <QFile>
+#include <cstdio>
+#include <cstdlib>
+
+namespace fuzz {
+
+PromptAnswer SilentPrompt::ask(const QString&, const QString&, PromptButtons buttons, PromptIcon) {
+    ++messages;
+    return buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel
+               ? PromptAnswer::Yes
+               : PromptAnswer::Ok;
+}
+
+Environment::Environment() {
+    // The user data folder lives in the temporary folder too: nothing of a run is left behind.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(folder.path() + QStringLiteral("/user")));
+    const QString app = folder.path() + QStringLiteral("/app");
+    QDir().mkpath(app);
+    const QDir bin(QStringLiteral(QUORVEL_FUZZ_BIN_DIR));
+    for (const QString& lib : {QStringLiteral("trajcore.so"), QStringLiteral("quorvelsim.so")})
+        QFile::link(bin.filePath(lib), app + '/' + lib);
+    MSmallBallStruct::setAppFolder(app);
+    installPrompt(&prompt);
+}
+
+QString Environment::path(const QString& name) const {
+    return MSmallBallStruct::appPath(name);
+}
+
+QString Environment::write(const QString& name, const uint8_t* data, size_t size) const {
+    const QString file = path(name);
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) fail("cannot write the input");
+    out.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+    return file;
+}
+
+Environment& environment() {
+    static Environment env;
+    return env;
+}
+
+void fail(const char* what) {
+    std::fprintf(stderr, "property violated: %s\n", what);
+    std::abort();
+}
+
+} // namespace fuzz
