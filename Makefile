@@ -2,11 +2,16 @@
 #              when there is no display)
 # make test  - install what is missing, build, run every test
 # make bench - install what is missing, build optimised, run the benchmarks
+# make test-asan - build with AddressSanitizer and UndefinedBehaviorSanitizer, run every test
+# make fuzz  - build the fuzz targets with clang and run each for FUZZ_SECONDS (default 60)
 BUILD ?= build
 BENCH_BUILD ?= build-bench
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench screenshots clean
+.PHONY: all deps configure build run test bench screenshots clean test-asan fuzz
 
 all: build
 
@@ -30,8 +35,25 @@ bench: deps
 	@cmake --build $(BENCH_BUILD) -j2
 	@scripts/run-benchmarks $(BENCH_BUILD)
 
+# Any sanitizer report fails the test that caused it; leaks are checked at every exit. The
+# suppressions cover allocations that Qt's platform and font libraries keep for the process.
+SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/fuzz/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+test-asan: deps
+	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DQUORVEL_SANITIZE=ON -DQUORVEL_BUILD_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
+	@$(SANITIZER_ENV) cmake --build $(ASAN_BUILD) -j2
+	@cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j2
+
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S fuzz -B $(FUZZ_BUILD) -G Ninja >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j2 --target fuzz_all
+	@fuzz/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 screenshots: build
 	@scripts/screenshots $(BUILD)/bin/quorvel docs
 
 clean:
-	rm -rf $(BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(BENCH_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
