@@ -315,7 +315,9 @@ void ui::showTableOrGraph() {
         default:
             break;
         }
-        inputTab->setBcCaption(TableRefresh::bcCaption(model));
+        // Before the first trajectory no coefficient has been handed to the solver: the caption
+        // stays plain rather than showing a corrected coefficient of 0.
+        if (model.values.metroBc != 0.0f) inputTab->setBcCaption(TableRefresh::bcCaption(model));
     } catch (const std::exception& e) {
         MSmallBallStruct::HandleError(QStringLiteral("ui"), QStringLiteral("showTableOrGraph"),
                                       UnexpectedError, QString::fromLocal8Bit(e.what()));

@@ -260,6 +260,22 @@ private slots:
         QVERIFY(w.tableTab->txtOutput->toPlainText().startsWith("Changed Name"));
     }
 
+    void bcCaptionShowsTheCorrectedCoefficient() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        ui w;
+        QLabel* caption = w.inputTab->label1(10);
+        QCOMPARE(caption->text(), QStringLiteral("BC"));
+        w.inputTab->chkAdvanced->setChecked(true); // 5000 ft: the air corrects the coefficient
+        w.sstUI->setCurrentIndex(ui::TablePage);
+        QVERIFY2(caption->text().startsWith("BC ("), qPrintable(caption->text()));
+        QCOMPARE(caption->text(), TableRefresh::bcCaption(w.model));
+        w.sstUI->setCurrentIndex(ui::InputPage);
+        w.inputTab->chkAdvanced->setChecked(false);
+        w.sstUI->setCurrentIndex(ui::TablePage);
+        QCOMPARE(caption->text(), QStringLiteral("BC"));
+    }
+
     void busyFlagIsClearedAfterAFailure() {
         TestAppFolder folder;
         PromptRecorder prompts;
