@@ -120,6 +120,9 @@ SimController::SimController(ui& window)
     connectSimulatorTab();
     connectControlsTab();
     simulatorTab->installEventFilter(this);
+    // The pages belong to the window's tab control, which goes before this object does.
+    for (QWidget* page : {static_cast<QWidget*>(controlsTab), static_cast<QWidget*>(simulatorTab)})
+        connect(page, &QObject::destroyed, this, [this] { pagesGone = true; });
     showSettings();
 }
 
@@ -132,7 +135,7 @@ SimController::~SimController() {
 // --- Wiring --------------------------------------------------------------------------------------
 
 void SimController::handle(const std::function<void()>& handler) {
-    if (showing) return;
+    if (showing || pagesGone) return;
     handler();
     showSettings();
 }
@@ -370,7 +373,7 @@ void SimController::formResize() {
 }
 
 bool SimController::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == simulatorTab && event->type() == QEvent::Resize) formResize();
+    if (!pagesGone && watched == simulatorTab && event->type() == QEvent::Resize) formResize();
     return QObject::eventFilter(watched, event);
 }
 
@@ -427,18 +430,18 @@ void SimController::settingsChanged() {
 }
 
 bool SimController::isSceneShowing() const {
-    return window.sstUI && window.sstUI->currentWidget() == simulatorTab;
+    return !pagesGone && window.sstUI && window.sstUI->currentWidget() == simulatorTab;
 }
 
 void SimController::showScene(const QImage& scene) {
-    simulatorTab->picHUD->setScene(scene);
+    if (!pagesGone) simulatorTab->picHUD->setScene(scene);
 }
 
 // --- Showing the settings
 // --------------------------------------------------------------------------
 
 void SimController::showSettings() {
-    if (showing) return;
+    if (showing || pagesGone) return;
     showing = true;
     const SimSettings& s = sim.settings;
     SimulatorTab* v = simulatorTab;

@@ -91,4 +91,5 @@ private:
 
     ui& window;
     bool showing = false;
+    bool pagesGone = false;
 };
