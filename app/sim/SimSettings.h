@@ -21,6 +21,8 @@ struct SliderRange {
     int maximum = 10;
 
     int clamp(int value) const;
+    // Declared here, not after SimSettings, so that its defaulted comparison can use it.
+    bool operator==(const SliderRange&) const = default;
 };
 
 struct SimSettings {
@@ -85,7 +87,3 @@ struct SimSettings {
 
     bool operator==(const SimSettings&) const = default;
 };
-
-inline bool operator==(const SliderRange& a, const SliderRange& b) {
-    return a.minimum == b.minimum && a.maximum == b.maximum;
-}
