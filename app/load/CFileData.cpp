@@ -17,6 +17,7 @@ constexpr long errBadFileMode = 54;
 constexpr long errDeviceIO = 57;
 constexpr long errPastEnd = 62;
 constexpr long errAccess = 75;
+constexpr long errOutOfMemory = 7;
 
 // One open text file. Input files are read whole when opened (data files are a few hundred
 // bytes); output text collects in `data` and goes to a temporary file beside the target, which
@@ -133,6 +134,13 @@ bool CFileData::openTextInput(int16_t fNum) {
     filename = path;
 
     QFile file(path);
+    // Data files are a few hundred bytes; anything beyond this is some other file chosen by
+    // mistake, and reading it whole could exhaust memory.
+    if (file.size() > MaxInputBytes) {
+        report("CFileData", "openTextInput", errOutOfMemory,
+               QStringLiteral("Out of memory: %1 is too large for a data file").arg(path));
+        return false;
+    }
     if (!file.open(QIODevice::ReadOnly)) {
         report("CFileData", "openTextInput", errAccess,
                QStringLiteral("Path/File access error: %1 (%2)").arg(path, file.errorString()));

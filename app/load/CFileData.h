@@ -26,7 +26,9 @@ public:
     bool isSame(const QString& filename1, const QString& filename2);
     // Opens `filename` for reading (FileExists rule: the application folder's copy is used and
     // `filename` rewritten when the path itself is missing). False, silently, when missing.
+    // A file larger than MaxInputBytes is refused with a message.
     bool openTextInput(int16_t fNum);
+    static constexpr qint64 MaxInputBytes = 16 * 1024 * 1024;
     // Opens `filename` for writing. The fields go to a temporary file in the same folder, which
     // closeText puts in place of `filename` once all of it is written; until then, and after any
     // failure (reported at closeText), the previous file stays as it was.
