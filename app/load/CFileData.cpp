@@ -134,8 +134,8 @@ bool CFileData::openTextInput(int16_t fNum) {
     filename = path;
 
     QFile file(path);
-    // Data files are a few hundred bytes; anything beyond this is some other file chosen by
-    // mistake, and reading it whole could exhaust memory.
+    // Data files are a few hundred bytes; a file of hundreds of megabytes is some other file
+    // chosen by mistake (a film, a disk image), and reading it whole could exhaust memory.
     if (file.size() > MaxInputBytes) {
         report("CFileData", "openTextInput", errOutOfMemory,
                QStringLiteral("Out of memory: %1 is too large for a data file").arg(path));

@@ -28,7 +28,7 @@ public:
     // `filename` rewritten when the path itself is missing). False, silently, when missing.
     // A file larger than MaxInputBytes is refused with a message.
     bool openTextInput(int16_t fNum);
-    static constexpr qint64 MaxInputBytes = 16 * 1024 * 1024;
+    static constexpr qint64 MaxInputBytes = 256 * 1024 * 1024;
     // Opens `filename` for writing. The fields go to a temporary file in the same folder, which
     // closeText puts in place of `filename` once all of it is written; until then, and after any
     // failure (reported at closeText), the previous file stays as it was.
