@@ -14,8 +14,17 @@ FileChooser*& installed() {
     return current;
 }
 
-QtFileChooser& builtIn() {
-    static QtFileChooser chooser;
+// Until the program installs its dialogs every request is cancelled, so code running without
+// the window (tests, tools) can never hang on a dialog nobody sees.
+class CancellingChooser : public FileChooser {
+public:
+    QString chooseOpen(const FileRequest&) override { return {}; }
+    QString chooseSave(const FileRequest&) override { return {}; }
+    std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
+};
+
+FileChooser& builtIn() {
+    static CancellingChooser chooser;
     return chooser;
 }
 

@@ -32,7 +32,8 @@ public:
     QString folder;
 };
 
-// The chooser in use (never null: before anything is installed, the dialogs of QtFileChooser).
+// The chooser in use (never null: before anything is installed, one that cancels every request;
+// the program installs a QtFileChooser).
 FileChooser& fileChooser();
 // Installs c (not owned) and returns the previous one; nullptr restores the built-in chooser.
 FileChooser* installFileChooser(FileChooser* c);

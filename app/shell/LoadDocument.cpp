@@ -6,6 +6,8 @@
 #include "services/Prompt.h"
 #include "shell/FileChooser.h"
 
+#include <QFile>
+
 LoadDocument::LoadDocument(LoadModel& model) : model(model) {}
 
 QString LoadDocument::caption(const QString& cartridge) {
@@ -60,7 +62,11 @@ bool LoadDocument::queryUnsaved() {
     LoadFile::dataSaveTable(dat, model.form);
     dat.filename = current;
 
-    if (!isFileChanged(current, scratch)) return true;
+    // A load that has no file yet counts as changed once it differs from what the window
+    // started with: closing a program in which nothing was typed asks nothing.
+    const bool changed = current.isEmpty() ? baseline.isEmpty() || readAll(scratch) != baseline
+                                           : isFileChanged(current, scratch);
+    if (!changed) return true;
     const QString text =
         QStringLiteral("Do you want to Save changes to") + ' ' + name + QStringLiteral(" ?");
     switch (prompt().ask(text, QStringLiteral("Unsaved Changes to Load Data"),
@@ -89,6 +95,7 @@ bool LoadDocument::startUp() {
     const bool read = dataLoad();
     if (!read) {
         model.refreshAllFields();
+        baseline = formBytes();
     } else {
         // Every handler runs once, but the altitude's refresh must not replace the temperature
         // and pressure the file was saved with.
@@ -100,6 +107,21 @@ bool LoadDocument::startUp() {
     }
     if (formReplaced) formReplaced();
     return read;
+}
+
+QByteArray LoadDocument::readAll(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+QByteArray LoadDocument::formBytes() {
+    const QString current = dat.filename;
+    const QString scratch = MSmallBallStruct::appPath(QString::fromLatin1(scratchName));
+    dat.filename = scratch;
+    const bool written = LoadFile::dataSaveTable(dat, model.form);
+    dat.filename = current;
+    return written ? readAll(scratch) : QByteArray();
 }
 
 bool LoadDocument::dataOpenTable() {

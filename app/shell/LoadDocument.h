@@ -6,6 +6,7 @@
 #include "load/CFileData.h"
 #include "shell/Document.h"
 
+#include <QByteArray>
 #include <functional>
 
 class LoadModel;
@@ -53,5 +54,10 @@ private:
     // Writes the form to the current file; reports a failure through HandleError.
     bool writeCurrent(const char* operation);
 
+    // The form as written to a file, through the scratch file.
+    QByteArray formBytes();
+    static QByteArray readAll(const QString& path);
+
     LoadModel& model;
+    QByteArray baseline; // the start-up form's bytes when no file was read
 };

@@ -392,11 +392,10 @@ private slots:
         {
             ui w;
             QVERIFY(recent(w).isEmpty());
-            prompts.answers = {PromptAnswer::No}; // the designed defaults were never saved
             chooser.files = {a, b};
-            w.action("mnuOpen")->trigger();
+            w.action("mnuOpen")->trigger(); // nothing typed yet: no question
             w.action("mnuOpen")->trigger(); // unchanged data: no question
-            QCOMPARE(prompts.messages.size(), 1);
+            QVERIFY2(prompts.messages.isEmpty(), messagesText(prompts).constData());
             QCOMPARE(recent(w), (QStringList{b, a}));
             QCOMPARE(w.windowTitle(), QStringLiteral("Quorvel Tables -     Load: B load"));
             w.show();
@@ -414,6 +413,27 @@ private slots:
         QCOMPARE(again.inputTab->txtInput(0)->text(), QStringLiteral("A load"));
         QCOMPARE(recent(again), (QStringList{a, b}));
         QVERIFY2(prompts.messages.isEmpty(), messagesText(prompts).constData());
+    }
+
+    void closingWithoutAFileAsksOnlyAfterEdits() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        ScriptedFileChooser chooser;
+        {
+            ui untouched;
+            untouched.show();
+            QVERIFY(untouched.close());
+            QVERIFY2(prompts.messages.isEmpty(), messagesText(prompts).constData());
+        }
+        ui w;
+        w.show();
+        w.inputTab->txtInput(1)->setText("150");
+        prompts.answers = {PromptAnswer::Yes}; // then Cancel in Save As: the window stays
+        QVERIFY(!w.close());
+        QCOMPARE(prompts.lastText(), QStringLiteral("Do you want to Save changes to  ?"));
+        QCOMPARE(chooser.requests.size(), 1);
+        prompts.answers = {PromptAnswer::No};
+        QVERIFY(w.close());
     }
 
     void keysAreRecorded() {
