@@ -40,6 +40,7 @@ public:
 
     static QColor compareColour() { return QColor(220, 120, 55); }
     static constexpr int axisTitlePointSize = 12;
+    static constexpr int legendPointSize = 11; // the cartridge names read at a glance
 
 private:
     void setAxisTitles(const QString& yAxisTitle, const QString& xAxisTitle);

@@ -4,19 +4,26 @@
 #include "load/TableRefresh.h"
 #include "shell/CGraph.h"
 #include "shell/GraphMenus.h"
+#include "shell/GraphScreenshots.h"
 #include "shell/GraphTab.h"
 #include "shell/InputTab.h"
+#include "shell/dlgChronoVel.h"
+#include "shell/dlgPointBlank.h"
 #include "shell/ui.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QChart>
 #include <QComboBox>
+#include <QDir>
+#include <QImage>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QValueAxis>
 
 using namespace WindowFixture;
@@ -47,6 +54,19 @@ QList<QPointF> pointsOf(const std::vector<float>& x, const std::vector<float>& y
     for (size_t i = 0; i < x.size(); ++i)
         out.append(QPointF(x[i], y[i]));
     return out;
+}
+
+// Runs `act` on the modal dialog of type T as soon as it shows (a dialog's exec would block).
+template <typename T, typename F> void whenModal(QObject* context, F act) {
+    auto* timer = new QTimer(context);
+    QObject::connect(timer, &QTimer::timeout, context, [timer, act] {
+        if (auto* d = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            act(d);
+        }
+    });
+    timer->start(10);
 }
 
 bool markerVisible(QChart* chart, QLineSeries* series) {
@@ -240,6 +260,61 @@ private slots:
         QCOMPARE(page->graph->series2()->name(), QStringLiteral("Chosen"));
         QCOMPARE(chooser.requests.size(), 2);
         QVERIFY(chooser.requests.front().request.filter.startsWith("Quorvel Table Files (*.qvt)"));
+        QVERIFY(prompts.messages.isEmpty());
+    }
+
+    void sideDialogsOpenFromTheMenuAndLeaveTheSimulatorWhole() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        ui w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        // The simulator's view computes its trajectory and keeps it.
+        w.sstUI->setCurrentIndex(ui::SimulatorPage);
+        w.sstUI->setCurrentIndex(ui::InputPage);
+        QString velocity, range;
+        // The chronograph correction shares the simulator's library: no leak is reported.
+        whenModal<dlgChronoVel>(&w, [&](dlgChronoVel* d) {
+            d->txtChronoDist->setText(QStringLiteral("15"));
+            d->OKButton_Click();
+            velocity = d->txtCalcMv->text();
+            d->reject();
+        });
+        w.action(QStringLiteral("mnuVelocityChronoCorrection"))->trigger();
+        QVERIFY(!velocity.isEmpty());
+        whenModal<dlgPointBlank>(&w, [&](dlgPointBlank* d) {
+            d->btnCalculate_Click();
+            range = d->txtMaxRange->text();
+            d->reject();
+        });
+        w.action(QStringLiteral("mnuPointBlankRange"))->trigger();
+        QVERIFY(!range.isEmpty());
+        // The simulator takes its trajectory back and releases it without a leak.
+        w.sstUI->setCurrentIndex(ui::SimulatorPage);
+        QVERIFY(w.hooks.finishSimulator);
+        w.hooks.finishSimulator();
+        QVERIFY(prompts.messages.isEmpty());
+    }
+
+    void documentationPicturesAreWritten() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        QTemporaryDir shots;
+        ui w;
+        w.resize(1280, 900);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QString compareBefore = w.model.form.compareFile;
+        QVERIFY(GraphScreenshots::take(w, shots.path()));
+        for (const char* name :
+             {"graph.png", "graph_nocompare.png", "pointblank.png", "chrono.png"}) {
+            const QImage image(QDir(shots.path()).filePath(QString::fromLatin1(name)));
+            QVERIFY2(!image.isNull(), name);
+            QVERIFY(image.width() > 300 && image.height() > 150);
+        }
+        // The window's own comparison is as it was.
+        QCOMPARE(w.model.form.compareFile, compareBefore);
+        QVERIFY(w.action(QStringLiteral("mnuUseCompare"))->isChecked());
         QVERIFY(prompts.messages.isEmpty());
     }
 };
