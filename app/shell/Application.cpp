@@ -1,6 +1,7 @@
 #include "shell/Application.h"
 
 #include "shell/FileChooser.h"
+#include "shell/GraphScreenshots.h"
 #include "shell/MessageBoxPrompt.h"
 #include "shell/ui.h"
 #include "sim/widgets/SimScreenshots.h"
@@ -68,6 +69,7 @@ bool takeScreenshots(ui& window, const QString& folder) {
     }
     if (window.isPageFinished(ui::SimControlsPage) && !SimScreenshots::take(window, folder))
         ok = false;
+    if (window.isPageFinished(ui::GraphPage) && !GraphScreenshots::take(window, folder)) ok = false;
     window.sstUI->setCurrentIndex(ui::InputPage);
     return ok;
 }
