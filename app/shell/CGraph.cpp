@@ -78,6 +78,9 @@ CGraph::CGraph(QWidget* parent) : QChartView(parent) {
     applyPen(line2, compareColour(), Qt::DashLine);
     chart->legend()->setVisible(true);
     chart->legend()->setAlignment(Qt::AlignBottom);
+    QFont legendFont = chart->legend()->font();
+    legendFont.setPointSize(legendPointSize);
+    chart->legend()->setFont(legendFont);
     // The view made a chart of its own, which setChart hands back to us rather than deleting.
     QChart* initial = QChartView::chart();
     setChart(chart);
