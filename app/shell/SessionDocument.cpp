@@ -6,14 +6,6 @@
 #include "sim/CSim.h"
 #include "sim/SessionFile.h"
 
-#include <QFileInfo>
-
-namespace {
-
-constexpr long FileAccessError = 75; // "Path/File access error"
-
-} // namespace
-
 SessionDocument::SessionDocument(CSim& sim) : sim(sim) {}
 
 QString SessionDocument::fileName() const {
@@ -72,7 +64,7 @@ bool SessionDocument::saveAs() {
 
 QString SessionDocument::writeScratch() {
     const QString current = sim.dat.filename;
-    const QString scratch = MSmallBallStruct::appPath(QString::fromLatin1(scratchName));
+    const QString scratch = MSmallBallStruct::writablePath(QString::fromLatin1(scratchName));
     sim.dat.filename = scratch;
     sim.dataSave();
     sim.dat.filename = current;
@@ -118,11 +110,8 @@ bool SessionDocument::writeCurrent(const char* operation) {
         markClean();
         return true;
     }
-    // A file that could not be opened has been reported already; a write that failed half way
-    // has not.
-    if (!QFileInfo(sim.dat.filename).isWritable()) return false;
-    MSmallBallStruct::HandleError(
-        QStringLiteral("ui"), QString::fromLatin1(operation), FileAccessError,
-        QStringLiteral("The session could not be saved to ") + sim.dat.filename);
+    // Every failure (a file that cannot be opened, a write that fails half way) has been
+    // reported by the file layer, and the previous session file is still whole.
+    (void)operation;
     return false;
 }
