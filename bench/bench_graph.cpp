@@ -1,6 +1,7 @@
 // The Graph tab and the side calculators: a graph refresh with a comparison load out to
 // 1500 yd, a point-blank search for a 1000-yd load, and a chronograph correction. The solver
 // libraries are found through QUORVEL_APPDIR (the build's bin folder).
+#include "BenchSupport.h"
 #include "load/CFileData.h"
 #include "load/GraphModel.h"
 #include "load/InputFields.h"
@@ -14,14 +15,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// Answers every message silently: a benchmark must never wait for a click.
-class SilentPrompt : public Prompt {
-public:
-    PromptAnswer ask(const QString&, const QString&, PromptButtons, PromptIcon) override {
-        return PromptAnswer::Ok;
-    }
-};
 
 void loadTo(LoadModel& model, const char* maxRange) {
     model.form = LoadForm::initial();

@@ -1,5 +1,6 @@
 // The main window's costs a user feels: starting the program up to the first shown window, and
 // switching to the Table tab for a long-range load.
+#include "BenchSupport.h"
 #include "load/LoadFile.h"
 #include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
@@ -16,31 +17,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// Answers every message silently: a benchmark must never wait for a click.
-class SilentPrompt : public Prompt {
-public:
-    PromptAnswer ask(const QString&, const QString&, PromptButtons buttons, PromptIcon) override {
-        return buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel
-                   ? PromptAnswer::No
-                   : PromptAnswer::Ok;
-    }
-};
-
-// A fresh application folder holding links to the solver libraries of the build.
-class FreshAppFolder {
-public:
-    FreshAppFolder() {
-        const QString bin = QDir(QCoreApplication::applicationDirPath()).filePath("../bin");
-        for (const char* lib : {"trajcore.so", "quorvelsim.so"})
-            QFile::link(QDir(bin).absoluteFilePath(lib), dir.filePath(lib));
-        MSmallBallStruct::setAppFolder(dir.path());
-    }
-    ~FreshAppFolder() { MSmallBallStruct::setAppFolder(QString()); }
-
-private:
-    QTemporaryDir dir;
-};
 
 void BM_StartUpToShownWindow(benchmark::State& state) {
     for (auto _ : state) {

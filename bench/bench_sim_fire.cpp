@@ -1,6 +1,7 @@
 // One shot on the scope view as the user feels it: from the click on an 800 x 800 view to the
 // updated score captions, with Show Hits on, so every shot redraws the whole scene (background,
 // target, reticle picture, hits and aim marks).
+#include "BenchSupport.h"
 #include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
 #include "shell/ui.h"
@@ -19,40 +20,8 @@
 
 namespace {
 
-// Answers every message silently: a benchmark must never wait for a click.
-class SilentPrompt : public Prompt {
-public:
-    PromptAnswer ask(const QString&, const QString&, PromptButtons buttons, PromptIcon) override {
-        return buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel
-                   ? PromptAnswer::No
-                   : PromptAnswer::Ok;
-    }
-};
-
-// A fresh application folder with the solver libraries and copies of the pictures of the build.
-class FreshAppFolder {
-public:
-    FreshAppFolder() {
-        const QDir bin(QDir(QCoreApplication::applicationDirPath()).filePath("../bin"));
-        for (const char* lib : {"trajcore.so", "quorvelsim.so"})
-            QFile::link(bin.absoluteFilePath(lib), dir.filePath(lib));
-        for (const QString& sub : bin.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-            QDir().mkpath(dir.filePath(sub));
-            const QDir from(bin.filePath(sub));
-            for (const QString& f : from.entryList(QDir::Files))
-                QFile::copy(from.filePath(f), dir.filePath(sub + '/' + f));
-        }
-        QFile::copy(bin.filePath("hello.bmp"), dir.filePath("hello.bmp"));
-        MSmallBallStruct::setAppFolder(dir.path());
-    }
-    ~FreshAppFolder() { MSmallBallStruct::setAppFolder(QString()); }
-
-private:
-    QTemporaryDir dir;
-};
-
 void BM_ShotWithShowHits(benchmark::State& state) {
-    FreshAppFolder folder;
+    FreshAppFolder folder(true);
     ui window;
     SimController& sim = *window.simulator;
     window.sstUI->setCurrentIndex(ui::SimulatorPage);

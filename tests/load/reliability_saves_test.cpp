@@ -6,36 +6,15 @@
 #include "load/LoadFile.h"
 #include "services/CLastFile.h"
 
+#include "FileSizeLimit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
-
-// While alive, no file of this process may grow beyond `bytes`: writes past it fail as on a full
-// disk, for root as well. The signal that would end the process is ignored for that time.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previousHandler);
-    }
-
-private:
-    rlimit saved{};
-    void (*previousHandler)(int) = SIG_DFL;
-};
 
 class SaveTest : public ::testing::Test {
 protected:

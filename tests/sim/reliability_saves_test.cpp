@@ -2,33 +2,13 @@
 // previous session file byte for byte, says so once, and returns false to the window.
 #include "sim_test_support.h"
 
+#include "FileSizeLimit.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace {
-
-// Writes past `bytes` fail as on a full disk while alive (root included).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previousHandler);
-    }
-
-private:
-    rlimit saved{};
-    void (*previousHandler)(int) = SIG_DFL;
-};
 
 struct SessionSaveTest : ::testing::Test {
     SimFixture f{200};
