@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -250,7 +251,10 @@ private slots:
         QVERIFY(shown.contains("Range"));
         QVERIFY(w.tableTab->txtOutput->isReadOnly());
         QCOMPARE(w.tableTab->txtOutput->lineWrapMode(), QPlainTextEdit::NoWrap);
-        QVERIFY(QFontInfo(w.tableTab->txtOutput->font()).fixedPitch());
+        // Fixed width as drawn: a narrow and a wide letter take the same room.
+        const QFontMetricsF metrics(w.tableTab->txtOutput->font());
+        QCOMPARE(metrics.horizontalAdvance(QLatin1Char('i')),
+                 metrics.horizontalAdvance(QLatin1Char('W')));
         QVERIFY(!w.isBusy());
 
         // A changed field shows at the next switch to the tab.
