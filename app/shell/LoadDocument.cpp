@@ -57,15 +57,13 @@ bool LoadDocument::queryUnsaved() {
     QString name, folder, extension;
     dat.filenameSubstrings(current, name, folder, extension);
 
-    const QString scratch = MSmallBallStruct::writablePath(QString::fromLatin1(scratchName));
-    dat.filename = scratch;
-    LoadFile::dataSaveTable(dat, model.form);
-    dat.filename = current;
-
+    // A scratch file that cannot be written leaves nothing to compare: ask.
+    const QString scratch = writeScratch();
     // A load that has no file yet counts as changed once it differs from what the window
     // started with: closing a program in which nothing was typed asks nothing.
-    const bool changed = current.isEmpty() ? baseline.isEmpty() || readAll(scratch) != baseline
-                                           : isFileChanged(current, scratch);
+    const bool changed =
+        scratch.isEmpty() || (current.isEmpty() ? baseline.isEmpty() || readAll(scratch) != baseline
+                                                : isFileChanged(current, scratch));
     if (!changed) return true;
     const QString text =
         QStringLiteral("Do you want to Save changes to") + ' ' + name + QStringLiteral(" ?");
@@ -115,13 +113,18 @@ QByteArray LoadDocument::readAll(const QString& path) {
     return file.readAll();
 }
 
-QByteArray LoadDocument::formBytes() {
+QString LoadDocument::writeScratch() {
     const QString current = dat.filename;
-    const QString scratch = MSmallBallStruct::appPath(QString::fromLatin1(scratchName));
+    const QString scratch = MSmallBallStruct::writablePath(QString::fromLatin1(scratchName));
     dat.filename = scratch;
     const bool written = LoadFile::dataSaveTable(dat, model.form);
     dat.filename = current;
-    return written ? readAll(scratch) : QByteArray();
+    return written ? scratch : QString();
+}
+
+QByteArray LoadDocument::formBytes() {
+    const QString scratch = writeScratch();
+    return scratch.isEmpty() ? QByteArray() : readAll(scratch);
 }
 
 bool LoadDocument::dataOpenTable() {

@@ -54,6 +54,8 @@ private:
     // Writes the form to the current file; reports a failure through HandleError.
     bool writeCurrent(const char* operation);
 
+    // Writes the form to the scratch file; its path, or empty when it could not be written.
+    QString writeScratch();
     // The form as written to a file, through the scratch file.
     QByteArray formBytes();
     static QByteArray readAll(const QString& path);

@@ -2,9 +2,11 @@
 // question, with scripted dialogs and answers.
 #include "WindowFixture.h"
 #include "load/LoadModel.h"
+#include "services/MSmallBallStruct.h"
 #include "shell/LoadDocument.h"
 
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace WindowFixture;
@@ -247,6 +249,30 @@ private slots:
         QCOMPARE(s.model.form.fields[9], QStringLiteral("41.17"));
         QCOMPARE(s.model.values.in1.temp, 41.17f);
         QVERIFY(s.model.values.pressure > 24 && s.model.values.pressure < 25);
+    }
+
+    void aReadOnlyProgramFolderKeepsTheScratchFileBesideTheUser() {
+        Setup s;
+        QTemporaryDir home;
+        const QByteArray previousHome = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+        // A folder no process can write, root included.
+        MSmallBallStruct::setAppFolder(QStringLiteral("/proc/quorvel-installed"));
+
+        s.doc.dat.filename.clear();
+        QVERIFY(!s.doc.startUp());
+        QVERIFY(s.doc.queryUnsaved()); // nothing typed: nothing to ask
+        s.model.setFieldText(1, "150");
+        s.prompts.answers = {PromptAnswer::No};
+        QVERIFY(s.doc.queryUnsaved());
+        QCOMPARE(s.prompts.messages.size(), 1); // only the question, no write failure
+        QVERIFY(QFileInfo::exists(home.filePath("quorvel/temp.tmp")));
+
+        MSmallBallStruct::setAppFolder(s.folder.path());
+        if (previousHome.isEmpty())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", previousHome);
     }
 
     void dialogFiltersAndDefaultExtension() {
