@@ -35,8 +35,8 @@ enum Index {
 
 struct Field {
     const char* caption;
-    bool numeric;        // false only for the cartridge name
-    float lower, upper;  // inclusive; fields 4 and 5 take their upper bound from field 3
+    bool numeric;       // false only for the cartridge name
+    float lower, upper; // inclusive; fields 4 and 5 take their upper bound from field 3
     bool upperIsMaxRange;
     const char* message; // tooltip and out-of-range warning; empty for 11 to 14 and 16
     bool extra;          // shown only while Advanced is checked (16: while MilRange is)
@@ -46,7 +46,9 @@ struct Field {
 };
 
 const std::array<Field, Count>& table();
-inline const Field& field(int index) { return table().at(static_cast<size_t>(index)); }
+inline const Field& field(int index) {
+    return table().at(static_cast<size_t>(index));
+}
 
 // Caption label index of a field: field 20 is captioned by label 21.
 int captionLabel(int index);

@@ -12,15 +12,15 @@ struct LoadForm {
     int chkAdvanced = 0;                            // 0 unchecked, 1 checked
     int chkMilrange = 0;
     // The options dialog's pending choices (option 1 of each pair) and the range unit.
-    bool optMoa1 = false;     // MOA clicks rather than mils
-    bool optMetric1 = false;  // metres rather than yards
-    bool opt3D1 = false;      // 3D rather than 2D graph
-    bool optComma1 = false;   // comma rather than space separator
-    bool optRR1 = false;      // cosine drop rather than cosine range
-    int yAxis = 0;            // 0 Drop, 1 Velocity, 2 Energy, 3 Wind Drift 10mph
-    int dragIndex = -1;       // cboDrag list position, -1 when nothing is selected
-    QString compareFile;      // comparison load path, empty when none
-    QString notes;            // txtNotes, may hold CR LF line breaks
+    bool optMoa1 = false;    // MOA clicks rather than mils
+    bool optMetric1 = false; // metres rather than yards
+    bool opt3D1 = false;     // 3D rather than 2D graph
+    bool optComma1 = false;  // comma rather than space separator
+    bool optRR1 = false;     // cosine drop rather than cosine range
+    int yAxis = 0;           // 0 Drop, 1 Velocity, 2 Energy, 3 Wind Drift 10mph
+    int dragIndex = -1;      // cboDrag list position, -1 when nothing is selected
+    QString compareFile;     // comparison load path, empty when none
+    QString notes;           // txtNotes, may hold CR LF line breaks
 
     bool isMetric() const { return optMetric1; }
     bool isAdvanced() const { return chkAdvanced != 0; }

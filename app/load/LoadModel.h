@@ -15,12 +15,12 @@
 // The main window's values that the table writer, the graph, the side calculators and the
 // simulator read.
 struct MainValues {
-    CInput in1;            // the load on screen
-    float scopeMag = 0;    // field 16
-    float pressure = 0;    // field 18, inHg
-    float humidity = 0;    // field 19, percent
-    float speed = 0;       // field 20, target speed mph
-    float metroBc = 0;     // coefficient last handed to the solver by the table code
+    CInput in1;         // the load on screen
+    float scopeMag = 0; // field 16
+    float pressure = 0; // field 18, inHg
+    float humidity = 0; // field 19, percent
+    float speed = 0;    // field 20, target speed mph
+    float metroBc = 0;  // coefficient last handed to the solver by the table code
     // Window copies of the options dialog's choices (set from the pending choices at each refresh).
     bool isMoa = false;
     bool isComma = false;

@@ -19,7 +19,8 @@ std::optional<double> parseIn(const QLocale& locale, const QString& text) {
     return v;
 }
 
-// Digits and decimal exponent of the shortest round-trip form of a float: value = 0.d1d2d3 x 10^exp.
+// Digits and decimal exponent of the shortest round-trip form of a float: value = 0.d1d2d3 x
+// 10^exp.
 struct Decimal {
     bool negative = false;
     std::string digits; // no leading or trailing zeros, empty for zero
@@ -40,7 +41,8 @@ Decimal decompose(float value) {
     const int exp10 = std::atoi(s.c_str() + e + 1);
     std::string mant = s.substr(0, e);
     mant.erase(std::remove(mant.begin(), mant.end(), '.'), mant.end());
-    while (mant.size() > 1 && mant.back() == '0') mant.pop_back();
+    while (mant.size() > 1 && mant.back() == '0')
+        mant.pop_back();
     d.digits = mant;
     d.exponent = exp10 + 1;
     return d;
@@ -85,7 +87,9 @@ std::optional<double> parse(const QString& text) {
     return parseIn(c, t);
 }
 
-bool isNumeric(const QString& text) { return parse(text).has_value(); }
+bool isNumeric(const QString& text) {
+    return parse(text).has_value();
+}
 
 double roundHalfEven(double value) {
     // nearbyint rounds in the current mode, which is round-to-nearest-even.
@@ -149,7 +153,9 @@ QString plainText(float value) {
     return QString::fromStdString(s);
 }
 
-QString boolText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
+QString boolText(bool value) {
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
 
 std::optional<bool> parseBool(const QString& text) {
     const QString t = text.trimmed();

@@ -33,17 +33,19 @@ void setAppFolder(const QString& folder) {
     folderOverride() = folder.isEmpty() ? QString() : QDir::cleanPath(folder);
 }
 
-QString appPath(const QString& name) { return appFolder() + '/' + name; }
+QString appPath(const QString& name) {
+    return appFolder() + '/' + name;
+}
 
 void HandleError(const QString& className, const QString& operationName, long number,
                  const QString& description) {
     try {
-        const QString text = className + ' ' + operationName + ": " + QString::number(number) +
-                             " - " + description;
+        const QString text =
+            className + ' ' + operationName + ": " + QString::number(number) + " - " + description;
         prompt().ask(text, QString(), PromptButtons::Ok, PromptIcon::None);
     } catch (const std::exception& e) {
-        prompt().ask(className + " HandleError: 5 - " + QString::fromLocal8Bit(e.what()),
-                     QString(), PromptButtons::Ok, PromptIcon::None);
+        prompt().ask(className + " HandleError: 5 - " + QString::fromLocal8Bit(e.what()), QString(),
+                     PromptButtons::Ok, PromptIcon::None);
     }
 }
 
@@ -93,13 +95,16 @@ Verdict textValidate(float lower, float upper, const QString& text, const QStrin
 
 bool textValidateAndWarn(float lower, float upper, const QString& text, const QString& tooltip) {
     const Verdict v = textValidate(lower, upper, text, tooltip);
-    if (!v.title.isEmpty())
-        prompt().ask(v.message, v.title, PromptButtons::Ok, PromptIcon::None);
+    if (!v.title.isEmpty()) prompt().ask(v.message, v.title, PromptButtons::Ok, PromptIcon::None);
     return v.reject;
 }
 
-bool isEven(int value) { return value % 2 == 0; }
+bool isEven(int value) {
+    return value % 2 == 0;
+}
 
-bool isNonZero(float value) { return value > 0.0001f || value < -0.0001f; }
+bool isNonZero(float value) {
+    return value > 0.0001f || value < -0.0001f;
+}
 
 } // namespace MSmallBallStruct

@@ -7,7 +7,9 @@ StderrPrompt stderrPrompt;
 Prompt* current = &stderrPrompt;
 } // namespace
 
-Prompt& prompt() { return *current; }
+Prompt& prompt() {
+    return *current;
+}
 
 Prompt* installPrompt(Prompt* p) {
     Prompt* previous = current;

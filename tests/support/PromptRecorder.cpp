@@ -1,8 +1,12 @@
 #include "PromptRecorder.h"
 
-PromptRecorder::PromptRecorder() { previous = installPrompt(this); }
+PromptRecorder::PromptRecorder() {
+    previous = installPrompt(this);
+}
 
-PromptRecorder::~PromptRecorder() { installPrompt(previous); }
+PromptRecorder::~PromptRecorder() {
+    installPrompt(previous);
+}
 
 PromptAnswer PromptRecorder::ask(const QString& text, const QString& title, PromptButtons buttons,
                                  PromptIcon icon) {

@@ -17,7 +17,7 @@ struct RecordedMessage {
 
 class PromptRecorder : public Prompt {
 public:
-    PromptRecorder();  // installs itself
+    PromptRecorder();           // installs itself
     ~PromptRecorder() override; // restores the previous prompt
 
     PromptAnswer ask(const QString& text, const QString& title, PromptButtons buttons,

@@ -26,7 +26,9 @@ TestAppFolder::TestAppFolder(bool withSolvers, bool withAssets) {
     MSmallBallStruct::setAppFolder(dir.path());
 }
 
-TestAppFolder::~TestAppFolder() { MSmallBallStruct::setAppFolder(QString()); }
+TestAppFolder::~TestAppFolder() {
+    MSmallBallStruct::setAppFolder(QString());
+}
 
 QString TestAppFolder::write(const QString& name, const QByteArray& bytes) const {
     QFile f(file(name));
