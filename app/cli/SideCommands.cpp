@@ -115,7 +115,7 @@ int pointBlank(const QStringList& operands) {
     const QString text = "Point Blank Zero" + unit + ": " + decimal1(pb.pbZero) + '\n' +
                          "Maximum Range" + unit + ": " + MNumber::shortText(pb.pbRange) + '\n' +
                          sightIn + ": " + decimal1(pb.zero100) + '\n';
-    CliLoad::writeOut(text.toLatin1());
+    CliLoad::writeOut(text.toLocal8Bit());
     return ExitOk;
 }
 
@@ -139,7 +139,7 @@ int chrono(const QStringList& operands) {
     if (!(result > 0)) return ExitFailed; // the reason has gone to standard error
     const QString text = "Calculated Muzzle Velocity (ft/sec): " + decimal1(result) + '\n' +
                          "Velocity Difference (ft/sec): " + decimal1(result - *velocity) + '\n';
-    CliLoad::writeOut(text.toLatin1());
+    CliLoad::writeOut(text.toLocal8Bit());
     return ExitOk;
 }
 

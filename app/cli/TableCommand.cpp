@@ -26,7 +26,7 @@ int run(const QStringList& operands) {
     CTextOutput txt;
     const QString text = TableRefresh::tableText(model, txt);
     if (text.isEmpty()) return ExitFailed; // the reason has gone to standard error
-    CliLoad::writeOut(text.toLatin1());
+    CliLoad::writeOut(text.toLocal8Bit());
     return ExitOk;
 }
 
