@@ -19,8 +19,7 @@ std::optional<double> parseIn(const QLocale& locale, const QString& text) {
     return v;
 }
 
-// Digits and decimal exponent of the shortest round-trip form of a float: value = 0.d1d2d3 x
-// 10^exp.
+// Digits and exponent of a float's shortest round-trip form: value = 0.d1d2d3 x 10^exp.
 struct Decimal {
     bool negative = false;
     std::string digits; // no leading or trailing zeros, empty for zero
