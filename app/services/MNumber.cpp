@@ -53,8 +53,8 @@ std::string render(const Decimal& d, bool leadingZero) {
     std::string out = d.negative ? "-" : "";
     const int n = static_cast<int>(d.digits.size());
     if (d.exponent > 15 || d.exponent < -14) {
-        out += d.digits.substr(0, 1);
-        if (n > 1) out += "." + d.digits.substr(1);
+        out += d.digits.front();
+        if (n > 1) out.append(".").append(d.digits, 1);
         const int e = d.exponent - 1;
         out += e < 0 ? "E-" : "E+";
         const int a = std::abs(e);
