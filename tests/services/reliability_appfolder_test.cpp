@@ -2,6 +2,7 @@
 // generated masks go to the per-user data folder, and the readers find them there.
 #include "PromptRecorder.h"
 #include "TestAppFolder.h"
+#include "UserDataHome.h"
 #include "services/CLastFile.h"
 #include "services/MSmallBallStruct.h"
 
@@ -16,25 +17,6 @@ namespace {
 
 namespace MS = MSmallBallStruct;
 
-// The per-user data folder of one test: XDG_DATA_HOME points into a temporary folder.
-class UserDataHome {
-public:
-    UserDataHome() : previous(qgetenv("XDG_DATA_HOME")) {
-        qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
-    }
-    ~UserDataHome() {
-        if (previous.isEmpty())
-            qunsetenv("XDG_DATA_HOME");
-        else
-            qputenv("XDG_DATA_HOME", previous);
-    }
-    QString quorvel(const QString& name) const { return home.path() + "/quorvel/" + name; }
-
-private:
-    QTemporaryDir home;
-    QByteArray previous;
-};
-
 QByteArray bytesOf(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -47,8 +29,7 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     f.write(bytes);
 }
 
-// An application folder no process can write, root included: a folder of /proc.
-const QString unwritableFolder = QStringLiteral("/proc/quorvel-installed");
+const QString unwritableFolder = UserDataHome::unwritableAppFolder();
 
 class AppFolderTest : public ::testing::Test {
 protected:

@@ -1,12 +1,12 @@
 // The load data document without the window: New, Open, Save, Save As and the unsaved-changes
 // question, with scripted dialogs and answers.
+#include "UserDataHome.h"
 #include "WindowFixture.h"
 #include "load/LoadModel.h"
 #include "services/MSmallBallStruct.h"
 #include "shell/LoadDocument.h"
 
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace WindowFixture;
@@ -253,11 +253,8 @@ private slots:
 
     void aReadOnlyProgramFolderKeepsTheScratchFileBesideTheUser() {
         Setup s;
-        QTemporaryDir home;
-        const QByteArray previousHome = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
-        // A folder no process can write, root included.
-        MSmallBallStruct::setAppFolder(QStringLiteral("/proc/quorvel-installed"));
+        UserDataHome user;
+        MSmallBallStruct::setAppFolder(UserDataHome::unwritableAppFolder());
 
         s.doc.dat.filename.clear();
         QVERIFY(!s.doc.startUp());
@@ -266,13 +263,7 @@ private slots:
         s.prompts.answers = {PromptAnswer::No};
         QVERIFY(s.doc.queryUnsaved());
         QCOMPARE(s.prompts.messages.size(), 1); // only the question, no write failure
-        QVERIFY(QFileInfo::exists(home.filePath("quorvel/temp.tmp")));
-
-        MSmallBallStruct::setAppFolder(s.folder.path());
-        if (previousHome.isEmpty())
-            qunsetenv("XDG_DATA_HOME");
-        else
-            qputenv("XDG_DATA_HOME", previousHome);
+        QVERIFY(QFileInfo::exists(user.quorvel("temp.tmp")));
     }
 
     void dialogFiltersAndDefaultExtension() {

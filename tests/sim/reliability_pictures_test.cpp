@@ -2,6 +2,7 @@
 // a header that claims a picture of 60000 x 60000, a missing picture folder, and names with
 // spaces, non-ASCII letters or no extension. A mask that cannot be written beside the program
 // goes to the user's data folder.
+#include "UserDataHome.h"
 #include "sim_test_support.h"
 
 #include "sim/Raster.h"
@@ -166,14 +167,12 @@ TEST_F(PictureTest, NamesWithSpacesAccentsAndNoExtensionWork) {
 }
 
 TEST_F(PictureTest, AMaskThatCannotBeWrittenBesideTheProgramGoesToTheUserFolder) {
-    QTemporaryDir home;
-    const QByteArray previous = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+    UserDataHome user;
     QDir(f.folder.file("targetb")).removeRecursively();
     f.folder.write("targetb", "a file where the folder belongs"); // unwritable for root too
     put("targetw", "card.bmp", encoded(card(), "BMP"));
     chooseAndDraw(QString(), "card.bmp", QString());
-    const QString userMask = home.path() + "/quorvel/targetb/card.bmp";
+    const QString userMask = user.quorvel("targetb/card.bmp");
     EXPECT_TRUE(QFileInfo::exists(userMask));
     EXPECT_TRUE(f.prompts.messages.isEmpty()) << f.prompts.lastText().toStdString();
     EXPECT_EQ(f.sim.targetFileB(), userMask);
@@ -187,8 +186,4 @@ TEST_F(PictureTest, AMaskThatCannotBeWrittenBesideTheProgramGoesToTheUserFolder)
     again.cboTargetValidate();
     EXPECT_FALSE(again.pictures.targetB.isNull());
     EXPECT_EQ(QFileInfo(userMask).lastModified(), made);
-    if (previous.isEmpty())
-        qunsetenv("XDG_DATA_HOME");
-    else
-        qputenv("XDG_DATA_HOME", previous);
 }
