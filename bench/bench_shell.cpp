@@ -56,6 +56,43 @@ void BM_SwitchToTableTab1500Yards(benchmark::State& state) {
 }
 BENCHMARK(BM_SwitchToTableTab1500Yards)->Unit(benchmark::kMillisecond);
 
+// A load whose notes hold `bytes` of text: many short lines, or a single line of them.
+QString loadWithNotes(const QDir& folder, const QString& name, qsizetype bytes, bool oneLine) {
+    LoadForm form = LoadForm::initial();
+    form.dragIndex = 0;
+    QString notes;
+    notes.reserve(bytes + 64);
+    for (int i = 0; notes.size() < bytes; ++i)
+        notes += oneLine ? QStringLiteral("shot %1 2650 fps; ").arg(i)
+                         : QStringLiteral("Shot %1: 2650 fps, SD 9\r\n").arg(i);
+    form.notes = notes;
+    CFileData dat;
+    dat.filename = folder.filePath(name);
+    LoadFile::dataSaveTable(dat, form);
+    return dat.filename;
+}
+
+// Opening a load from the menu with 2 MB of notes, up to the shown Input tab.
+void BM_OpenLoadWith2MbNotes(benchmark::State& state) {
+    FreshAppFolder folder;
+    QTemporaryDir files;
+    const bool oneLine = state.range(0) != 0;
+    const QString paths[] = {
+        loadWithNotes(QDir(files.path()), QStringLiteral("a.qvt"), 2 * 1024 * 1024, oneLine),
+        loadWithNotes(QDir(files.path()), QStringLiteral("b.qvt"), 2 * 1024 * 1024 + 100, oneLine)};
+    ui window;
+    window.show();
+    QApplication::processEvents();
+    int round = 0;
+    for (auto _ : state) {
+        window.loadDoc.loadFile(paths[++round % 2]);
+        QApplication::processEvents();
+    }
+    state.SetLabel(oneLine ? "one long line" : "short lines");
+    window.hide();
+}
+BENCHMARK(BM_OpenLoadWith2MbNotes)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv) {

@@ -14,23 +14,35 @@ void startModel(LoadModel& model) {
     model.refreshAllFields();
 }
 
-QString openLoad(LoadModel& model, const QString& path) {
-    // A file missing at its path is also looked for in the application folder, as in the window.
+namespace {
+bool fail(const QString& text) {
+    writeErrorLine(text);
+    return false;
+}
+} // namespace
+
+bool openLoad(LoadModel& model, const QString& path) {
+    // A folder, a pipe or a device is named for what it is, not as a missing file. A file
+    // missing at its path is also looked for in the application folder, as in the window.
+    if (const QString why = MSmallBallStruct::whyNotAFile(path); !why.isEmpty())
+        return fail(QStringLiteral("cannot open load file '%1': %2").arg(path, why));
     QString found = path;
-    if (!MSmallBallStruct::FileExists(found))
-        return QStringLiteral("cannot open load file '%1': no such file").arg(path);
+    MSmallBallStruct::FileExists(found);
     QFile probe(found);
     if (!probe.open(QIODevice::ReadOnly))
-        return QStringLiteral("cannot read load file '%1': %2").arg(found, probe.errorString());
+        return fail(
+            QStringLiteral("cannot read load file '%1': %2").arg(found, probe.errorString()));
     probe.close();
 
     CFileData dat;
     dat.filename = found;
     LoadForm next = model.form;
-    if (!LoadFile::dataLoad(dat, next))
-        return QStringLiteral("cannot read load file '%1'").arg(found);
+    const LoadFile::ReadReport report = LoadFile::read(dat, next);
+    if (!report.opened) return fail(QStringLiteral("cannot read load file '%1'").arg(found));
+    if (report.refused) return false; // the file layer has said why
+    if (!report.whole()) return fail(LoadFile::damageMessage(found, report, next));
     model.applyForm(next);
-    return QString();
+    return true;
 }
 
 void writeOut(const QByteArray& bytes) {

@@ -14,8 +14,9 @@ namespace CliLoad {
 void startModel(LoadModel& model);
 
 // Opens a load data file into the model as the window's Open does (the file is read into a copy
-// of the form, which the model then takes). Empty on success, else a one-line reason.
-QString openLoad(LoadModel& model, const QString& path);
+// of the form, which the model then takes). False when the file is missing, not a regular file,
+// unreadable, or not read whole; the reason has gone to standard error, once.
+bool openLoad(LoadModel& model, const QString& path);
 
 // Raw bytes to standard output (tables are Latin-1 with CR LF lines).
 void writeOut(const QByteArray& bytes);

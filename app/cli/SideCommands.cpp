@@ -90,10 +90,7 @@ int pointBlank(const QStringList& operands) {
 
     LoadModel model;
     CliLoad::startModel(model);
-    if (!args.plain.isEmpty()) {
-        error = CliLoad::openLoad(model, args.plain.front());
-        if (!error.isEmpty()) return badInput(error);
-    }
+    if (!args.plain.isEmpty() && !CliLoad::openLoad(model, args.plain.front())) return ExitBadInput;
     if (args.named.contains(QStringLiteral("--angle"))) {
         const QString text = args.named.value(QStringLiteral("--angle"));
         if (!number(text, angleLimit, error)) return badInput(error);
@@ -105,6 +102,8 @@ int pointBlank(const QStringList& operands) {
 
     CTextOutput txt;
     const float angle = TableRefresh::prepareRefresh(model, txt);
+    if (const QString problem = TableRefresh::loadProblem(model); !problem.isEmpty())
+        return badInput(problem);
     CPointBlank pb;
     if (!pb.pointBlankRange(model.values.in1, angle, model, txt)) return ExitFailed;
 
@@ -136,7 +135,9 @@ int chrono(const QStringList& operands) {
 
     CChronoVelocity chronoVelocity;
     const float result = chronoVelocity.chronoCorrect(*bc, *distance, *velocity, angleText);
-    if (!(result > 0)) return ExitFailed; // the reason has gone to standard error
+    // The reason has gone to standard error: a chronograph the bullet never reaches is a fault
+    // of the input.
+    if (!(result > 0)) return ExitBadInput;
     const QString text = "Calculated Muzzle Velocity (ft/sec): " + decimal1(result) + '\n' +
                          "Velocity Difference (ft/sec): " + decimal1(result - *velocity) + '\n';
     CliLoad::writeOut(text.toLocal8Bit());

@@ -16,12 +16,10 @@ constexpr int ExitBadInput = 2;
 int run(const QStringList& operands) {
     LoadModel model;
     CliLoad::startModel(model);
-    if (!operands.isEmpty()) {
-        const QString error = CliLoad::openLoad(model, operands.front());
-        if (!error.isEmpty()) {
-            CliLoad::writeErrorLine(error);
-            return ExitBadInput;
-        }
+    if (!operands.isEmpty() && !CliLoad::openLoad(model, operands.front())) return ExitBadInput;
+    if (const QString problem = TableRefresh::loadProblem(model); !problem.isEmpty()) {
+        CliLoad::writeErrorLine(problem);
+        return ExitBadInput;
     }
     CTextOutput txt;
     const QString text = TableRefresh::tableText(model, txt);

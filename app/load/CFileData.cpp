@@ -18,6 +18,7 @@ constexpr long errDeviceIO = 57;
 constexpr long errPastEnd = 62;
 constexpr long errAccess = 75;
 constexpr long errOutOfMemory = 7;
+constexpr long errFieldTooLong = 6; // "Overflow": the text does not fit the field
 
 // One open text file. Input files are read whole when opened (data files are a few hundred
 // bytes); output text collects in `data` and goes to a temporary file beside the target, which
@@ -28,7 +29,9 @@ struct Stream {
     QByteArray data;
     qsizetype pos = 0; // next unread byte (input)
     std::unique_ptr<QFileDevice> file;
-    bool ok = true; // every write so far reached the file
+    QString path;         // for messages
+    bool ok = true;       // every write so far reached the file
+    bool tooLong = false; // a single-line field over the limit was met (input)
 
     // Writes collected text to the file and flushes it; false once anything failed.
     bool push() {
@@ -127,6 +130,11 @@ bool CFileData::isSame(const QString& filename1, const QString& filename2) {
     return comparer->isSame(filename1, filename2);
 }
 
+bool CFileData::isSameText(const QString& filename1, const QString& filename2) {
+    if (!comparer) comparer = std::make_unique<CFileDiff>();
+    return comparer->isSameText(filename1, filename2);
+}
+
 bool CFileData::openTextInput(int16_t fNum) {
     closeText(fNum); // a number left open by an interrupted reader is reused, not refused
     QString path = filename;
@@ -147,6 +155,7 @@ bool CFileData::openTextInput(int16_t fNum) {
         return false;
     }
     auto stream = std::make_unique<Stream>();
+    stream->path = path;
     stream->data = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         report("CFileData", "openTextInput", errDeviceIO,
@@ -176,8 +185,9 @@ bool CFileData::openTextOutput(int16_t fNum) {
 }
 
 // The next item of an input file: text up to a comma or a line end (CR, LF or CR LF), which is
-// consumed. Past the end, or on a number not open for reading, the item is empty.
-static QString readItem(int16_t fNum, bool eofIsError) {
+// consumed. Past the end, or on a number not open for reading, the item is empty. An item longer
+// than `limit` (0: no limit) is skipped, reads as empty and marks the stream.
+static QString readItem(int16_t fNum, bool eofIsError, qsizetype limit = 0) {
     Stream* stream = findStream(fNum);
     if (!stream || stream->output) {
         if (eofIsError)
@@ -194,7 +204,16 @@ static QString readItem(int16_t fNum, bool eofIsError) {
     qsizetype end = pos;
     while (end < data.size() && data[end] != ',' && data[end] != '\r' && data[end] != '\n')
         ++end;
-    const QString item = QString::fromLatin1(data.mid(pos, end - pos));
+    const bool overLimit = limit > 0 && end - pos > limit;
+    if (overLimit && !stream->tooLong) {
+        stream->tooLong = true;
+        report("CFileData", "readText", errFieldTooLong,
+               QStringLiteral("Field too long: %1 holds a line of more than %2 characters, which "
+                              "no field of this file can be")
+                   .arg(stream->path)
+                   .arg(limit));
+    }
+    const QString item = overLimit ? QString() : QString::fromLatin1(data.mid(pos, end - pos));
     if (end < data.size()) {
         const bool crlf = data[end] == '\r' && end + 1 < data.size() && data[end + 1] == '\n';
         end += crlf ? 2 : 1;
@@ -208,7 +227,12 @@ QString CFileData::readMultilineText(int16_t fNum) {
 }
 
 QString CFileData::readText(int16_t fNum) {
-    return decodeField(readItem(fNum, eofIsError), false);
+    return decodeField(readItem(fNum, eofIsError, MaxLineField), false);
+}
+
+bool CFileData::fieldTooLong(int16_t fNum) const {
+    const Stream* stream = findStream(fNum);
+    return stream && stream->tooLong;
 }
 
 // Appends one encoded field and its CR LF to the file open for writing under fNum.
@@ -283,4 +307,53 @@ bool CFileDiff::isSame(const QString& filename1, const QString& filename2) {
     }
     const qint64 rest = length % blockSize;
     return file1.read(rest) == file2.read(rest);
+}
+
+namespace {
+// The whole file, or nothing for a missing one (read as empty, like isSame); false when it
+// exists but cannot be read or is too large to be a data file.
+bool readWhole(const QString& path, QByteArray& bytes) {
+    QFile file(path);
+    if (!file.exists()) return true;
+    if (file.size() > CFileData::MaxInputBytes) return false;
+    if (!file.open(QIODevice::ReadOnly)) {
+        report("CFileDiff", "isSame", errAccess,
+               QStringLiteral("Path/File access error: %1 (%2)").arg(path, file.errorString()));
+        return false;
+    }
+    bytes = file.readAll();
+    return true;
+}
+
+// Steps over one line end at `i` (CR LF, CR or LF); false when there is none.
+bool skipLineEnd(const QByteArray& text, qsizetype& i) {
+    if (i >= text.size()) return false;
+    if (text[i] == '\r') {
+        ++i;
+        if (i < text.size() && text[i] == '\n') ++i;
+        return true;
+    }
+    if (text[i] == '\n') {
+        ++i;
+        return true;
+    }
+    return false;
+}
+} // namespace
+
+bool CFileDiff::isSameText(const QString& filename1, const QString& filename2) {
+    blocksRead = 0;
+    QByteArray a, b;
+    if (!readWhole(filename1, a) || !readWhole(filename2, b)) return false;
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        const bool endA = skipLineEnd(a, i);
+        const bool endB = skipLineEnd(b, j);
+        if (endA != endB) return false;
+        if (endA) continue;
+        if (a[i] != b[j]) return false;
+        ++i;
+        ++j;
+    }
+    return i == a.size() && j == b.size();
 }

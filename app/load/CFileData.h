@@ -24,6 +24,9 @@ public:
     bool filenameSubstrings(const QString& Full, QString& fname, QString& PName,
                             QString& ext) const;
     bool isSame(const QString& filename1, const QString& filename2);
+    // The same texts when every line end (CR LF, LF or CR) counts as one: a file written by an
+    // editor with other line ends is not a changed file.
+    bool isSameText(const QString& filename1, const QString& filename2);
     // Opens `filename` for reading (FileExists rule: the application folder's copy is used and
     // `filename` rewritten when the path itself is missing). False, silently, when missing.
     // A file larger than MaxInputBytes is refused with a message.
@@ -34,7 +37,12 @@ public:
     // failure (reported at closeText), the previous file stays as it was.
     bool openTextOutput(int16_t fNum);
     QString readMultilineText(int16_t fNum);
+    // One single-line field. A field longer than MaxLineField characters is no path, number or
+    // name but a damaged file: it reads as empty, is reported once for the file (naming it), and
+    // fieldTooLong tells the reader to give the file up.
     QString readText(int16_t fNum);
+    static constexpr qsizetype MaxLineField = 32767;
+    bool fieldTooLong(int16_t fNum) const;
     void writeMultilineText(const QString& inp, int16_t fNum);
     void writeText(const QString& inp, int16_t fNum);
 
@@ -58,6 +66,10 @@ public:
     // Same length and identical bytes, compared in 1024-byte blocks. A missing file counts as
     // an empty one (and is not created).
     bool isSame(const QString& filename1, const QString& filename2);
+
+    // isSame, except that CR LF, LF and CR all count as the same line end. Linear in the files'
+    // sizes; files too large to be data files are not the same.
+    bool isSameText(const QString& filename1, const QString& filename2);
 
     static constexpr qint64 blockSize = 1024;
     // Blocks compared by the last isSame (0 when the lengths alone decided).

@@ -262,7 +262,9 @@ bool CTextOutput::printTextTable(const CInput& load, bool textTable, std::vector
             const float range = float(i) * increment;
             index = sbDll.getOneResult(row, range, index);
             if (angleCorrection) row.y = level[size_t(i)];
-            if (textTable) printOneRow(load.ibweight, range, row, angle, row.y, model);
+            // One fault, one message: a row that fails ends the table.
+            if (textTable && !printOneRow(load.ibweight, range, row, angle, row.y, model))
+                return false;
             rangeArray[size_t(i)] = range;
             dropArray[size_t(i)] = graphValue(row, load.ibweight, model.form.yAxis);
         }
@@ -300,7 +302,9 @@ void CTextOutput::printHeader(const CInput& in1, const LoadModel& model) {
         item("Muzzle Velocity : " + QString::number(in1.imvel) + " fps");
         item("Zero Range       : " + QString::number(in1.izrange) + unit);
         printNewLine(out);
-        item("Target Speed    : " + fields[InputFields::TargetSpeed] + " mph");
+        const QString targetSpeed =
+            isAdvanced ? fields[InputFields::TargetSpeed] : QStringLiteral("0");
+        item("Target Speed    : " + targetSpeed + " mph");
         if (isAdvanced) item("Angle            : " + fields[InputFields::Angle] + " degrees");
         printNewLine(out);
         printNewLine(out);
@@ -328,13 +332,16 @@ void CTextOutput::printHeader(const CInput& in1, const LoadModel& model) {
     });
 }
 
-void CTextOutput::printOneRow(int weight, float range, const SolverRow& row, float angle,
+bool CTextOutput::printOneRow(int weight, float range, const SolverRow& row, float angle,
                               float height, const LoadModel& model) {
-    guarded("printOneRow", [&] {
+    return guarded("printOneRow", [&] {
         const bool metric = model.form.isMetric();
         const int clickDecimals = moa ? 0 : 1;
         const float y = isNonZero(angle) && isAdvanced ? height : row.y;
-        const float lead = model.values.speed * row.t * CBallUtil::leadInchesPerMphSecond;
+        // The target speed is one of the extra inputs: it counts only while they show.
+        const float speed = isAdvanced ? model.values.speed : 0.0f;
+        const float lead = speed * row.t * CBallUtil::leadInchesPerMphSecond;
+        util.clearOverflow();
 
         MPrint::Columns c;
         c[0] = MPrint::padLeft(numberText(range), 5);
@@ -351,6 +358,7 @@ void CTextOutput::printOneRow(int weight, float range, const SolverRow& row, flo
         c[8] = cell(row.t, 3, 5);
         c[9] = cell(lead, 1, 8);
         c[10] = cell(util.angleRound(lead, range, moa, metric), clickDecimals, moa ? 5 : 8);
+        if (util.overflowed()) return false;
         MPrint::printColumns(txtOutBuffer, c, separator);
         return true;
     });

@@ -39,7 +39,8 @@ public:
     bool inDllStructSetup(const CInput& load, SolverRecord& record, LoadModel& model);
 
     void printHeader(const CInput& in1, const LoadModel& model);
-    void printOneRow(int weight, float range, const SolverRow& row, float angle, float height,
+    // False when the row could not be written (reported once); the table stops there.
+    bool printOneRow(int weight, float range, const SolverRow& row, float angle, float height,
                      const LoadModel& model);
 
     // The text built by the last printTextTable (CR LF lines).

@@ -65,12 +65,19 @@ bool dataLoadCompare(CFileData& dat, CInput& compareInput, QString& compareFile,
         opened = dat.openTextInput(FileNumber);
     }
     if (opened) {
-        compareInput.cart = dat.readText(FileNumber);
+        // Read into a copy: a file given up for a field no load can hold changes nothing.
+        CInput read = compareInput;
+        read.cart = dat.readText(FileNumber);
         applied = 1;
         for (const Slot& slot : numericSlots()) {
-            if (!apply(slot, dat.readText(FileNumber), compareInput)) break;
+            if (!apply(slot, dat.readText(FileNumber), read)) break;
             ++applied;
         }
+        opened = !dat.fieldTooLong(FileNumber);
+        if (opened)
+            compareInput = read;
+        else
+            applied = 0;
         dat.closeText(FileNumber);
     }
     dat.filename = remembered;

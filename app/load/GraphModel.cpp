@@ -38,10 +38,15 @@ GraphData GraphModel::refresh(LoadModel& model, CTextOutput& txt, CFileData& dat
     txt.printTextTable(model.values.in1, false, drop1, range1, angle, model);
 
     bool comparing = false;
+    bool read = false;
     if (useCompare && MSmallBallStruct::FileExists(model.form.compareFile)) {
         // Every input the file does not supply (drag model, angle, the air) is the screen's.
         model.dataUiToInput(compareInput);
-        CompareFile::dataLoadCompare(dat, compareInput, model.form.compareFile);
+        read = CompareFile::dataLoadCompare(dat, compareInput, model.form.compareFile);
+    }
+    // A comparison load no trajectory exists for (a coefficient or velocity of 0) is not drawn
+    // rather than drawn from overflows.
+    if (read && compareInput.imvel >= 300 && compareInput.bcoef > 0.0f) {
         // The coefficient shown beside the BC field belongs to the load on screen.
         const float screenBc = model.values.metroBc;
         txt.printTextTable(compareInput, false, drop2, range2, angle, model);

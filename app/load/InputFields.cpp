@@ -50,8 +50,9 @@ constexpr std::array<Field, Count> fields{{
 }};
 
 constexpr std::array<int, 10> advancedFieldIndexes{8, 9, 11, 12, 13, 14, 17, 18, 19, 20};
-// Label 20 captions the comparison list and label 21 the target speed field.
-constexpr std::array<int, 11> advancedLabelIndexes{8, 9, 11, 12, 13, 14, 17, 18, 19, 20, 21};
+// Label 21 captions the target speed field and label 22 the drag model list; label 20 captions
+// the comparison list, which shows whatever Advanced says, and so does its caption.
+constexpr std::array<int, 11> advancedLabelIndexes{8, 9, 11, 12, 13, 14, 17, 18, 19, 21, 22};
 
 } // namespace
 

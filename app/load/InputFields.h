@@ -53,7 +53,8 @@ inline const Field& field(int index) {
 // Caption label index of a field: field 20 is captioned by label 21.
 int captionLabel(int index);
 
-// Label indexes hidden with the Advanced check box (label 20 is "Compare to:").
+// Label indexes hidden with the Advanced check box: the captions of the extra fields and of the
+// drag model list (label 22).
 const std::array<int, 11>& advancedLabels();
 const std::array<int, 10>& advancedFields();
 

@@ -1,18 +1,17 @@
 #include "load/LoadFile.h"
 
+#include "load/LoadCheck.h"
 #include "services/MNumber.h"
 
+#include <QStringList>
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <optional>
 
 namespace LoadFile {
 
 namespace {
-
-// A garbage file can hold a line of any length; no field of a load needs more than a text box
-// holds (32767 characters), and the notes get a generous but bounded share as well.
-constexpr qsizetype MaxFieldLength = 32767;
-constexpr qsizetype MaxNotesLength = 1 << 20;
 
 // What a field holds, and how it is written and applied.
 enum class Kind {
@@ -91,10 +90,10 @@ QString& textField(LoadForm& form, int index) {
 bool apply(const Slot& slot, const QString& text, LoadForm& form) {
     switch (slot.kind) {
     case Kind::Text:
-        textField(form, slot.arg) = text.left(MaxFieldLength);
+        textField(form, slot.arg) = text;
         return true;
     case Kind::Compare:
-        form.compareFile = text.left(MaxFieldLength);
+        form.compareFile = text;
         return true;
     case Kind::Check:
         if (const auto state = wholeNumber(text, 0, 2)) {
@@ -121,7 +120,7 @@ bool apply(const Slot& slot, const QString& text, LoadForm& form) {
         }
         return false;
     case Kind::Notes:
-        form.notes = text.left(MaxNotesLength);
+        form.notes = text;
         return true;
     }
     return false;
@@ -166,20 +165,62 @@ QString saved(const Slot& slot, const LoadForm& form) {
 
 } // namespace
 
-bool dataLoad(CFileData& dat, LoadForm& form) {
-    if (!dat.openTextInput(FileNumber)) return false;
-    for (const Slot& slot : layout) {
+// Older layouts end after these fields: what follows keeps its default or previous value.
+constexpr int olderLayoutEnds[] = {24, 30};
+
+ReadReport read(CFileData& dat, LoadForm& form) {
+    ReadReport report;
+    if (!dat.openTextInput(FileNumber)) return report;
+    report.opened = true;
+    LoadForm next = form;
+    for (size_t i = 0; i < layout.size(); ++i) {
+        const Slot& slot = layout[i];
+        const int number = int(i) + 1;
+        const bool ended = dat.atEnd(FileNumber);
         QString text;
-        if (slot.atEndDefault && dat.atEnd(FileNumber))
+        if (slot.atEndDefault && ended)
             text = QString::fromLatin1(slot.atEndDefault);
         else if (slot.kind == Kind::Notes)
             text = dat.readMultilineText(FileNumber);
         else
             text = dat.readText(FileNumber);
-        if (!apply(slot, text, form)) break;
+        if (dat.fieldTooLong(FileNumber)) {
+            report.refused = true;
+            break;
+        }
+        if (apply(slot, text, next)) continue;
+        const bool olderLayout =
+            ended && std::find(std::begin(olderLayoutEnds), std::end(olderLayoutEnds),
+                               number - 1) != std::end(olderLayoutEnds);
+        if (!olderLayout) report.stoppedAt = number;
+        break;
     }
     dat.closeText(FileNumber);
-    return true;
+    if (!report.refused) form = next;
+    return report;
+}
+
+bool dataLoad(CFileData& dat, LoadForm& form) {
+    const ReadReport report = read(dat, form);
+    return report.opened && !report.refused;
+}
+
+QString damageMessage(const QString& path, const ReadReport& report, const LoadForm& form) {
+    if (report.whole() || !report.opened) return {};
+    if (report.refused)
+        return QStringLiteral("\"%1\" is not a load file that can be read; nothing was taken "
+                              "from it.")
+            .arg(path);
+    QString text = QStringLiteral("\"%1\" could not be read completely: reading stopped at field "
+                                  "%2 of %3; the fields from there on keep their previous values.")
+                       .arg(path)
+                       .arg(report.stoppedAt)
+                       .arg(layout.size());
+    const QStringList failing = LoadCheck::failingFields(form);
+    if (!failing.isEmpty())
+        text += QStringLiteral("\nThese fields do not hold a usable value: ") +
+                failing.join(QStringLiteral(", ")) + '.';
+    return text;
 }
 
 bool dataSaveTable(CFileData& dat, const LoadForm& form) {

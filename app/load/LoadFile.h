@@ -8,9 +8,27 @@ namespace LoadFile {
 
 constexpr int16_t FileNumber = 1;
 
+// What reading a file found.
+struct ReadReport {
+    bool opened = false;  // the file exists and was read
+    bool refused = false; // a field too long to be one: the file was given up, nothing applied
+    int stoppedAt = 0;    // the field (1..32) whose text did not convert, 0 when none did
+
+    // Read to its end, or to the end of an older, shorter layout.
+    bool whole() const { return opened && !refused && stoppedAt == 0; }
+};
+
 // Reads the file named by dat.filename into `form`. Fields from the first one that does not
-// convert on keep the values `form` had. False (form untouched) when the file does not exist.
+// convert on keep the values `form` had; a file that ends where an older layout ends (after
+// field 24 or 30) is whole. `form` is untouched when the file does not exist or is refused.
+ReadReport read(CFileData& dat, LoadForm& form);
+
+// read(), true once the file could be opened and was not refused.
 bool dataLoad(CFileData& dat, LoadForm& form);
+
+// What to tell the user about a file that was not read whole: where the reading stopped, and
+// the fields whose text (in `form`, as read) does not pass their check. Empty for a whole read.
+QString damageMessage(const QString& path, const ReadReport& report, const LoadForm& form);
 
 // Writes `form` to the file named by dat.filename. False when it could not be written.
 bool dataSaveTable(CFileData& dat, const LoadForm& form);

@@ -118,13 +118,13 @@ void LoadModel::dataUiMetro(CInput& inp, int index) {
     float temperature = 0;
     values.metro.standardTemperature(inp.alt, temperature);
     inp.temp = temperature;
-    setFieldText(Temperature, MNumber::shortText(temperature, true));
+    setFieldText(Temperature, MNumber::fieldText(temperature));
     reportChange(Temperature);
 
     float pressure = 0;
     values.metro.standardPressure(inp.alt, pressure);
     values.pressure = pressure;
-    setFieldText(Pressure, MNumber::shortText(pressure, true));
+    setFieldText(Pressure, MNumber::fieldText(pressure));
     reportChange(Pressure);
 }
 

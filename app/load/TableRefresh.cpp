@@ -1,6 +1,7 @@
 #include "load/TableRefresh.h"
 
 #include "load/InputFields.h"
+#include "load/LoadCheck.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
 
@@ -27,8 +28,13 @@ float prepareRefresh(LoadModel& model, CTextOutput& txt) {
     return angle;
 }
 
+QString loadProblem(const LoadModel& model) {
+    return LoadCheck::computable(model.form).message;
+}
+
 QString tableText(LoadModel& model, CTextOutput& txt) {
     const float angle = prepareRefresh(model, txt);
+    if (const QString problem = loadProblem(model); !problem.isEmpty()) return problem;
     std::vector<float> drops;
     std::vector<float> ranges;
     txt.printTextTable(model.values.in1, true, drops, ranges, angle, model);

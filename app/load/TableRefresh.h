@@ -13,8 +13,13 @@ namespace TableRefresh {
 // them. Returns the uphill/downhill angle in degrees (0 when its field is not a number).
 float prepareRefresh(LoadModel& model, CTextOutput& txt);
 
-// prepareRefresh, then the whole table text for the load on screen (empty when it could not be
-// computed; the reason has been reported).
+// Why no trajectory can be computed from the load on screen (the field at fault and its
+// message), or an empty text when it can.
+QString loadProblem(const LoadModel& model);
+
+// prepareRefresh, then the whole table text for the load on screen. A load no trajectory can be
+// computed from gives its problem (loadProblem) as the text; a failure of the computation itself
+// gives an empty text, its reason reported.
 QString tableText(LoadModel& model, CTextOutput& txt);
 
 // "BC" or, when the coefficient last handed to the solver differs from the BC field (the

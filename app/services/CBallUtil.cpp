@@ -12,16 +12,17 @@ constexpr double milInchesAt100 = 3.6;
 constexpr double yardsPerMetre = 1.09361329833771;
 constexpr long errOverflow = 6;
 
+} // namespace
+
 // A correction that cannot be represented (a range of a few millionths of a yard) is an
 // overflow: reported, and the correction shown as 0.
-float checked(float value, const char* operation) {
+float CBallUtil::checked(float value, const char* operation) const {
     if (std::isfinite(value)) return value;
+    overflow = true;
     MSmallBallStruct::HandleError(QStringLiteral("CBallUtil"), QString::fromLatin1(operation),
                                   errOverflow, QStringLiteral("Overflow"));
     return 0.0f;
 }
-
-} // namespace
 
 float CBallUtil::angleRound(float inches, float yardsMeter, bool moa, bool isMetric) const {
     if (yardsMeter < 0.00001f) return 0.0f;

@@ -11,6 +11,16 @@ public:
                             float& yInch) const;
     float inch2moa(float inches, float yards, bool moa) const;
 
+    // True once a correction overflowed (it was reported and shown as 0); a caller that
+    // computes a row of corrections stops there instead of reporting the same fault again.
+    bool overflowed() const { return overflow; }
+    void clearOverflow() { overflow = false; }
+
     // Inches a target moving at 1 mph covers in one second (5280 x 12 / 3600).
     static constexpr float leadInchesPerMphSecond = 1.4667f * 12.0f;
+
+private:
+    float checked(float value, const char* operation) const;
+
+    mutable bool overflow = false;
 };

@@ -50,17 +50,27 @@ float CChronoVelocity::chronoCorrect(float bc, float chronoDist, float chronoVel
         float guess = chronoDist * 3.0f + chronoVel;
         float last = guess;
         float diff = 0;
+        bool reached = false;
         do {
             record.muzzleVelocity = guess;
             sb.calcAll(record);
             ++runs;
-            sb.getOneResult(row, rowRange, 1);
+            // 0: the chronograph lies beyond the flight (fired steeply up or down, the bullet
+            // never gets that far out), and the row is only an extrapolation; the guesses made
+            // from it run off to no number at all.
+            reached = sb.getOneResult(row, rowRange, 1) > 0 && std::isfinite(row.V);
             last = guess;
             diff = row.V - chronoVel;
             guess = guess - diff / 2;
         } while (std::fabs(diff) >= tolerance && guess <= chronoVel * ceilingFactor &&
                  runs < maxRuns);
         sb.deAllocMem();
+        if (!reached || !std::isfinite(last)) {
+            report(5, QStringLiteral("Invalid procedure call: at an angle of %1 degrees the bullet "
+                                     "does not reach a chronograph %2 ft out")
+                          .arg(angleText.trimmed(), MNumber::shortText(chronoDist)));
+            return 0;
+        }
         return last;
     } catch (const std::exception& e) {
         report(5, QString::fromLocal8Bit(e.what()));

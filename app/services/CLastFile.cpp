@@ -44,6 +44,14 @@ void CLastFile::load() {
         if (file.atEnd(fileNum)) break;
         *text = file.readText(fileNum);
     }
+    if (file.fieldTooLong(fileNum)) {
+        // No path is that long: a damaged record (reported by the file layer) names nothing.
+        file.closeText(fileNum);
+        const int16_t number = fileNum;
+        *this = CLastFile();
+        fileNum = number;
+        return;
+    }
     int32_t* colours[] = {&targetRed, &targetBlue};
     for (int32_t* colour : colours) {
         if (file.atEnd(fileNum)) break;

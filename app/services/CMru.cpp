@@ -45,10 +45,17 @@ void CMru::AddMRUItem(const QString& NewItem) {
 }
 
 int CMru::CheckForDuplicateMRU(const QString& NewItem) const {
-    const QString wanted = NewItem.toUpper();
     for (int i = 0; i <= MRUCount; ++i)
-        if (entries.at(i).toUpper() == wanted) return i;
+        if (entries.at(i) == NewItem) return i;
     return -1;
+}
+
+void CMru::RemoveMRUItem(int index) {
+    if (index < 0 || index > MRUCount) return;
+    entries.removeAt(index);
+    entries.append(QString());
+    --MRUCount;
+    notify();
 }
 
 void CMru::ReorderMRUList(const QString& NewItem, int DuplicateLocation) {
@@ -63,16 +70,24 @@ void CMru::ReorderMRUList(const QString& NewItem, int DuplicateLocation) {
     notify();
 }
 
-void CMru::GetMRUFileList() {
-    QSettings store;
+namespace {
+// The stored list, newest first, up to the first empty key.
+QStringList storedList(QSettings& store) {
     store.beginGroup(kSection);
     QStringList saved;
-    for (int key = 0; key < MaxEntries; ++key) {
+    for (int key = 0; key < CMru::MaxEntries; ++key) {
         const QString value = store.value(QString::number(key), QString()).toString();
         if (value.isEmpty()) break;
         saved.append(value);
     }
     store.endGroup();
+    return saved;
+}
+} // namespace
+
+void CMru::GetMRUFileList() {
+    QSettings store;
+    const QStringList saved = storedList(store);
     reportSettings(store, QStringLiteral("GetMRUFileList"));
     // Oldest first, so that key "0" ends up as entry 0 again.
     for (auto it = saved.crbegin(); it != saved.crend(); ++it)
@@ -81,10 +96,14 @@ void CMru::GetMRUFileList() {
 
 void CMru::SaveMRUFileList() const {
     QSettings store;
+    // Another window may have saved its list since this one read it.
+    QStringList merged = captions();
+    for (const QString& stored : storedList(store))
+        if (merged.size() < MaxEntries && !merged.contains(stored)) merged.append(stored);
     store.beginGroup(kSection);
     store.remove(QString()); // keys of a longer list written by an earlier run
-    for (int i = 0; i <= MRUCount; ++i)
-        store.setValue(QString::number(i), entries.at(i));
+    for (qsizetype i = 0; i < merged.size(); ++i)
+        store.setValue(QString::number(i), merged.at(i));
     store.endGroup();
     store.sync();
     reportSettings(store, QStringLiteral("SaveMRUFileList"));

@@ -38,12 +38,17 @@ public:
     void AddMenuElement(const QString& NewItem);
     // A file that was opened or saved: new ones are added, known ones move to the top.
     void AddMRUItem(const QString& NewItem);
-    // Index of the first entry equal to NewItem ignoring letter case, or -1.
+    // Index of the first entry equal to NewItem, or -1. Letter case counts: "Dup.qvt" and
+    // "dup.qvt" are two files here.
     int CheckForDuplicateMRU(const QString& NewItem) const;
     // Moves the entry at DuplicateLocation to the top, spelled as NewItem.
     void ReorderMRUList(const QString& NewItem, int DuplicateLocation);
 
-    // Settings store: read at start-up (stops at the first empty key), written at exit.
+    // Drops an entry (a file that no longer exists); the entries after it move up.
+    void RemoveMRUItem(int index);
+    // Settings store: read at start-up (stops at the first empty key), written at exit. Saving
+    // merges with what is stored by then, so two windows closing one after the other both keep
+    // their files: this list first, newest first, then the stored entries it lacks, ten at most.
     void GetMRUFileList();
     void SaveMRUFileList() const;
 

@@ -25,8 +25,7 @@ public:
     static constexpr float firstZero = 200.0f;
     static constexpr float upperZero = 1000.0f;
 
-    // Target (vital zone) and group sizes, inches. The target's message names 30 although up to
-    // 80 is accepted.
-    static constexpr InputLimit targetLimit{0.0f, 80.0f, "Vital zone must be between 0 and 30\"."};
+    // Target (vital zone) and group sizes, inches.
+    static constexpr InputLimit targetLimit{0.0f, 80.0f, "Vital zone must be between 0 and 80\"."};
     static constexpr InputLimit groupLimit{0.0f, 30.0f, "Group size must be between 0 and 30\"."};
 };

@@ -138,6 +138,36 @@ QString shortText(float value, bool localized) {
     return s;
 }
 
+namespace {
+// The digits of `value` with at most 7 significant ones: the shortest form when it is that
+// short, else the value rounded to 7 digits (trailing zeros dropped).
+Decimal sevenDigits(float value) {
+    Decimal d = decompose(value);
+    if (d.digits.size() <= 7) return d;
+    char buf[64];
+    auto res =
+        std::to_chars(buf, buf + sizeof buf, double(value), std::chars_format::scientific, 6);
+    const std::string s(buf, res.ptr);
+    const auto e = s.find('e');
+    std::string mant = s.substr(s[0] == '-' ? 1 : 0, e - (s[0] == '-' ? 1 : 0));
+    mant.erase(std::remove(mant.begin(), mant.end(), '.'), mant.end());
+    while (mant.size() > 1 && mant.back() == '0')
+        mant.pop_back();
+    d.digits = mant;
+    d.exponent = std::atoi(s.c_str() + e + 1) + 1;
+    return d;
+}
+} // namespace
+
+QString fieldText(float value, bool localized) {
+    QString s = QString::fromStdString(render(sevenDigits(value), true));
+    if (localized) {
+        const QString dp = QLocale::system().decimalPoint();
+        if (dp != ".") s.replace('.', dp);
+    }
+    return s;
+}
+
 QString plainText(float value) {
     // The classic form keeps at most 7 significant digits.
     Decimal d = decompose(value);

@@ -30,6 +30,10 @@ std::optional<float> toSingle(double value);
 // ("41.17", "0.5", "-37.25", "1000"), with the user's decimal separator when `localized`.
 QString shortText(float value, bool localized = false);
 
+// shortText with at most 7 significant digits: a value whose shortest text needs more is written
+// rounded to 7 ("24.909403" becomes "24.9094"), as numbers the program puts into a field are.
+QString fieldText(float value, bool localized = true);
+
 // The classic plain form: up to 7 significant digits, no digit before the point for values
 // between -1 and 1, one leading blank for non-negative values (" .5", "-.25", " 12").
 QString plainText(float value);

@@ -49,6 +49,19 @@ void HandleError(const QString& className, const QString& operationName, long nu
     }
 }
 
+QString whyNotAFile(const QString& path) {
+    const QFileInfo info(path);
+    if (info.exists() && info.isDir()) return QStringLiteral("is a directory");
+    if (info.exists() && !info.isFile()) return QStringLiteral("is not a regular file");
+    QString found = path;
+    return FileExists(found) ? QString() : QStringLiteral("no such file");
+}
+
+void reportNotFound(const QString& path) {
+    showMessage(QStringLiteral("The file \"%1\" was not found.").arg(path),
+                QStringLiteral("File Not Found"));
+}
+
 bool FileExists(QString& path) {
     if (path.isEmpty() || isPathSeparator(path.back())) return false;
     const QFileInfo direct(path);

@@ -30,6 +30,14 @@ QString dataPath(const QString& name);
 void HandleError(const QString& className, const QString& operationName, long number,
                  const QString& description);
 
+// Why `path` cannot be opened as a data file: "is a directory", "is not a regular file" (a pipe,
+// a device) or "no such file"; empty when it can (FileExists rule).
+QString whyNotAFile(const QString& path);
+
+// Tells the user that a file the program was asked to open is not there (one message, titled
+// "File Not Found", naming the path).
+void reportNotFound(const QString& path);
+
 // True when the file exists; otherwise, when a file of the same name lies in the application
 // folder, true and `path` becomes that copy's path. Empty paths and folder paths are false.
 bool FileExists(QString& path);

@@ -105,7 +105,12 @@ void mnuCompare_Click(ui& window, GraphTab& page) {
 }
 
 void cboCompare_Click(ui& window, const QString& text) {
-    setComparison(window, GraphModel::compareFileFor(text));
+    const QString path = GraphModel::compareFileFor(text);
+    // A name that is not (or no longer) a file of the folder: the comparison stays off, and the
+    // user learns why.
+    if (path.isEmpty() && !text.trimmed().isEmpty())
+        MSmallBallStruct::reportNotFound(MSmallBallStruct::appPath(text.trimmed()));
+    setComparison(window, path);
     window.showTableOrGraph();
 }
 

@@ -2,6 +2,7 @@
 
 #include "load/CTextOutput.h"
 #include "load/LoadModel.h"
+#include "load/TableRefresh.h"
 #include "services/MSmallBallStruct.h"
 #include "shell/CGraph.h"
 
@@ -30,12 +31,26 @@ GraphTab::GraphTab(LoadModel& model, CTextOutput& txt, CFileData& dat, QWidget* 
     graph->setObjectName(QStringLiteral("graph"));
     graph->setVisible(false); // nothing drawn yet
 
+    problemLabel = new QLabel(this);
+    problemLabel->setObjectName(QStringLiteral("lblGraphProblem"));
+    problemLabel->setAlignment(Qt::AlignCenter);
+    problemLabel->setWordWrap(true);
+    problemLabel->setVisible(false);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(graph, 1);
+    layout->addWidget(problemLabel, 1);
 }
 
 void GraphTab::refresh(float angle) {
+    const QString problem = TableRefresh::loadProblem(model);
+    problemLabel->setText(problem);
+    problemLabel->setVisible(!problem.isEmpty());
+    if (!problem.isEmpty()) {
+        graph->setVisible(false);
+        return;
+    }
     try {
         GraphData next = state.refresh(model, txt, dat, angle);
         graph->graphShow(next);

@@ -22,11 +22,13 @@ public:
     GraphModel state; // the comparison load and Use Compare
     CGraph* graph = nullptr;
     QLabel* compareLabel = nullptr;
+    QLabel* problemLabel = nullptr; // shown instead of the chart when the load cannot be drawn
     QBoxLayout* compareSlot = nullptr;
 
     // The graph part of the view refresh (after the fields were copied and the table writer
-    // primed): computes both curves and draws them. A failure is reported and leaves the chart
-    // hidden until the next draw that succeeds.
+    // primed): computes both curves and draws them. A load no trajectory can be computed from
+    // shows why in place of the chart; a failure is reported and leaves the chart hidden until
+    // the next draw that succeeds.
     void refresh(float angle);
     // The data of the last successful draw.
     const GraphData& lastData() const { return data; }

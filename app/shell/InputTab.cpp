@@ -1,6 +1,7 @@
 #include "shell/InputTab.h"
 
 #include "load/LoadModel.h"
+#include "shell/NotesBox.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -26,14 +27,6 @@ constexpr int CompareLabel = 20;
 constexpr int DragLabel = 22;
 
 const char* const yAxisCaptions[] = {"Drop", "Velocity", "Energy", "Wind Drift 10mph"};
-
-// Notes are kept with CR LF line breaks (as the load file stores them); the box uses LF.
-QString notesForBox(QString notes) {
-    return notes.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-QString notesFromBox(QString text) {
-    return text.replace('\n', QStringLiteral("\r\n"));
-}
 
 // Scoped flag: set while the page writes into its own controls.
 class FlagGuard {
@@ -67,7 +60,7 @@ void InputTab::build() {
     notesLabel->setObjectName(QStringLiteral("lblNotes"));
     txtNotes = new QPlainTextEdit(this);
     txtNotes->setObjectName(QStringLiteral("txtNotes"));
-    txtNotes->setTabChangesFocus(true);
+    NotesBox::configure(txtNotes);
     notesLabel->setBuddy(txtNotes);
     page->addWidget(notesLabel);
     page->addWidget(txtNotes, 1);
@@ -136,8 +129,7 @@ QWidget* InputTab::buildChoices() {
     cboDrag->setToolTip(QStringLiteral("G1 is what manufacturers use"));
     cboDrag->setMinimumContentsLength(14);
     dragLabel->setBuddy(cboDrag);
-    // Hidden with the extras, but keeping its place: the comparison list must not slide under
-    // the "Drag Model" caption.
+    // Hidden with the extras, but keeping its place: the comparison list stays where it is.
     QSizePolicy keepPlace = cboDrag->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true);
     cboDrag->setSizePolicy(keepPlace);
@@ -152,9 +144,9 @@ QWidget* InputTab::buildChoices() {
     cboCompare->setInsertPolicy(QComboBox::NoInsert);
     cboCompare->setMinimumContentsLength(14);
     compareLabel->setBuddy(cboCompare);
-    QSizePolicy labelKeepsPlace = compareLabel->sizePolicy();
+    QSizePolicy labelKeepsPlace = dragLabel->sizePolicy();
     labelKeepsPlace.setRetainSizeWhenHidden(true);
-    compareLabel->setSizePolicy(labelKeepsPlace);
+    dragLabel->setSizePolicy(labelKeepsPlace);
     labels[CompareLabel] = compareLabel;
     compareSlot = new QHBoxLayout;
     compareSlot->setContentsMargins(0, 0, 0, 0);
@@ -237,7 +229,7 @@ void InputTab::connectEdits() {
         applyMilRange();
     });
     connect(txtNotes, &QPlainTextEdit::textChanged, this, [this] {
-        if (!showing) model.form.notes = notesFromBox(txtNotes->toPlainText());
+        if (!showing) model.form.notes = NotesBox::read(txtNotes);
     });
     connect(qApp, &QApplication::focusChanged, this, &InputTab::onFocusChanged);
 }
@@ -253,8 +245,7 @@ void InputTab::showForm() {
     optYaxis[yAxis]->setChecked(true);
     chkAdvanced->setChecked(form.chkAdvanced != 0);
     chkMilrange->setChecked(form.chkMilrange != 0);
-    if (notesFromBox(txtNotes->toPlainText()) != form.notes)
-        txtNotes->setPlainText(notesForBox(form.notes));
+    if (NotesBox::read(txtNotes) != form.notes) NotesBox::show(txtNotes, form.notes);
     applyAdvanced();
     applyMilRange();
 }

@@ -1,5 +1,10 @@
 #include "shell/LeaveCheck.h"
 
+#include "services/InputLimit.h"
+#include "services/MNumber.h"
+#include "services/MSmallBallStruct.h"
+#include "services/Prompt.h"
+
 #include <QAbstractButton>
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -13,6 +18,17 @@ LeaveCheck::LeaveCheck(QLineEdit* edit, Check check)
 
 LeaveCheck* LeaveCheck::attach(QLineEdit* edit, Check check) {
     return new LeaveCheck(edit, std::move(check));
+}
+
+bool LeaveCheck::refuses(QLineEdit* box, const InputLimit& limit) {
+    // A box left with no number in it names what it wants, rather than refusing in silence.
+    if (!MNumber::isNumeric(box->text())) {
+        prompt().ask(box->toolTip(), QStringLiteral("Not a Number"), PromptButtons::Ok,
+                     PromptIcon::None);
+        return true;
+    }
+    return MSmallBallStruct::textValidateAndWarn(limit.lower, limit.upper, box->text(),
+                                                 box->toolTip());
 }
 
 void LeaveCheck::clickWithoutFocus(QAbstractButton* button) {

@@ -8,6 +8,7 @@
 
 class QAbstractButton;
 class QLineEdit;
+struct InputLimit;
 
 class LeaveCheck : public QObject {
     Q_OBJECT
@@ -17,6 +18,10 @@ public:
 
     // Watches `edit` (the check object is owned by the edit).
     static LeaveCheck* attach(QLineEdit* edit, Check check);
+    // The check of a dialog's number box: a text that is not a number, or a number outside the
+    // limit, shows the box's message (titled "Not a Number" or "Number out of Range") and keeps
+    // the focus. True when the box refuses its text.
+    static bool refuses(QLineEdit* box, const InputLimit& limit);
     // A click on the button leaves the focus where it is, so a button like Cancel does not run
     // the check of the box the user is typing in.
     static void clickWithoutFocus(QAbstractButton* button);

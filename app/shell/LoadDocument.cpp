@@ -24,9 +24,22 @@ void LoadDocument::newDocument() {
 
 bool LoadDocument::open() {
     if (!queryUnsaved()) return false;
+    const QString current = dat.filename;
     if (!dataOpenTable()) return false;
+    const QString chosen = dat.filename;
+    dat.filename = current;
+    return loadFile(chosen);
+}
+
+bool LoadDocument::loadFile(const QString& path) {
+    const QString current = dat.filename;
+    dat.filename = path;
+    if (!dataLoad()) {
+        // Nothing was read: the file on screen stays the one Save writes to.
+        dat.filename = current;
+        return false;
+    }
     if (addToMru) addToMru(dat.filename);
-    dataLoad();
     return true;
 }
 
@@ -82,8 +95,12 @@ bool LoadDocument::queryUnsaved() {
 
 bool LoadDocument::dataLoad() {
     LoadForm next = model.form;
-    if (!LoadFile::dataLoad(dat, next)) return false;
+    const LoadFile::ReadReport report = LoadFile::read(dat, next);
+    if (!report.opened || report.refused) return false;
     model.applyForm(next);
+    if (!report.whole())
+        showMessage(LoadFile::damageMessage(dat.filename, report, next),
+                    QStringLiteral("Damaged Load File"));
     if (formReplaced) formReplaced();
     if (loaded) loaded();
     return true;
@@ -93,6 +110,8 @@ bool LoadDocument::startUp() {
     const bool read = dataLoad();
     if (!read) {
         model.refreshAllFields();
+        // A first start has no file: the list starts on G1, the model manufacturers quote.
+        if (model.form.dragIndex < 0) model.form.dragIndex = 0;
         baseline = formBytes();
     } else {
         // Every handler runs once, but the altitude's refresh must not replace the temperature
@@ -136,7 +155,8 @@ bool LoadDocument::dataOpenTable() {
 }
 
 bool LoadDocument::isFileChanged(const QString& file1, const QString& file2) {
-    return !dat.isSame(file1, file2);
+    // A file saved by an editor with LF line ends holds the same load.
+    return !dat.isSameText(file1, file2);
 }
 
 bool LoadDocument::writeCurrent(const char* operation) {

@@ -37,8 +37,12 @@ public:
     bool queryUnsaved() override; // queryUnsavedTable
     QString fileName() const override { return dat.filename; }
 
-    // Reads dat.filename into the window (dataLoad): false when the file does not exist.
+    // Reads dat.filename into the window (dataLoad): false when the file does not exist or was
+    // refused. A file read only in part is applied as far as it went and reported once.
     bool dataLoad();
+    // Opens `path` as the current file: dataLoad, then the recent-file list. When nothing could
+    // be read the current file stays current (caption, Save target) and false is returned.
+    bool loadFile(const QString& path);
     // Start-up: reads the current file, then runs every field's change handler once. A file's own
     // temperature and pressure stand; without a file the altitude sets them.
     bool startUp();

@@ -1,7 +1,10 @@
 #include "shell/MessageBoxPrompt.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace {
 
@@ -55,6 +58,27 @@ PromptAnswer answerOf(int button) {
     }
 }
 
+// A message is read, not scrolled: a text of thousands of characters (a damaged file's line
+// quoted in full) is cut in the middle, which also keeps the box from laying out megabytes.
+constexpr qsizetype LongestText = 2000;
+QString readable(const QString& text) {
+    if (text.size() <= LongestText) return text;
+    const qsizetype half = LongestText / 2;
+    return text.left(half) + QStringLiteral(" \u2026 ") + text.right(half);
+}
+
+// A box is as wide as its text needs, which can be narrower than its title; the title bar then
+// cuts the title. The window manager's title font is not known here; the application's font
+// plus room for the bar's buttons is a fair guess.
+void fitTitle(QMessageBox& box, const QString& title) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    constexpr int TitleBarButtons = 140;
+    const int wanted = QFontMetrics(box.font()).horizontalAdvance(title) + TitleBarButtons;
+    grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 } // namespace
 
 PromptAnswer MessageBoxPrompt::ask(const QString& text, const QString& title, PromptButtons buttons,
@@ -63,7 +87,8 @@ PromptAnswer MessageBoxPrompt::ask(const QString& text, const QString& title, Pr
     QWidget* owner = parent ? parent : QApplication::activeWindow();
     // A box without a title of its own carries the program's name, as desktop programs do.
     const QString caption = title.isEmpty() ? QApplication::applicationName() : title;
-    QMessageBox box(boxIcon(icon), caption, text, set.buttons, owner);
+    QMessageBox box(boxIcon(icon), caption, readable(text), set.buttons, owner);
+    fitTitle(box, caption);
     box.setDefaultButton(set.defaultButton);
     box.setEscapeButton(set.escapeButton);
     const int clicked = box.exec();

@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
 #include <exception>
 
 namespace Printing {
@@ -26,8 +27,21 @@ constexpr int tableFontSize = 10;
 // Screens are taken to draw 96 pixels per inch when a picture carries no resolution of its own.
 constexpr double screenDpi = 96.0;
 
+// A printer draws only inside the margins; a page printed to the edge loses its first letters
+// under many printers' grippers, and a page in a ring binder its first column.
+constexpr double leastMarginInches = 0.5;
+
+void keepMargins(QPagedPaintDevice& device) {
+    const QMarginsF now = device.pageLayout().margins(QPageLayout::Inch);
+    const QMarginsF wanted(
+        std::max(now.left(), leastMarginInches), std::max(now.top(), leastMarginInches),
+        std::max(now.right(), leastMarginInches), std::max(now.bottom(), leastMarginInches));
+    device.setPageMargins(wanted, QPageLayout::Inch);
+}
+
 bool beginLandscape(QPainter& painter, QPagedPaintDevice& device) {
     device.setPageOrientation(QPageLayout::Landscape);
+    keepMargins(device);
     if (painter.begin(&device)) return true;
     MSmallBallStruct::HandleError(kForm, kOperation, 482, QStringLiteral("Printer error"));
     return false;

@@ -5,8 +5,20 @@
 #include "shell/WidgetTags.h"
 
 #include <QFont>
+#include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QWidget>
 #include <exception>
+
+namespace {
+// Measured rather than asked: the font database's fixed-pitch flag is not reliable for every
+// family, while equal advances of a narrow and a wide letter are what keeps columns aligned.
+bool isFixedPitch(const QFont& font) {
+    const QFontMetricsF metrics(font);
+    return qFuzzyCompare(metrics.horizontalAdvance(QLatin1Char('i')),
+                         metrics.horizontalAdvance(QLatin1Char('W')));
+}
+} // namespace
 
 void ScreenFont::FormFont(QWidget* window) {
     try {
@@ -34,11 +46,23 @@ void ScreenFont::FormSetFont(QWidget* window) const {
     // A control that keeps its font must not inherit the new one from its parent: pin it first.
     for (QWidget* control : controls)
         if (WidgetTags::isExcluded(control, window)) WidgetTags::pinFont(control);
+    QFont chosen;
+    chosen.setFamily(name);
+    chosen.setPointSizeF(size);
+    // Boxes whose text lines up in columns keep a fixed-pitch face: the chosen one when it is,
+    // else the system's, at the chosen size.
+    QFont fixed =
+        isFixedPitch(chosen) ? chosen : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSizeF(size);
     for (QWidget* control : controls) {
         if (!takesPart(control, window)) continue;
         QFont f = control->font();
-        f.setFamily(name);
-        f.setPointSizeF(size);
+        if (WidgetTags::wantsFixedPitch(control)) {
+            f = fixed;
+        } else {
+            f.setFamily(name);
+            f.setPointSizeF(size);
+        }
         control->setFont(f);
     }
 }

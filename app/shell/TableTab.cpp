@@ -1,5 +1,7 @@
 #include "shell/TableTab.h"
 
+#include "shell/WidgetTags.h"
+
 #include <QFontDatabase>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -17,6 +19,7 @@ TableTab::TableTab(QWidget* parent) : QWidget(parent) {
     font.setStyleHint(QFont::Monospace);
     font.setPointSizeF(std::max(font.pointSizeF(), 10.0));
     txtOutput->setFont(font);
+    txtOutput->setProperty(WidgetTags::fixedPitchProperty, true);
     layout->addWidget(txtOutput);
 }
 

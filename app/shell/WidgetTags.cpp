@@ -48,6 +48,10 @@ bool isNoResize(const QWidget* w) {
     return w && w->property(tagProperty).toString() == QLatin1String(noResize);
 }
 
+bool wantsFixedPitch(const QWidget* w) {
+    return w && w->property(fixedPitchProperty).toBool();
+}
+
 bool isChart(const QWidget* w) {
     return w && (w->inherits("QChartView") || w->inherits("QtCharts::QChartView"));
 }

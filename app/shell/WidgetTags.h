@@ -14,7 +14,12 @@ namespace WidgetTags {
 constexpr const char* tagProperty = "tag";
 constexpr const char* noResize = "noresize";
 
+// The property that asks for a fixed-pitch font whatever screen font is chosen (the table box,
+// whose columns must line up).
+constexpr const char* fixedPitchProperty = "fixedPitch";
+
 bool isNoResize(const QWidget* w);
+bool wantsFixedPitch(const QWidget* w);
 bool isChart(const QWidget* w);
 // A control of `window` in the sense above.
 bool isScalable(const QWidget* w, const QWidget* window);

@@ -17,11 +17,6 @@
 
 namespace {
 
-bool validate(QLineEdit* box, const InputLimit& limit) {
-    return MSmallBallStruct::textValidateAndWarn(limit.lower, limit.upper, box->text(),
-                                                 box->toolTip());
-}
-
 float single(const QLineEdit* box) {
     const auto value = MNumber::parse(box->text());
     return value ? MNumber::toSingle(*value).value_or(0) : 0;
@@ -138,13 +133,13 @@ void dlgChronoVel::showResults(bool visible) {
 }
 
 bool dlgChronoVel::txtBc_Validate() {
-    return validate(txtBc, CChronoVelocity::bcLimit);
+    return LeaveCheck::refuses(txtBc, CChronoVelocity::bcLimit);
 }
 bool dlgChronoVel::txtChronoDist_Validate() {
-    return validate(txtChronoDist, CChronoVelocity::distanceLimit);
+    return LeaveCheck::refuses(txtChronoDist, CChronoVelocity::distanceLimit);
 }
 bool dlgChronoVel::txtChronoVel_Validate() {
-    return validate(txtChronoVel, CChronoVelocity::velocityLimit);
+    return LeaveCheck::refuses(txtChronoVel, CChronoVelocity::velocityLimit);
 }
 
 void dlgChronoVel::OKButton_Click() {

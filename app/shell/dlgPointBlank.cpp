@@ -25,10 +25,6 @@ QString inchMark() {
     return QStringLiteral("\"");
 }
 
-bool validate(QLineEdit* box, const InputLimit& limit) {
-    return MSmallBallStruct::textValidateAndWarn(limit.lower, limit.upper, box->text(),
-                                                 box->toolTip());
-}
 } // namespace
 
 QString dlgPointBlank::vitalZoneTip() {
@@ -169,11 +165,11 @@ void dlgPointBlank::txtVitalZone_Change(const QString& text) {
 }
 
 bool dlgPointBlank::txtGroupSize_Validate() {
-    return validate(txtGroupSize, CPointBlank::groupLimit);
+    return LeaveCheck::refuses(txtGroupSize, CPointBlank::groupLimit);
 }
 
 bool dlgPointBlank::txtVitalZone_Validate() {
-    return validate(txtVitalZone, CPointBlank::targetLimit);
+    return LeaveCheck::refuses(txtVitalZone, CPointBlank::targetLimit);
 }
 
 void dlgPointBlank::btnCalculate_Click() {
@@ -199,6 +195,10 @@ void dlgPointBlank::btnCalculate_Click() {
 
     WaitCursor wait;
     const float angle = TableRefresh::prepareRefresh(model, txt);
+    if (const QString problem = TableRefresh::loadProblem(model); !problem.isEmpty()) {
+        showMessage(problem, QStringLiteral("Number out of Range"));
+        return;
+    }
     if (!pointBlank) pointBlank = std::make_unique<CPointBlank>();
     if (!pointBlank->pointBlankRange(model.values.in1, angle, model, txt)) return;
     txtMaxRange->setText(MNumber::shortText(pointBlank->pbRange, true));

@@ -24,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <cstdio>
 #include <exception>
 
 namespace {
@@ -247,13 +248,27 @@ void ui::formLoad() {
         QString named = commandLine.trimmed();
         if (named.size() >= 2 && named.startsWith('"') && named.endsWith('"'))
             named = named.mid(1, named.size() - 2);
-        if (!named.isEmpty() && MSmallBallStruct::FileExists(named)) loadDoc.dat.filename = named;
+        if (!named.isEmpty()) {
+            // The start goes on with the last load, but not without a word.
+            const QString why = MSmallBallStruct::whyNotAFile(named);
+            if (why.isEmpty()) {
+                MSmallBallStruct::FileExists(named); // the application folder's copy, if that
+                loadDoc.dat.filename = named;
+            } else {
+                std::fprintf(stderr, "quorvel: cannot open '%s': %s; opening the last load\n",
+                             qPrintable(named), qPrintable(why));
+            }
+        }
         fileChooser().folder = MSmallBallStruct::appFolder();
         mru.MRUCount = -1;
         mru.GetMRUFileList();
         showRecentFiles();
         model.values.killZone = 10.0f;
         fillCompareList();
+        // The central widget gets its size from the window's layout, which runs on its own only
+        // when the window is first shown: the tab control's place and every control's recorded
+        // proportions must come from the window's real inner size.
+        if (layout()) layout()->activate();
         layoutTabs();
         model.values.metro.setReference();
         formInit();
@@ -455,15 +470,21 @@ void ui::mnuMRU_Click(int index) {
     runGuarded("mnuMRU_Click", [this, index] {
         const CMru::Choice chosen = mru.choice(index);
         if (chosen.path.isEmpty()) return;
+        // A file deleted or moved since it was listed: say so and drop it; whatever is open
+        // stays open, and Save still writes to it.
+        if (QString found = chosen.path; !MSmallBallStruct::FileExists(found)) {
+            MSmallBallStruct::reportNotFound(chosen.path);
+            mru.RemoveMRUItem(index);
+            return;
+        }
         if (chosen.isSession) {
             if (simulator) simulator->document.openRecent(chosen.path);
-        } else {
-            // Like Open: edits of the load on screen are not dropped without asking.
-            if (!loadDoc.queryUnsaved()) return;
-            loadDoc.dat.filename = chosen.path;
-            loadDoc.dataLoad();
+            mru.ReorderMRUList(chosen.path, index);
+        } else if (loadDoc.queryUnsaved()) {
+            // Like Open: edits of the load on screen are not dropped without asking, and the
+            // file read moves to the top of the list.
+            loadDoc.loadFile(chosen.path);
         }
-        mru.ReorderMRUList(chosen.path, index);
     });
 }
 

@@ -42,7 +42,7 @@ QString expectedPointBlank(const QString& file, float target, float group, const
     LoadModel model;
     CliLoad::startModel(model);
     if (!file.isEmpty()) {
-        EXPECT_TRUE(CliLoad::openLoad(model, file).isEmpty());
+        EXPECT_TRUE(CliLoad::openLoad(model, file));
     }
     if (!angle.isEmpty()) model.setFieldText(InputFields::Angle, angle);
     model.values.killZone = target;
@@ -86,7 +86,7 @@ TEST_F(SideCommandsTest, PointBlankRefusesBadArguments) {
         QString message;
     };
     const Case cases[] = {
-        {{"--target", "81"}, "Vital zone must be between 0 and 30\"."},
+        {{"--target", "81"}, "Vital zone must be between 0 and 80\"."},
         {{"--group", "31"}, "Group size must be between 0 and 30\"."},
         {{"--target", "4", "--group", "4"}, "Group Size must be smaller than Target Size"},
         {{"--target", "ten"}, "'ten' is not a number"},
@@ -143,6 +143,24 @@ TEST_F(SideCommandsTest, ChronoRefusesBadArguments) {
         EXPECT_TRUE(r.out.isEmpty());
         EXPECT_TRUE(r.err.contains(c.message)) << r.err.toStdString();
     }
+}
+
+// Fired straight up or down the bullet never gets out to the chronograph: one message (through
+// the prompt, which the program points at standard error) and status 2, not a silent 1.
+TEST_F(SideCommandsTest, ChronoAtAnAngleTheBulletNeverReachesIsAMessage) {
+    for (const char* angle : {"90", "89.9", "-90"}) {
+        SCOPED_TRACE(angle);
+        prompts.clear();
+        const Outcome r = chrono({"2600", "100", ".5", "--angle", angle});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_TRUE(r.out.isEmpty());
+        ASSERT_EQ(prompts.messages.size(), 1);
+        EXPECT_TRUE(prompts.lastText().contains("does not reach a chronograph 100 ft out"))
+            << prompts.lastText().toStdString();
+    }
+    prompts.clear();
+    EXPECT_EQ(chrono({"2600", "100", ".5", "--angle", "45"}).status, 0);
+    EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
 TEST_F(SideCommandsTest, TheProgramsCommandLineRunsThem) {

@@ -68,9 +68,11 @@ TEST(InputFields, ExtraFieldsAndTheirLabels) {
         EXPECT_EQ(field(i).extra, advanced || i == ScopeMag) << i;
     }
     const auto& labels = advancedLabels();
-    EXPECT_EQ(std::count(labels.begin(), labels.end(), 20), 1); // "Compare to:"
+    // Each caption goes with its own control: "Drag Model" with the drag list (an extra),
+    // "Compare to:" with the comparison list (always there).
+    EXPECT_EQ(std::count(labels.begin(), labels.end(), 20), 0); // "Compare to:"
     EXPECT_EQ(std::count(labels.begin(), labels.end(), 21), 1); // captions Target Speed
-    EXPECT_EQ(std::count(labels.begin(), labels.end(), 22), 0); // "Drag Model" stays
+    EXPECT_EQ(std::count(labels.begin(), labels.end(), 22), 1); // "Drag Model"
     EXPECT_EQ(captionLabel(TargetSpeed), 21);
     EXPECT_EQ(captionLabel(Pressure), 18);
     EXPECT_EQ(captionLabel(Cartridge), 0);

@@ -102,6 +102,11 @@ TEST_F(TableTest, MilsGiveOneDecimalCorrectionsAndAWideLeadColumn) {
 
 TEST_F(TableTest, EnergyAndLeadFollowVelocityWeightAndFlightTime) {
     set(TargetSpeed, "10");
+    // The target speed is an extra input: hidden, it leads nothing.
+    const ParsedTable hidden = parsed();
+    for (size_t i = 0; i < hidden.rows.size(); ++i)
+        EXPECT_EQ(hidden.cell(i, "Lead"), "0.0") << "row " << i;
+    model.form.chkAdvanced = 1;
     const ParsedTable t = parsed();
     for (size_t i = 0; i < t.rows.size(); ++i) {
         const double v = t.number(i, "Vel");
@@ -112,7 +117,7 @@ TEST_F(TableTest, EnergyAndLeadFollowVelocityWeightAndFlightTime) {
 }
 
 TEST_F(TableTest, LeadIsTheTargetsTravelDuringTheFlight) {
-    txt.init(true, true, false, false, 10, 0);
+    txt.init(true, true, true, false, 10, 0);
     model.values.speed = 10;
     SolverRow row{};
     row.t = 1.0f;
@@ -335,8 +340,14 @@ TEST_F(TableTest, VerySlowLoadFliesTheLongestFlight) {
 }
 
 TEST_F(TableTest, NegativeRangeValuesAreASanityCheckNotATable) {
+    // The refresh names the field and computes nothing.
     set(Increments, "-50");
-    EXPECT_TRUE(table().isEmpty());
+    EXPECT_EQ(table(), "Increments: Range increment must be between 1 and maximum range.");
+    EXPECT_TRUE(prompts.messages.isEmpty());
+
+    // The table writer itself still refuses such a load.
+    std::vector<float> drops, ranges;
+    EXPECT_FALSE(txt.printTextTable(model.values.in1, true, drops, ranges, 0, model));
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.lastText(), "Range Values wrong");
     EXPECT_EQ(prompts.lastTitle(), "Sanity Check");
@@ -358,18 +369,26 @@ TEST_F(TableTest, RowCountRoundsUpToCoverTheMaximumRange) {
 }
 
 TEST_F(TableTest, RangesThatOverflowAreReportedAndLeaveNoTable) {
+    // The refresh names the field at fault; nothing reaches the solver.
+    const QString maxRangeMessage = "Max Range: Maximum range must be 1500 yards or less.";
     set(Increments, "0");
-    EXPECT_TRUE(table().isEmpty());
-    EXPECT_EQ(prompts.lastText(), "CTextOutput getNumSteps: 6 - Overflow");
-
+    EXPECT_EQ(table(), "Increments: Range increment must be between 1 and maximum range.");
     set(Increments, "1000");
     set(MaxRange, "5000"); // 16 steps per yard no longer fit a step count
-    EXPECT_TRUE(table().isEmpty());
-    EXPECT_TRUE(prompts.lastText().startsWith("CTextOutput")) << prompts.lastText().toStdString();
-
+    EXPECT_EQ(table(), maxRangeMessage);
     set(MaxRange, "0");
-    EXPECT_TRUE(table().isEmpty());
-    EXPECT_EQ(prompts.lastText(), "Range Values wrong");
+    EXPECT_EQ(table(), maxRangeMessage);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+
+    // The table writer reports such a load once and leaves no table.
+    set(MaxRange, "1000");
+    set(Increments, "0");
+    model.dataUiToInput(model.values.in1);
+    std::vector<float> drops, ranges;
+    EXPECT_FALSE(txt.printTextTable(model.values.in1, true, drops, ranges, 0, model));
+    EXPECT_EQ(prompts.lastText(), "CTextOutput getNumSteps: 6 - Overflow");
+    EXPECT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(txt.text().isEmpty());
     EXPECT_FALSE(txt.sbDll.isAllocated());
 }
 

@@ -44,18 +44,35 @@ TEST_F(MruTest, ElevenFilesLeaveTheTenNewestNewestFirst) {
     EXPECT_EQ(mru.CheckForDuplicateMRU(fileName(1)), -1); // the oldest fell off
 }
 
-TEST_F(MruTest, DuplicateIgnoringCaseMovesToTopWithTheNewSpelling) {
+// File names differ by letter case here: Dup.qvt and dup.qvt are two files, two entries.
+TEST_F(MruTest, LetterCaseMakesTwoFilesAndAKnownFileMovesToTheTop) {
     CMru mru;
-    mru.AddMRUItem(QStringLiteral("c:\\loads\\a.qvt"));
-    mru.AddMRUItem(QStringLiteral("c:\\loads\\b.qvt"));
-    mru.AddMRUItem(QStringLiteral("c:\\loads\\c.qvt"));
-    mru.AddMRUItem(QStringLiteral("c:\\loads\\d.qvt"));
-    ASSERT_EQ(mru.CheckForDuplicateMRU(QStringLiteral("C:\\Loads\\A.qvt")), 3);
+    mru.AddMRUItem(QStringLiteral("/loads/a.qvt"));
+    mru.AddMRUItem(QStringLiteral("/loads/Dup.qvt"));
+    mru.AddMRUItem(QStringLiteral("/loads/dup.qvt"));
+    EXPECT_EQ(mru.MRUCount, 2);
+    EXPECT_EQ(mru.CheckForDuplicateMRU(QStringLiteral("/loads/DUP.qvt")), -1);
+    ASSERT_EQ(mru.CheckForDuplicateMRU(QStringLiteral("/loads/a.qvt")), 2);
 
-    mru.AddMRUItem(QStringLiteral("C:\\Loads\\A.qvt"));
-    EXPECT_EQ(mru.MRUCount, 3);
-    EXPECT_EQ(mru.captions(), QStringList({"C:\\Loads\\A.qvt", "c:\\loads\\d.qvt",
-                                           "c:\\loads\\c.qvt", "c:\\loads\\b.qvt"}));
+    mru.AddMRUItem(QStringLiteral("/loads/a.qvt"));
+    EXPECT_EQ(mru.captions(), QStringList({"/loads/a.qvt", "/loads/dup.qvt", "/loads/Dup.qvt"}));
+}
+
+TEST_F(MruTest, RemovingAnEntryMovesTheLaterOnesUp) {
+    CMru mru;
+    int changes = 0;
+    mru.changed = [&changes] { ++changes; };
+    for (int i = 0; i < 3; ++i)
+        mru.AddMRUItem(fileName(i));
+    mru.RemoveMRUItem(1);
+    EXPECT_EQ(mru.captions(), QStringList({fileName(2), fileName(0)}));
+    EXPECT_EQ(changes, 4);
+    mru.RemoveMRUItem(5); // outside the list: nothing happens
+    mru.RemoveMRUItem(0);
+    mru.RemoveMRUItem(0);
+    EXPECT_EQ(mru.MRUCount, -1);
+    mru.AddMRUItem(fileName(7));
+    EXPECT_EQ(mru.captions(), QStringList({fileName(7)}));
 }
 
 TEST_F(MruTest, DuplicateCheckOnEmptyListAndNewestEntry) {
@@ -63,8 +80,10 @@ TEST_F(MruTest, DuplicateCheckOnEmptyListAndNewestEntry) {
     EXPECT_EQ(mru.CheckForDuplicateMRU(QString()), -1);
     EXPECT_EQ(mru.CheckForDuplicateMRU(QStringLiteral("/x.qvt")), -1);
     mru.AddMRUItem(QStringLiteral("/x.qvt"));
+    mru.AddMRUItem(QStringLiteral("/x.qvt"));
+    EXPECT_EQ(mru.captions(), QStringList({"/x.qvt"}));
     mru.AddMRUItem(QStringLiteral("/X.QVT"));
-    EXPECT_EQ(mru.captions(), QStringList({"/X.QVT"}));
+    EXPECT_EQ(mru.captions(), QStringList({"/X.QVT", "/x.qvt"}));
 }
 
 TEST_F(MruTest, ListSurvivesARestartInTheSameOrder) {
@@ -97,25 +116,37 @@ TEST_F(MruTest, ReadingStopsAtTheFirstEmptyKeyAndDropsDuplicates) {
     }
     CMru mru;
     mru.GetMRUFileList();
-    // Read oldest first through the duplicate check: "/A.QVT" then "/a.qvt" moves to the top.
-    EXPECT_EQ(mru.captions(), QStringList({"/a.qvt", "/b.ssn"}));
+    // Read oldest first through the duplicate check, which tells "/A.QVT" from "/a.qvt".
+    EXPECT_EQ(mru.captions(), QStringList({"/a.qvt", "/A.QVT", "/b.ssn"}));
 }
 
-TEST_F(MruTest, SavingAShorterListRemovesStaleKeys) {
-    {
-        QSettings store;
-        for (int i = 0; i < 10; ++i)
-            store.setValue(QStringLiteral("MRUFiles/%1").arg(i), fileName(i));
-    }
-    CMru mru;
-    mru.AddMRUItem(QStringLiteral("/only.qvt"));
-    mru.SaveMRUFileList();
-    EXPECT_EQ(stored(QStringLiteral("0")), QStringLiteral("/only.qvt"));
-    EXPECT_TRUE(stored(QStringLiteral("1")).isEmpty());
+// Two windows closing a moment apart: the second keeps the first one's files after its own.
+TEST_F(MruTest, SavingMergesWithWhatAnotherWindowStoredTenAtMost) {
+    CMru first, second;
+    for (int i = 0; i < 6; ++i)
+        first.AddMRUItem(fileName(i));
+    second.AddMRUItem(fileName(20));
+    second.AddMRUItem(fileName(3)); // also in the first window's list
+    second.AddMRUItem(fileName(21));
+    first.SaveMRUFileList();
+    second.SaveMRUFileList();
 
     CMru restarted;
     restarted.GetMRUFileList();
-    EXPECT_EQ(restarted.captions(), QStringList({"/only.qvt"}));
+    EXPECT_EQ(restarted.captions(),
+              QStringList({fileName(21), fileName(3), fileName(20), fileName(5), fileName(4),
+                           fileName(2), fileName(1), fileName(0)}));
+
+    CMru third;
+    for (int i = 30; i < 38; ++i)
+        third.AddMRUItem(fileName(i));
+    third.SaveMRUFileList();
+    restarted.GetMRUFileList();
+    EXPECT_EQ(restarted.MRUCount, 9);
+    EXPECT_EQ(restarted.caption(0), fileName(37));
+    EXPECT_EQ(restarted.caption(8), fileName(21));
+    EXPECT_EQ(restarted.caption(9), fileName(3));
+    EXPECT_TRUE(stored(QStringLiteral("10")).isEmpty());
 }
 
 TEST_F(MruTest, EmptyStoreGivesEmptyList) {

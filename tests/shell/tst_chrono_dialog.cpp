@@ -106,10 +106,13 @@ private slots:
                 QVERIFY(f.prompts.messages.isEmpty());
             }
         }
+        // An empty box is refused with its own message rather than in silence.
         f.prompts.clear();
         dlg.txtChronoDist->clear();
         QVERIFY(dlg.txtChronoDist_Validate());
-        QVERIFY(f.prompts.messages.isEmpty());
+        QCOMPARE(f.prompts.messages.size(), 1);
+        QCOMPARE(f.prompts.lastText(), dlg.txtChronoDist->toolTip());
+        QCOMPARE(f.prompts.lastTitle(), QStringLiteral("Not a Number"));
     }
 
     void okComputesAndStaysOpen() {
@@ -150,7 +153,8 @@ private slots:
         QApplication::setActiveWindow(&dlg);
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
         dlg.OKButton_Click();
-        QVERIFY(f.prompts.messages.isEmpty());
+        QCOMPARE(f.prompts.messages.size(), 1);
+        QCOMPARE(f.prompts.lastTitle(), QStringLiteral("Not a Number"));
         QVERIFY(dlg.txtCalcMv->isHidden());
         QTRY_VERIFY(dlg.txtChronoDist->hasFocus());
     }

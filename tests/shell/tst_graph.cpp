@@ -211,10 +211,15 @@ private slots:
         use->trigger();
         QCOMPARE(box->currentText(), QStringLiteral("other.qvt"));
 
-        // A typed name that does not exist clears the comparison.
+        // A typed name that does not exist clears the comparison, and says why.
+        QVERIFY(prompts.messages.isEmpty());
         GraphMenus::cboCompare_Click(w, QStringLiteral("nothing.qvt"));
         QVERIFY(w.model.form.compareFile.isEmpty());
         QCOMPARE(page->graph->series2()->count(), 1);
+        QCOMPARE(prompts.messages.size(), 1);
+        QCOMPARE(prompts.lastTitle(), QStringLiteral("File Not Found"));
+        QVERIFY(prompts.lastText().contains(QStringLiteral("nothing.qvt")));
+        prompts.clear();
 
         // Back on the Input tab the list returns there.
         w.sstUI->setCurrentIndex(ui::InputPage);

@@ -130,16 +130,16 @@ private slots:
         page.chkAdvanced->setChecked(true);
         page.chkAdvanced->setChecked(false);
         const QList<int> hiddenFields{8, 9, 11, 12, 13, 14, 17, 18, 19, 20};
-        const QList<int> hiddenLabels{8, 9, 11, 12, 13, 14, 17, 18, 19, 20, 21};
+        const QList<int> hiddenLabels{8, 9, 11, 12, 13, 14, 17, 18, 19, 21, 22};
         for (int i = 0; i < 21; ++i) {
             if (i == 16) continue; // follows MilRange
             QCOMPARE(page.txtInput(i)->isVisible(), !hiddenFields.contains(i));
         }
         for (int i : hiddenLabels)
             QVERIFY(!page.label1(i)->isVisible());
-        QVERIFY(page.label1(22)->isVisible()); // "Drag Model" stays
         QVERIFY(!page.cboDrag->isVisible());
         QVERIFY(page.cboCompare->isVisible());
+        QVERIFY(page.label1(20)->isVisible()); // "Compare to:" stays with its list
         QCOMPARE(w.model.form.chkAdvanced, 0);
 
         page.chkAdvanced->setChecked(true);

@@ -17,7 +17,7 @@
 
 namespace {
 
-const QString vitalTip = QStringLiteral("Vital zone must be between 0 and 30\".");
+const QString vitalTip = QStringLiteral("Vital zone must be between 0 and 80\".");
 const QString groupTip = QStringLiteral("Group size must be between 0 and 30\".");
 
 struct Fixture {
@@ -96,7 +96,7 @@ private slots:
     void sizeChecksUseTheirRangesAndTooltips() {
         Fixture f;
         dlgPointBlank dlg(f.model, f.txt);
-        // Target: 0 to 80 although the message names 30.
+        // Target: 0 to 80, as its message says.
         dlg.txtVitalZone->setText(QStringLiteral("50"));
         QVERIFY(!dlg.txtVitalZone_Validate());
         QVERIFY(f.prompts.messages.isEmpty());
@@ -110,11 +110,13 @@ private slots:
         dlg.txtGroupSize->setText(QStringLiteral("30.5"));
         QVERIFY(dlg.txtGroupSize_Validate());
         QCOMPARE(f.prompts.lastText(), groupTip);
-        // Not a number: refused without a message.
+        // Not a number: refused with the box's message.
         f.prompts.clear();
         dlg.txtGroupSize->setText(QStringLiteral("two"));
         QVERIFY(dlg.txtGroupSize_Validate());
-        QVERIFY(f.prompts.messages.isEmpty());
+        QCOMPARE(f.prompts.messages.size(), 1);
+        QCOMPARE(f.prompts.lastText(), groupTip);
+        QCOMPARE(f.prompts.lastTitle(), QStringLiteral("Not a Number"));
     }
 
     void leavingARefusedBoxKeepsTheFocus() {

@@ -2,11 +2,27 @@
 
 #include "services/MSmallBallStruct.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+// The user's own data folder holds what a real run left there (a lastfile.dat naming a real
+// load); a test must not find it. Unless a test has pointed the variables elsewhere itself,
+// they point into a folder of this test process.
+void keepOutOfTheUsersFolders() {
+    static const QString sandbox = QDir::temp().filePath(
+        QStringLiteral("quorvel-test-%1").arg(QCoreApplication::applicationPid()));
+    for (const char* variable : {"XDG_DATA_HOME", "XDG_CONFIG_HOME"}) {
+        if (qEnvironmentVariableIsEmpty(variable))
+            qputenv(variable, QFile::encodeName(sandbox + '/' + QLatin1String(variable)));
+    }
+}
+} // namespace
+
 TestAppFolder::TestAppFolder(bool withSolvers, bool withAssets) {
+    keepOutOfTheUsersFolders();
     const QDir bin(binDir());
     if (withSolvers) {
         for (const QString& lib : {QStringLiteral("trajcore.so"), QStringLiteral("quorvelsim.so")})
