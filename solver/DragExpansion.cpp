@@ -18,8 +18,6 @@ namespace trajcore {
 namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-// How far from the anchor, relative to q0, the polynomial is used.
-constexpr double kReach = 0x1p-9;
 // Inside a zone's squared-speed range by this much relative, the exact way's rounded speed
 // cannot reach the zone's bounds (its roundings are some 2^-52).
 constexpr double kZoneInset = 0x1p-40;
@@ -62,7 +60,6 @@ DragExpansion DragExpansion::around(const DragModel& model, float coef, double q
     if (!(std::isfinite(p0) && p0 > 0 && e >= 0 && e <= 4)) return none;
 
     DragExpansion x;
-    x.q0 = q0;
     const double zoneLo =
         zoneHint + 1 < model.zones.size() ? squaredBound(model, zone.bound) * (1 + kZoneInset) : 0;
     const double zoneHi =
@@ -70,6 +67,12 @@ DragExpansion DragExpansion::around(const DragModel& model, float coef, double q
                      : kInfinity;
     x.lo = std::max(zoneLo, q0 * (1 - kReach));
     x.hi = std::min(zoneHi, q0 * (1 + kReach));
+    // Within a unit in q0's last place of lo - q0 and hi - q0, far inside the zone inset.
+    for (int lane = 0; lane < 2; ++lane) {
+        x.q0[lane] = q0;
+        x.dqLo[lane] = x.lo - q0;
+        x.dqHi[lane] = x.hi - q0;
+    }
     // b[k] = P0 C(e, k) / q0^k.
     const double perQ = 1 / q0;
     double binomial = 1, scale = p0;

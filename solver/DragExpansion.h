@@ -18,6 +18,8 @@ namespace trajcore {
 class DragExpansion {
 public:
     static constexpr int kTerms = 5;
+    // How far from the anchor, relative to q0, the polynomial is used.
+    static constexpr double kReach = 0x1p-9;
 
     // Usable nowhere.
     DragExpansion() = default;
@@ -29,14 +31,19 @@ public:
 
     bool covers(double q) const { return (q >= lo) & (q <= hi); }
 
-    double anchor() const { return q0; }
-    // Coefficient k of P(q) = sum of b_k (q - q0)^k, twice, for both lanes of a packed product.
-    const double* term(int k) const { return b[k]; }
+    // The same for packed use, each value twice: the anchor q0, the usable range of q - q0, and
+    // the coefficient b_k of P(q) = sum of b_k (q - q0)^k.
+    const double* anchorPair() const { return q0; }
+    const double* lowestPair() const { return dqLo; }
+    const double* highestPair() const { return dqHi; }
+    const double* termPair(int k) const { return b[k]; }
 
 private:
-    double q0 = 0;
     double lo = std::numeric_limits<double>::infinity(); // usable for lo <= q <= hi
     double hi = -std::numeric_limits<double>::infinity();
+    alignas(16) double q0[2] = {};
+    alignas(16) double dqLo[2] = {lo, lo};
+    alignas(16) double dqHi[2] = {hi, hi};
     alignas(16) double b[kTerms][2] = {};
 };
 

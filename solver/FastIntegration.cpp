@@ -14,21 +14,20 @@
 #include "Motion.h"
 #include "PackedSlopes.h"
 
-#include <cstring>
-#include <limits>
+#include <cmath>
 
 namespace trajcore {
 namespace {
 
 int64_t fallbacks = 0;
 
-// Steps served by one anchor. The polynomial reaches far enough for several steps; fewer
-// anchors leave more of the processor to the stages.
-constexpr int32_t kStepsPerAnchor = 4;
+// Steps served by one anchor: as many as its polynomial reaches, up to eight; each anchor's
+// power function costs the stages around it some speed.
+constexpr int32_t kLongestBlock = 8;
 
-// Velocity (Vx, Vy, Vz, 0) and position (X, Y, Z, 0).
+// Velocity and position, as Packed3.
 struct PackedState {
-    __m128 velocity, position;
+    Packed3 velocity, position;
 };
 
 // The plain step's factors: h, h * 0.5, h * 0.16666667, and 2 for the middle slopes.
@@ -39,57 +38,56 @@ struct StepFactors {
         : h(_mm_set1_ps(step)), half(_mm_set1_ps(step * 0.5f)),
           sixth(_mm_set1_ps(step * (1.0f / 6.0f))), two(_mm_set1_ps(2.0f)) {}
 
+    // v + f s, lane by lane.
+    static Packed3 trial(const Packed3& v, __m128 f, const Packed3& s) {
+        return {_mm_add_ps(v.xy, _mm_mul_ps(f, s.xy)), _mm_add_ps(v.z, _mm_mul_ps(f, s.z))};
+    }
+
     // x + (h/6)(s1 + s4 + 2 (s2 + s3)), grouped as the plain step groups it.
     __m128 combine(__m128 x, __m128 s1, __m128 s2, __m128 s3, __m128 s4) const {
         const __m128 middle = _mm_mul_ps(two, _mm_add_ps(s2, s3));
         return _mm_add_ps(x, _mm_mul_ps(sixth, _mm_add_ps(_mm_add_ps(s1, s4), middle)));
     }
-};
-
-// The downrange velocities at which the band rule would switch away from the coefficient in
-// use: (lowestVel, lowerVel] towards lowerBc, up to lowestVel towards lowestBc. A side that
-// cannot switch gets a NaN bound, which no comparison passes. Same verdict as
-// bands.after(vx, coef) != coef, in three comparisons without branches.
-struct BandWatch {
-    float lowerTop, lowerFloor, lowestTop;
-
-    BandWatch(const CoefficientBands& b, float coef)
-        : lowerTop(b.lowerBc > kMinBandCoef && b.lowerBc != coef ? b.lowerVel : kNaN),
-          lowerFloor(b.lowestVel),
-          lowestTop(b.lowestBc > kMinBandCoef && b.lowestBc != coef ? b.lowestVel : kNaN) {}
-
-    bool switches(float vx) const {
-        return ((vx <= lowerTop) & (vx > lowerFloor)) | (vx <= lowestTop);
+    Packed3 combine(const Packed3& x, const Packed3& s1, const Packed3& s2, const Packed3& s3,
+                    const Packed3& s4) const {
+        return {combine(x.xy, s1.xy, s2.xy, s3.xy, s4.xy), combine(x.z, s1.z, s2.z, s3.z, s4.z)};
     }
-
-    static constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 };
 
 class FastMotion {
 public:
-    FastMotion(const SolverRecord& si, const float (&air)[3], float coefficient)
-        : model(dragModel(si.dragModel)), constants(air), coef(coefficient), bands(si),
+    FastMotion(const SolverRecord& si, float crosswind, float coefficient)
+        : model(dragModel(si.dragModel)), constants(crosswind), coef(coefficient), bands(si),
           watch(bands, coef) {}
 
     float coefficient() const { return coef; }
 
-    // The anchor prepared at the last block start serves this block; the next one is placed
-    // where the block after this one should be halfway, extrapolating the change of q over the
-    // last block. Without a usable anchor (the first block, after a band change) one is made
-    // here, centred at the block's start.
-    void beginBlock(__m128 velocity) {
-        float u[4];
-        _mm_storeu_ps(u, _mm_sub_ps(velocity, constants.wind));
-        const double q = squaredAirspeed(u[0], u[1], u[2]);
+    // Starts a block of steps; returns its length. The anchor prepared at the last block start
+    // serves it; the next one is placed halfway through the next block, extrapolating the change
+    // of q over the last block, and that block is made as long as the polynomial reaches,
+    // at that pace, to both its ends with room to spare. Without a usable anchor (the first
+    // block, after a band change) one is made here, centred at the block's start.
+    int32_t beginBlock(const Packed3& velocity) {
+        const double q = squaredAirspeed(velocity);
         if (next.covers(q)) {
             current = next;
         } else if (!current.covers(q)) {
             current = DragExpansion::around(model, coef, q, zoneHint);
         }
-        const double ahead = hasPrevious ? q + 1.5 * (q - previousQ) : q;
+        const int32_t length = nextLength;
+        double ahead = q;
+        if (previousLength > 0) {
+            const double perStep = (q - previousQ) / previousLength;
+            const double reach = DragExpansion::kReach * q / 2;
+            nextLength = kLongestBlock;
+            while (nextLength > 1 && !(std::abs(perStep) * (nextLength / 2 + 1) <= reach))
+                nextLength /= 2;
+            ahead = q + perStep * (length + nextLength / 2.0);
+        }
         next = DragExpansion::around(model, coef, ahead, zoneHint);
         previousQ = q;
-        hasPrevious = true;
+        previousLength = length;
+        return length;
     }
 
     // One step with every stage's slopes from the expansion; false when a stage needs the exact
@@ -111,49 +109,58 @@ private:
     // One classical Runge-Kutta step, written out for this system: the position slopes are the
     // velocities of the stage points, so only the velocity stages need the drag.
     template <bool quick> bool step(const PackedState& s, const StepFactors& f, PackedState& out) {
-        const __m128 v = s.velocity;
+        const Packed3& v = s.velocity;
         bool ok = true;
-        const __m128 a1 = slopes<quick>(v, ok);
-        const __m128 v1 = _mm_add_ps(v, _mm_mul_ps(f.half, a1));
-        const __m128 a2 = slopes<quick>(v1, ok);
-        const __m128 v2 = _mm_add_ps(v, _mm_mul_ps(f.half, a2));
-        const __m128 a3 = slopes<quick>(v2, ok);
-        const __m128 v3 = _mm_add_ps(v, _mm_mul_ps(f.h, a3));
-        const __m128 a4 = slopes<quick>(v3, ok);
+        const Packed3 a1 = slopes<quick>(v, ok);
+        const Packed3 v1 = StepFactors::trial(v, f.half, a1);
+        const Packed3 a2 = slopes<quick>(v1, ok);
+        const Packed3 v2 = StepFactors::trial(v, f.half, a2);
+        const Packed3 a3 = slopes<quick>(v2, ok);
+        const Packed3 v3 = StepFactors::trial(v, f.h, a3);
+        const Packed3 a4 = slopes<quick>(v3, ok);
         out.velocity = f.combine(v, a1, a2, a3, a4);
         out.position = f.combine(s.position, v, v1, v2, v3);
         return ok;
     }
 
-    template <bool quick> __m128 slopes(__m128 velocity, bool& ok) {
+    template <bool quick> Packed3 slopes(const Packed3& velocity, bool& ok) {
         StageSlopes s = packedSlopes(current, velocity, constants);
-        const float vx = _mm_cvtss_f32(velocity);
+        const float vx = _mm_cvtss_f32(velocity.xy);
         if constexpr (quick) {
-            ok = ok & s.certain & !watch.switches(vx);
+            ok = ok & ((s.doubt | int(watch.switches(vx))) == 0);
         } else {
-            if (!s.certain) s.slopes = decide(velocity, s.q);
+            if (s.doubt != 0) s.slopes = decide(velocity);
             const float c = bands.after(vx, coef);
             if (c != coef) switchCoefficient(c);
         }
         return s.slopes;
     }
 
+    double squaredAirspeed(const Packed3& velocity) const {
+        float u[4], w[4];
+        _mm_storeu_ps(u, velocity.xy);
+        _mm_storeu_ps(w, _mm_sub_ps(velocity.z, constants.crosswind));
+        return trajcore::squaredAirspeed(u[0], u[1], w[0]);
+    }
+
     // A stage the anchor does not vouch for. Once per step, a stage outside the anchor's reach
     // (a zone crossed, a band switched) gets an anchor of its own, which then serves the steps
     // that follow; otherwise the exact way.
-    __m128 decide(__m128 velocity, double q) {
+    Packed3 decide(const Packed3& velocity) {
+        const double q = squaredAirspeed(velocity);
         if (!reanchored && !current.covers(q)) {
             reanchored = true;
             current = DragExpansion::around(model, coef, q, zoneHint);
             const StageSlopes s = packedSlopes(current, velocity, constants);
-            if (s.certain) return s.slopes;
+            if (s.doubt == 0) return s.slopes;
         }
         ++fallbacks;
-        float u[4];
-        _mm_storeu_ps(u, _mm_sub_ps(velocity, constants.wind));
-        float slope[kComponents];
-        velocitySlopes(dragPerSpeed(model, coef, q), u[0], u[1], u[2], slope);
-        return _mm_setr_ps(slope[Vx], slope[Vy], slope[Vz], 0.0f);
+        float u[4], w[4], slope[kComponents];
+        _mm_storeu_ps(u, velocity.xy);
+        _mm_storeu_ps(w, _mm_sub_ps(velocity.z, constants.crosswind));
+        velocitySlopes(dragPerSpeed(model, coef, q), u[0], u[1], w[0], slope);
+        return {_mm_setr_ps(slope[Vx], slope[Vy], 0.0f, 0.0f),
+                _mm_setr_ps(slope[Vz], slope[Vz], 0.0f, 0.0f)};
     }
 
     // The polynomials hold the old coefficient.
@@ -161,7 +168,8 @@ private:
         coef = c;
         watch = BandWatch(bands, coef);
         current = next = DragExpansion();
-        hasPrevious = false;
+        previousLength = 0;
+        nextLength = 2;
     }
 
     const DragModel& model;
@@ -171,45 +179,52 @@ private:
     BandWatch watch;
     DragExpansion current, next;
     std::size_t zoneHint = 0;
-    double previousQ = 0;
-    bool hasPrevious = false;
+    double previousQ = 0;       // q at the last block start
+    int32_t previousLength = 0; // that block's length; 0 when there was none
+    int32_t nextLength = 2;     // the length of the block the next anchor serves
     bool reanchored = false;
 };
 
+Packed3 pack(float x, float y, float z) {
+    return {_mm_setr_ps(x, y, 0.0f, 0.0f), _mm_setr_ps(z, z, 0.0f, 0.0f)};
+}
+
 void store(const RunTable& table, int32_t k, float t, const PackedState& s) {
-    float v[4], x[4];
-    _mm_storeu_ps(v, s.velocity);
-    _mm_storeu_ps(x, s.position);
+    float v[4], vz[4], x[4], z[4];
+    _mm_storeu_ps(v, s.velocity.xy);
+    _mm_storeu_ps(vz, s.velocity.z);
+    _mm_storeu_ps(x, s.position.xy);
+    _mm_storeu_ps(z, s.position.z);
     table.time[k] = t;
     table.state[Vx][k] = v[0];
     table.state[X][k] = x[0];
     table.state[Vy][k] = v[1];
     table.state[Y][k] = x[1];
-    table.state[Vz][k] = v[2];
-    table.state[Z][k] = x[2];
+    table.state[Vz][k] = vz[0];
+    table.state[Z][k] = z[0];
 }
 
 } // namespace
 
-float integrateFast(const SolverRecord& si, const float (&wind)[3], const float* start,
+float integrateFast(const SolverRecord& si, float crosswind, const float* start,
                     const RunTable& table, float until) {
-    FastMotion motion(si, wind, si.ballisticCoef);
+    FastMotion motion(si, crosswind, si.ballisticCoef);
     const int32_t n = table.steps;
     const float h = si.flightTime / float(n);
     const StepFactors factors(h);
 
-    PackedState s{_mm_setr_ps(start[Vx], start[Vy], start[Vz], 0.0f),
-                  _mm_setr_ps(start[X], start[Y], start[Z], 0.0f)};
+    PackedState s{pack(start[Vx], start[Vy], start[Vz]), pack(start[X], start[Y], start[Z])};
     store(table, 0, 0.0f, s);
+    int32_t blockLeft = 0;
     for (int32_t k = 1; k <= n; ++k) {
-        if ((k - 1) % kStepsPerAnchor == 0) motion.beginBlock(s.velocity);
+        if (blockLeft-- == 0) blockLeft = motion.beginBlock(s.velocity) - 1;
         PackedState next;
         if (!motion.quickStep(s, factors, next)) [[unlikely]]
             motion.carefulStep(s, factors, next);
         s = next;
         // k * h, as the plain run stores it.
         store(table, k, float(double(h) * k), s);
-        if (_mm_cvtss_f32(s.position) >= until) break;
+        if (_mm_cvtss_f32(s.position.xy) >= until) break;
     }
     return motion.coefficient();
 }

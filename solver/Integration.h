@@ -17,12 +17,13 @@ struct RunTable {
 };
 
 // Integrates from `start` (SI units, state-vector order) with the record's coefficient at
-// first, over the whole flight or, when only the zero correction will read the table, until
-// the first entry at or past `until` (m). Returns the coefficient in use at the end.
-using IntegrationRun = float (*)(const SolverRecord& si, const float (&wind)[3], const float* start,
+// first, against a lateral wind `crosswind` (m/s; the solver's downrange and vertical wind are
+// always 0), over the whole flight or, when only the zero correction will read the table,
+// until the first entry at or past `until` (m). Returns the coefficient in use at the end.
+using IntegrationRun = float (*)(const SolverRecord& si, float crosswind, const float* start,
                                  const RunTable& table, float until);
 
-float integrateFast(const SolverRecord& si, const float (&wind)[3], const float* start,
+float integrateFast(const SolverRecord& si, float crosswind, const float* start,
                     const RunTable& table, float until);
 
 // calcPre with a chosen integration run; the library's calcPre uses integrateFast.

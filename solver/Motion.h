@@ -8,6 +8,7 @@
 #include "SolverRecord.h"
 
 #include <cmath>
+#include <limits>
 
 namespace trajcore {
 
@@ -49,6 +50,24 @@ struct CoefficientBands {
         if (vx <= lowerVel && vx > lowestVel && lowerBc > kMinBandCoef) coef = lowerBc;
         if (vx <= lowestVel && lowestBc > kMinBandCoef) coef = lowestBc;
         return coef;
+    }
+};
+
+// The downrange velocities at which the band rule would switch away from the coefficient in
+// use: (lowestVel, lowerVel] towards lowerBc, up to lowestVel towards lowestBc. A side that
+// cannot switch gets a NaN bound, which no comparison passes. The same verdict as
+// bands.after(vx, coef) != coef, in three comparisons without branches.
+struct BandWatch {
+    static constexpr float kNever = std::numeric_limits<float>::quiet_NaN();
+    float lowerTop, lowerFloor, lowestTop;
+
+    BandWatch(const CoefficientBands& b, float coef)
+        : lowerTop(b.lowerBc > kMinBandCoef && b.lowerBc != coef ? b.lowerVel : kNever),
+          lowerFloor(b.lowestVel),
+          lowestTop(b.lowestBc > kMinBandCoef && b.lowestBc != coef ? b.lowestVel : kNever) {}
+
+    bool switches(float vx) const {
+        return ((vx <= lowerTop) & (vx > lowerFloor)) | (vx <= lowestTop);
     }
 };
 

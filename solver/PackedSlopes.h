@@ -1,6 +1,7 @@
 // The three velocity slopes of one Runge-Kutta stage from a DragExpansion, with SSE2 packed
-// arithmetic (the x86-64 baseline): velocities as (x, y, z, unused) floats, doubles in pairs
-// (x, y) and (z, unused). Each lane rounds exactly as the scalar operation it stands for.
+// arithmetic (the x86-64 baseline). Floats travel as (x, y, 0, 0) and (z, z, 0, 0), doubles as
+// (x, y) and (z, z), so no lane ever has to be moved on the chain of dependent operations. Each
+// lane rounds exactly as the scalar operation it stands for.
 #pragma once
 
 #include "DragExpansion.h"
@@ -10,44 +11,67 @@
 
 namespace trajcore {
 
-struct PackedConstants {
-    __m128 wind;       // air velocity (downrange, vertical, lateral, 0)
-    __m128d gravity;   // (0, g): gravity enters the vertical slope only
-    __m128d margin;    // 2^-39, see below
-    __m128d sign;      // sign bits, to negate
-    __m128d magnitude; // all bits but the sign, for absolute values
-    __m128i minusZero; // the bits of -0.0f
-
-    explicit PackedConstants(const float (&air)[3])
-        : wind(_mm_setr_ps(air[0], air[1], air[2], 0.0f)),
-          gravity(_mm_setr_pd(0.0, double(kGravity))), margin(_mm_set1_pd(0x1p-39)),
-          sign(_mm_set1_pd(-0.0)), magnitude(_mm_castsi128_pd(_mm_set1_epi64x(0x7fffffffffffffff))),
-          minusZero(_mm_set1_epi32(int(0x80000000u))) {}
+// A velocity or its slopes: (x, y, 0, 0) and (z, z, 0, 0).
+struct Packed3 {
+    __m128 xy, z;
 };
+
+struct PackedConstants {
+    __m128 crosswind;     // (W, W, 0, 0); downrange and vertical air stand still
+    __m128d gravity;      // (0, g): gravity enters the vertical slope only
+    __m128d margin;       // 2^-39, see below
+    __m128d sign;         // sign bits, to negate
+    __m128d magnitude;    // all bits but the sign, for absolute values
+    __m128i minusZero;    // the bits of -0.0f
+    __m128d exponent;     // the exponent bits: x & exponent is the power of 2 at or below |x|
+    __m128d largestScale; // 2^127, the largest power of 2 in float range
+    __m128d halfUlp;      // 2^-24: half a float's unit in the last place, over 2^e
+
+    explicit PackedConstants(float w)
+        : crosswind(_mm_setr_ps(w, w, 0.0f, 0.0f)), gravity(_mm_setr_pd(0.0, double(kGravity))),
+          margin(_mm_set1_pd(0x1p-39)), sign(_mm_set1_pd(-0.0)),
+          magnitude(_mm_castsi128_pd(_mm_set1_epi64x(0x7fffffffffffffff))),
+          minusZero(_mm_set1_epi32(int(0x80000000u))),
+          exponent(_mm_castsi128_pd(_mm_set1_epi64x(0x7ff0000000000000))),
+          largestScale(_mm_set1_pd(0x1p127)), halfUlp(_mm_set1_pd(0x1p-24)) {}
+};
+
+// All bits set in a lane whose double d, rounded to the float f (the low lanes of `rounded`),
+// might round to another float once moved by up to `error`: unless |d - f| + error stays
+// within half of f's unit in the last place on d's side of f, that is 2^(e - 24) for
+// 2^e <= |d| < 2^(e + 1) (below 2^e the floats are twice as dense, and d's own exponent says
+// which side it is on). For d = 0 only an exact zero passes; an infinite f never does.
+inline __m128d roundingDoubt(__m128d d, __m128 rounded, __m128d error, const PackedConstants& c) {
+    const __m128d f = _mm_cvtps_pd(rounded);
+    const __m128d distance = _mm_add_pd(_mm_and_pd(_mm_sub_pd(d, f), c.magnitude), error);
+    const __m128d scale = _mm_min_pd(_mm_and_pd(d, c.exponent), c.largestScale);
+    return _mm_cmpnle_pd(distance, _mm_mul_pd(scale, c.halfUlp));
+}
 
 struct StageSlopes {
-    __m128 slopes; // (x, y, z, unused)
-    double q;      // squared airspeed
-    bool certain;  // every slope equals the exact one bit for bit
+    Packed3 slopes;
+    int doubt; // nonzero unless every slope equals the exact one bit for bit
 };
 
-// Slopes -(P u) - g at stage velocity `velocity`, u = velocity - wind, with P from the
-// expansion. Each slope's double differs from the exact one by less than 2^-44 (|b0 u| + g)
-// (DragExpansion.cpp; g for the vertical slope only); a slope is certain only when everything
-// within 2^-39 (|b0 u| + g) of its double rounds to the same float, so the exact double, which
-// lies well inside that span, rounds to it too.
-inline StageSlopes packedSlopes(const DragExpansion& e, __m128 velocity, const PackedConstants& c) {
-    const __m128 u = _mm_sub_ps(velocity, c.wind);
-    const __m128d uxy = _mm_cvtps_pd(u);
-    const __m128d uz = _mm_cvtps_pd(_mm_movehl_ps(u, u));
-    // (ux^2 + uy^2) + uz^2, as squaredAirspeed() adds them.
+// Slopes -(P u) - g at stage velocity v, with u = v - wind and P from the expansion. Each
+// slope's double differs from the exact one by less than 2^-44 (|b0 u| + g) (DragExpansion.cpp;
+// g for the vertical slope only); a slope is certain only when everything within
+// 2^-39 (|b0 u| + g) of its double rounds to the same float, so the exact double, which lies
+// well inside that span, rounds to it too.
+inline StageSlopes packedSlopes(const DragExpansion& e, const Packed3& v,
+                                const PackedConstants& c) {
+    const __m128 airZ = _mm_sub_ps(v.z, c.crosswind);
+    const __m128d uxy = _mm_cvtps_pd(v.xy);
+    const __m128d uz = _mm_cvtps_pd(airZ);
+    // q - q0 in both lanes as (ux^2 + uy^2) + (uz^2 - q0), which starts sooner than the exact
+    // way's q and differs from its q - q0 by a few units in q0's last place (in the budget).
     const __m128d sxy = _mm_mul_pd(uxy, uxy);
-    const __m128d q = _mm_add_sd(_mm_add_sd(sxy, _mm_unpackhi_pd(sxy, sxy)), _mm_mul_sd(uz, uz));
-    // q - q0 is exact: the two differ by far less than a factor 2.
-    const __m128d dq1 = _mm_sub_sd(q, _mm_set_sd(e.anchor()));
-    const __m128d dq = _mm_unpacklo_pd(dq1, dq1);
+    const __m128d dq = _mm_add_pd(_mm_add_pd(sxy, _mm_shuffle_pd(sxy, sxy, 1)),
+                                  _mm_sub_pd(_mm_mul_pd(uz, uz), _mm_load_pd(e.anchorPair())));
+    const __m128d outside = _mm_or_pd(_mm_cmpnge_pd(dq, _mm_load_pd(e.lowestPair())),
+                                      _mm_cmpnle_pd(dq, _mm_load_pd(e.highestPair())));
     const __m128d dq2 = _mm_mul_pd(dq, dq);
-    auto b = [&e](int k) { return _mm_load_pd(e.term(k)); };
+    auto b = [&e](int k) { return _mm_load_pd(e.termPair(k)); };
     // The terms from dq^2 on, over dq^2; then P u = b0 u + (b1 u) dq + (u dq^2) higher, grouped
     // so the chain from dq is short.
     const __m128d higher =
@@ -64,22 +88,17 @@ inline StageSlopes packedSlopes(const DragExpansion& e, __m128 velocity, const P
     const __m128d dZ =
         _mm_xor_pd(_mm_add_pd(leadZ, _mm_mul_pd(_mm_mul_pd(uz, dq2), higher)), c.sign);
 
+    // The slopes as floats; each is certain when its double lies far enough from the float's
+    // rounding bounds.
+    const __m128 slopeXy = _mm_cvtpd_ps(dXy), slopeZ = _mm_cvtpd_ps(dZ);
     const __m128d eXy =
         _mm_mul_pd(c.margin, _mm_add_pd(_mm_and_pd(dragXy, c.magnitude), c.gravity));
     const __m128d eZ = _mm_mul_pd(c.margin, _mm_and_pd(dragZ, c.magnitude));
-    const __m128 low =
-        _mm_movelh_ps(_mm_cvtpd_ps(_mm_sub_pd(dXy, eXy)), _mm_cvtpd_ps(_mm_sub_pd(dZ, eZ)));
-    const __m128 high =
-        _mm_movelh_ps(_mm_cvtpd_ps(_mm_add_pd(dXy, eXy)), _mm_cvtpd_ps(_mm_add_pd(dZ, eZ)));
-    const int split = _mm_movemask_ps(_mm_cmpneq_ps(low, high));
-    const int minusZero =
-        _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(_mm_castps_si128(u), c.minusZero)));
-
-    StageSlopes s;
-    s.slopes = _mm_movelh_ps(_mm_cvtpd_ps(dXy), _mm_cvtpd_ps(dZ));
-    s.q = _mm_cvtsd_f64(q);
-    s.certain = e.covers(s.q) & ((split & 7) == 0) & ((minusZero & 5) == 0);
-    return s;
+    const int doubt = _mm_movemask_pd(_mm_or_pd(
+        _mm_or_pd(outside, roundingDoubt(dXy, slopeXy, eXy, c)), roundingDoubt(dZ, slopeZ, eZ, c)));
+    const __m128i air = _mm_castps_si128(_mm_movelh_ps(v.xy, airZ)); // (ux, uy, uz, uz)
+    const __m128 minusZero = _mm_castsi128_ps(_mm_cmpeq_epi32(air, c.minusZero));
+    return {{slopeXy, slopeZ}, doubt | (_mm_movemask_ps(minusZero) & 5)};
 }
 
 } // namespace trajcore

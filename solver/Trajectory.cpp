@@ -106,7 +106,7 @@ void correctZero(float& angle, float* start) {
 void integrate(IntegrationRun run, const float* start,
                float until = std::numeric_limits<float>::infinity()) {
     const RunTable table{state.steps, state.time, state.table, state.work};
-    state.coefInUse = run(state.si, state.wind, start, table, until);
+    state.coefInUse = run(state.si, state.wind[2], start, table, until);
 }
 
 void releaseAll() {

@@ -7,8 +7,9 @@
 
 namespace trajcore {
 
-float integrateReference(const SolverRecord& si, const float (&wind)[3], const float* start,
+float integrateReference(const SolverRecord& si, float crosswind, const float* start,
                          const RunTable& table, float until) {
+    const float wind[3] = {0.0f, 0.0f, crosswind};
     const Motion motion(si, wind, si.ballisticCoef);
     const int32_t n = table.steps;
     const float h = si.flightTime / float(n);

@@ -6,7 +6,7 @@
 
 namespace trajcore {
 
-float integrateReference(const SolverRecord& si, const float (&wind)[3], const float* start,
+float integrateReference(const SolverRecord& si, float crosswind, const float* start,
                          const RunTable& table, float until);
 
 // calcPre with the plain run: the table the library's calcPre must reproduce bit for bit.
