@@ -37,13 +37,15 @@ struct PackedConstants {
 };
 
 // All bits set in a lane whose double d, rounded to the float f (the low lanes of `rounded`),
-// might round to another float once moved by up to `error`: unless |d - f| + error stays
-// within half of f's unit in the last place on d's side of f, that is 2^(e - 24) for
-// 2^e <= |d| < 2^(e + 1) (below 2^e the floats are twice as dense, and d's own exponent says
-// which side it is on). For d = 0 only an exact zero passes; an infinite f never does.
+// might round to another float once moved by less than `error`. It passes when
+// |d - f| + 2 error <= 2^(e - 24) for 2^e <= |d| < 2^(e + 1): that is half of f's unit in the
+// last place on d's side of f (below a power of 2 the floats are twice as dense, and d's own
+// exponent says which side it is on), and on the far side, where the half unit may be half as
+// large, the error still fits. For d = 0 only an exact zero passes; an infinite f never does.
 inline __m128d roundingDoubt(__m128d d, __m128 rounded, __m128d error, const PackedConstants& c) {
     const __m128d f = _mm_cvtps_pd(rounded);
-    const __m128d distance = _mm_add_pd(_mm_and_pd(_mm_sub_pd(d, f), c.magnitude), error);
+    const __m128d distance =
+        _mm_add_pd(_mm_and_pd(_mm_sub_pd(d, f), c.magnitude), _mm_add_pd(error, error));
     const __m128d scale = _mm_min_pd(_mm_and_pd(d, c.exponent), c.largestScale);
     return _mm_cmpnle_pd(distance, _mm_mul_pd(scale, c.halfUlp));
 }
@@ -55,9 +57,8 @@ struct StageSlopes {
 
 // Slopes -(P u) - g at stage velocity v, with u = v - wind and P from the expansion. Each
 // slope's double differs from the exact one by less than 2^-44 (|b0 u| + g) (DragExpansion.cpp;
-// g for the vertical slope only); a slope is certain only when everything within
-// 2^-39 (|b0 u| + g) of its double rounds to the same float, so the exact double, which lies
-// well inside that span, rounds to it too.
+// g for the vertical slope only); a slope is certain only when the float it rounds to holds
+// everything within 2^-39 (|b0 u| + g) of it, which includes the exact double 32 times over.
 inline StageSlopes packedSlopes(const DragExpansion& e, const Packed3& v,
                                 const PackedConstants& c) {
     const __m128 airZ = _mm_sub_ps(v.z, c.crosswind);
