@@ -67,7 +67,8 @@ public:
     // of q over the last block, and that block is made as long as the polynomial reaches,
     // at that pace, to both its ends with room to spare. Without a usable anchor (the first
     // block, after a band change) one is made here, centred at the block's start.
-    int32_t beginBlock(const Packed3& velocity) {
+    // (Arguments by value here and below keep the caller's state out of memory.)
+    int32_t beginBlock(Packed3 velocity) {
         const double q = squaredAirspeed(velocity);
         if (next.covers(q)) {
             current = next;
@@ -99,10 +100,11 @@ public:
 
     // The same step deciding stage by stage: the exact way where the expansion declines, and
     // the coefficient switched where the band says so.
-    [[gnu::noinline]] void carefulStep(const PackedState& s, const StepFactors& f,
-                                       PackedState& out) {
+    [[gnu::noinline]] PackedState carefulStep(PackedState s, const StepFactors& f) {
         reanchored = false;
+        PackedState out;
         step<false>(s, f, out);
+        return out;
     }
 
 private:
@@ -220,7 +222,7 @@ float integrateFast(const SolverRecord& si, float crosswind, const float* start,
         if (blockLeft-- == 0) blockLeft = motion.beginBlock(s.velocity) - 1;
         PackedState next;
         if (!motion.quickStep(s, factors, next)) [[unlikely]]
-            motion.carefulStep(s, factors, next);
+            next = motion.carefulStep(s, factors);
         s = next;
         // k * h, as the plain run stores it.
         store(table, k, float(double(h) * k), s);
