@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <emmintrin.h>
 #include <limits>
 
 namespace trajcore {
@@ -78,10 +79,16 @@ void convertToSi(SolverRecord& r) {
     r.spareVel *= kFpsToMps;
 }
 
-// First index i >= 1 whose downrange distance reaches `distance`, or the last index.
+// The first index from i on whose downrange distance reaches `distance`, or the last index.
+// Four entries at a time while all four fall short, by the same comparison, so a NaN stops the
+// search where it always did.
 int32_t searchFrom(int32_t i, float distance) {
     const float* x = state.column(X);
-    while (i < state.steps && x[i] < distance)
+    const int32_t n = state.steps;
+    const __m128 reach = _mm_set1_ps(distance);
+    while (i + 4 <= n && _mm_movemask_ps(_mm_cmplt_ps(_mm_loadu_ps(x + i), reach)) == 0xF)
+        i += 4;
+    while (i < n && x[i] < distance)
         ++i;
     return i;
 }
