@@ -93,49 +93,54 @@ public:
 
     // One step with every stage's slopes from the expansion; false when a stage needs the exact
     // way or would switch the coefficient. Nothing in here calls a function, so the values on
-    // the chain stay in registers.
-    bool quickStep(const PackedState& s, const StepFactors& f, PackedState& out) {
-        return step<true>(s, f, out);
+    // the chain stay in registers, and each stage's check waits for the next stage's slopes.
+    bool quickStep(const PackedState& s, const StepFactors& f, PackedState& out) const {
+        const Packed3& v = s.velocity;
+        const StageSlopes s1 = packedSlopes(current, v, constants);
+        const Packed3 v1 = StepFactors::trial(v, f.half, s1.slopes);
+        const StageSlopes s2 = packedSlopes(current, v1, constants);
+        int doubt = stageDoubt(s1, constants);
+        const Packed3 v2 = StepFactors::trial(v, f.half, s2.slopes);
+        const StageSlopes s3 = packedSlopes(current, v2, constants);
+        doubt |= stageDoubt(s2, constants);
+        const Packed3 v3 = StepFactors::trial(v, f.h, s3.slopes);
+        const StageSlopes s4 = packedSlopes(current, v3, constants);
+        doubt |= stageDoubt(s3, constants);
+        out.velocity = f.combine(v, s1.slopes, s2.slopes, s3.slopes, s4.slopes);
+        out.position = f.combine(s.position, v, v1, v2, v3);
+        doubt |=
+            stageDoubt(s4, constants) | switches(v) | switches(v1) | switches(v2) | switches(v3);
+        return doubt == 0;
     }
 
     // The same step deciding stage by stage: the exact way where the expansion declines, and
     // the coefficient switched where the band says so.
     [[gnu::noinline]] PackedState carefulStep(PackedState s, const StepFactors& f) {
         reanchored = false;
-        PackedState out;
-        step<false>(s, f, out);
-        return out;
+        const Packed3& v = s.velocity;
+        const Packed3 a1 = decided(v);
+        const Packed3 v1 = StepFactors::trial(v, f.half, a1);
+        const Packed3 a2 = decided(v1);
+        const Packed3 v2 = StepFactors::trial(v, f.half, a2);
+        const Packed3 a3 = decided(v2);
+        const Packed3 v3 = StepFactors::trial(v, f.h, a3);
+        const Packed3 a4 = decided(v3);
+        return {f.combine(v, a1, a2, a3, a4), f.combine(s.position, v, v1, v2, v3)};
     }
 
 private:
-    // One classical Runge-Kutta step, written out for this system: the position slopes are the
-    // velocities of the stage points, so only the velocity stages need the drag.
-    template <bool quick> bool step(const PackedState& s, const StepFactors& f, PackedState& out) {
-        const Packed3& v = s.velocity;
-        bool ok = true;
-        const Packed3 a1 = slopes<quick>(v, ok);
-        const Packed3 v1 = StepFactors::trial(v, f.half, a1);
-        const Packed3 a2 = slopes<quick>(v1, ok);
-        const Packed3 v2 = StepFactors::trial(v, f.half, a2);
-        const Packed3 a3 = slopes<quick>(v2, ok);
-        const Packed3 v3 = StepFactors::trial(v, f.h, a3);
-        const Packed3 a4 = slopes<quick>(v3, ok);
-        out.velocity = f.combine(v, a1, a2, a3, a4);
-        out.position = f.combine(s.position, v, v1, v2, v3);
-        return ok;
+    int switches(const Packed3& velocity) const {
+        return int(watch.switches(_mm_cvtss_f32(velocity.xy)));
     }
 
-    template <bool quick> Packed3 slopes(const Packed3& velocity, bool& ok) {
-        StageSlopes s = packedSlopes(current, velocity, constants);
+    // The slopes at one stage, the exact way where the expansion declines; then the band rule.
+    Packed3 decided(const Packed3& velocity) {
+        const StageSlopes s = packedSlopes(current, velocity, constants);
+        const Packed3 slopes = stageDoubt(s, constants) == 0 ? s.slopes : decide(velocity);
         const float vx = _mm_cvtss_f32(velocity.xy);
-        if constexpr (quick) {
-            ok = ok & ((s.doubt | int(watch.switches(vx))) == 0);
-        } else {
-            if (s.doubt != 0) s.slopes = decide(velocity);
-            const float c = bands.after(vx, coef);
-            if (c != coef) switchCoefficient(c);
-        }
-        return s.slopes;
+        const float c = bands.after(vx, coef);
+        if (c != coef) switchCoefficient(c);
+        return slopes;
     }
 
     double squaredAirspeed(const Packed3& velocity) const {
@@ -154,7 +159,7 @@ private:
             reanchored = true;
             current = DragExpansion::around(model, coef, q, zoneHint);
             const StageSlopes s = packedSlopes(current, velocity, constants);
-            if (s.doubt == 0) return s.slopes;
+            if (stageDoubt(s, constants) == 0) return s.slopes;
         }
         ++fallbacks;
         float u[4], w[4], slope[kComponents];

@@ -50,9 +50,14 @@ inline __m128d roundingDoubt(__m128d d, __m128 rounded, __m128d error, const Pac
     return _mm_cmpnle_pd(distance, _mm_mul_pd(scale, c.halfUlp));
 }
 
+// One stage's slopes with what their certainty check needs; the check (stageDoubt) can wait
+// until the next stage is under way, so that it does not hold up the chain of dependent
+// operations.
 struct StageSlopes {
     Packed3 slopes;
-    int doubt; // nonzero unless every slope equals the exact one bit for bit
+    __m128d dXy, dZ;       // the slopes' doubles
+    __m128d dragXy, dragZ; // b0 u
+    int early;             // out of the expansion's reach, or a -0 air velocity component
 };
 
 // Slopes -(P u) - g at stage velocity v, with u = v - wind and P from the expansion. Each
@@ -71,35 +76,42 @@ inline StageSlopes packedSlopes(const DragExpansion& e, const Packed3& v,
                                   _mm_sub_pd(_mm_mul_pd(uz, uz), _mm_load_pd(e.anchorPair())));
     const __m128d outside = _mm_or_pd(_mm_cmpnge_pd(dq, _mm_load_pd(e.lowestPair())),
                                       _mm_cmpnle_pd(dq, _mm_load_pd(e.highestPair())));
-    const __m128d dq2 = _mm_mul_pd(dq, dq);
+    // P u = sum of (b_k u) dq^k, grouped as (c0 + c1 dq) + c2 dq^2 + (c3 + c4 dq) dq^3 so that
+    // only four operations follow dq.
+    const __m128d dq2 = _mm_mul_pd(dq, dq), dq3 = _mm_mul_pd(dq2, dq);
     auto b = [&e](int k) { return _mm_load_pd(e.termPair(k)); };
-    // The terms from dq^2 on, over dq^2; then P u = b0 u + (b1 u) dq + (u dq^2) higher, grouped
-    // so the chain from dq is short.
-    const __m128d higher =
-        _mm_add_pd(_mm_add_pd(b(2), _mm_mul_pd(b(3), dq)), _mm_mul_pd(b(4), dq2));
+    auto dragTimes = [&](__m128d u, __m128d first) {
+        const __m128d low = _mm_add_pd(first, _mm_mul_pd(_mm_mul_pd(b(1), u), dq));
+        const __m128d middle = _mm_mul_pd(_mm_mul_pd(b(2), u), dq2);
+        const __m128d high =
+            _mm_mul_pd(_mm_add_pd(_mm_mul_pd(b(3), u), _mm_mul_pd(_mm_mul_pd(b(4), u), dq)), dq3);
+        return _mm_add_pd(_mm_add_pd(low, middle), high);
+    };
     const __m128d dragXy = _mm_mul_pd(b(0), uxy), dragZ = _mm_mul_pd(b(0), uz);
-    const __m128d leadXy =
-        _mm_add_pd(_mm_add_pd(dragXy, c.gravity), _mm_mul_pd(_mm_mul_pd(b(1), uxy), dq));
-    const __m128d leadZ = _mm_add_pd(dragZ, _mm_mul_pd(_mm_mul_pd(b(1), uz), dq));
     // Negated last: for u = +0 every term is a zero and the sum +0, so the slope is -0 as
     // -(P * +0) is. A downrange or lateral u = -0 could give +0, so it is never certain (it
     // does not occur in flight); the vertical slope is -g either way.
-    const __m128d dXy =
-        _mm_xor_pd(_mm_add_pd(leadXy, _mm_mul_pd(_mm_mul_pd(uxy, dq2), higher)), c.sign);
-    const __m128d dZ =
-        _mm_xor_pd(_mm_add_pd(leadZ, _mm_mul_pd(_mm_mul_pd(uz, dq2), higher)), c.sign);
+    const __m128d dXy = _mm_xor_pd(dragTimes(uxy, _mm_add_pd(dragXy, c.gravity)), c.sign);
+    const __m128d dZ = _mm_xor_pd(dragTimes(uz, dragZ), c.sign);
 
-    // The slopes as floats; each is certain when its double lies far enough from the float's
-    // rounding bounds.
-    const __m128 slopeXy = _mm_cvtpd_ps(dXy), slopeZ = _mm_cvtpd_ps(dZ);
-    const __m128d eXy =
-        _mm_mul_pd(c.margin, _mm_add_pd(_mm_and_pd(dragXy, c.magnitude), c.gravity));
-    const __m128d eZ = _mm_mul_pd(c.margin, _mm_and_pd(dragZ, c.magnitude));
-    const int doubt = _mm_movemask_pd(_mm_or_pd(
-        _mm_or_pd(outside, roundingDoubt(dXy, slopeXy, eXy, c)), roundingDoubt(dZ, slopeZ, eZ, c)));
     const __m128i air = _mm_castps_si128(_mm_movelh_ps(v.xy, airZ)); // (ux, uy, uz, uz)
     const __m128 minusZero = _mm_castsi128_ps(_mm_cmpeq_epi32(air, c.minusZero));
-    return {{slopeXy, slopeZ}, doubt | (_mm_movemask_ps(minusZero) & 5)};
+    return {{_mm_cvtpd_ps(dXy), _mm_cvtpd_ps(dZ)},
+            dXy,
+            dZ,
+            dragXy,
+            dragZ,
+            _mm_movemask_pd(outside) | (_mm_movemask_ps(minusZero) & 5)};
+}
+
+// Nonzero unless every slope of the stage equals the exact one bit for bit: each is certain
+// when its double lies far enough from the float's rounding bounds.
+inline int stageDoubt(const StageSlopes& s, const PackedConstants& c) {
+    const __m128d eXy =
+        _mm_mul_pd(c.margin, _mm_add_pd(_mm_and_pd(s.dragXy, c.magnitude), c.gravity));
+    const __m128d eZ = _mm_mul_pd(c.margin, _mm_and_pd(s.dragZ, c.magnitude));
+    return s.early | _mm_movemask_pd(_mm_or_pd(roundingDoubt(s.dXy, s.slopes.xy, eXy, c),
+                                               roundingDoubt(s.dZ, s.slopes.z, eZ, c)));
 }
 
 } // namespace trajcore
