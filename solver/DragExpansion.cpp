@@ -6,8 +6,9 @@
 //  - the remainder after the r^4 term is at most |r|^5 / (1 - |r|) because every binomial
 //    coefficient C(e, k) with k >= 5 and 0 <= e <= 4 is below 1 in size; with |r| <= 2^-9 that
 //    is below 2^-44.9;
-//  - the coefficients' and the evaluation's own roundings, and the exact way's rounding of the
-//    product and the difference, add some ten units of 2^-53.
+//  - the coefficients' and the evaluation's own roundings, q - q0 taken within a few units of
+//    q0's last place (magnified at most e <= 4 times), and the exact way's rounding of the
+//    product and the difference add some thirty units of 2^-53, 2^-48.
 // Together below 2^-44: packedSlopes() keeps a slope only when a span 32 times wider rounds to
 // one float.
 #include "DragExpansion.h"

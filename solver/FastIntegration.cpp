@@ -66,30 +66,37 @@ public:
     // serves it; the next one is placed halfway through the next block, extrapolating the change
     // of q over the last block, and that block is made as long as the polynomial reaches,
     // at that pace, to both its ends with room to spare. Without a usable anchor (the first
-    // block, after a band change) one is made here, centred at the block's start.
+    // block, after a band change) one is made here, centred at the block's start. Where q
+    // changes too fast for even one step, blocks go the exact way without anchors.
     // (Arguments by value here and below keep the caller's state out of memory.)
     int32_t beginBlock(Packed3 velocity) {
         const double q = squaredAirspeed(velocity);
+        const int32_t length = nextLength;
+        exactBlock = !nextFits;
         if (next.covers(q)) {
             current = next;
-        } else if (!current.covers(q)) {
+        } else if (!exactBlock && !current.covers(q)) {
             current = DragExpansion::around(model, coef, q, zoneHint);
         }
-        const int32_t length = nextLength;
         double ahead = q;
         if (previousLength > 0) {
-            const double perStep = (q - previousQ) / previousLength;
+            const double perStep = std::abs(q - previousQ) / previousLength;
             const double reach = DragExpansion::kReach * q / 2;
             nextLength = kLongestBlock;
-            while (nextLength > 1 && !(std::abs(perStep) * (nextLength / 2 + 1) <= reach))
+            while (nextLength > 1 && !(perStep * (nextLength / 2 + 1) <= reach))
                 nextLength /= 2;
-            ahead = q + perStep * (length + nextLength / 2.0);
+            nextFits = perStep * (nextLength / 2 + 1) <= reach;
+            ahead = q + (q - previousQ) / previousLength * (length + nextLength / 2.0);
         }
-        next = DragExpansion::around(model, coef, ahead, zoneHint);
+        next = nextFits ? DragExpansion::around(model, coef, ahead, zoneHint) : DragExpansion();
+        if (!nextFits) nextLength = kLongestBlock;
         previousQ = q;
         previousLength = length;
         return length;
     }
+
+    // True while q changes too fast for the expansion: every step goes the exact way.
+    bool exact() const { return exactBlock; }
 
     // One step with every stage's slopes from the expansion; false when a stage needs the exact
     // way or would switch the coefficient. Nothing in here calls a function, so the values on
@@ -135,8 +142,13 @@ private:
 
     // The slopes at one stage, the exact way where the expansion declines; then the band rule.
     Packed3 decided(const Packed3& velocity) {
-        const StageSlopes s = packedSlopes(current, velocity, constants);
-        const Packed3 slopes = stageDoubt(s, constants) == 0 ? s.slopes : decide(velocity);
+        Packed3 slopes;
+        if (exactBlock) {
+            slopes = exactSlopes(velocity);
+        } else {
+            const StageSlopes s = packedSlopes(current, velocity, constants);
+            slopes = stageDoubt(s, constants) == 0 ? s.slopes : decide(velocity);
+        }
         const float vx = _mm_cvtss_f32(velocity.xy);
         const float c = bands.after(vx, coef);
         if (c != coef) switchCoefficient(c);
@@ -154,17 +166,21 @@ private:
     // (a zone crossed, a band switched) gets an anchor of its own, which then serves the steps
     // that follow; otherwise the exact way.
     Packed3 decide(const Packed3& velocity) {
-        const double q = squaredAirspeed(velocity);
-        if (!reanchored && !current.covers(q)) {
+        if (!reanchored && !current.covers(squaredAirspeed(velocity))) {
             reanchored = true;
-            current = DragExpansion::around(model, coef, q, zoneHint);
+            current = DragExpansion::around(model, coef, squaredAirspeed(velocity), zoneHint);
             const StageSlopes s = packedSlopes(current, velocity, constants);
             if (stageDoubt(s, constants) == 0) return s.slopes;
         }
+        return exactSlopes(velocity);
+    }
+
+    Packed3 exactSlopes(const Packed3& velocity) {
         ++fallbacks;
         float u[4], w[4], slope[kComponents];
         _mm_storeu_ps(u, velocity.xy);
         _mm_storeu_ps(w, _mm_sub_ps(velocity.z, constants.crosswind));
+        const double q = trajcore::squaredAirspeed(u[0], u[1], w[0]);
         velocitySlopes(dragPerSpeed(model, coef, q), u[0], u[1], w[0], slope);
         return {_mm_setr_ps(slope[Vx], slope[Vy], 0.0f, 0.0f),
                 _mm_setr_ps(slope[Vz], slope[Vz], 0.0f, 0.0f)};
@@ -177,6 +193,7 @@ private:
         current = next = DragExpansion();
         previousLength = 0;
         nextLength = 2;
+        nextFits = true;
     }
 
     const DragModel& model;
@@ -189,6 +206,8 @@ private:
     double previousQ = 0;       // q at the last block start
     int32_t previousLength = 0; // that block's length; 0 when there was none
     int32_t nextLength = 2;     // the length of the block the next anchor serves
+    bool nextFits = true;       // whether the expansion reaches far enough for that block
+    bool exactBlock = false;    // this block goes the exact way
     bool reanchored = false;
 };
 
@@ -226,7 +245,7 @@ float integrateFast(const SolverRecord& si, float crosswind, const float* start,
     for (int32_t k = 1; k <= n; ++k) {
         if (blockLeft-- == 0) blockLeft = motion.beginBlock(s.velocity) - 1;
         PackedState next;
-        if (!motion.quickStep(s, factors, next)) [[unlikely]]
+        if (motion.exact() || !motion.quickStep(s, factors, next)) [[unlikely]]
             next = motion.carefulStep(s, factors);
         s = next;
         // k * h, as the plain run stores it.
