@@ -2,28 +2,22 @@
 // same single-precision operations in the same order, but finds the drag of most stages from a
 // polynomial around an anchor (DragExpansion) instead of a square root, a power and a division.
 // The stages depend on each other, so that chain of operations sets the speed; each anchor is
-// computed a block of steps before it is needed, where its power function overlaps the stages
-// in between. A stage the polynomial cannot vouch for, a zone or band change included, is
+// computed a block of steps before it is needed (AnchorSchedule), where its power function
+// overlaps the stages in between. A stage the polynomial cannot vouch for, a zone or band change included, is
 // evaluated the exact way, so every stored value is the plain run's.
 #if !defined(__SSE2__)
 #error "The solver's fast integration needs SSE2, which every x86-64 processor has."
 #endif
 
-#include "DragExpansion.h"
+#include "AnchorSchedule.h"
 #include "Integration.h"
 #include "Motion.h"
 #include "PackedSlopes.h"
-
-#include <cmath>
 
 namespace trajcore {
 namespace {
 
 int64_t fallbacks = 0;
-
-// Steps served by one anchor: as many as its polynomial reaches, up to eight; each anchor's
-// power function costs the stages around it some speed.
-constexpr int32_t kLongestBlock = 8;
 
 // Velocity and position, as Packed3.
 struct PackedState {
@@ -58,60 +52,31 @@ class FastMotion {
 public:
     FastMotion(const SolverRecord& si, float crosswind, float coefficient)
         : model(dragModel(si.dragModel)), constants(crosswind), coef(coefficient), bands(si),
-          watch(bands, coef) {}
+          watch(bands, coef), anchors(model, coef) {}
 
     float coefficient() const { return coef; }
 
-    // Starts a block of steps; returns its length. The anchor prepared at the last block start
-    // serves it; the next one is placed halfway through the next block, extrapolating the change
-    // of q over the last block, and that block is made as long as the polynomial reaches,
-    // at that pace, to both its ends with room to spare. Without a usable anchor (the first
-    // block, after a band change) one is made here, centred at the block's start. Where q
-    // changes too fast for even one step, blocks go the exact way without anchors.
-    // (Arguments by value here and below keep the caller's state out of memory.)
-    int32_t beginBlock(Packed3 velocity) {
-        const double q = squaredAirspeed(velocity);
-        const int32_t length = nextLength;
-        exactBlock = !nextFits;
-        if (next.covers(q)) {
-            current = next;
-        } else if (!exactBlock && !current.covers(q)) {
-            current = DragExpansion::around(model, coef, q, zoneHint);
-        }
-        double ahead = q;
-        if (previousLength > 0) {
-            const double perStep = std::abs(q - previousQ) / previousLength;
-            const double reach = DragExpansion::kReach * q / 2;
-            nextLength = kLongestBlock;
-            while (nextLength > 1 && !(perStep * (nextLength / 2 + 1) <= reach))
-                nextLength /= 2;
-            nextFits = perStep * (nextLength / 2 + 1) <= reach;
-            ahead = q + (q - previousQ) / previousLength * (length + nextLength / 2.0);
-        }
-        next = nextFits ? DragExpansion::around(model, coef, ahead, zoneHint) : DragExpansion();
-        if (!nextFits) nextLength = kLongestBlock;
-        previousQ = q;
-        previousLength = length;
-        return length;
-    }
+    // Starts a block of steps; returns its length. (Arguments by value here and below keep the
+    // caller's state out of memory.)
+    int32_t beginBlock(Packed3 velocity) { return anchors.beginBlock(squaredAirspeed(velocity)); }
 
     // True while q changes too fast for the expansion: every step goes the exact way.
-    bool exact() const { return exactBlock; }
+    bool exact() const { return anchors.exactBlock(); }
 
     // One step with every stage's slopes from the expansion; false when a stage needs the exact
     // way or would switch the coefficient. Nothing in here calls a function, so the values on
     // the chain stay in registers, and each stage's check waits for the next stage's slopes.
     bool quickStep(const PackedState& s, const StepFactors& f, PackedState& out) const {
         const Packed3& v = s.velocity;
-        const StageSlopes s1 = packedSlopes(current, v, constants);
+        const StageSlopes s1 = packedSlopes(anchors.current(), v, constants);
         const Packed3 v1 = StepFactors::trial(v, f.half, s1.slopes);
-        const StageSlopes s2 = packedSlopes(current, v1, constants);
+        const StageSlopes s2 = packedSlopes(anchors.current(), v1, constants);
         int doubt = stageDoubt(s1, constants);
         const Packed3 v2 = StepFactors::trial(v, f.half, s2.slopes);
-        const StageSlopes s3 = packedSlopes(current, v2, constants);
+        const StageSlopes s3 = packedSlopes(anchors.current(), v2, constants);
         doubt |= stageDoubt(s2, constants);
         const Packed3 v3 = StepFactors::trial(v, f.h, s3.slopes);
-        const StageSlopes s4 = packedSlopes(current, v3, constants);
+        const StageSlopes s4 = packedSlopes(anchors.current(), v3, constants);
         doubt |= stageDoubt(s3, constants);
         out.velocity = f.combine(v, s1.slopes, s2.slopes, s3.slopes, s4.slopes);
         out.position = f.combine(s.position, v, v1, v2, v3);
@@ -143,10 +108,10 @@ private:
     // The slopes at one stage, the exact way where the expansion declines; then the band rule.
     Packed3 decided(const Packed3& velocity) {
         Packed3 slopes;
-        if (exactBlock) {
+        if (anchors.exactBlock()) {
             slopes = exactSlopes(velocity);
         } else {
-            const StageSlopes s = packedSlopes(current, velocity, constants);
+            const StageSlopes s = packedSlopes(anchors.current(), velocity, constants);
             slopes = stageDoubt(s, constants) == 0 ? s.slopes : decide(velocity);
         }
         const float vx = _mm_cvtss_f32(velocity.xy);
@@ -166,10 +131,10 @@ private:
     // (a zone crossed, a band switched) gets an anchor of its own, which then serves the steps
     // that follow; otherwise the exact way.
     Packed3 decide(const Packed3& velocity) {
-        if (!reanchored && !current.covers(squaredAirspeed(velocity))) {
+        if (!reanchored && !anchors.current().covers(squaredAirspeed(velocity))) {
             reanchored = true;
-            current = DragExpansion::around(model, coef, squaredAirspeed(velocity), zoneHint);
-            const StageSlopes s = packedSlopes(current, velocity, constants);
+            anchors.reanchor(squaredAirspeed(velocity));
+            const StageSlopes s = packedSlopes(anchors.current(), velocity, constants);
             if (stageDoubt(s, constants) == 0) return s.slopes;
         }
         return exactSlopes(velocity);
@@ -186,14 +151,10 @@ private:
                 _mm_setr_ps(slope[Vz], slope[Vz], 0.0f, 0.0f)};
     }
 
-    // The polynomials hold the old coefficient.
     void switchCoefficient(float c) {
         coef = c;
         watch = BandWatch(bands, coef);
-        current = next = DragExpansion();
-        previousLength = 0;
-        nextLength = 2;
-        nextFits = true;
+        anchors.restart(coef);
     }
 
     const DragModel& model;
@@ -201,14 +162,8 @@ private:
     float coef; // the coefficient in use
     CoefficientBands bands;
     BandWatch watch;
-    DragExpansion current, next;
-    std::size_t zoneHint = 0;
-    double previousQ = 0;       // q at the last block start
-    int32_t previousLength = 0; // that block's length; 0 when there was none
-    int32_t nextLength = 2;     // the length of the block the next anchor serves
-    bool nextFits = true;       // whether the expansion reaches far enough for that block
-    bool exactBlock = false;    // this block goes the exact way
-    bool reanchored = false;
+    AnchorSchedule anchors;
+    bool reanchored = false; // in this careful step
 };
 
 Packed3 pack(float x, float y, float z) {
