@@ -19,7 +19,7 @@ struct Packed3 {
 struct PackedConstants {
     __m128 crosswind;     // (W, W, 0, 0); downrange and vertical air stand still
     __m128d gravity;      // (0, g): gravity enters the vertical slope only
-    __m128d margin;       // 2^-39, see below
+    __m128d twiceMargin;  // 2 * 2^-39, see below
     __m128d sign;         // sign bits, to negate
     __m128d magnitude;    // all bits but the sign, for absolute values
     __m128i minusZero;    // the bits of -0.0f
@@ -29,7 +29,7 @@ struct PackedConstants {
 
     explicit PackedConstants(float w)
         : crosswind(_mm_setr_ps(w, w, 0.0f, 0.0f)), gravity(_mm_setr_pd(0.0, double(kGravity))),
-          margin(_mm_set1_pd(0x1p-39)), sign(_mm_set1_pd(-0.0)),
+          twiceMargin(_mm_set1_pd(0x1p-38)), sign(_mm_set1_pd(-0.0)),
           magnitude(_mm_castsi128_pd(_mm_set1_epi64x(0x7fffffffffffffff))),
           minusZero(_mm_set1_epi32(int(0x80000000u))),
           exponent(_mm_castsi128_pd(_mm_set1_epi64x(0x7ff0000000000000))),
@@ -37,15 +37,15 @@ struct PackedConstants {
 };
 
 // All bits set in a lane whose double d, rounded to the float f (the low lanes of `rounded`),
-// might round to another float once moved by less than `error`. It passes when
-// |d - f| + 2 error <= 2^(e - 24) for 2^e <= |d| < 2^(e + 1): that is half of f's unit in the
-// last place on d's side of f (below a power of 2 the floats are twice as dense, and d's own
-// exponent says which side it is on), and on the far side, where the half unit may be half as
-// large, the error still fits. For d = 0 only an exact zero passes; an infinite f never does.
-inline __m128d roundingDoubt(__m128d d, __m128 rounded, __m128d error, const PackedConstants& c) {
+// might round to another float once moved by less than half of `twiceError`. It passes when
+// |d - f| + twiceError <= 2^(e - 24) for 2^e <= |d| < 2^(e + 1): that is half of f's unit in
+// the last place on d's side of f (below a power of 2 the floats are twice as dense, and d's
+// own exponent says which side it is on), and on the far side, where the half unit may be half
+// as large, the error still fits. For d = 0 only an exact zero passes; an infinite f never does.
+inline __m128d roundingDoubt(__m128d d, __m128 rounded, __m128d twiceError,
+                             const PackedConstants& c) {
     const __m128d f = _mm_cvtps_pd(rounded);
-    const __m128d distance =
-        _mm_add_pd(_mm_and_pd(_mm_sub_pd(d, f), c.magnitude), _mm_add_pd(error, error));
+    const __m128d distance = _mm_add_pd(_mm_and_pd(_mm_sub_pd(d, f), c.magnitude), twiceError);
     const __m128d scale = _mm_min_pd(_mm_and_pd(d, c.exponent), c.largestScale);
     return _mm_cmpnle_pd(distance, _mm_mul_pd(scale, c.halfUlp));
 }
@@ -108,8 +108,8 @@ inline StageSlopes packedSlopes(const DragExpansion& e, const Packed3& v,
 // when its double lies far enough from the float's rounding bounds.
 inline int stageDoubt(const StageSlopes& s, const PackedConstants& c) {
     const __m128d eXy =
-        _mm_mul_pd(c.margin, _mm_add_pd(_mm_and_pd(s.dragXy, c.magnitude), c.gravity));
-    const __m128d eZ = _mm_mul_pd(c.margin, _mm_and_pd(s.dragZ, c.magnitude));
+        _mm_mul_pd(c.twiceMargin, _mm_add_pd(_mm_and_pd(s.dragXy, c.magnitude), c.gravity));
+    const __m128d eZ = _mm_mul_pd(c.twiceMargin, _mm_and_pd(s.dragZ, c.magnitude));
     return s.early | _mm_movemask_pd(_mm_or_pd(roundingDoubt(s.dXy, s.slopes.xy, eXy, c),
                                                roundingDoubt(s.dZ, s.slopes.z, eZ, c)));
 }
