@@ -79,8 +79,9 @@ template <int32_t (*calc)(const SolverRecord*) noexcept> void zeroedTable(benchm
     }
     // Drag evaluations left to the exact way, per four evaluations a step of the full run; the
     // two shorter zeroing runs add evaluations too, so the true share is somewhat lower.
-    state.counters["fallback%"] = 100.0 * double(trajcore::fastRunFallbacks()) /
-                                  (4.0 * steps(maxYards) * double(state.iterations()));
+    if constexpr (calc == &trajcore::calcPre)
+        state.counters["fallback%"] = 100.0 * double(trajcore::fastRunFallbacks()) /
+                                      (4.0 * steps(maxYards) * double(state.iterations()));
 }
 BENCHMARK_TEMPLATE(zeroedTable, trajcore::calcPreReference)
     ->Name("zeroedTable/reference")
