@@ -31,8 +31,8 @@ public:
     void restart(float coefficient);
 
 private:
-    static constexpr int32_t kLongestBlock = 8; // beyond this, anchors cost too little to matter
-    static constexpr int32_t kFirstBlock = 2;   // while the pace of q is not known
+    static constexpr int32_t kLongestBlock = 16; // beyond this, anchors cost too little to matter
+    static constexpr int32_t kFirstBlock = 2;    // while the pace of q is not known
 
     const DragModel& model;
     float coef;
