@@ -1,18 +1,16 @@
 #include "Trajectory.h"
 
-#include "DragTables.h"
-#include "RungeKutta.h"
+#include "Integration.h"
+#include "Motion.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <emmintrin.h>
 #include <limits>
 
 namespace trajcore {
 namespace {
-
-// The state vector, also the column order of the table.
-enum Component { Vx, X, Vy, Y, Vz, Z, kComponents };
 
 // Unit conversions, all single precision.
 constexpr float kFpsToMps = 0.3048f;
@@ -23,11 +21,6 @@ constexpr float kDegreesToRadians = 0.017453292f;
 constexpr float kMpsToFps = 3.2808399f;
 constexpr float kMetresToYards = 1.0936133f;
 constexpr float kMetresToInches = 39.370079f;
-
-// Local gravity used throughout the program's tables (m/s^2), acting downwards.
-constexpr float kGravity = 9.818f;
-// A lower-band coefficient at or below this means "not given".
-constexpr float kMinBandCoef = 0.001f;
 
 // Everything the library keeps between calls: one trajectory at a time.
 struct SolverState {
@@ -86,78 +79,16 @@ void convertToSi(SolverRecord& r) {
     r.spareVel *= kFpsToMps;
 }
 
-// The bullet's equations of motion: point-mass drag against the air, gravity, and the switch to
-// a lower ballistic coefficient once the downrange velocity falls into a lower band. The switch
-// takes effect from the next evaluation and holds for the rest of the run. Everything it reads
-// is copied in, so the hot loop never reloads it through pointers.
-class Motion {
-public:
-    Motion(const SolverRecord& si, const float (&air)[3], float coefficient)
-        : model(dragModel(si.dragModel)), wind{air[0], air[1], air[2]}, coef(coefficient),
-          lowerBc(si.lowerBc), lowerVel(si.lowerVel), lowestBc(si.lowestBc),
-          lowestVel(si.lowestVel) {}
-
-    float coefficient() const { return coef; }
-
-    void operator()(const float* v, float* slope) const {
-        const float ux = v[Vx] - wind[0];
-        const float uy = v[Vy] - wind[1];
-        const float uz = v[Vz] - wind[2];
-        const double airspeed = std::sqrt(double(ux) * ux + double(uy) * uy + double(uz) * uz);
-        const double perSpeed = retardation(model, airspeed) / (double(coef) * airspeed);
-        slope[Vx] = float(-perSpeed * ux);
-        slope[X] = v[Vx];
-        slope[Vy] = float(-perSpeed * uy - kGravity);
-        slope[Y] = v[Vy];
-        slope[Vz] = float(-perSpeed * uz);
-        slope[Z] = v[Vz];
-
-        if (v[Vx] <= lowerVel && v[Vx] > lowestVel && lowerBc > kMinBandCoef) coef = lowerBc;
-        if (v[Vx] <= lowestVel && lowestBc > kMinBandCoef) coef = lowestBc;
-    }
-
-private:
-    const DragModel& model;
-    float wind[3];
-    mutable float coef; // the coefficient in use
-    float lowerBc, lowerVel, lowestBc, lowestVel;
-};
-
-void storeEntry(int32_t k, float t, const float* v) {
-    state.time[k] = t;
-    for (int c = 0; c < kComponents; ++c)
-        state.table[c][k] = v[c];
-}
-
-// One run in equal steps of the flight time from the start vector, over the whole flight or,
-// when only the zero correction will read it, until the first entry at or past `until` (m);
-// that entry is where the correction's search stops, so what lies beyond it is never read.
-void integrate(const float* start, float until = std::numeric_limits<float>::infinity()) {
-    const Motion motion(state.si, state.wind, state.si.ballisticCoef);
-    const int32_t n = state.steps;
-    const float h = state.si.flightTime / float(n);
-
-    float v[kComponents];
-    std::memcpy(v, start, sizeof v);
-    storeEntry(0, 0.0f, v);
-    float trial[kComponents];
-    const RungeKuttaWork<float> work{state.work[1], state.work[2], trial};
-    float* k1 = state.work[0];
-    for (int32_t k = 1; k <= n; ++k) {
-        motion(v, k1);
-        rungeKuttaStep<kComponents>(v, k1, h, work, v, motion);
-        // k * h rather than a running float sum, which drifts by up to 1e-4 s over 24000 steps
-        // while the state it labels is exactly k steps of h on.
-        storeEntry(k, float(double(h) * k), v);
-        if (v[X] >= until) break;
-    }
-    state.coefInUse = motion.coefficient();
-}
-
-// First index i >= 1 whose downrange distance reaches `distance`, or the last index.
+// The first index from i on whose downrange distance reaches `distance`, or the last index.
+// Four entries at a time while all four fall short, by the same comparison, so a NaN stops the
+// search where it always did.
 int32_t searchFrom(int32_t i, float distance) {
     const float* x = state.column(X);
-    while (i < state.steps && x[i] < distance)
+    const int32_t n = state.steps;
+    const __m128 reach = _mm_set1_ps(distance);
+    while (i + 4 <= n && _mm_movemask_ps(_mm_cmplt_ps(_mm_loadu_ps(x + i), reach)) == 0xF)
+        i += 4;
+    while (i < n && x[i] < distance)
         ++i;
     return i;
 }
@@ -176,6 +107,13 @@ void correctZero(float& angle, float* start) {
     angle += float(std::atan(double(-yz / xz)));
     start[Vx] = state.si.muzzleVelocity * float(std::cos(double(angle)));
     start[Vy] = state.si.muzzleVelocity * float(std::sin(double(angle)));
+}
+
+// One integration run from the start vector into the table; see IntegrationRun.
+void integrate(IntegrationRun run, const float* start,
+               float until = std::numeric_limits<float>::infinity()) {
+    const RunTable table{state.steps, state.time, state.table, state.work};
+    state.coefInUse = run(state.si, state.wind[2], start, table, until);
 }
 
 void releaseAll() {
@@ -213,6 +151,10 @@ int32_t memAlloc(int16_t count) noexcept {
 }
 
 int32_t calcPre(const SolverRecord* record) noexcept {
+    return calcPreUsing(record, integrateFast);
+}
+
+int32_t calcPreUsing(const SolverRecord* record, IntegrationRun run) noexcept {
     if (!record || !state.ready()) return 0;
     // Without a start vector nothing changes, not even the record the table was made from.
     float* start = allocateBlock<float>(kComponents);
@@ -229,14 +171,14 @@ int32_t calcPre(const SolverRecord* record) noexcept {
     state.wind[2] = si.windSpeed;
 
     if (si.isZeroed == 0) {
-        integrate(start);
+        integrate(run, start);
     } else {
         // Two linearised corrections leave only a small residual at the zero range.
-        integrate(start, si.zeroRange);
+        integrate(run, start, si.zeroRange);
         correctZero(si.departureAngle, start);
-        integrate(start, si.zeroRange);
+        integrate(run, start, si.zeroRange);
         correctZero(si.departureAngle, start);
-        integrate(start);
+        integrate(run, start);
     }
     releaseBlock(start);
     return state.liveBlocks;
