@@ -113,7 +113,7 @@ std::vector<TrajectoryPoint> solve(const Shot& shot, const DragCurve& drag,
     for (double& r : rangesFt)
         r *= feetPerYard;
     const FlightSetup plain = realShot(shot, air, *zero);
-    const auto states = fly(plain, rangesFt, options.timeStepS, options.maxTimeS);
+    const auto withoutCoriolis = fly(plain, rangesFt, options.timeStepS, options.maxTimeS);
     // Coriolis is reported as the difference it makes, so it takes a second flight.
     std::vector<FlightState> withCoriolis;
     if (shot.latitudeDeg) {
@@ -124,12 +124,13 @@ std::vector<TrajectoryPoint> solve(const Shot& shot, const DragCurve& drag,
 
     const double slope = plain.lineOfSightRad;
     const double sg = stabilityFactor(shot);
-    const std::size_t count =
-        shot.latitudeDeg ? std::min(states.size(), withCoriolis.size()) : states.size();
+    const std::size_t count = shot.latitudeDeg
+                                  ? std::min(withoutCoriolis.size(), withCoriolis.size())
+                                  : withoutCoriolis.size();
     std::vector<TrajectoryPoint> points(count);
     for (std::size_t i = 0; i < count; ++i) {
-        const FlightState& still = states[i];
-        const FlightState& real = shot.latitudeDeg ? withCoriolis[i] : still;
+        const FlightState& inertial = withoutCoriolis[i];
+        const FlightState& real = shot.latitudeDeg ? withCoriolis[i] : inertial;
         TrajectoryPoint& p = points[i];
         p.rangeYd = rangesYd[i];
         p.timeS = real.timeS;
@@ -138,8 +139,8 @@ std::vector<TrajectoryPoint> solve(const Shot& shot, const DragCurve& drag,
         p.spinIn = spinDriftIn(sg, shot.twistIn, real.timeS);
         p.windIn = real.positionFt.z * inchesPerFoot + p.spinIn;
         p.coriolisVerticalIn =
-            p.heightIn - heightAboveSightFt(still.positionFt, slope) * inchesPerFoot;
-        p.coriolisHorizontalIn = (real.positionFt.z - still.positionFt.z) * inchesPerFoot;
+            p.heightIn - heightAboveSightFt(inertial.positionFt, slope) * inchesPerFoot;
+        p.coriolisHorizontalIn = (real.positionFt.z - inertial.positionFt.z) * inchesPerFoot;
     }
     return points;
 }
