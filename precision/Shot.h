@@ -15,8 +15,8 @@ struct Shot {
     // 0.001 or less leaves its band unused.
     double lowerBc = 0, lowerVelocityFps = 0;
     double lowestBc = 0, lowestVelocityFps = 0;
-    double sightHeightIn = 0; // sight axis above the bore axis
-    double zeroRangeYd = 0;   // 0: not zeroed, the bullet starts along the line of sight
+    double sightHeightIn = 0; // sight axis above the bore axis; used only with a zero range
+    double zeroRangeYd = 0;   // 0: not zeroed, the bullet starts on the line of sight, along it
     double windMph = 0;
     // Direction the wind blows from, measured from the line of fire: 0 from behind the shooter
     // (tail wind), 90 from the left (drifts the bullet right), 180 head wind, 270 from the right.
@@ -40,17 +40,18 @@ struct TrajectoryPoint {
     double rangeYd = 0;     // along the line of sight, as requested
     double timeS = 0;       // time of flight
     double velocityFps = 0; // speed over ground
-    double heightIn =
-        0;             // above the line of sight, perpendicular to it; includes coriolisVerticalIn
-    double windIn = 0; // right of the line of sight: wind + spinIn + coriolisHorizontalIn
-    double spinIn = 0; // spin drift alone, right positive
+    // Above the line of sight, perpendicular to it; includes coriolisVerticalIn.
+    double heightIn = 0;
+    // Right of the line of sight: wind drift + spinIn + coriolisHorizontalIn.
+    double windIn = 0;
+    double spinIn = 0;               // spin drift alone, right positive
     double coriolisVerticalIn = 0;   // Coriolis part of heightIn (0 without a latitude)
     double coriolisHorizontalIn = 0; // Coriolis part of windIn (0 without a latitude)
 };
 
 struct SolveOptions {
-    // Fixed fourth-order Runge-Kutta step. At 10 ms the drop at 1500 yd stays within 0.0001 %
-    // of a run at a tenth of the step, for bullets from 1000 to 4500 ft/s.
+    // Fixed fourth-order Runge-Kutta step. At 10 ms the drop at 1500 yd stays within a
+    // millionth of a run at a tenth of the step, for bullets from 1000 to 4500 ft/s.
     double timeStepS = 0.01;
     // Flight time after which the integration gives up on ranges not yet reached.
     double maxTimeS = 60;
