@@ -1,0 +1,148 @@
+#include "precision/Precision.h"
+
+#include "precision/Atmosphere.h"
+#include "precision/Flight.h"
+#include "precision/Stability.h"
+#include "precision/Units.h"
+#include "precision/Zero.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace precision {
+
+namespace {
+
+using units::feetPerYard;
+using units::inchesPerFoot;
+using units::radiansPerDegree;
+
+Atmosphere airOf(const Shot& shot) {
+    return airAt(shot.temperatureF, shot.pressureInHg, shot.humidityPct, shot.altitudeFt);
+}
+
+bool canFly(const Shot& shot, const DragCurve& drag) {
+    return shot.bc > 0 && effectiveMuzzleVelocityFps(shot) > 0 && !drag.cd.empty() &&
+           drag.cd.size() == drag.mach.size();
+}
+
+// Drag, coefficient and air; no wind, no Coriolis, nothing about where the shot starts.
+FlightSetup stillAir(const Shot& shot, const DragLookup& drag) {
+    const Atmosphere air = airOf(shot);
+    FlightSetup setup;
+    setup.drag = &drag;
+    setup.bc = BcBands(shot.bc, shot.lowerBc, shot.lowerVelocityFps, shot.lowestBc,
+                       shot.lowestVelocityFps);
+    setup.densityRatio = air.densityRatio();
+    setup.speedOfSoundFps = air.speedOfSoundFps;
+    return setup;
+}
+
+std::optional<double> zeroOf(const Shot& shot, const FlightSetup& air,
+                             const SolveOptions& options) {
+    if (shot.zeroRangeYd <= 0) return 0.0;
+    return zeroElevationRad(air, {shot.sightHeightIn / inchesPerFoot,
+                                  shot.zeroRangeYd * feetPerYard, effectiveMuzzleVelocityFps(shot),
+                                  options.timeStepS, options.maxTimeS});
+}
+
+// The wind blows from windAngleDeg off the line of fire: 0 from behind, 90 from the left.
+Vec3 windOf(const Shot& shot) {
+    const double speedFps = shot.windMph * units::fpsPerMph;
+    const double from = shot.windAngleDeg * radiansPerDegree;
+    return {speedFps * std::cos(from), 0, speedFps * std::sin(from)};
+}
+
+// The Earth's rotation in the shooter's frame (x toward the azimuth of fire, y up, z right).
+Vec3 earthRotationOf(const Shot& shot) {
+    if (!shot.latitudeDeg) return {};
+    const double latitude = *shot.latitudeDeg * radiansPerDegree;
+    const double azimuth = shot.azimuthDeg * radiansPerDegree;
+    const double horizontal = earthRotationRadPerS * std::cos(latitude); // toward north
+    return {horizontal * std::cos(azimuth), earthRotationRadPerS * std::sin(latitude),
+            -horizontal * std::sin(azimuth)};
+}
+
+// The real shot: line of sight at the slope, the bore below it by the sight height (when
+// zeroed) and raised by the zero elevation, wind and Coriolis as the load says.
+FlightSetup realShot(const Shot& shot, FlightSetup setup, double zeroElevation) {
+    const double slope = shot.slopeDeg * radiansPerDegree;
+    const double bore = slope + zeroElevation;
+    const double sightHeightFt = shot.zeroRangeYd > 0 ? shot.sightHeightIn / inchesPerFoot : 0;
+    setup.lineOfSightRad = slope;
+    setup.startPositionFt = sightHeightFt * Vec3{std::sin(slope), -std::cos(slope), 0};
+    setup.startVelocityFps =
+        effectiveMuzzleVelocityFps(shot) * Vec3{std::cos(bore), std::sin(bore), 0};
+    setup.windFps = windOf(shot);
+    return setup;
+}
+
+double heightAboveSightFt(const Vec3& positionFt, double slope) {
+    return positionFt.y * std::cos(slope) - positionFt.x * std::sin(slope);
+}
+
+} // namespace
+
+double effectiveMuzzleVelocityFps(const Shot& shot) {
+    return shot.muzzleVelocityFps +
+           shot.powderSensitivityFpsPerF * (shot.temperatureF - shot.powderTemperatureF);
+}
+
+double stabilityFactor(const Shot& shot) {
+    return millerStabilityFactor({shot.weightGrains, shot.diameterIn, shot.lengthIn, shot.twistIn},
+                                 effectiveMuzzleVelocityFps(shot), shot.temperatureF,
+                                 airOf(shot).pressureInHg);
+}
+
+std::optional<double> zeroElevationRad(const Shot& shot, const DragCurve& drag,
+                                       const SolveOptions& options) {
+    if (!canFly(shot, drag)) return std::nullopt;
+    const DragLookup lookup(drag);
+    return zeroOf(shot, stillAir(shot, lookup), options);
+}
+
+std::vector<TrajectoryPoint> solve(const Shot& shot, const DragCurve& drag,
+                                   std::span<const double> rangesYd, const SolveOptions& options) {
+    if (!canFly(shot, drag)) return {};
+    const DragLookup lookup(drag);
+    const FlightSetup air = stillAir(shot, lookup);
+    const std::optional<double> zero = zeroOf(shot, air, options);
+    if (!zero) return {};
+
+    std::vector<double> rangesFt(rangesYd.begin(), rangesYd.end());
+    for (double& r : rangesFt)
+        r *= feetPerYard;
+    const FlightSetup plain = realShot(shot, air, *zero);
+    const auto withoutCoriolis = fly(plain, rangesFt, options.timeStepS, options.maxTimeS);
+    // Coriolis is reported as the difference it makes, so it takes a second flight.
+    std::vector<FlightState> withCoriolis;
+    if (shot.latitudeDeg) {
+        FlightSetup turning = plain;
+        turning.earthRotationRadPerS = earthRotationOf(shot);
+        withCoriolis = fly(turning, rangesFt, options.timeStepS, options.maxTimeS);
+    }
+
+    const double slope = plain.lineOfSightRad;
+    const double sg = stabilityFactor(shot);
+    const std::size_t count = shot.latitudeDeg
+                                  ? std::min(withoutCoriolis.size(), withCoriolis.size())
+                                  : withoutCoriolis.size();
+    std::vector<TrajectoryPoint> points(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const FlightState& inertial = withoutCoriolis[i];
+        const FlightState& real = shot.latitudeDeg ? withCoriolis[i] : inertial;
+        TrajectoryPoint& p = points[i];
+        p.rangeYd = rangesYd[i];
+        p.timeS = real.timeS;
+        p.velocityFps = norm(real.velocityFps);
+        p.heightIn = heightAboveSightFt(real.positionFt, slope) * inchesPerFoot;
+        p.spinIn = spinDriftIn(sg, shot.twistIn, real.timeS);
+        p.windIn = real.positionFt.z * inchesPerFoot + p.spinIn;
+        p.coriolisVerticalIn =
+            p.heightIn - heightAboveSightFt(inertial.positionFt, slope) * inchesPerFoot;
+        p.coriolisHorizontalIn = (real.positionFt.z - inertial.positionFt.z) * inchesPerFoot;
+    }
+    return points;
+}
+
+} // namespace precision
