@@ -16,7 +16,7 @@ public:
     int16_t fileNum = 3;
     QString dataFileName;
     QString simFileName;
-    int32_t targetRed = 0;
+    int32_t targetRed = 0; // 0 and 0: nothing recorded
     int32_t targetBlue = 0;
 
     void load();

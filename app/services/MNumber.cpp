@@ -1,6 +1,7 @@
 #include "services/MNumber.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -88,6 +89,15 @@ std::optional<double> parse(const QString& text) {
 
 bool isNumeric(const QString& text) {
     return parse(text).has_value();
+}
+
+bool isPartialNumber(const QString& text) {
+    if (isNumeric(text)) return false;
+    // A sign, digits with a decimal point (either separator), or a mantissa waiting for its
+    // exponent's digits.
+    static const QRegularExpression prefix(
+        QStringLiteral("^\\s*[+-]?(\\d*[.,]?\\d*|\\d+[.,]?\\d*[eE][+-]?)$"));
+    return prefix.match(text).hasMatch();
 }
 
 double roundHalfEven(double value) {

@@ -13,6 +13,10 @@ namespace MNumber {
 // system locale; the C locale's "." is accepted as well). Empty or blank text is not numeric.
 std::optional<double> parse(const QString& text);
 bool isNumeric(const QString& text);
+// A text that is no number yet but can become one as the user goes on typing: "", "-", "+",
+// ".", "-.", "1e", "2.5e-". A box being typed into leaves these alone; its rules apply once the
+// user leaves it.
+bool isPartialNumber(const QString& text);
 
 // Nearest integer, halves to the even neighbour.
 double roundHalfEven(double value);

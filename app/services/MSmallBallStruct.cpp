@@ -112,6 +112,14 @@ bool textValidateAndWarn(float lower, float upper, const QString& text, const QS
     return v.reject;
 }
 
+bool boxRefuses(float lower, float upper, const QString& text, const QString& tooltip) {
+    if (!MNumber::isNumeric(text)) {
+        prompt().ask(tooltip, QStringLiteral("Not a Number"), PromptButtons::Ok, PromptIcon::None);
+        return true;
+    }
+    return textValidateAndWarn(lower, upper, text, tooltip);
+}
+
 bool isEven(int value) {
     return value % 2 == 0;
 }

@@ -59,6 +59,9 @@ struct Verdict {
 Verdict textValidate(float lower, float upper, const QString& text, const QString& tooltip);
 // textValidate, then shows the verdict's message (if any) through the prompt; returns reject.
 bool textValidateAndWarn(float lower, float upper, const QString& text, const QString& tooltip);
+// textValidateAndWarn, except that a text that is not a number is refused with the box's message
+// too (titled "Not a Number") rather than in silence: the check of a box the user leaves.
+bool boxRefuses(float lower, float upper, const QString& text, const QString& tooltip);
 
 bool isEven(int value);
 bool isNonZero(float value);

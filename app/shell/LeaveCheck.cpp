@@ -1,14 +1,14 @@
 #include "shell/LeaveCheck.h"
 
 #include "services/InputLimit.h"
-#include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
-#include "services/Prompt.h"
 
 #include <QAbstractButton>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QStackedWidget>
+#include <QTabWidget>
 #include <QTimer>
 
 LeaveCheck::LeaveCheck(QLineEdit* edit, Check check)
@@ -21,18 +21,20 @@ LeaveCheck* LeaveCheck::attach(QLineEdit* edit, Check check) {
 }
 
 bool LeaveCheck::refuses(QLineEdit* box, const InputLimit& limit) {
-    // A box left with no number in it names what it wants, rather than refusing in silence.
-    if (!MNumber::isNumeric(box->text())) {
-        prompt().ask(box->toolTip(), QStringLiteral("Not a Number"), PromptButtons::Ok,
-                     PromptIcon::None);
-        return true;
-    }
-    return MSmallBallStruct::textValidateAndWarn(limit.lower, limit.upper, box->text(),
-                                                 box->toolTip());
+    return MSmallBallStruct::boxRefuses(limit.lower, limit.upper, box->text(), box->toolTip());
 }
 
 void LeaveCheck::clickWithoutFocus(QAbstractButton* button) {
     button->setFocusPolicy(Qt::TabFocus);
+}
+
+void LeaveCheck::showPageOf(QWidget* widget) {
+    for (QWidget* w = widget; w && w->parentWidget(); w = w->parentWidget()) {
+        QWidget* stack = w->parentWidget();
+        auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget());
+        if (qobject_cast<QStackedWidget*>(stack) && tabs && tabs->indexOf(w) >= 0)
+            tabs->setCurrentWidget(w);
+    }
 }
 
 bool LeaveCheck::eventFilter(QObject* watched, QEvent* event) {
@@ -50,6 +52,8 @@ bool LeaveCheck::eventFilter(QObject* watched, QEvent* event) {
         QPointer<QLineEdit> box(edit);
         QTimer::singleShot(0, edit, [box] {
             if (!box) return;
+            // A click on another tab has shown another page by now: the box's own comes back.
+            showPageOf(box);
             box->setFocus(Qt::OtherFocusReason);
             box->selectAll();
         });

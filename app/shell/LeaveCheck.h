@@ -8,6 +8,7 @@
 
 class QAbstractButton;
 class QLineEdit;
+class QWidget;
 struct InputLimit;
 
 class LeaveCheck : public QObject {
@@ -25,6 +26,9 @@ public:
     // A click on the button leaves the focus where it is, so a button like Cancel does not run
     // the check of the box the user is typing in.
     static void clickWithoutFocus(QAbstractButton* button);
+    // Brings the tab pages holding `widget` to the front (a refused box the user clicked away
+    // from, onto another tab, is shown again).
+    static void showPageOf(QWidget* widget);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -13,7 +13,10 @@ QString SessionDocument::fileName() const {
 }
 
 void SessionDocument::newDocument() {
-    // The file name, the scores and the shots stay: a following Save writes to the same file.
+    // The new values replace the session on screen, so unsaved changes are asked about first,
+    // as for the load. The file name, the scores and the shots stay: a following Save writes
+    // to the same file.
+    if (!queryUnsaved()) return;
     if (newSession) newSession();
 }
 
@@ -33,9 +36,11 @@ bool SessionDocument::dataOpenSim() {
     return true;
 }
 
-void SessionDocument::openRecent(const QString& path) {
+bool SessionDocument::openRecent(const QString& path) {
+    if (!queryUnsaved()) return false;
     sim.dat.filename = path;
     if (restart) restart();
+    return true;
 }
 
 bool SessionDocument::save() {
@@ -88,7 +93,7 @@ bool SessionDocument::queryUnsaved() {
 
     const QString scratch = writeScratch();
     const bool changed = current.isEmpty() ? !hasClean || unnamedRecords() != cleanRecords
-                                           : !sim.dat.isSame(current, scratch);
+                                           : !sim.dat.isSameText(current, scratch);
     if (!changed) return true;
     const QString text =
         QStringLiteral("Do you want to Save changes to") + ' ' + name + QStringLiteral(" ?");

@@ -43,8 +43,9 @@ public:
     // Open dialog for session files: on a choice the simulator's dat.filename becomes it and
     // the file is added to the recent-file list.
     bool dataOpenSim();
-    // A recent session file was chosen: it becomes the session, read at once, no question.
-    void openRecent(const QString& path);
+    // A recent session file was chosen: after the unsaved-changes question it becomes the
+    // session, read at once. False when the user cancelled.
+    bool openRecent(const QString& path);
     // While no session file is named, the session as it stands now counts as unchanged (the
     // simulator's start-up values are not worth a question at exit). The load data file the
     // session names does not count then: a session never saved is not about a load.

@@ -83,11 +83,19 @@ bool CSim::readRecords() {
     for (int n = 1; n <= SessionFile::RecordCount; ++n) {
         const QString text =
             SessionFile::isMultiline(n) ? dat.readMultilineText(fileNum) : dat.readText(fileNum);
-        if (const auto failure = SessionFile::apply(n, text, v)) {
+        const bool tooLong = dat.fieldTooLong(fileNum); // reported by the file layer
+        const auto failure = tooLong ? std::nullopt : SessionFile::apply(n, text, v);
+        if (tooLong || failure) {
             // The records read so far keep their new values; the rest of the reading is skipped.
+            // The file is the session now (Save writes there), and the caption says so.
             dat.closeText(fileNum);
-            MSmallBallStruct::HandleError("CSim", "dataLoad", failure->number,
-                                          failure->description);
+            if (failure)
+                MSmallBallStruct::HandleError("CSim", "dataLoad", failure->number,
+                                              QStringLiteral("%1: record %2 of %3")
+                                                  .arg(failure->description)
+                                                  .arg(n)
+                                                  .arg(dat.filename));
+            showCaption();
             host().settingsChanged();
             return false;
         }
@@ -113,8 +121,15 @@ bool CSim::readRecords() {
 
 void CSim::afterReading(const QString& loadFile) {
     QString path = loadFile;
-    if (MSmallBallStruct::FileExists(path) && path != host().loadFileName())
-        host().loadDataFile(path);
+    unfoundLoadFile.clear();
+    if (MSmallBallStruct::FileExists(path)) {
+        if (path != host().loadFileName()) host().loadDataFile(path);
+    } else if (!loadFile.isEmpty()) {
+        // The load stays what it was; the session keeps naming its own (see loadFileToSave).
+        MSmallBallStruct::reportNotFound(loadFile);
+        unfoundLoadFile = loadFile;
+        loadWhenNotFound = host().loadFileName();
+    }
     if (!MNumber::isNumeric(settings.txtNumberOfRounds)) settings.txtNumberOfRounds = "10";
     if (!MNumber::isNumeric(settings.txtRedScore)) settings.txtRedScore = "1";
     if (!MNumber::isNumeric(settings.txtBlueScore)) settings.txtBlueScore = "-1";
@@ -127,16 +142,20 @@ void CSim::afterReading(const QString& loadFile) {
     scoreResetTotal();
     host().txtFovValidate(*this);
     canDraw = true;
+    showCaption();
+    host().settingsChanged();
+}
+
+void CSim::showCaption() {
     const QString cartridge = loadModel ? loadModel->form.fields[0] : QString();
     caption = SessionFile::windowCaption(cartridge, dat.filename);
     host().setCaption(caption);
-    host().settingsChanged();
 }
 
 bool CSim::dataSave() {
     if (!dat.openTextOutput(fileNum)) return false;
     SessionFile::Values v{settings,    sight,       milsPerScreen,
-                          viewOffsetX, viewOffsetY, host().loadFileName()};
+                          viewOffsetX, viewOffsetY, loadFileToSave()};
     const QStringList records = SessionFile::records(v);
     for (int n = 1; n <= records.size(); ++n) {
         const QString& text = records.at(n - 1);
@@ -148,6 +167,13 @@ bool CSim::dataSave() {
     const bool ok = dat.writeOk(fileNum);
     dat.closeText(fileNum);
     return ok && dat.writeOk(fileNum);
+}
+
+QString CSim::loadFileToSave() const {
+    // A session whose load could not be found keeps naming it while the window still shows the
+    // load it showed then: reading and saving such a session unchanged changes nothing.
+    const QString current = host().loadFileName();
+    return !unfoundLoadFile.isEmpty() && current == loadWhenNotFound ? unfoundLoadFile : current;
 }
 
 void CSim::final() {

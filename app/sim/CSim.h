@@ -38,9 +38,12 @@ public:
     int32_t roundsFired = 0;
     float sessionScore = 0, totalScore = 0;
     int32_t redHits = 0, misses = 0, blueHits = 0;
-    int32_t targetRed = 0, targetBlue = 0; // zone colours, 0xBBGGRR
-    float flyerProbability = 0;            // 10, 5 or 1; 0 before any choice (fires like 10)
-    float milsPerScreen = 0;               // angular width of the view at zoom 1
+    // Zone colours of the target picture, 0xBBGGRR; NoColour while none has been picked, and
+    // then that zone scores nothing.
+    static constexpr int32_t NoColour = -1;
+    int32_t targetRed = NoColour, targetBlue = NoColour;
+    float flyerProbability = 0; // 10, 5 or 1; 0 before any choice (fires like 10)
+    float milsPerScreen = 0;    // angular width of the view at zoom 1
     bool showPOA = false, showGroupCircle = false;
     CFileData dat;       // the session file: dat.filename
     int16_t fileNum = 0; // 4 once the window has set the simulator up
@@ -120,6 +123,10 @@ public:
     void drawBackground(const SimSettings& s);
     void drawTarget(const SimSettings& s);
     void drawExtras(const SimSettings& s);
+    // The colour of the target picture under a point of the view (twips), as last drawn:
+    // NoColour off the target, and on its see-through white when drawn transparent. The
+    // background and the reticle never count.
+    int32_t targetColourAt(float x, float y) const;
     void cboBackgroundValidate();
     void cboTargetValidate();
     void cboReticleValidate();
@@ -144,7 +151,14 @@ private:
     void updateScoreLabels();
     bool readRecords();
     void afterReading(const QString& loadFile);
+    void showCaption();
+    // Record 24 as the next save writes it.
+    QString loadFileToSave() const;
 
     SimHost* hostPtr;
     bool initialised = false;
+    QString unfoundLoadFile;        // the load the session read named, when it was not found
+    QString loadWhenNotFound;       // the window's load at that moment
+    QRect targetRect;               // where the target was last drawn, pixels of picBuffer
+    bool targetTransparent = false; // drawn see-through (its white shows the background)
 };

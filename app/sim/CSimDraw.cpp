@@ -103,6 +103,24 @@ void CSim::targetColors() {
     targetRed = Raster::pixelValue(w, w.width() / 2, w.height() / 2);
 }
 
+int32_t CSim::targetColourAt(float x, float y) const {
+    const double px = std::floor(geo.toPixels(x));
+    const double py = std::floor(geo.toPixels(y));
+    if (targetRect.isEmpty() || !(px >= targetRect.left() && px <= targetRect.right() &&
+                                  py >= targetRect.top() && py <= targetRect.bottom()))
+        return NoColour;
+    // The pixel of the picture that the drawing put there (the same nearest-pixel mapping).
+    const QImage& picture = pictures.targetW;
+    const auto sx = static_cast<int>((static_cast<int64_t>(px) - targetRect.left()) *
+                                     picture.width() / targetRect.width());
+    const auto sy = static_cast<int>((static_cast<int64_t>(py) - targetRect.top()) *
+                                     picture.height() / targetRect.height());
+    if (!picture.valid(sx, sy)) return NoColour;
+    const int32_t colour = Raster::pixelValue(picture, sx, sy);
+    constexpr int32_t White = 0xFFFFFF;
+    return targetTransparent && colour == White ? NoColour : colour;
+}
+
 // --- Composition -------------------------------------------------------------------------------
 
 void CSim::drawAll() {
@@ -143,11 +161,12 @@ void CSim::drawTarget(const SimSettings& s) {
     const auto range = static_cast<float>(number(s.txtRange));
     const float a = hud.inch2mil(halfW, range) * geo.zoomTwipsPerMilX;
     const float b = hud.inch2mil(halfH, range) * geo.zoomTwipsPerMilY;
-    // The width box sets the vertical extent and the height box the horizontal one.
-    drawTargetBitmap(s, geo.centreX - b, geo.centreY - a, 2 * b, 2 * a);
+    // The width goes across and the height up: a 12 x 24 in silhouette stands.
+    drawTargetBitmap(s, geo.centreX - a, geo.centreY - b, 2 * a, 2 * b);
 }
 
 void CSim::drawTargetBitmap(const SimSettings& s, float x, float y, float broad, float high) {
+    targetRect = QRect();
     if (s.cboTarget.isEmpty() || pictures.targetName != s.cboTarget || pictures.targetW.isNull())
         return;
     if (picBuffer.size() != viewPixels) drawBackground(s);
@@ -163,6 +182,8 @@ void CSim::drawTargetBitmap(const SimSettings& s, float x, float y, float broad,
                      static_cast<int>(MNumber::roundHalfEven(width)),
                      static_cast<int>(MNumber::roundHalfEven(height)));
     const QSize source = pictures.targetW.size();
+    targetRect = dest;
+    targetTransparent = s.chkTransparent == 1;
     if (s.chkTransparent == 1) {
         Raster::stretchBlt(picBuffer, dest, pictures.targetB, source, Raster::Op::Or);
         Raster::stretchBlt(picBuffer, dest, pictures.targetW, source, Raster::Op::And);

@@ -2,6 +2,7 @@
 
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
+#include "services/Prompt.h"
 #include "sim/CHUD.h"
 #include "sim/CSim.h"
 #include "sim/Raster.h"
@@ -39,6 +40,19 @@ std::optional<float> single(const QString& text) {
     return MNumber::toSingle(*v);
 }
 
+// The rounds caption; with none left it says what to do, since Fire then does nothing.
+QString roundsLeftCaption(int32_t left) {
+    QString caption = QStringLiteral("Rounds Left: ") + QString::number(left);
+    if (left < 1) caption += QStringLiteral(" \u2014 Reset Session to shoot again");
+    return caption;
+}
+
+QString groupSizeMessage() {
+    for (const auto& [control, text] : CSim::tooltips())
+        if (control == QLatin1String("txtGroupSize")) return text;
+    return {};
+}
+
 void reportMismatch(const QString& what) {
     MSmallBallStruct::HandleError(QStringLiteral("CSim"), QStringLiteral("picHUD_MouseDown"),
                                   TypeMismatch, QStringLiteral("Type mismatch: ") + what);
@@ -50,15 +64,6 @@ CSimFiring::CSimFiring(CSim& sim) : sim(sim) {}
 
 float CSimFiring::zoom() const {
     return static_cast<float>(std::max(sim.settings.sldZoom, 1));
-}
-
-int32_t CSimFiring::colourAt(const QImage& image, float dpi, float x, float y) {
-    const float twipsPerPixel = 1440.0f / (dpi > 0 ? dpi : 96.0f);
-    const double px = std::floor(x / twipsPerPixel);
-    const double py = std::floor(y / twipsPerPixel);
-    if (image.isNull() || !(px >= 0 && py >= 0 && px < image.width() && py < image.height()))
-        return -1;
-    return Raster::pixelValue(image, static_cast<int>(px), static_cast<int>(py));
 }
 
 int16_t CSimFiring::random(int16_t lowerbound, int16_t upperbound) {
@@ -86,9 +91,11 @@ CSimFiring::Outcome CSimFiring::CmdFire_Click(int16_t keyPress) {
 }
 
 bool CSimFiring::scatter(float& dx, float& dy) {
+    // Never fire with a group size that is no size (a text the box refused, a negative or
+    // oversized number): the shooter gets the box's own message. 0, a perfect rifle, fires.
     const auto group = single(sim.settings.txtGroupSize);
-    if (!group) {
-        reportMismatch(QStringLiteral("group size \"") + sim.settings.txtGroupSize + '"');
+    if (!group || *group < 0.0f || *group > SimSettings::GroupSizeMax) {
+        showMessage(groupSizeMessage(), QStringLiteral("Number out of Range"));
         return false;
     }
     const float g = *group * CHUD::MoaInchesAt100;
@@ -104,19 +111,22 @@ bool CSimFiring::scatter(float& dx, float& dy) {
 CSimFiring::Outcome CSimFiring::fire(float x, float y, int16_t keyPress) {
     float dx = 0, dy = 0;
     if (!scatter(dx, dy)) return Outcome::Nothing;
-    if (sim.roundsLeft() < 1) return Outcome::NoRoundsLeft;
+    if (sim.roundsLeft() < 1) {
+        sim.settings.lblRoundsLeft = roundsLeftCaption(0);
+        sim.host().settingsChanged();
+        return Outcome::NoRoundsLeft;
+    }
 
     const bool picking = keyPress == RedKey || keyPress == BlueKey;
-    // The colour the user sees under the pointer, read before the buffer changes.
-    const int32_t seen =
-        picking ? colourAt(shownScene && !shownScene->isNull() ? *shownScene : sim.picBuffer,
-                           sim.geo.dpi, x, y)
-                : 0;
     sim.drawTarget(sim.settings);
     if (picking) {
-        // The key stays in force: every press picks again until another key is pressed.
-        (keyPress == RedKey ? sim.targetRed : sim.targetBlue) = seen;
+        // The zone takes the colour of the target picture under the pointer, never of a
+        // reticle line or the background; pressing beside the target picks nothing. The key
+        // stays in force: every press picks again until another key is pressed.
+        const int32_t picked = sim.targetColourAt(x, y);
         sim.drawExtras(sim.settings);
+        if (picked == CSim::NoColour) return Outcome::Nothing;
+        (keyPress == RedKey ? sim.targetRed : sim.targetBlue) = picked;
         return keyPress == RedKey ? Outcome::PickedRed : Outcome::PickedBlue;
     }
 
@@ -129,16 +139,18 @@ CSimFiring::Outcome CSimFiring::fire(float x, float y, int16_t keyPress) {
 
 CSimFiring::Outcome CSimFiring::score(float X, float Y) {
     SimSettings& s = sim.settings;
-    const int32_t c = colourAt(sim.picBuffer, sim.geo.dpi, X, Y);
+    // Only the target picture scores: sky, ground and reticle lines are misses, and a zone whose
+    // colour was never picked scores nothing.
+    const int32_t c = sim.targetColourAt(X, Y);
     Outcome outcome;
     const QString* pointsText;
     // Red is tested first: with both zone colours the same, a hit on it counts red.
-    if (c == sim.targetRed) {
+    if (c != CSim::NoColour && c == sim.targetRed) {
         outcome = Outcome::RedHit;
         sim.redHits += 1;
         pointsText = &s.txtRedScore;
         sim.lblHits = QStringLiteral("Red Hits: ") + QString::number(sim.redHits);
-    } else if (c == sim.targetBlue) {
+    } else if (c != CSim::NoColour && c == sim.targetBlue) {
         outcome = Outcome::BlueHit;
         sim.blueHits += 1;
         pointsText = &s.txtBlueScore;
@@ -157,7 +169,7 @@ CSimFiring::Outcome CSimFiring::score(float X, float Y) {
 
     sim.shotRecord(X, Y);
     sim.roundsFired += 1;
-    s.lblRoundsLeft = QStringLiteral("Rounds Left: ") + QString::number(sim.roundsLeft());
+    s.lblRoundsLeft = roundsLeftCaption(sim.roundsLeft());
     sim.lblSessionScore = QStringLiteral("Session Score: ") + MNumber::shortText(sim.sessionScore);
     if (s.chkShowHits == 1) sim.drawAll();
     sim.host().settingsChanged();

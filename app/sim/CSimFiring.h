@@ -50,21 +50,14 @@ public:
     // A uniform random integer from lower to upper, both included.
     int16_t random(int16_t lowerbound, int16_t upperbound);
 
-    // The picture the view shows now; colour picking reads it. Without one, the composed
-    // buffer is read before the target is redrawn into it.
-    const QImage* shownScene = nullptr;
-
     // Where the last shot landed (twips on the view) and its scatter in MOA.
     QPointF lastImpact;
     QPointF lastScatterMoa;
 
-    // The colour value (0xBBGGRR) of `image` at (x, y) twips; -1 outside the picture.
-    static int32_t colourAt(const QImage& image, float dpi, float x, float y);
-
 private:
     Outcome fire(float x, float y, int16_t keyPress);
     // Scatter of one shot in MOA, from the group size and the flyer probability; false when the
-    // group size is not a number (reported).
+    // group size box holds a text it would refuse (its message shown).
     bool scatter(float& dx, float& dy);
     Outcome score(float X, float Y);
     float zoom() const;

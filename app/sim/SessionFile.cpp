@@ -199,14 +199,22 @@ std::optional<Failure> apply(int number, const QString& text, Values& values) {
 }
 
 std::optional<QString> steppedName(const QString& path, bool forward) {
+    // The number the name ends in, before its four-character extension: "range11.ssn" is 11.
     const QString name = MSmallBallStruct::shortFilename(path);
     if (name.size() < 5) return std::nullopt;
-    const QChar digit = name.at(name.size() - 5);
-    if (digit < '0' || digit > '9') return std::nullopt;
-    const int next = digit.digitValue() + (forward ? 1 : -1);
+    const qsizetype end = name.size() - 4;
+    qsizetype start = end;
+    while (start > 0 && name.at(start - 1).isDigit() && name.at(start - 1).unicode() < 128)
+        --start;
+    if (start == end || end - start > 9) return std::nullopt;
+    const int next = name.mid(start, end - start).toInt() + (forward ? 1 : -1);
     if (next < 1) return std::nullopt;
+    // Numbers written with leading zeros keep their width ("range09" steps to "range08").
+    const bool padded = end - start > 1 && name.at(start) == QLatin1Char('0');
+    const QString digits =
+        QStringLiteral("%1").arg(next, padded ? int(end - start) : 0, 10, QLatin1Char('0'));
     const QString folder = path.left(path.size() - name.size());
-    return folder + name.left(name.size() - 5) + QString::number(next) + name.right(4);
+    return folder + name.left(start) + digits + name.right(4);
 }
 
 QString windowCaption(const QString& cartridge, const QString& sessionPath) {

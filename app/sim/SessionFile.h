@@ -42,9 +42,10 @@ std::optional<Failure> apply(int number, const QString& text, Values& values);
 bool isMultiline(int number);
 
 // The neighbouring numbered session of `path` ("range3.ssn" -> "range4.ssn" forwards,
-// "range2.ssn" backwards): the digit just before the four-character extension is replaced by
-// that digit plus or minus one. Nothing when that character is not a digit, or backwards when
-// the number would fall below 1. "range9.ssn" forwards gives "range10.ssn".
+// "range2.ssn" backwards): the number the name ends in, before its four-character extension,
+// plus or minus one. Nothing when the name ends in no number, or backwards when the number
+// would fall below 1. "range9.ssn" forwards gives "range10.ssn", "range11.ssn" backwards
+// "range10.ssn".
 std::optional<QString> steppedName(const QString& path, bool forward);
 
 // "Quorvel Tables -     Load: <cartridge>      Session: <file name>".

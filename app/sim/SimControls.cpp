@@ -162,6 +162,13 @@ void SimControls::txtAngleChange(const QString& text) {
     sim.drawAll();
 }
 
+void SimControls::txtAngleTyped(const QString& text) {
+    const auto value = MNumber::parse(text);
+    const bool final = value && *value >= 0 && *value <= 359;
+    if (final || !(value || MNumber::isPartialNumber(text))) return txtAngleChange(text);
+    sim.settings.txtAngle = text;
+}
+
 void SimControls::txtSpeedChange(const QString& text) {
     sim.settings.txtSpeed = text;
     if (const auto v = MNumber::parse(text)) setSlider(Slider::Speed, toInt(*v));
@@ -172,7 +179,13 @@ void SimControls::scoreBoxChange(ScoreBox box, const QString& text) {
     target = text;
     // The reader puts its own values into boxes whose text is not a number (Rounds "10",
     // blue "-1", ...) once all records are in; while it reads, the texts stay as read.
-    if (!reading && !MNumber::isNumeric(text)) target = QStringLiteral("1");
+    if (!reading && !MNumber::isNumeric(text) && !MNumber::isPartialNumber(text))
+        target = QStringLiteral("1");
+}
+
+void SimControls::scoreBoxCommit(ScoreBox box) {
+    QString& target = sim.settings.*scoreBoxes.at(static_cast<size_t>(box));
+    if (!MNumber::isNumeric(target)) target = QStringLiteral("1");
 }
 
 void SimControls::txtFovChange(const QString& text) {
@@ -187,6 +200,7 @@ void SimControls::txtSimNotesChange(const QString& text) {
 float SimControls::lowerBound(Box box) const {
     switch (box) {
     case Box::GroupSize:
+        return SimSettings::GroupSizeMin;
     case Box::Width:
     case Box::Height:
         return 0.001f;
@@ -207,7 +221,7 @@ float SimControls::lowerBound(Box box) const {
 float SimControls::upperBound(Box box) const {
     switch (box) {
     case Box::GroupSize:
-        return 40.0f; // the message says 30; groups up to 40 in. are accepted
+        return SimSettings::GroupSizeMax;
     case Box::Width:
     case Box::Height:
         return 300.0f;
@@ -237,8 +251,14 @@ QString SimControls::tooltip(Box box) {
 
 bool SimControls::validate(Box box) {
     const QString text = sim.settings.*info(box).text;
-    if (MSmallBallStruct::textValidateAndWarn(lowerBound(box), upperBound(box), text, tooltip(box)))
-        return false;
+    // The field of view is checked at every key as well: a text on its way (empty, "0.") must not
+    // bring up a message there, so that box keeps the silent refusal.
+    const bool refused =
+        box == Box::Fov
+            ? MSmallBallStruct::textValidateAndWarn(lowerBound(box), upperBound(box), text,
+                                                    tooltip(box))
+            : MSmallBallStruct::boxRefuses(lowerBound(box), upperBound(box), text, tooltip(box));
+    if (refused) return false;
     const double value = MNumber::parse(text).value_or(0.0);
     switch (box) {
     case Box::GroupSize:

@@ -50,9 +50,18 @@ public:
     // Typing in a box: the text is kept; the boxes with change handlers run them.
     void setText(Box box, const QString& text);
     QString text(Box box) const;
+    // The angle box's rule (folded into 0..359, not a number becomes "0"), for a text set by
+    // code or standing when the user leaves the box.
     void txtAngleChange(const QString& text);
+    // The user typing in the angle box: an angle of 0..359 turns the dial at once; a text on its
+    // way to a number ("-", "-9", "37" of 370) stays as typed until the box is left.
+    void txtAngleTyped(const QString& text);
     void txtSpeedChange(const QString& text);
+    // Typing in a score box: the text stays while it is or can become a number; other text
+    // becomes "1" at once.
     void scoreBoxChange(ScoreBox box, const QString& text);
+    // Leaving a score box (or Enter): what stands there becomes "1" unless it is a number.
+    void scoreBoxCommit(ScoreBox box);
     void txtFovChange(const QString& text);
     void txtSimNotesChange(const QString& text);
     // Leaving a checked box: false when the text was refused (the box keeps the focus).

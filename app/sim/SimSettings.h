@@ -27,7 +27,10 @@ struct SliderRange {
 
 struct SimSettings {
     // Session records, in file order (the record number is given for each).
-    QString txtGroupSize = QStringLiteral("3");            // 1: inches at 100 yd
+    QString txtGroupSize = QStringLiteral("3"); // 1: inches at 100 yd
+    // The group sizes the box accepts (its message names 30; groups up to 40 in. are taken).
+    static constexpr float GroupSizeMin = 0.001f;
+    static constexpr float GroupSizeMax = 40.0f;
     QString cboTarget;                                     // 2: picture in targetw/
     int sldZoom = 1;                                       // 3: magnification
     int sldWind = 0;                                       // 4: crosswind, mph

@@ -120,9 +120,13 @@ TEST_F(ControlsTest, GroupSizeAcceptsUpToFortyWithTheMessageOfThirty) {
     EXPECT_EQ(f.prompts.lastTitle(), "Number out of Range");
     EXPECT_FLOAT_EQ(f.model->values.groupSize, 35.0f); // the value in force stays
 
-    s().txtGroupSize = "big"; // refused without a message
+    // Not a number: refused with the box's message, so the shooter knows why the focus stays.
+    s().txtGroupSize = "big";
     EXPECT_FALSE(c.validate(Box::GroupSize));
-    EXPECT_EQ(f.prompts.messages.size(), 1);
+    ASSERT_EQ(f.prompts.messages.size(), 2);
+    EXPECT_EQ(f.prompts.lastText(), "Group size must be between 0.001 and 30.0 in.");
+    EXPECT_EQ(f.prompts.lastTitle(), "Not a Number");
+    EXPECT_FLOAT_EQ(f.model->values.groupSize, 35.0f);
 }
 
 TEST_F(ControlsTest, TargetSizeBoxesKeepTheirOwnMessages) {
@@ -182,8 +186,18 @@ TEST_F(ControlsTest, FieldOfViewSetsTheScaleAndItsLabel) {
 }
 
 TEST_F(ControlsTest, ScoreBoxesTurnNonNumbersIntoOne) {
-    c.scoreBoxChange(SimControls::ScoreBox::Blue, "");
+    // A text on its way to a number stays while it is typed; what stands on leaving counts.
+    for (const char* partial : {"", "-", "+", ".", "-.", "1e"}) {
+        c.scoreBoxChange(SimControls::ScoreBox::Blue, partial);
+        EXPECT_EQ(s().txtBlueScore, partial);
+    }
+    c.scoreBoxCommit(SimControls::ScoreBox::Blue);
     EXPECT_EQ(s().txtBlueScore, "1");
+    // Typed key by key, a negative number arrives whole.
+    for (const char* typed : {"-", "-0", "-0.", "-0.5"})
+        c.scoreBoxChange(SimControls::ScoreBox::Miss, typed);
+    c.scoreBoxCommit(SimControls::ScoreBox::Miss);
+    EXPECT_EQ(s().txtMissScore, "-0.5");
     c.scoreBoxChange(SimControls::ScoreBox::Rounds, "ten");
     EXPECT_EQ(s().txtNumberOfRounds, "1");
     c.scoreBoxChange(SimControls::ScoreBox::Red, "-3.5");

@@ -130,7 +130,7 @@ TEST_F(FiringTest, EleventhShotOfTenChangesNothingAndSaysNothing) {
         shootAt(centre());
     const float session = f.sim.sessionScore, total = f.sim.totalScore;
     const QString roundsCaption = f.sim.settings.lblRoundsLeft;
-    EXPECT_EQ(roundsCaption, "Rounds Left: 0");
+    EXPECT_EQ(roundsCaption, "Rounds Left: 0 \u2014 Reset Session to shoot again");
     EXPECT_EQ(shootAt(centre()), CSimFiring::Outcome::NoRoundsLeft);
     EXPECT_EQ(f.sim.roundsFired, 10);
     EXPECT_EQ(f.sim.redHits, 10);
@@ -172,17 +172,15 @@ TEST_F(FiringTest, RedTakesPrecedenceWhenBothZoneColoursAreTheSame) {
 }
 
 TEST_F(FiringTest, PickingZoneColoursDoesNotFireAndStaysOnUntilAnotherKey) {
-    f.sim.targetRed = f.sim.targetBlue = 0;
-    const QImage shown = f.sim.draw(f.sim.settings).copy();
-    firing.shownScene = &shown;
+    f.sim.targetRed = f.sim.targetBlue = CSim::NoColour;
     const QPointF ring = centre() + QPointF(30 * k(), 0);
     using O = CSimFiring::Outcome;
     EXPECT_EQ(firing.picHUD_MouseDown(1, 0, float(ring.x()), float(ring.y()), CSimFiring::BlueKey),
               O::PickedBlue);
     EXPECT_EQ(f.sim.targetBlue, Raster::toColorValue(Blue));
-    EXPECT_EQ(firing.picHUD_MouseDown(1, 0, 10 * k(), 10 * k(), CSimFiring::BlueKey),
-              O::PickedBlue);
-    EXPECT_EQ(f.sim.targetBlue, Raster::toColorValue(Grey)); // picked again
+    // Beside the target there is nothing to pick: the zone keeps its colour.
+    EXPECT_EQ(firing.picHUD_MouseDown(1, 0, 10 * k(), 10 * k(), CSimFiring::BlueKey), O::Nothing);
+    EXPECT_EQ(f.sim.targetBlue, Raster::toColorValue(Blue));
     // The Fire button after R picks the colour at the centre of the view.
     EXPECT_EQ(firing.CmdFire_Click(CSimFiring::RedKey), O::PickedRed);
     EXPECT_EQ(f.sim.targetRed, Raster::toColorValue(Red));
@@ -190,6 +188,51 @@ TEST_F(FiringTest, PickingZoneColoursDoesNotFireAndStaysOnUntilAnotherKey) {
     EXPECT_EQ(f.sim.redHits + f.sim.blueHits + f.sim.misses, 0);
     // Another key: pressing fires again.
     EXPECT_EQ(shootAt(centre(), int16_t(Qt::Key_A)), O::RedHit);
+}
+
+// Only the target picture scores. A zone never picked scores nothing, even where the scene
+// shows black (a reticle line) and the old default colour was black.
+TEST_F(FiringTest, SkyAndReticleLinesNeverScore) {
+    using O = CSimFiring::Outcome;
+    f.sim.sight = SimSights::MoaCrosshair;
+    f.sim.draw(f.sim.settings);
+    f.sim.targetRed = f.sim.targetBlue = CSim::NoColour;
+    EXPECT_EQ(shootAt(centre()), O::Miss); // red zone, but red never picked
+    // Black crosshair lines run through the whole view: not the target, not a hit.
+    f.sim.targetRed = 0;
+    f.sim.targetBlue = Raster::toColorValue(Grey);
+    for (const QPointF p : {centre() + QPointF(0, 150 * k()), centre() + QPointF(-170 * k(), 0),
+                            QPointF(5 * k(), 5 * k())})
+        EXPECT_EQ(shootAt(p), O::Miss);
+    EXPECT_EQ(f.sim.redHits + f.sim.blueHits, 0);
+    f.sim.targetRed = Raster::toColorValue(Red);
+    EXPECT_EQ(shootAt(centre()), O::RedHit);
+}
+
+// A group size the box refuses is never fired with: its own message, no shot.
+TEST_F(FiringTest, AGroupSizeThatIsNoSizeIsNotFiredWith) {
+    for (const char* text : {"abc", "-", "-2", "41"}) {
+        f.prompts.clear();
+        f.sim.settings.txtGroupSize = text;
+        EXPECT_EQ(shootAt(centre()), CSimFiring::Outcome::Nothing) << text;
+        ASSERT_EQ(f.prompts.messages.size(), 1) << text;
+        EXPECT_EQ(f.prompts.lastText(), "Group size must be between 0.001 and 30.0 in.");
+    }
+    EXPECT_EQ(f.sim.roundsFired, 0);
+}
+
+// With every round fired the caption says what to do.
+TEST_F(FiringTest, TheLastRoundSaysHowToGoOn) {
+    f.sim.settings.txtNumberOfRounds = "2";
+    f.sim.txtNumberOfShots_Change();
+    shootAt(centre());
+    EXPECT_EQ(f.sim.settings.lblRoundsLeft, "Rounds Left: 1");
+    shootAt(centre());
+    EXPECT_TRUE(f.sim.settings.lblRoundsLeft.startsWith("Rounds Left: 0 "));
+    EXPECT_TRUE(f.sim.settings.lblRoundsLeft.contains("Reset Session"));
+    EXPECT_EQ(shootAt(centre()), CSimFiring::Outcome::NoRoundsLeft);
+    f.sim.scoreResetSession();
+    EXPECT_EQ(shootAt(centre()), CSimFiring::Outcome::RedHit);
 }
 
 TEST_F(FiringTest, FireButtonShootsAtTheViewCentre) {
@@ -242,14 +285,6 @@ TEST_F(FiringTest, ShotsStayOnTheTargetWhenTheRangeChanges) {
     f.sim.settings.txtRange = "100";
     f.sim.settings.sldZoom = 20;
     EXPECT_NEAR(f.sim.shotX(0) - f.sim.targetCenterX(), dx100 * 2, 1e-2);
-}
-
-TEST_F(FiringTest, NonNumericGroupSizeIsReportedAndNothingFires) {
-    f.sim.settings.txtGroupSize = "wide";
-    EXPECT_EQ(shootAt(centre()), CSimFiring::Outcome::Nothing);
-    EXPECT_EQ(f.sim.roundsFired, 0);
-    ASSERT_EQ(f.prompts.messages.size(), 1);
-    EXPECT_TRUE(f.prompts.lastText().startsWith("CSim picHUD_MouseDown: 13 - "));
 }
 
 TEST_F(FiringTest, RandomCoversItsBoundsAndNothingElse) {

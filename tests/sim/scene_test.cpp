@@ -96,13 +96,18 @@ TEST_F(SceneTest, TargetShrinksWithRangeAndGrowsWithZoom) {
     EXPECT_NEAR(targetBox().width(), 5 * at100.width(), 3);
 }
 
-TEST_F(SceneTest, WidthBoxSetsTheVerticalExtent) {
+// The width goes across and the height up: a 12 x 24 in silhouette stands.
+TEST_F(SceneTest, WidthGoesAcrossAndHeightUp) {
     f.sim.settings.sldZoom = 5;
     QRect box = targetBox();
     EXPECT_EQ(box.width(), box.height()); // 12 x 12 is square
+    f.sim.settings.txtHeight = "24";
+    box = targetBox();
+    EXPECT_NEAR(box.height(), 2 * box.width(), 1);
+    f.sim.settings.txtHeight = "12";
     f.sim.settings.txtWidth = "6";
     box = targetBox();
-    EXPECT_NEAR(box.width(), 2 * box.height(), 1);
+    EXPECT_NEAR(2 * box.width(), box.height(), 1);
 }
 
 TEST_F(SceneTest, ViewOffsetMovesTheTargetWithTheZoom) {

@@ -2,6 +2,7 @@
 // it names, the caption and the stepping between numbered sessions.
 #include "sim_test_support.h"
 
+#include "services/MSmallBallStruct.h"
 #include "sim/SessionFile.h"
 #include "sim/SimHost.h"
 
@@ -79,7 +80,7 @@ TEST_F(SessionTest, RoundTripKeepsEveryRecordButTwelve) {
     f.sim.sight = 3;
     f.sim.viewOffsetX = -37.25f;
     f.sim.viewOffsetY = 1.5f;
-    window.loadFile = f.folder.file("load.qvt");
+    window.loadFile = f.folder.write("load.qvt", "7.62\r\n");
     ASSERT_TRUE(f.sim.dataSave());
     const SimSettings saved = f.sim.settings;
 
@@ -173,13 +174,16 @@ TEST_F(SessionTest, ShortFileStopsAtTheFirstMissingNumber) {
     f.sim.settings.txtWidth = "99";
     // Records 1 and 2 only: record 3 (zoom) is missing.
     readLines({"4", "gong.gif"});
+    // One message naming the file and the record; the caption names the file Save writes.
     ASSERT_EQ(f.prompts.messages.size(), 1);
-    EXPECT_EQ(f.prompts.lastText(), "CSim dataLoad: 13 - Type mismatch");
+    EXPECT_EQ(f.prompts.lastText(),
+              "CSim dataLoad: 13 - Type mismatch: record 3 of " + f.sim.dat.filename);
     EXPECT_EQ(f.sim.settings.txtGroupSize, "4");
     EXPECT_EQ(f.sim.settings.cboTarget, "gong.gif");
-    EXPECT_EQ(f.sim.settings.txtWidth, "99");   // never reached
-    EXPECT_TRUE(window.shownCaption.isEmpty()); // the steps after reading did not run
-    EXPECT_TRUE(f.sim.canDraw);                 // init still finishes
+    EXPECT_EQ(f.sim.settings.txtWidth, "99"); // never reached
+    EXPECT_TRUE(window.shownCaption.endsWith("Session: " +
+                                             MSmallBallStruct::shortFilename(f.sim.dat.filename)));
+    EXPECT_TRUE(f.sim.canDraw); // init still finishes
 }
 
 TEST_F(SessionTest, MissingTextFieldsAtTheEndBecomeEmpty) {
@@ -193,7 +197,8 @@ TEST_F(SessionTest, MissingTextFieldsAtTheEndBecomeEmpty) {
     EXPECT_EQ(f.sim.settings.txtSimMaxRange, "");
     // The reading stops at record 27; the trajectory then cannot use the empty maximum range.
     ASSERT_EQ(f.prompts.messages.size(), 2);
-    EXPECT_EQ(f.prompts.messages[0].text, "CSim dataLoad: 13 - Type mismatch");
+    EXPECT_EQ(f.prompts.messages[0].text,
+              "CSim dataLoad: 13 - Type mismatch: record 27 of " + f.sim.dat.filename);
     EXPECT_EQ(f.prompts.messages[1].text, "CHUD init: 13 - Type mismatch");
 }
 
@@ -258,13 +263,18 @@ TEST_F(SessionTest, CaptionNamesCartridgeAndSessionFile) {
               "Quorvel Tables -     Load: 6.5 Creedmoor      Session: range3.ssn");
 }
 
-TEST(SessionSteppingNames, DigitBeforeTheExtension) {
+// "<" steps down as ">" steps up, across the tens as well.
+TEST(SessionSteppingNames, TheNumberBeforeTheExtension) {
     using SessionFile::steppedName;
     EXPECT_FALSE(steppedName("/s/range1.ssn", false));
     EXPECT_EQ(steppedName("/s/range1.ssn", true), "/s/range2.ssn");
     EXPECT_EQ(steppedName("/s/range9.ssn", true), "/s/range10.ssn");
     EXPECT_EQ(steppedName("/s/range10.ssn", true), "/s/range11.ssn");
-    EXPECT_FALSE(steppedName("/s/range10.ssn", false)); // 0 - 1
+    EXPECT_EQ(steppedName("/s/range10.ssn", false), "/s/range9.ssn");
+    EXPECT_EQ(steppedName("/s/range11.ssn", false), "/s/range10.ssn");
+    EXPECT_EQ(steppedName("/s/range19.ssn", true), "/s/range20.ssn");
+    EXPECT_EQ(steppedName("/s/range09.ssn", true), "/s/range10.ssn");
+    EXPECT_EQ(steppedName("/s/range09.ssn", false), "/s/range08.ssn");
     EXPECT_EQ(steppedName("/s/range5.ssn", false), "/s/range4.ssn");
     EXPECT_FALSE(steppedName("/s/range.ssn", true));
     EXPECT_FALSE(steppedName("", true));
@@ -286,6 +296,11 @@ TEST_F(SessionTest, NextSessionOpensOnlyExistingFiles) {
     ASSERT_TRUE(f.sim.cmdNext(1));
     EXPECT_EQ(f.sim.dat.filename, f.folder.file("range10.ssn"));
     EXPECT_EQ(f.sim.settings.txtGroupSize, "10");
-    EXPECT_FALSE(f.sim.cmdNext(0)); // digit 0: nothing before it
+    // "<" steps back across the tens as ">" stepped up.
+    ASSERT_TRUE(f.sim.cmdNext(0));
+    EXPECT_EQ(f.sim.dat.filename, f.folder.file("range9.ssn"));
+    EXPECT_EQ(f.sim.settings.txtGroupSize, "9");
+    ASSERT_TRUE(f.sim.cmdNext(1));
     EXPECT_FALSE(f.sim.cmdNext(1)); // range11.ssn is missing
+    EXPECT_EQ(f.sim.dat.filename, f.folder.file("range10.ssn"));
 }

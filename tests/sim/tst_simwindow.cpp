@@ -243,7 +243,8 @@ private slots:
         // Ten rounds, then clicks change nothing.
         for (int i = 0; i < 10; ++i)
             QTest::mouseClick(v->CmdFire, Qt::LeftButton);
-        QCOMPARE(v->lblRoundsLeft->text(), QStringLiteral("Rounds Left: 0"));
+        QCOMPARE(v->lblRoundsLeft->text(),
+                 QStringLiteral("Rounds Left: 0 \u2014 Reset Session to shoot again"));
         const QString session = v->lblSessionScore->text();
         QTest::mouseClick(v->CmdFire, Qt::LeftButton);
         QCOMPARE(sim->sim.roundsFired, 10);
@@ -265,14 +266,19 @@ private slots:
         v->txtAngle->setFocus();
         v->txtAngle->selectAll();
         QTest::keyClicks(v->txtAngle, "370");
+        QCOMPARE(v->txtAngle->text(), QStringLiteral("370")); // as typed, until Enter or Tab
+        QTest::keyClick(v->txtAngle, Qt::Key_Return);
         QCOMPARE(v->txtAngle->text(), QStringLiteral("10"));
         QCOMPARE(v->sldAngle->value(), 10);
         const QPoint c = v->ucAngle->centre();
         QPoint tip = v->ucAngle->indicatorEnd();
         QVERIFY(tip.x() > c.x() && tip.y() < c.y()); // just right of up
 
-        sim->controls.txtAngleChange("-90");
-        sim->showSettings();
+        // A negative angle typed key by key arrives whole: -90 is 270, the dial points left.
+        v->txtAngle->selectAll();
+        QTest::keyClicks(v->txtAngle, "-90");
+        QCOMPARE(v->txtAngle->text(), QStringLiteral("-90"));
+        QTest::keyClick(v->txtAngle, Qt::Key_Tab);
         QCOMPARE(v->txtAngle->text(), QStringLiteral("270"));
         tip = v->ucAngle->indicatorEnd();
         QVERIFY(tip.x() < c.x());
@@ -299,12 +305,19 @@ private slots:
         QCOMPARE(v->sldWind->value(), 30);
         QCOMPARE(sim->sim.settings.sldWind, 30);
 
-        // Score boxes turn a cleared text into "1" at once.
+        // A score box cleared stays empty while it has the focus (a number may follow); left
+        // empty it becomes "1". A negative score is typed like any other.
         SimControlsTab* ct = sim->controlsTab;
+        w.sstUI->setCurrentIndex(ui::SimControlsPage);
         ct->txtBlueScore->setFocus();
         ct->txtBlueScore->selectAll();
         QTest::keyClick(ct->txtBlueScore, Qt::Key_Delete);
+        QCOMPARE(ct->txtBlueScore->text(), QString());
+        QTest::keyClick(ct->txtBlueScore, Qt::Key_Tab);
         QCOMPARE(ct->txtBlueScore->text(), QStringLiteral("1"));
+        typeAndLeave(ct->txtBlueScore, "-3");
+        QCOMPARE(ct->txtBlueScore->text(), QStringLiteral("-3"));
+        QCOMPARE(sim->sim.settings.txtBlueScore, QStringLiteral("-3"));
 
         // Group size 35 passes, 41 is refused with the message of 30.
         typeAndLeave(ct->txtGroupSize, "35");

@@ -97,7 +97,6 @@ SimController::SimController(ui& window)
     setObjectName(QStringLiteral("simulator"));
     sim.loadModel = &window.model;
     sim.setHost(this);
-    firing.shownScene = &simulatorTab->picHUD->scene();
 
     document.restart = [this] { restart(); };
     document.newSession = [this] {
@@ -180,7 +179,14 @@ void SimController::connectSimulatorTab() {
     connectCheckedBox(t->txtWind, Box::Wind);
     connectCheckedBox(t->txtZoom, Box::Zoom);
     connect(t->txtAngle, &QLineEdit::textEdited, this,
-            [this](const QString& s) { handle([&] { controls.txtAngleChange(s); }); });
+            [this](const QString& s) { handle([&] { controls.txtAngleTyped(s); }); });
+    // What stands in the box when it is left (or on Enter) takes the box's rule.
+    const auto commitAngle = [this] {
+        handle([&] { controls.txtAngleChange(sim.settings.txtAngle); });
+        return false;
+    };
+    LeaveCheck::attach(t->txtAngle, commitAngle);
+    connect(t->txtAngle, &QLineEdit::returnPressed, this, commitAngle);
     connect(t->txtSpeed, &QLineEdit::textEdited, this,
             [this](const QString& s) { handle([&] { controls.txtSpeedChange(s); }); });
 
@@ -248,6 +254,12 @@ void SimController::connectControlsTab() {
         connect(s.edit, &QLineEdit::textEdited, this, [this, which](const QString& text) {
             handle([&] { controls.scoreBoxChange(which, text); });
         });
+        const auto commit = [this, which] {
+            handle([&] { controls.scoreBoxCommit(which); });
+            return false;
+        };
+        LeaveCheck::attach(s.edit, commit);
+        connect(s.edit, &QLineEdit::returnPressed, this, commit);
     }
     connect(t->txtSimNotes, &QPlainTextEdit::textChanged, this, [this] {
         handle([&] {
@@ -313,9 +325,12 @@ void SimController::runInit(bool reLoad) {
 
 void SimController::start() {
     // The zone colours of the last run (the window restores them before start-up) outlast the
-    // colours a session's built-in target sets while it is read.
+    // colours a session's built-in target sets while it is read. A record that holds none (0
+    // and 0 from an older run, or nothing picked) leaves the zones unpicked.
     const int32_t red = sim.targetRed;
     const int32_t blue = sim.targetBlue;
+    const bool recorded = !(red == blue && (red == 0 || red == CSim::NoColour));
+    sim.targetRed = sim.targetBlue = CSim::NoColour;
     sim.fileNum = 4;
     formResize();
     sim.settings.propertiesPreLoad();
@@ -325,8 +340,7 @@ void SimController::start() {
     controls.propertiesPostLoad();
     // Without a session to read, the view still needs its scale from the field of view.
     if (sim.milsPerScreen <= 0) sim.applyFov();
-    // With nothing recorded (both 0), the colours a session's built-in target set stand.
-    if (red != 0 || blue != 0) {
+    if (recorded) {
         sim.targetRed = red;
         sim.targetBlue = blue;
     }
