@@ -82,6 +82,23 @@ TEST_F(AppFolderTest, ReadersFindTheCopyWhereTheWriterPutsItFirst) {
     EXPECT_EQ(MS::dataPath("sightb/none.bmp"), app.file("sightb/none.bmp"));
 }
 
+TEST_F(AppFolderTest, AnInstalledCopyWritesNothingIntoItsFolderEvenWhenItCould) {
+    TestAppFolder app(false); // writable, as /usr/lib/quorvel is for root
+    app.write(MS::installedMarker, "installed\n");
+    app.write("lastfile.dat", "/loads/installed.qvt\r\n\r\n0\r\n0\r\n");
+    for (const QString& name : {QStringLiteral("temp.tmp"), QStringLiteral("lastfile.dat"),
+                                QStringLiteral("targetb/a.bmp")})
+        EXPECT_EQ(MS::writablePath(name), user.quorvel(name)) << name.toStdString();
+    // Files installed with the program are read until the user has a copy of their own.
+    EXPECT_EQ(MS::dataPath("lastfile.dat"), app.file("lastfile.dat"));
+    CLastFile record;
+    record.load();
+    record.save();
+    EXPECT_EQ(MS::dataPath("lastfile.dat"), user.quorvel("lastfile.dat"));
+    EXPECT_EQ(QDir(app.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList({QString::fromLatin1(MS::installedMarker), "lastfile.dat"}));
+}
+
 TEST_F(AppFolderTest, TheLastFileRecordRoundTripsThroughTheUserFolder) {
     MS::setAppFolder(unwritableFolder);
     CLastFile out;
