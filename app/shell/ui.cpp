@@ -243,11 +243,19 @@ void ui::formLoad() {
             simulator->sim.targetRed = lastFile.targetRed;
             simulator->sim.targetBlue = lastFile.targetBlue;
         }
-        // The whole command line names the file; a desktop may have quoted it.
+        // The whole command line names the file; a desktop may have quoted it. A session file
+        // (what the desktop passes for a double-clicked ".ssn") opens in the simulator.
         QString named = commandLine.trimmed();
         if (named.size() >= 2 && named.startsWith('"') && named.endsWith('"'))
             named = named.mid(1, named.size() - 2);
-        if (!named.isEmpty() && MSmallBallStruct::FileExists(named)) loadDoc.dat.filename = named;
+        bool namedSession = false;
+        if (!named.isEmpty() && MSmallBallStruct::FileExists(named)) {
+            namedSession = simulator && named.endsWith(QLatin1String(".ssn"), Qt::CaseInsensitive);
+            if (namedSession)
+                simulator->sim.dat.filename = named;
+            else
+                loadDoc.dat.filename = named;
+        }
         fileChooser().folder = MSmallBallStruct::appFolder();
         mru.MRUCount = -1;
         mru.GetMRUFileList();
@@ -259,6 +267,7 @@ void ui::formLoad() {
         formInit();
         resizer.Resize_Initialize(this);
         inputTab->applyMilRange();
+        if (namedSession) sstUI->setCurrentIndex(SimControlsPage);
     });
 }
 
