@@ -67,4 +67,12 @@ QString dataPath(const QString& name) {
     return first;
 }
 
+QString documentFolder() {
+    const QString app = appFolder();
+    if (appFolderTakesWrites(app)) return app;
+    const QString user = userFolder();
+    QDir().mkpath(user); // a failure shows when the dialog opens
+    return user;
+}
+
 } // namespace MSmallBallStruct

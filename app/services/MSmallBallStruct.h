@@ -27,6 +27,10 @@ QString writablePath(const QString& name);
 // Where to read `name`: the copy in the folder writablePath picks, else the copy in the other
 // folder (files installed with the program); with neither, writablePath's path.
 QString dataPath(const QString& name);
+// The folder of the user's own load files: where the file dialogs start and the comparison list
+// looks. The application folder, or the user folder (made when missing) when the program writes
+// nothing into its own folder, as in an installed copy.
+QString documentFolder();
 
 // Reports a failure: "<className> <operationName>: <number> - <description>", OK button, no title.
 void HandleError(const QString& className, const QString& operationName, long number,

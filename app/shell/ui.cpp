@@ -256,7 +256,7 @@ void ui::formLoad() {
             else
                 loadDoc.dat.filename = named;
         }
-        fileChooser().folder = MSmallBallStruct::appFolder();
+        fileChooser().folder = MSmallBallStruct::documentFolder();
         mru.MRUCount = -1;
         mru.GetMRUFileList();
         showRecentFiles();
@@ -283,7 +283,8 @@ void ui::formInit() {
 
 void ui::fillCompareList() {
     QStringList names;
-    MSmallBallStruct::fillComboBox(names, QStringLiteral("*.qvt"), MSmallBallStruct::appFolder());
+    MSmallBallStruct::fillComboBox(names, QStringLiteral("*.qvt"),
+                                   MSmallBallStruct::documentFolder());
     inputTab->cboCompare->addItems(names);
     inputTab->cboCompare->setCurrentIndex(-1);
 }

@@ -3,6 +3,7 @@
 #include "PromptRecorder.h"
 #include "TestAppFolder.h"
 #include "UserDataHome.h"
+#include "load/GraphModel.h"
 #include "services/CLastFile.h"
 #include "services/MSmallBallStruct.h"
 
@@ -97,6 +98,18 @@ TEST_F(AppFolderTest, AnInstalledCopyWritesNothingIntoItsFolderEvenWhenItCould) 
     EXPECT_EQ(MS::dataPath("lastfile.dat"), user.quorvel("lastfile.dat"));
     EXPECT_EQ(QDir(app.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList({QString::fromLatin1(MS::installedMarker), "lastfile.dat"}));
+}
+
+TEST_F(AppFolderTest, AnInstalledCopyKeepsTheUsersLoadsInTheUserFolder) {
+    TestAppFolder app(false);
+    EXPECT_EQ(MS::documentFolder(), app.path());
+    app.write(MS::installedMarker, "installed\n");
+    const QString folder = QFileInfo(user.quorvel("x")).path();
+    EXPECT_EQ(MS::documentFolder(), folder);
+    EXPECT_TRUE(QFileInfo(folder).isDir()); // the dialogs can start there at once
+    writeBytes(user.quorvel("mine.qvt"), "x\r\n");
+    EXPECT_EQ(GraphModel::compareFileFor("mine.qvt"), user.quorvel("mine.qvt"));
+    EXPECT_EQ(GraphModel::compareFileFor("other.qvt"), QString());
 }
 
 TEST_F(AppFolderTest, TheLastFileRecordRoundTripsThroughTheUserFolder) {
