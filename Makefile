@@ -4,6 +4,7 @@
 # make bench - install what is missing, build optimised, run the benchmarks
 # make test-asan - build with AddressSanitizer and UndefinedBehaviorSanitizer, run every test
 # make fuzz  - build the fuzz targets with clang and run each for FUZZ_SECONDS (default 60)
+# make package - build the Debian package $(BUILD)/quorvel_<version>_<arch>.deb
 BUILD ?= build
 BENCH_BUILD ?= build-bench
 ASAN_BUILD ?= build-asan
@@ -11,7 +12,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench screenshots clean test-asan fuzz
+.PHONY: all deps configure build run test bench screenshots clean test-asan fuzz package
 
 all: build
 
@@ -29,6 +30,9 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j2
+
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 bench: deps
 	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVEL_BUILD_TESTS=OFF >/dev/null

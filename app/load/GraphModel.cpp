@@ -106,6 +106,6 @@ QString GraphModel::chooseCompareFile(const QString& path, LoadModel& model, CFi
 QString GraphModel::compareFileFor(const QString& listText) {
     const QString name = listText.trimmed();
     if (name.isEmpty()) return QString();
-    QString path = MSmallBallStruct::appPath(name);
+    QString path = MSmallBallStruct::documentFolder() + '/' + name;
     return MSmallBallStruct::FileExists(path) ? path : QString();
 }

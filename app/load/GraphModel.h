@@ -70,7 +70,7 @@ public:
     // compareInput, and Use Compare is switched on. Returns the name the list shows.
     QString chooseCompareFile(const QString& path, LoadModel& model, CFileData& dat);
 
-    // A name chosen (or typed) in the comparison list: the path of that file in the application
-    // folder, or "" when there is no such file.
+    // A name chosen (or typed) in the comparison list: the path of that file in the folder the
+    // list shows (MSmallBallStruct::documentFolder), or "" when there is no such file.
     static QString compareFileFor(const QString& listText);
 };

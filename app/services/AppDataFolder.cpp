@@ -35,6 +35,12 @@ bool isFile(const QString& path) {
     return info.exists() && info.isFile();
 }
 
+// The install step puts this file into an installed copy's folder. That folder is shared by every
+// user, so nothing is written into it, even by a user whom the file system would let (root).
+bool appFolderTakesWrites(const QString& folder) {
+    return !isFile(appPath(QString::fromLatin1(installedMarker))) && canCreateFilesIn(folder);
+}
+
 } // namespace
 
 QString userFolder() {
@@ -44,7 +50,7 @@ QString userFolder() {
 
 QString writablePath(const QString& name) {
     const QString inApp = appPath(name);
-    if (canCreateFilesIn(folderOf(inApp))) return inApp;
+    if (appFolderTakesWrites(folderOf(inApp))) return inApp;
     const QString inUser = userFolder() + '/' + name;
     QDir().mkpath(folderOf(inUser)); // a failure shows when the file is written
     return inUser;
@@ -53,12 +59,20 @@ QString writablePath(const QString& name) {
 QString dataPath(const QString& name) {
     const QString inApp = appPath(name);
     const QString inUser = userFolder() + '/' + name;
-    const bool appFirst = canCreateFilesIn(folderOf(inApp));
+    const bool appFirst = appFolderTakesWrites(folderOf(inApp));
     const QString& first = appFirst ? inApp : inUser;
     const QString& second = appFirst ? inUser : inApp;
     if (isFile(first)) return first;
     if (isFile(second)) return second;
     return first;
+}
+
+QString documentFolder() {
+    const QString app = appFolder();
+    if (appFolderTakesWrites(app)) return app;
+    const QString user = userFolder();
+    QDir().mkpath(user); // a failure shows when the dialog opens
+    return user;
 }
 
 } // namespace MSmallBallStruct

@@ -16,15 +16,21 @@ QString appPath(const QString& name);
 
 // The files the program itself writes beside it ("temp.tmp", "lastfile.dat", the masks made in
 // "targetb/" and "sightb/") go to the per-user data folder ($XDG_DATA_HOME/quorvel) when the
-// application folder cannot be written, as in an installation shared by every user. The rule
-// lives in these two functions (AppDataFolder.cpp); `name` is relative ("targetb/x.bmp").
+// application folder cannot be written, or holds `installedMarker` (put there by the install
+// step: an installation shared by every user). The rule lives in these two functions
+// (AppDataFolder.cpp); `name` is relative ("targetb/x.bmp").
+inline constexpr const char* installedMarker = "installed.txt";
 QString userFolder();
 // Where to write `name`: the application folder's path when a file can be created in its folder
-// there, else the user folder's (with its folders made).
+// there and the folder is no installed copy, else the user folder's (with its folders made).
 QString writablePath(const QString& name);
 // Where to read `name`: the copy in the folder writablePath picks, else the copy in the other
 // folder (files installed with the program); with neither, writablePath's path.
 QString dataPath(const QString& name);
+// The folder of the user's own load files: where the file dialogs start and the comparison list
+// looks. The application folder, or the user folder (made when missing) when the program writes
+// nothing into its own folder, as in an installed copy.
+QString documentFolder();
 
 // Reports a failure: "<className> <operationName>: <number> - <description>", OK button, no title.
 void HandleError(const QString& className, const QString& operationName, long number,

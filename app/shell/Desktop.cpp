@@ -73,6 +73,8 @@ QByteArray mimePackage(const QString& type, const QString& extension, const QStr
         .toUtf8();
 }
 
+// The same texts as the installed entry, packaging/quorvel.desktop: a per-user entry of the same
+// name takes its place in the menu, so it keeps the name, icon and categories.
 QByteArray desktopEntry(const QString& type, const QString& command) {
     // Backslashes are escaped once more for the key file format itself.
     QString exec = command;
@@ -83,9 +85,10 @@ QByteArray desktopEntry(const QString& type, const QString& command) {
                           "GenericName=Ballistics Calculator\n"
                           "Comment=Trajectory tables, graphs and a shooting simulator\n"
                           "Exec=%1\n"
+                          "Icon=quorvel\n"
                           "Terminal=false\n"
                           "MimeType=%2;\n"
-                          "Categories=Utility;Science;\n")
+                          "Categories=Science;Physics;\n")
         .arg(exec, type)
         .toUtf8();
 }

@@ -244,22 +244,29 @@ void ui::formLoad() {
             simulator->sim.targetRed = lastFile.targetRed;
             simulator->sim.targetBlue = lastFile.targetBlue;
         }
-        // The whole command line names the file; a desktop may have quoted it.
+        // The whole command line names the file; a desktop may have quoted it. A session file
+        // (what the desktop passes for a double-clicked ".ssn") opens in the simulator.
         QString named = commandLine.trimmed();
         if (named.size() >= 2 && named.startsWith('"') && named.endsWith('"'))
             named = named.mid(1, named.size() - 2);
+        bool namedSession = false;
         if (!named.isEmpty()) {
             // The start goes on with the last load, but not without a word.
             const QString why = MSmallBallStruct::whyNotAFile(named);
             if (why.isEmpty()) {
                 MSmallBallStruct::FileExists(named); // the application folder's copy, if that
-                loadDoc.dat.filename = named;
+                namedSession =
+                    simulator && named.endsWith(QLatin1String(".ssn"), Qt::CaseInsensitive);
+                if (namedSession)
+                    simulator->sim.dat.filename = named;
+                else
+                    loadDoc.dat.filename = named;
             } else {
                 std::fprintf(stderr, "quorvel: cannot open '%s': %s; opening the last load\n",
                              qPrintable(named), qPrintable(why));
             }
         }
-        fileChooser().folder = MSmallBallStruct::appFolder();
+        fileChooser().folder = MSmallBallStruct::documentFolder();
         mru.MRUCount = -1;
         mru.GetMRUFileList();
         showRecentFiles();
@@ -274,6 +281,7 @@ void ui::formLoad() {
         formInit();
         resizer.Resize_Initialize(this);
         inputTab->applyMilRange();
+        if (namedSession) sstUI->setCurrentIndex(SimControlsPage);
     });
 }
 
@@ -289,7 +297,8 @@ void ui::formInit() {
 
 void ui::fillCompareList() {
     QStringList names;
-    MSmallBallStruct::fillComboBox(names, QStringLiteral("*.qvt"), MSmallBallStruct::appFolder());
+    MSmallBallStruct::fillComboBox(names, QStringLiteral("*.qvt"),
+                                   MSmallBallStruct::documentFolder());
     inputTab->cboCompare->addItems(names);
     inputTab->cboCompare->setCurrentIndex(-1);
 }

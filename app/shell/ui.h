@@ -38,7 +38,8 @@ public:
     static constexpr int TabCount = 5;
 
     // commandLine: the whole command-line text; when it names an existing file, that file is
-    // opened instead of the last one.
+    // opened instead of the last one: a ".ssn" as the simulator session (shown on the Simulator
+    // Controls tab), anything else as the load.
     explicit ui(const QString& commandLine = QString(), QWidget* parent = nullptr);
     ~ui() override;
 

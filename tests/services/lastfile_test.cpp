@@ -1,5 +1,6 @@
 #include "PromptRecorder.h"
 #include "TestAppFolder.h"
+#include "UserDataHome.h"
 #include "services/CLastFile.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@ namespace {
 
 class LastFileTest : public ::testing::Test {
 protected:
+    UserDataHome user; // a record left by the user's own runs is not read
     TestAppFolder app{false};
     PromptRecorder recorder;
 };

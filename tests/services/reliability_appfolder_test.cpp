@@ -3,6 +3,7 @@
 #include "PromptRecorder.h"
 #include "TestAppFolder.h"
 #include "UserDataHome.h"
+#include "load/GraphModel.h"
 #include "services/CLastFile.h"
 #include "services/MSmallBallStruct.h"
 
@@ -80,6 +81,35 @@ TEST_F(AppFolderTest, ReadersFindTheCopyWhereTheWriterPutsItFirst) {
     EXPECT_EQ(MS::dataPath("lastfile.dat"), app.file("lastfile.dat"));
     // Neither: where the writer will put it.
     EXPECT_EQ(MS::dataPath("sightb/none.bmp"), app.file("sightb/none.bmp"));
+}
+
+TEST_F(AppFolderTest, AnInstalledCopyWritesNothingIntoItsFolderEvenWhenItCould) {
+    TestAppFolder app(false); // writable, as /usr/lib/quorvel is for root
+    app.write(MS::installedMarker, "installed\n");
+    app.write("lastfile.dat", "/loads/installed.qvt\r\n\r\n0\r\n0\r\n");
+    for (const QString& name : {QStringLiteral("temp.tmp"), QStringLiteral("lastfile.dat"),
+                                QStringLiteral("targetb/a.bmp")})
+        EXPECT_EQ(MS::writablePath(name), user.quorvel(name)) << name.toStdString();
+    // Files installed with the program are read until the user has a copy of their own.
+    EXPECT_EQ(MS::dataPath("lastfile.dat"), app.file("lastfile.dat"));
+    CLastFile record;
+    record.load();
+    record.save();
+    EXPECT_EQ(MS::dataPath("lastfile.dat"), user.quorvel("lastfile.dat"));
+    EXPECT_EQ(QDir(app.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList({QString::fromLatin1(MS::installedMarker), "lastfile.dat"}));
+}
+
+TEST_F(AppFolderTest, AnInstalledCopyKeepsTheUsersLoadsInTheUserFolder) {
+    TestAppFolder app(false);
+    EXPECT_EQ(MS::documentFolder(), app.path());
+    app.write(MS::installedMarker, "installed\n");
+    const QString folder = QFileInfo(user.quorvel("x")).path();
+    EXPECT_EQ(MS::documentFolder(), folder);
+    EXPECT_TRUE(QFileInfo(folder).isDir()); // the dialogs can start there at once
+    writeBytes(user.quorvel("mine.qvt"), "x\r\n");
+    EXPECT_EQ(GraphModel::compareFileFor("mine.qvt"), user.quorvel("mine.qvt"));
+    EXPECT_EQ(GraphModel::compareFileFor("other.qvt"), QString());
 }
 
 TEST_F(AppFolderTest, TheLastFileRecordRoundTripsThroughTheUserFolder) {

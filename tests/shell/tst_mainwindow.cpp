@@ -1,7 +1,10 @@
 // The main window: tabs and menus as built, start-up, the caption, the Table tab, the refresh's
 // busy flag, key recording and closing with its questions.
+#include "UserDataHome.h"
 #include "WindowFixture.h"
 #include "load/TableRefresh.h"
+#include "services/MSmallBallStruct.h"
+#include "shell/FileChooser.h"
 #include "shell/InputTab.h"
 #include "shell/TableTab.h"
 #include "shell/ui.h"
@@ -16,6 +19,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QTest>
 #include <stdexcept>
@@ -208,6 +212,27 @@ private slots:
         for (int i = 0; i < box->count(); ++i)
             names << box->itemText(i);
         QCOMPARE(names, (QStringList{"a.qvt", "b.qvt"}));
+    }
+
+    // An installed copy's folder holds no loads of the user's: the list and the file dialogs
+    // use the per-user data folder instead.
+    void anInstalledCopyListsAndOpensTheUsersLoads() {
+        TestAppFolder folder;
+        folder.write(QString::fromLatin1(MSmallBallStruct::installedMarker), "installed\n");
+        writeLoad(folder, "shipped.qvt", sampleForm("Shipped"));
+        // The per-user folder of this test (test mode would put it under the real home).
+        QStandardPaths::setTestModeEnabled(false);
+        const auto restore = qScopeGuard([] { QStandardPaths::setTestModeEnabled(true); });
+        UserDataHome user;
+        const QString mine = user.quorvel("mine.qvt");
+        QDir().mkpath(QFileInfo(mine).path());
+        QVERIFY(QFile::copy(folder.file("shipped.qvt"), mine));
+        PromptRecorder prompts;
+        ui w;
+        QComboBox* box = w.inputTab->cboCompare;
+        QCOMPARE(box->count(), 1);
+        QCOMPARE(box->itemText(0), QStringLiteral("mine.qvt"));
+        QCOMPARE(fileChooser().folder, QFileInfo(mine).path());
     }
 
     void editsReachTheRecordAndAltitudeRefreshShows() {

@@ -4,6 +4,7 @@
 
 #include "PromptRecorder.h"
 #include "TestAppFolder.h"
+#include "UserDataHome.h"
 #include "load/LoadModel.h"
 #include "sim/CSim.h"
 
@@ -29,6 +30,7 @@ inline std::unique_ptr<LoadModel> defaultLoad() {
 // A simulator over the default load with a square view, the 30-feet field of view applied and
 // the trajectory computed.
 struct SimFixture {
+    UserDataHome user; // masks left by the user's own runs of an installed copy are not read
     PromptRecorder prompts;
     TestAppFolder folder{true, true};
     std::unique_ptr<LoadModel> model = defaultLoad();

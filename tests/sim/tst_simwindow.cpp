@@ -454,6 +454,32 @@ private slots:
         w.close();
     }
 
+    // What the desktop does for a double-clicked ".ssn": the session opens in the simulator, on
+    // its controls tab, and the load stays the last one (here none).
+    void startUpOpensASessionNamedOnTheCommandLine() {
+        TestAppFolder folder(true, true);
+        PromptRecorder prompts;
+        ScriptedFileChooser chooser;
+        const QString path = folder.file("Range 2.SSN");
+        {
+            ui first;
+            first.sstUI->setCurrentIndex(ui::SimControlsPage);
+            typeAndLeave(first.simulator->controlsTab->txtWidth, "20");
+            chooser.files = {path};
+            first.action("mnuSaveAs")->trigger();
+        }
+        QVERIFY(QFile::exists(path));
+        prompts.clear();
+
+        ui w('"' + path + '"');
+        QCOMPARE(w.simulator->sim.dat.filename, path);
+        QCOMPARE(w.simulator->controlsTab->txtWidth->text(), QStringLiteral("20"));
+        QCOMPARE(w.sstUI->currentIndex(), int(ui::SimControlsPage));
+        QVERIFY(w.loadDoc.dat.filename.isEmpty());
+        QVERIFY(w.windowTitle().endsWith(QStringLiteral("Session: Range 2.SSN")));
+        QVERIFY2(prompts.messages.isEmpty(), messagesText(prompts).constData());
+    }
+
     void nextSessionStepsThroughNumberedFiles() {
         TestAppFolder folder(true, true);
         PromptRecorder prompts;
