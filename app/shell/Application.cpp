@@ -108,9 +108,18 @@ int run(int argc, char** argv) {
         window->hide();
         return ok ? 0 : 1;
     }
+    // The designed size where it fits with the window's frame; on a smaller screen the window
+    // takes the whole usable area, which the window manager fits frame and all.
+    const QSize designed(1180, 840);
+    constexpr int FrameAllowance = 80; // title bar and borders, not known before showing
     const QRect screen = window->screen()->availableGeometry();
-    window->resize(qMin(1180, screen.width()), qMin(840, screen.height()));
-    window->show();
+    if (screen.width() < designed.width() + FrameAllowance / 4 ||
+        screen.height() < designed.height() + FrameAllowance) {
+        window->showMaximized();
+    } else {
+        window->resize(designed);
+        window->show();
+    }
     return app.exec();
 }
 

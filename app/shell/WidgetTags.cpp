@@ -8,6 +8,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QWidget>
 
@@ -22,6 +23,7 @@ bool isForeign(const QWidget* w) {
 
 // Widgets whose children are their own inner parts, not controls of the window.
 bool isComposite(const QWidget* w) {
+    if (w->property(scrollPageProperty).toBool()) return false;
     return qobject_cast<const QAbstractScrollArea*>(w) || qobject_cast<const QComboBox*>(w) ||
            qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QTabBar*>(w) ||
            qobject_cast<const QAbstractButton*>(w);
@@ -72,6 +74,18 @@ bool isLayoutManaged(const QWidget* w) {
     const QWidget* parent = w ? w->parentWidget() : nullptr;
     const QLayout* layout = parent ? parent->layout() : nullptr;
     return layout && layoutHolds(layout, w);
+}
+
+QWidget* scrollPage(QWidget* content, const char* name) {
+    auto* scroller = new QScrollArea;
+    scroller->setObjectName(QString::fromLatin1(name));
+    scroller->setProperty(scrollPageProperty, true);
+    scroller->setWidget(content);
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroller->setMinimumWidth(content->sizeHint().width());
+    return scroller;
 }
 
 void pinFont(QWidget* w) {

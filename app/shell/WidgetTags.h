@@ -18,6 +18,10 @@ constexpr const char* noResize = "noresize";
 // whose columns must line up).
 constexpr const char* fixedPitchProperty = "fixedPitch";
 
+// A scroll area that only lets a page of controls scroll on a small screen: what it holds are
+// controls of the window like any other (not the inner parts of a composite widget).
+constexpr const char* scrollPageProperty = "scrollPage";
+
 bool isNoResize(const QWidget* w);
 bool wantsFixedPitch(const QWidget* w);
 bool isChart(const QWidget* w);
@@ -27,6 +31,10 @@ bool isScalable(const QWidget* w, const QWidget* window);
 bool isExcluded(const QWidget* w, const QWidget* window);
 // True when a layout of the parent places the widget (its geometry is not ours to set).
 bool isLayoutManaged(const QWidget* w);
+// `content` in a frameless scroll area tagged as a page of controls: on a screen too small for
+// it the page scrolls instead of pushing the window past the screen's edge.
+QWidget* scrollPage(QWidget* content, const char* name);
+
 // Makes the widget's present family and size its own, so a parent's new font does not reach it.
 void pinFont(QWidget* w);
 

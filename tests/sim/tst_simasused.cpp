@@ -6,6 +6,7 @@
 #include "../shell/ScriptedFileChooser.h"
 #include "../shell/WindowFixture.h"
 #include "shell/ui.h"
+#include "sim/widgets/HudView.h"
 #include "sim/widgets/SimController.h"
 #include "sim/widgets/SimControlsTab.h"
 #include "sim/widgets/SimulatorTab.h"
@@ -150,6 +151,32 @@ private slots:
         prompts.clear();
         QVERIFY(w.simulator->document.queryUnsaved());
         QVERIFY2(prompts.messages.isEmpty(), qPrintable(prompts.lastText()));
+        w.close();
+    }
+
+    // On a 1024 x 640 screen the window with its frame fits, and the scope view fits its tab.
+    void theWindowAndTheViewFitASmallScreen() {
+        TestAppFolder folder(true, true);
+        PromptRecorder prompts;
+        ui w;
+        showActive(w);
+        const QSize least = w.minimumSizeHint().expandedTo(w.minimumSize());
+        QVERIFY2(least.height() <= 560 && least.width() <= 1000,
+                 qPrintable(QStringLiteral("%1 x %2").arg(least.width()).arg(least.height())));
+        w.resize(1000, 560);
+        w.sstUI->setCurrentIndex(ui::SimulatorPage);
+        QCoreApplication::processEvents();
+        SimulatorTab* page = w.simulator->simulatorTab;
+        const QRect view(page->picHUD->mapTo(page, QPoint(0, 0)), page->picHUD->size());
+        QVERIFY2(page->rect().contains(view),
+                 qPrintable(QStringLiteral("view %1 x %2 at %3, page %4 x %5")
+                                .arg(view.width())
+                                .arg(view.height())
+                                .arg(view.top())
+                                .arg(page->width())
+                                .arg(page->height())));
+        QVERIFY(view.width() > 300);
+        prompts.answers = {PromptAnswer::No, PromptAnswer::No};
         w.close();
     }
 };

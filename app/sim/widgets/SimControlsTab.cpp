@@ -1,5 +1,7 @@
 #include "sim/widgets/SimControlsTab.h"
 
+#include "shell/WidgetTags.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -67,9 +69,13 @@ SimControlsTab::SimControlsTab(QWidget* parent) : QWidget(parent) {
     auto* right = new QVBoxLayout;
     right->addWidget(buildShooting());
     right->addWidget(buildNotes(), 1);
-    auto* page = new QHBoxLayout(this);
-    page->addLayout(left, 1);
-    page->addLayout(right, 1);
+    auto* columns = new QWidget;
+    auto* both = new QHBoxLayout(columns);
+    both->addLayout(left, 1);
+    both->addLayout(right, 1);
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->addWidget(WidgetTags::scrollPage(columns, "controlsPage"));
 }
 
 QWidget* SimControlsTab::buildPictures() {

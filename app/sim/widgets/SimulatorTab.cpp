@@ -1,5 +1,6 @@
 #include "sim/widgets/SimulatorTab.h"
 
+#include "shell/WidgetTags.h"
 #include "sim/widgets/HudView.h"
 #include "sim/widgets/UserControl1.h"
 
@@ -77,10 +78,15 @@ SimulatorTab::SimulatorTab(QWidget* parent) : QWidget(parent) {
     panel->addWidget(buildDisplay());
     panel->addStretch(1);
 
+    // On a small screen the controls scroll rather than push the window past the screen's edge
+    // (the window cannot be smaller than its pages).
+    auto* panelPage = new QWidget;
+    panelPage->setLayout(panel);
+
     auto* page = new QHBoxLayout(this);
     page->setContentsMargins(4, 4, 4, 4);
     page->addWidget(picHUD, 0, Qt::AlignTop | Qt::AlignLeft);
-    page->addLayout(panel, 1);
+    page->addWidget(WidgetTags::scrollPage(panelPage, "simulatorPanel"), 1);
 }
 
 QSize SimulatorTab::viewRoom() const {
