@@ -2,13 +2,13 @@
 // 1500 yd, a point-blank search for a 1000-yd load, and a chronograph correction. The solver
 // libraries are found through QUORVEL_APPDIR (the build's bin folder).
 #include "BenchSupport.h"
-#include "load/CFileData.h"
+#include "load/CPointBlank.h"
 #include "load/GraphModel.h"
 #include "load/InputFields.h"
 #include "load/LoadFile.h"
 #include "load/TableRefresh.h"
 #include "services/CChronoVelocity.h"
-#include "services/CPointBlank.h"
+#include "services/CFileData.h"
 #include "services/Prompt.h"
 
 #include <QTemporaryDir>
@@ -37,7 +37,7 @@ void BM_GraphRefreshWithComparison1500Yards(benchmark::State& state) {
     CFileData out;
     out.filename = dir.filePath(QStringLiteral("compare.qvt"));
     LoadFile::dataSaveTable(out, other);
-    model.form.compareFile = out.filename;
+    model.form.comparison.setFile(out.filename);
 
     CTextOutput txt;
     CFileData dat;
@@ -69,7 +69,7 @@ void BM_PointBlank1000Yards(benchmark::State& state) {
     const float angle = TableRefresh::prepareRefresh(model, txt);
     CPointBlank pb;
     for (auto _ : state) {
-        if (!pb.pointBlankRange(model.values.in1, angle, model, txt)) {
+        if (!pb.pointBlankRange(model.values.in1, angle, model)) {
             state.SkipWithError("no solver (is QUORVEL_APPDIR the build's bin folder?)");
             break;
         }

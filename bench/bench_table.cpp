@@ -1,6 +1,7 @@
 // The table writer end to end: one whole table text, and the graph's points, for a 1500-yd load.
 // The solver libraries are found through QUORVEL_APPDIR (the build's bin folder).
 #include "load/CTextOutput.h"
+#include "load/CsvExport.h"
 #include "load/InputFields.h"
 #include "load/LoadModel.h"
 #include "load/TableRefresh.h"
@@ -49,6 +50,43 @@ void BM_GraphArrays1500Yards(benchmark::State& state) {
     state.counters["points"] = double(drops.size());
 }
 BENCHMARK(BM_GraphArrays1500Yards)->Unit(benchmark::kMillisecond);
+
+// File > Export Table of a 1500-row table (1500 yd in 1-yd steps): the rows are computed once,
+// the benchmark times the CSV text made from them.
+void BM_CsvText1500Rows(benchmark::State& state) {
+    LoadModel model;
+    longRangeLoad(model);
+    model.setFieldText(InputFields::Increments, QStringLiteral("1"));
+    CTextOutput txt;
+    if (TableRefresh::tableText(model, txt).isEmpty() || txt.rows().size() != 1501) {
+        state.SkipWithError("no table (are the solver libraries in QUORVEL_APPDIR?)");
+        return;
+    }
+    const auto columns = txt.columns(model);
+    for (auto _ : state) {
+        const QByteArray csv = CsvExport::text(txt.rows(), columns);
+        benchmark::DoNotOptimize(csv.constData());
+    }
+}
+BENCHMARK(BM_CsvText1500Rows)->Unit(benchmark::kMillisecond);
+
+// The whole export path of the window without the dialog: rows, text and CSV of 1500 rows.
+void BM_CsvExport1500Rows(benchmark::State& state) {
+    LoadModel model;
+    longRangeLoad(model);
+    model.setFieldText(InputFields::Increments, QStringLiteral("1"));
+    CTextOutput txt;
+    QString problem;
+    for (auto _ : state) {
+        const QByteArray csv = CsvExport::tableCsv(model, txt, problem);
+        if (csv.isEmpty()) {
+            state.SkipWithError("no table (are the solver libraries in QUORVEL_APPDIR?)");
+            break;
+        }
+        benchmark::DoNotOptimize(csv.constData());
+    }
+}
+BENCHMARK(BM_CsvExport1500Rows)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

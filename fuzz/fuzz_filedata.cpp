@@ -2,7 +2,7 @@
 // field escapes undo each other for text that holds no escape character.
 #include "FuzzSupport.h"
 
-#include "load/CFileData.h"
+#include "services/CFileData.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "cli/CliLoad.h"
 
-#include "load/CFileData.h"
 #include "load/LoadFile.h"
+#include "services/CFileData.h"
 #include "services/MSmallBallStruct.h"
 
 #include <QFile>

@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "cli/CardCommand.h"
 #include "cli/CliLoad.h"
 #include "cli/SideCommands.h"
 #include "cli/TableCommand.h"
@@ -30,10 +31,13 @@ struct Option {
 
 constexpr int AnyOperands = -1;
 
-const std::array<Option, 6> options{{
-    {"--table", "[FILE.qvt]", 1,
-     "print the ballistics table of a load file (the default load without FILE)",
+const std::array<Option, 7> options{{
+    {"--table", "[FILE.qvt] [--csv]", AnyOperands,
+     "print the ballistics table of a load file (the default load without FILE); with --csv as "
+     "comma-separated values",
      &TableCommand::run},
+    {"--card", "FILE.qvt -o OUT.pdf", AnyOperands,
+     "write the range card of a load file as a one-page PDF", &CardCommand::run},
     {"--point-blank", "[FILE.qvt] [--target IN] [--group IN] [--angle DEG]", AnyOperands,
      "print the maximum point-blank range of a load", &SideCommands::pointBlank},
     {"--chrono", "VELOCITY DISTANCE BC [--angle DEG]", AnyOperands,

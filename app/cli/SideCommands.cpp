@@ -1,12 +1,12 @@
 #include "cli/SideCommands.h"
 
 #include "cli/CliLoad.h"
+#include "load/CPointBlank.h"
 #include "load/CTextOutput.h"
 #include "load/InputFields.h"
 #include "load/LoadModel.h"
 #include "load/TableRefresh.h"
 #include "services/CChronoVelocity.h"
-#include "services/CPointBlank.h"
 #include "services/MNumber.h"
 
 #include <QMap>
@@ -105,7 +105,7 @@ int pointBlank(const QStringList& operands) {
     if (const QString problem = TableRefresh::loadProblem(model); !problem.isEmpty())
         return badInput(problem);
     CPointBlank pb;
-    if (!pb.pointBlankRange(model.values.in1, angle, model, txt)) return ExitFailed;
+    if (!pb.pointBlankRange(model.values.in1, angle, model)) return ExitFailed;
 
     const bool metric = model.form.isMetric();
     const QString unit = metric ? QStringLiteral(" (m)") : QStringLiteral(" (yd)");

@@ -2,6 +2,7 @@
 
 #include "cli/CliLoad.h"
 #include "load/CTextOutput.h"
+#include "load/CsvExport.h"
 #include "load/LoadModel.h"
 #include "load/TableRefresh.h"
 
@@ -14,14 +15,32 @@ constexpr int ExitBadInput = 2;
 } // namespace
 
 int run(const QStringList& operands) {
+    QStringList files = operands;
+    const bool csv = files.removeAll(QStringLiteral("--csv")) > 0;
+    for (const QString& operand : files)
+        if (operand.startsWith(QLatin1String("--"))) {
+            CliLoad::writeErrorLine("unknown option '" + operand + "' (try 'quorvel --help')");
+            return ExitBadInput;
+        }
+    if (files.size() > 1) {
+        CliLoad::writeErrorLine(QStringLiteral("more than one load file given"));
+        return ExitBadInput;
+    }
     LoadModel model;
     CliLoad::startModel(model);
-    if (!operands.isEmpty() && !CliLoad::openLoad(model, operands.front())) return ExitBadInput;
+    if (!files.isEmpty() && !CliLoad::openLoad(model, files.front())) return ExitBadInput;
     if (const QString problem = TableRefresh::loadProblem(model); !problem.isEmpty()) {
         CliLoad::writeErrorLine(problem);
         return ExitBadInput;
     }
     CTextOutput txt;
+    if (csv) {
+        QString problem;
+        const QByteArray text = CsvExport::tableCsv(model, txt, problem);
+        if (text.isEmpty()) return ExitFailed; // the reason has gone to standard error
+        CliLoad::writeOut(text);
+        return ExitOk;
+    }
     const QString text = TableRefresh::tableText(model, txt);
     if (text.isEmpty()) return ExitFailed; // the reason has gone to standard error
     CliLoad::writeOut(text.toLocal8Bit());

@@ -1,5 +1,7 @@
 #include "load/CompareFile.h"
 
+#include "load/Comparison.h"
+
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
 
@@ -90,3 +92,8 @@ QString compareName(const QString& compareFile) {
 }
 
 } // namespace CompareFile
+
+void Comparison::setFile(const QString& path) {
+    file = path;
+    if (!path.isEmpty()) name = CompareFile::compareName(path);
+}

@@ -2,8 +2,8 @@
 // record so the graph can draw its curve beside the load on screen.
 #pragma once
 
-#include "load/CFileData.h"
 #include "load/CInput.h"
+#include "services/CFileData.h"
 
 #include <QString>
 

@@ -35,22 +35,21 @@ QString noComparison() {
 
 GraphData GraphModel::refresh(LoadModel& model, CTextOutput& txt, CFileData& dat, float angle) {
     std::vector<float> drop1, range1, drop2, range2;
-    txt.printTextTable(model.values.in1, false, drop1, range1, angle, model);
+    if (txt.printTextTable(model.values.in1, false, drop1, range1, angle, model))
+        model.values.metroBc = txt.handedBc();
 
     bool comparing = false;
     bool read = false;
-    if (useCompare && MSmallBallStruct::FileExists(model.form.compareFile)) {
+    Comparison& comparison = model.form.comparison;
+    if (comparison.on && MSmallBallStruct::FileExists(comparison.file)) {
         // Every input the file does not supply (drag model, angle, the air) is the screen's.
         model.dataUiToInput(compareInput);
-        read = CompareFile::dataLoadCompare(dat, compareInput, model.form.compareFile);
+        read = CompareFile::dataLoadCompare(dat, compareInput, comparison.file);
     }
     // A comparison load no trajectory exists for (a coefficient or velocity of 0) is not drawn
     // rather than drawn from overflows.
     if (read && compareInput.imvel >= 300 && compareInput.bcoef > 0.0f) {
-        // The coefficient shown beside the BC field belongs to the load on screen.
-        const float screenBc = model.values.metroBc;
         txt.printTextTable(compareInput, false, drop2, range2, angle, model);
-        model.values.metroBc = screenBc;
         comparing = true;
     }
     if (!comparing || drop2.empty() || range2.size() != drop2.size()) {
@@ -87,20 +86,11 @@ GraphData GraphModel::compose(std::vector<float> range1, std::vector<float> drop
     return d;
 }
 
-QString GraphModel::toggleUseCompare(const LoadForm& form) {
-    useCompare = !useCompare;
-    return compareBoxText(form);
-}
-
-QString GraphModel::compareBoxText(const LoadForm& form) const {
-    return useCompare ? CompareFile::compareName(form.compareFile) : GraphText::notComparing();
-}
-
-QString GraphModel::chooseCompareFile(const QString& path, LoadModel& model, CFileData& dat) {
-    model.form.compareFile = path;
-    CompareFile::dataLoadCompare(dat, compareInput, model.form.compareFile);
-    useCompare = true;
-    return CompareFile::compareName(model.form.compareFile);
+void GraphModel::chooseCompareFile(const QString& path, LoadModel& model, CFileData& dat) {
+    Comparison& comparison = model.form.comparison;
+    comparison.setFile(path);
+    CompareFile::dataLoadCompare(dat, compareInput, comparison.file);
+    comparison.on = true;
 }
 
 QString GraphModel::compareFileFor(const QString& listText) {

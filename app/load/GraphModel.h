@@ -2,10 +2,10 @@
 // load, the axis titles and the legends. The chart widget only draws what this produces.
 #pragma once
 
-#include "load/CFileData.h"
 #include "load/CInput.h"
 #include "load/CTextOutput.h"
 #include "load/LoadModel.h"
+#include "services/CFileData.h"
 
 #include <QString>
 #include <algorithm>
@@ -48,8 +48,7 @@ QString noComparison();
 
 class GraphModel {
 public:
-    CInput compareInput;    // the comparison load of the last refresh
-    bool useCompare = true; // the Use Compare menu item, checked at start
+    CInput compareInput; // the comparison load of the last refresh
 
     // The graph part of the view refresh, run after the fields were copied into in1 and the table
     // writer was initialised: the load's points, and the comparison's when Use Compare is on and
@@ -61,14 +60,9 @@ public:
                       std::vector<float> range2, std::vector<float> drop2, const LoadModel& model,
                       bool comparing) const;
 
-    // Use Compare toggled: the new state, and the text the comparison list shows now.
-    QString toggleUseCompare(const LoadForm& form);
-    // Text of the comparison list for the current state.
-    QString compareBoxText(const LoadForm& form) const;
-
     // A comparison file chosen through the open dialog: it becomes the comparison, is read into
-    // compareInput, and Use Compare is switched on. Returns the name the list shows.
-    QString chooseCompareFile(const QString& path, LoadModel& model, CFileData& dat);
+    // compareInput, and Use Compare is switched on.
+    void chooseCompareFile(const QString& path, LoadModel& model, CFileData& dat);
 
     // A name chosen (or typed) in the comparison list: the path of that file in the folder the
     // list shows (MSmallBallStruct::documentFolder), or "" when there is no such file.

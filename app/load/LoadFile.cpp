@@ -93,7 +93,7 @@ bool apply(const Slot& slot, const QString& text, LoadForm& form) {
         textField(form, slot.arg) = text;
         return true;
     case Kind::Compare:
-        form.compareFile = text;
+        form.comparison.setFile(text);
         return true;
     case Kind::Check:
         if (const auto state = wholeNumber(text, 0, 2)) {
@@ -148,7 +148,7 @@ QString saved(const Slot& slot, const LoadForm& form) {
     case Kind::Text:
         return form.fields[static_cast<size_t>(slot.arg)];
     case Kind::Compare:
-        return form.compareFile;
+        return form.comparison.file;
     case Kind::Check:
         return QString::number(form.*checks[slot.arg]);
     case Kind::Option:

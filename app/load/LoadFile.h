@@ -1,8 +1,8 @@
 // The load data file (.qvt): 32 fields, older shorter files recognised by where they end.
 #pragma once
 
-#include "load/CFileData.h"
 #include "load/LoadForm.h"
+#include "services/CFileData.h"
 
 namespace LoadFile {
 

@@ -2,6 +2,7 @@
 // calculators read. The window keeps one of these in step with its controls.
 #pragma once
 
+#include "load/Comparison.h"
 #include "load/InputFields.h"
 
 #include <QString>
@@ -19,7 +20,7 @@ struct LoadForm {
     bool optRR1 = false;     // cosine drop rather than cosine range
     int yAxis = 0;           // 0 Drop, 1 Velocity, 2 Energy, 3 Wind Drift 10mph
     int dragIndex = -1;      // cboDrag list position, -1 when nothing is selected
-    QString compareFile;     // comparison load path, empty when none
+    Comparison comparison;   // the comparison load's file (empty when none), name, on/off
     QString notes;           // txtNotes, may hold CR LF line breaks
 
     bool isMetric() const { return optMetric1; }

@@ -1,6 +1,7 @@
 #include "load/LoadModel.h"
 
 #include "load/InputFields.h"
+#include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
@@ -48,8 +49,8 @@ bool validIndex(int index) {
 }
 
 void reportOverflow(const char* operation) {
-    MSmallBallStruct::HandleError(QStringLiteral("ui"), QString::fromLatin1(operation), 6,
-                                  QStringLiteral("Overflow"));
+    MSmallBallStruct::HandleError(QStringLiteral("ui"), QString::fromLatin1(operation),
+                                  ErrorNumbers::Overflow, QStringLiteral("Overflow"));
 }
 
 } // namespace
@@ -145,7 +146,8 @@ FieldVerdict LoadModel::txtInputValidate(int index) const {
         const auto maxRange = MNumber::parse(form.fields[MaxRange]);
         if (!maxRange) {
             MSmallBallStruct::HandleError(QStringLiteral("ui"), QStringLiteral("txtInput_Validate"),
-                                          13, QStringLiteral("Type mismatch"));
+                                          ErrorNumbers::TypeMismatch,
+                                          QStringLiteral("Type mismatch"));
             return verdict;
         }
         const auto single = MNumber::toSingle(*maxRange);
@@ -183,7 +185,7 @@ void LoadModel::applyForm(const LoadForm& next) {
     form.optRR1 = next.optRR1;
     form.yAxis = next.yAxis;
     form.dragIndex = next.dragIndex;
-    form.compareFile = next.compareFile;
+    form.comparison = next.comparison;
     form.notes = next.notes;
 }
 

@@ -4,13 +4,12 @@
 #pragma once
 
 #include <QString>
-#include <array>
+#include <QStringList>
 
 namespace MPrint {
 
-// Number of column texts in one table line (the MilRange text may be empty).
-constexpr int ColumnCount = 11;
-using Columns = std::array<QString, ColumnCount>;
+// The column texts of one table line (an empty text is skipped: MilRange while it is off).
+using Columns = QStringList;
 
 // `value` rounded half to even to `decimals` places, written with that many decimals (a text one
 // decimal short gets a zero added), no leading blank, "0" before the point for |value| < 1.

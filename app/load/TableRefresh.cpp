@@ -18,9 +18,13 @@ float fieldNumber(const LoadModel& model, int index) {
 }
 } // namespace
 
+float angleOf(const LoadModel& model) {
+    return fieldNumber(model, InputFields::Angle);
+}
+
 float prepareRefresh(LoadModel& model, CTextOutput& txt) {
     model.dataUiToInput(model.values.in1);
-    const float angle = fieldNumber(model, InputFields::Angle);
+    const float angle = angleOf(model);
     model.applyPendingOptions();
     const MainValues& v = model.values;
     txt.init(v.isCosineDrop, v.isMoa, model.form.isAdvanced(), v.isPointBlank, v.killZone,
@@ -37,7 +41,10 @@ QString tableText(LoadModel& model, CTextOutput& txt) {
     if (const QString problem = loadProblem(model); !problem.isEmpty()) return problem;
     std::vector<float> drops;
     std::vector<float> ranges;
-    txt.printTextTable(model.values.in1, true, drops, ranges, angle, model);
+    // The refresh, and only it, keeps the coefficient handed to the solver for the BC caption
+    // and the chronograph.
+    if (txt.printTextTable(model.values.in1, true, drops, ranges, angle, model))
+        model.values.metroBc = txt.handedBc();
     return txt.text();
 }
 

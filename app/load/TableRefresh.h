@@ -13,6 +13,9 @@ namespace TableRefresh {
 // them. Returns the uphill/downhill angle in degrees (0 when its field is not a number).
 float prepareRefresh(LoadModel& model, CTextOutput& txt);
 
+// The uphill/downhill angle of the load on screen, degrees (0 when its field is not a number).
+float angleOf(const LoadModel& model);
+
 // Why no trajectory can be computed from the load on screen (the field at fault and its
 // message), or an empty text when it can.
 QString loadProblem(const LoadModel& model);

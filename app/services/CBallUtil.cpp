@@ -1,18 +1,11 @@
 #include "services/CBallUtil.h"
 
+#include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
+#include "services/Units.h"
 
 #include <cmath>
-
-namespace {
-
-constexpr float moaInchesAt100 = 1.0473039f;
-constexpr double milInchesAt100 = 3.6;
-constexpr double yardsPerMetre = 1.09361329833771;
-constexpr long errOverflow = 6;
-
-} // namespace
 
 // A correction that cannot be represented (a range of a few millionths of a yard) is an
 // overflow: reported, and the correction shown as 0.
@@ -20,31 +13,36 @@ float CBallUtil::checked(float value, const char* operation) const {
     if (std::isfinite(value)) return value;
     overflow = true;
     MSmallBallStruct::HandleError(QStringLiteral("CBallUtil"), QString::fromLatin1(operation),
-                                  errOverflow, QStringLiteral("Overflow"));
+                                  ErrorNumbers::Overflow, QStringLiteral("Overflow"));
     return 0.0f;
 }
 
 float CBallUtil::angleRound(float inches, float yardsMeter, bool moa, bool isMetric) const {
+    return checked(MNumber::roundDecimals(correction(inches, yardsMeter, moa, isMetric), 1),
+                   "angleRound");
+}
+
+float CBallUtil::correction(float inches, float yardsMeter, bool moa, bool isMetric) const {
     if (yardsMeter < 0.00001f) return 0.0f;
     const float yards =
-        isMetric ? static_cast<float>(static_cast<double>(yardsMeter) * yardsPerMetre) : yardsMeter;
+        isMetric ? static_cast<float>(static_cast<double>(yardsMeter) * Units::YardsPerMetre)
+                 : yardsMeter;
     const float angle = inch2moa(inches, yards, moa);
-    // Quarter-MOA clicks for MOA, plain mils otherwise; one decimal either way.
-    const float value = moa ? angle * 4.0f : angle;
-    return checked(MNumber::roundDecimals(value, 1), "angleRound");
+    // Quarter-MOA clicks for MOA, plain mils otherwise.
+    return moa ? angle * Units::ClicksPerMoa : angle;
 }
 
 void CBallUtil::componentsOfMotion(float radians, float seconds, float mph, float& xInch,
                                    float& yInch) const {
-    const float distance = mph * leadInchesPerMphSecond * seconds;
+    const float distance = mph * Units::LeadInchesPerMphSecond * seconds;
     xInch = distance * std::sin(radians);
     yInch = distance * std::cos(radians);
 }
 
 float CBallUtil::inch2moa(float inches, float yards, bool moa) const {
     if (yards == 0.0f) return 0.0f;
-    if (moa) return checked((100.0f / yards) * (inches / moaInchesAt100), "inch2moa");
-    return checked(static_cast<float>(static_cast<double>(inches) * 100.0 / milInchesAt100 /
+    if (moa) return checked((100.0f / yards) * (inches / Units::MoaInchesAt100), "inch2moa");
+    return checked(static_cast<float>(static_cast<double>(inches) * 100.0 / Units::MilInchesAt100 /
                                       static_cast<double>(yards)),
                    "inch2moa");
 }

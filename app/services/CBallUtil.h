@@ -6,6 +6,8 @@ public:
     // Quarter-MOA clicks (moa) or mils for `inches` at `yardsMeter`, rounded half-even to 1
     // decimal; metres are converted to yards first when isMetric.
     float angleRound(float inches, float yardsMeter, bool moa, bool isMetric) const;
+    // The same correction before its rounding (what angleRound rounds).
+    float correction(float inches, float yardsMeter, bool moa, bool isMetric) const;
     // Travel of a target moving at mph along `radians` during `seconds`.
     void componentsOfMotion(float radians, float seconds, float mph, float& xInch,
                             float& yInch) const;
@@ -15,9 +17,6 @@ public:
     // computes a row of corrections stops there instead of reporting the same fault again.
     bool overflowed() const { return overflow; }
     void clearOverflow() { overflow = false; }
-
-    // Inches a target moving at 1 mph covers in one second (5280 x 12 / 3600).
-    static constexpr float leadInchesPerMphSecond = 1.4667f * 12.0f;
 
 private:
     float checked(float value, const char* operation) const;

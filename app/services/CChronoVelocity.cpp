@@ -1,8 +1,10 @@
 #include "services/CChronoVelocity.h"
 
 #include "services/CSmallBall.h"
+#include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
+#include "services/Units.h"
 
 #include <cmath>
 #include <exception>
@@ -12,7 +14,6 @@ namespace {
 constexpr float flightTime = 0.2f; // s: far enough for any chronograph distance
 constexpr int16_t stepRate = 5000; // 1000 steps over the flight
 constexpr int16_t dragG1 = 1;
-constexpr float feetPerYard = 3.0f;
 // A guess that keeps moving without meeting the speed ends the search all the same.
 constexpr int maxRuns = 10000;
 
@@ -29,7 +30,7 @@ float CChronoVelocity::chronoCorrect(float bc, float chronoDist, float chronoVel
     const auto angle = MNumber::parse(angleText);
     const auto angleSingle = angle ? MNumber::toSingle(*angle) : std::nullopt;
     if (!angleSingle) {
-        report(13, QStringLiteral("Type mismatch"));
+        report(ErrorNumbers::TypeMismatch, QStringLiteral("Type mismatch"));
         return 0;
     }
     try {
@@ -45,7 +46,7 @@ float CChronoVelocity::chronoCorrect(float bc, float chronoDist, float chronoVel
         if (!sb.allocMem(record)) return 0;
 
         // The solver's ranges are yards; the chronograph stands a number of feet out.
-        const float rowRange = chronoDist / feetPerYard;
+        const float rowRange = chronoDist / Units::FeetPerYard;
         SolverRow row{};
         float guess = chronoDist * 3.0f + chronoVel;
         float last = guess;
@@ -66,14 +67,15 @@ float CChronoVelocity::chronoCorrect(float bc, float chronoDist, float chronoVel
                  runs < maxRuns);
         sb.deAllocMem();
         if (!reached || !std::isfinite(last)) {
-            report(5, QStringLiteral("Invalid procedure call: at an angle of %1 degrees the bullet "
-                                     "does not reach a chronograph %2 ft out")
-                          .arg(angleText.trimmed(), MNumber::shortText(chronoDist)));
+            report(ErrorNumbers::InvalidCall,
+                   QStringLiteral("Invalid procedure call: at an angle of %1 degrees the bullet "
+                                  "does not reach a chronograph %2 ft out")
+                       .arg(angleText.trimmed(), MNumber::shortText(chronoDist)));
             return 0;
         }
         return last;
     } catch (const std::exception& e) {
-        report(5, QString::fromLocal8Bit(e.what()));
+        report(ErrorNumbers::InvalidCall, QString::fromLocal8Bit(e.what()));
         return 0;
     }
 }

@@ -1,6 +1,7 @@
 #include "services/CLastFile.h"
 
-#include "load/CFileData.h"
+#include "services/CFileData.h"
+#include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
 
@@ -14,13 +15,13 @@ const QString kClass = QStringLiteral("CLastFile");
 std::optional<int32_t> colourField(const QString& text) {
     const std::optional<double> value = MNumber::parse(text.trimmed());
     if (!value) {
-        MSmallBallStruct::HandleError(kClass, QStringLiteral("load"), 13,
+        MSmallBallStruct::HandleError(kClass, QStringLiteral("load"), ErrorNumbers::TypeMismatch,
                                       QStringLiteral("Type mismatch"));
         return std::nullopt;
     }
     const std::optional<int32_t> whole = MNumber::toInt32(*value);
     if (!whole)
-        MSmallBallStruct::HandleError(kClass, QStringLiteral("load"), 6,
+        MSmallBallStruct::HandleError(kClass, QStringLiteral("load"), ErrorNumbers::Overflow,
                                       QStringLiteral("Overflow"));
     return whole;
 }

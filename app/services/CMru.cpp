@@ -1,6 +1,7 @@
 #include "services/CMru.h"
 
-#include "load/CFileData.h"
+#include "services/CFileData.h"
+#include "services/ErrorNumbers.h"
 #include "services/MSmallBallStruct.h"
 
 #include <QSettings>
@@ -12,10 +13,10 @@ const QString kClass = QStringLiteral("CMRU");
 // Read and write errors of the settings store, in the numbers the rest of the program uses.
 void reportSettings(const QSettings& store, const QString& operation) {
     if (store.status() == QSettings::AccessError)
-        MSmallBallStruct::HandleError(kClass, operation, 75,
+        MSmallBallStruct::HandleError(kClass, operation, ErrorNumbers::PathAccess,
                                       "Path/File access error: " + store.fileName());
     else if (store.status() == QSettings::FormatError)
-        MSmallBallStruct::HandleError(kClass, operation, 5,
+        MSmallBallStruct::HandleError(kClass, operation, ErrorNumbers::InvalidCall,
                                       "Invalid settings file: " + store.fileName());
 }
 } // namespace
@@ -60,7 +61,8 @@ void CMru::RemoveMRUItem(int index) {
 
 void CMru::ReorderMRUList(const QString& NewItem, int DuplicateLocation) {
     if (DuplicateLocation < 0 || DuplicateLocation > MRUCount) {
-        MSmallBallStruct::HandleError(kClass, QStringLiteral("ReorderMRUList"), 9,
+        MSmallBallStruct::HandleError(kClass, QStringLiteral("ReorderMRUList"),
+                                      ErrorNumbers::SubscriptOutOfRange,
                                       QStringLiteral("Subscript out of range"));
         return;
     }

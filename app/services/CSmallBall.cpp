@@ -1,4 +1,5 @@
 #include "services/CSmallBall.h"
+#include "services/ErrorNumbers.h"
 
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
@@ -31,12 +32,6 @@ const QString className = QStringLiteral("CSmallBall");
 
 // Error numbers reported when the library cannot be used, in the numbering the rest of the
 // program uses for run-time failures.
-constexpr long errInvalidCall = 5;
-constexpr long errOverflow = 6;
-constexpr long errLoadingLibrary = 48;
-constexpr long errFileNotFound = 53;
-constexpr long errEntryPoint = 453;
-constexpr long errInternal = 51;
 
 struct LoadFailure {
     long number = 0;
@@ -52,7 +47,7 @@ template <typename Fn> bool resolve(void* handle, const char* name, Fn& fn, Load
     dlerror();
     void* symbol = dlsym(handle, name);
     if (!symbol) {
-        failure = {errEntryPoint, lastLoaderError()};
+        failure = {ErrorNumbers::EntryPoint, lastLoaderError()};
         return false;
     }
     fn = reinterpret_cast<Fn>(symbol);
@@ -75,7 +70,8 @@ SolverLibrary* loadLibrary(const QString& fileName, LoadFailure& failure) {
     // RTLD_LOCAL keeps the two solver files apart although they export the same names.
     void* handle = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
-        const long number = QFileInfo::exists(path) ? errLoadingLibrary : errFileNotFound;
+        const long number =
+            QFileInfo::exists(path) ? ErrorNumbers::LoadingLibrary : ErrorNumbers::FileNotFound;
         failure = {number, lastLoaderError()};
         return nullptr;
     }
@@ -130,12 +126,12 @@ bool CSmallBall::allocMem(const SolverRecord& record) {
 
         int16_t count = 0;
         if (!stepCount(record, count)) {
-            report("allocMem", errOverflow, QStringLiteral("Overflow"));
+            report("allocMem", ErrorNumbers::Overflow, QStringLiteral("Overflow"));
             return false;
         }
         // The library reads the first two entries of every column; it needs at least one step.
         if (count < 1) {
-            report("allocMem", errInvalidCall,
+            report("allocMem", ErrorNumbers::InvalidCall,
                    QStringLiteral("Invalid procedure call or argument: step count %1").arg(count));
             return false;
         }
@@ -161,7 +157,7 @@ bool CSmallBall::allocMem(const SolverRecord& record) {
         lib->holder = this;
         return true;
     } catch (const std::exception& e) {
-        report("allocMem", errInternal, QString::fromLocal8Bit(e.what()));
+        report("allocMem", ErrorNumbers::Internal, QString::fromLocal8Bit(e.what()));
         return false;
     }
 }
@@ -171,7 +167,7 @@ void CSmallBall::calcAll(const SolverRecord& record) {
         if (!allocated || !owner) return;
         owner->calcPre(&record);
     } catch (const std::exception& e) {
-        report("calcAll", errInternal, QString::fromLocal8Bit(e.what()));
+        report("calcAll", ErrorNumbers::Internal, QString::fromLocal8Bit(e.what()));
     }
 }
 
@@ -180,7 +176,7 @@ int16_t CSmallBall::getOneResult(SolverRow& row, float range, int16_t startIndex
         if (!allocated || !owner) return -1;
         return owner->printOneLine(&row, range, startIndex);
     } catch (const std::exception& e) {
-        report("getOneResult", errInternal, QString::fromLocal8Bit(e.what()));
+        report("getOneResult", ErrorNumbers::Internal, QString::fromLocal8Bit(e.what()));
         return -1;
     }
 }
@@ -198,6 +194,6 @@ void CSmallBall::deAllocMem() {
             prompt().ask(QString::number(result), QStringLiteral("Memory Leak"), PromptButtons::Ok,
                          PromptIcon::Exclamation);
     } catch (const std::exception& e) {
-        report("deAllocMem", errInternal, QString::fromLocal8Bit(e.what()));
+        report("deAllocMem", ErrorNumbers::Internal, QString::fromLocal8Bit(e.what()));
     }
 }

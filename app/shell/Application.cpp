@@ -1,9 +1,10 @@
 #include "shell/Application.h"
 
-#include "shell/FileChooser.h"
 #include "shell/GraphScreenshots.h"
 #include "shell/MessageBoxPrompt.h"
+#include "shell/QtFileChooser.h"
 #include "shell/ui.h"
+#include "sim/widgets/SimController.h"
 #include "sim/widgets/SimScreenshots.h"
 
 #include <QApplication>
@@ -58,7 +59,6 @@ bool takeScreenshots(ui& window, const QString& folder) {
     bool ok = true;
     // The simulator's two tabs need a scene set up first; their own routine pictures them.
     for (int i = 0; i < ui::SimControlsPage; ++i) {
-        if (!window.isPageFinished(i)) continue;
         window.sstUI->setCurrentIndex(i);
         waitForPaint();
         const QString path = QDir(folder).filePath(ui::tabName(i) + QStringLiteral(".png"));
@@ -67,9 +67,9 @@ bool takeScreenshots(ui& window, const QString& folder) {
             ok = false;
         }
     }
-    if (window.isPageFinished(ui::SimControlsPage) && !SimScreenshots::take(window, folder))
-        ok = false;
-    if (window.isPageFinished(ui::GraphPage) && !GraphScreenshots::take(window, folder)) ok = false;
+    const auto showPage = [&window](QWidget* page) { window.sstUI->setCurrentWidget(page); };
+    if (!SimScreenshots::take(window, *window.simulator, showPage, folder)) ok = false;
+    if (!GraphScreenshots::take(window, folder)) ok = false;
     window.sstUI->setCurrentIndex(ui::InputPage);
     return ok;
 }

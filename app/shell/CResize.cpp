@@ -1,7 +1,8 @@
 #include "shell/CResize.h"
+#include "services/ErrorNumbers.h"
 
+#include "controls/WidgetTags.h"
 #include "services/MSmallBallStruct.h"
-#include "shell/WidgetTags.h"
 
 #include <QComboBox>
 #include <QLayout>
@@ -91,8 +92,8 @@ void CResize::Form_Resize(QWidget* window, const std::function<void()>& afterSca
         Size_Changed(window);
         if (afterScale) afterScale();
     } catch (const std::exception& e) {
-        MSmallBallStruct::HandleError(QStringLiteral("ui"), QStringLiteral("Form_Resize"), 5,
-                                      QString::fromLocal8Bit(e.what()));
+        MSmallBallStruct::HandleError(QStringLiteral("ui"), QStringLiteral("Form_Resize"),
+                                      ErrorNumbers::InvalidCall, QString::fromLocal8Bit(e.what()));
     }
     window->setUpdatesEnabled(updates);
     window->update();

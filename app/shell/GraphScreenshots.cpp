@@ -1,8 +1,8 @@
 #include "shell/GraphScreenshots.h"
 
-#include "load/CFileData.h"
 #include "load/CompareFile.h"
 #include "load/LoadFile.h"
+#include "services/CFileData.h"
 #include "shell/InputTab.h"
 #include "shell/dlgChronoVel.h"
 #include "shell/dlgPointBlank.h"
@@ -61,29 +61,31 @@ bool take(ui& window, const QString& folder) {
     bool ok = true;
     QAction* useCompare = window.action(QStringLiteral("mnuUseCompare"));
     QComboBox* box = window.inputTab->cboCompare;
-    const QString keptFile = window.model.form.compareFile;
+    const Comparison kept = window.model.form.comparison;
     const QString keptText = box->currentText();
-    const bool keptUse = useCompare->isChecked();
 
     QTemporaryDir dir;
     const QString other = writeComparison(window, dir);
-    window.model.form.compareFile = other;
+    window.model.form.comparison.setFile(other);
+    window.model.form.comparison.on = true;
     useCompare->setChecked(true);
     box->setEditText(CompareFile::compareName(other));
     showGraph(window);
     ok &= !other.isEmpty() && save(window, folder, "graph.png");
 
+    window.model.form.comparison.on = false;
     useCompare->setChecked(false);
     box->setEditText(QStringLiteral("Not comparing"));
     showGraph(window);
     ok &= save(window, folder, "graph_nocompare.png");
 
-    window.model.form.compareFile = keptFile;
-    useCompare->setChecked(keptUse);
+    window.model.form.comparison = kept;
+    useCompare->setChecked(kept.on);
     box->setEditText(keptText);
 
     {
-        dlgPointBlank pointBlank(window.model, window.txt, &window);
+        CTextOutput txt;
+        dlgPointBlank pointBlank(window.model, txt, &window);
         pointBlank.txtGroupSize->setText(QStringLiteral("1"));
         pointBlank.show();
         pointBlank.btnCalculate_Click();

@@ -3,6 +3,7 @@
 #include "load/CTextOutput.h"
 #include "load/LoadModel.h"
 #include "load/TableRefresh.h"
+#include "services/ErrorNumbers.h"
 #include "services/MSmallBallStruct.h"
 #include "shell/CGraph.h"
 
@@ -12,9 +13,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
-namespace {
-constexpr long drawFailed = 51; // internal error
-}
+namespace {}
 
 GraphTab::GraphTab(LoadModel& model, CTextOutput& txt, CFileData& dat, QWidget* parent)
     : QWidget(parent), model(model), txt(txt), dat(dat) {
@@ -59,8 +58,12 @@ void GraphTab::refresh(float angle) {
     } catch (const std::exception& e) {
         graph->setVisible(false);
         MSmallBallStruct::HandleError(QStringLiteral("ui"), QStringLiteral("graphShow2D3D"),
-                                      drawFailed, QString::fromLocal8Bit(e.what()));
+                                      ErrorNumbers::Internal, QString::fromLocal8Bit(e.what()));
     }
+}
+
+void GraphTab::tabShown(int tab, int ownIndex) {
+    if (tab == ownIndex) refresh(TableRefresh::angleOf(model));
 }
 
 void GraphTab::borrowCompareBox(QComboBox* box) {

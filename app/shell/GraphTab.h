@@ -1,5 +1,5 @@
 // The Graph tab: the comparison list (borrowed from the Input tab while this page shows) above
-// the chart of the load on screen and the comparison load.
+// the chart of the load on screen and the comparison load. The window tells it when it shows.
 #pragma once
 
 #include "load/GraphModel.h"
@@ -35,6 +35,10 @@ public:
 
     // Puts the comparison list on this page.
     void borrowCompareBox(QComboBox* box);
+
+    // The window showed tab `tab`: this page draws itself when it is the one (after the window
+    // primed the refresh), and returns nothing else.
+    void tabShown(int tab, int ownIndex);
 
 private:
     LoadModel& model;

@@ -290,6 +290,12 @@ void InputTab::fillDragList() {
     cboDrag->setCurrentIndex(index >= 0 && index < cboDrag->count() ? index : -1);
 }
 
+void InputTab::takeBackCompareBox() {
+    if (compareSlot->indexOf(cboCompare) >= 0) return;
+    compareSlot->addWidget(cboCompare);
+    cboCompare->setVisible(true);
+}
+
 void InputTab::setBcCaption(const QString& caption) {
     labels[Bc]->setText(caption);
 }

@@ -52,6 +52,8 @@ public:
     QPlainTextEdit* txtNotes = nullptr;
     // Where cboCompare sits on this page (the Graph tab borrows it while it shows).
     QBoxLayout* compareSlot = nullptr;
+    // Puts the comparison list back on this page after the Graph tab borrowed it.
+    void takeBackCompareBox();
 
 signals:
     // A field refused its text after the focus had already gone elsewhere on the window; the

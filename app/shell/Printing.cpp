@@ -1,5 +1,7 @@
 #include "shell/Printing.h"
+#include "services/ErrorNumbers.h"
 
+#include "report/RangeCard.h"
 #include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
 
@@ -43,7 +45,8 @@ bool beginLandscape(QPainter& painter, QPagedPaintDevice& device) {
     device.setPageOrientation(QPageLayout::Landscape);
     keepMargins(device);
     if (painter.begin(&device)) return true;
-    MSmallBallStruct::HandleError(kForm, kOperation, 482, QStringLiteral("Printer error"));
+    MSmallBallStruct::HandleError(kForm, kOperation, ErrorNumbers::PrinterError,
+                                  QStringLiteral("Printer error"));
     return false;
 }
 
@@ -95,7 +98,8 @@ bool printTable(QPagedPaintDevice& device, const QString& text) {
 
 bool printGraph(QPagedPaintDevice& device, const QImage& chart) {
     if (chart.isNull()) {
-        MSmallBallStruct::HandleError(kForm, kOperation, 481, QStringLiteral("Invalid picture"));
+        MSmallBallStruct::HandleError(kForm, kOperation, ErrorNumbers::InvalidPicture,
+                                      QStringLiteral("Invalid picture"));
         return false;
     }
     QPainter painter;
@@ -117,7 +121,8 @@ bool printTab(QPagedPaintDevice& device, int tab, const QString& tableText, cons
         if (tab == tableTab) return printTable(device, tableText);
         if (tab == graphTab) return printGraph(device, chart);
     } catch (const std::exception& e) {
-        MSmallBallStruct::HandleError(kForm, kOperation, 5, QString::fromLocal8Bit(e.what()));
+        MSmallBallStruct::HandleError(kForm, kOperation, ErrorNumbers::InvalidCall,
+                                      QString::fromLocal8Bit(e.what()));
     }
     return false;
 }
@@ -132,7 +137,8 @@ bool printTabToPdf(const QString& path, int tab, const QString& tableText, const
     if (tab == tableTab || !chart.isNull()) {
         QFile target(path);
         if (!target.open(QIODevice::WriteOnly)) {
-            MSmallBallStruct::HandleError(kForm, kOperation, 75, "Path/File access error: " + path);
+            MSmallBallStruct::HandleError(kForm, kOperation, ErrorNumbers::PathAccess,
+                                          "Path/File access error: " + path);
             return false;
         }
     }
@@ -147,6 +153,29 @@ bool printWithDialog(QWidget* parent, int tab, const QString& tableText, const Q
     dialog.setWindowTitle(QStringLiteral("Print"));
     if (dialog.exec() != QDialog::Accepted) return false;
     return printTab(printer, tab, tableText, chart);
+}
+
+bool printRangeCardWithDialog(QWidget* parent, LoadModel& model) {
+    RangeCard::Card card;
+    QString problem;
+    if (!RangeCard::collect(model, card, problem)) {
+        if (!problem.isEmpty()) showMessage(problem, QStringLiteral("Number out of Range"));
+        return false;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Portrait);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Print Range Card"));
+    if (dialog.exec() != QDialog::Accepted) return false;
+    keepMargins(printer);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        MSmallBallStruct::HandleError(kForm, QStringLiteral("mnuPrintCard_Click"),
+                                      ErrorNumbers::PrinterError, QStringLiteral("Printer error"));
+        return false;
+    }
+    RangeCard::draw(painter, QRectF(0, 0, printer.width(), printer.height()), card);
+    return painter.end();
 }
 
 } // namespace Printing

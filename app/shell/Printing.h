@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QString>
 
+class LoadModel;
 class QPagedPaintDevice;
 class QWidget;
 
@@ -36,5 +37,10 @@ bool printTab(QPagedPaintDevice& device, int tab, const QString& tableText, cons
 bool printTabToPdf(const QString& path, int tab, const QString& tableText, const QImage& chart);
 // Asks for a printer with the print dialog (landscape preset) and prints; false on Cancel.
 bool printWithDialog(QWidget* parent, int tab, const QString& tableText, const QImage& chart);
+
+// File, Print Range Card: the card of the load on screen on one portrait page, through the print
+// dialog (a PDF file is one of its choices). A load no table can be computed from gives the
+// field's message instead.
+bool printRangeCardWithDialog(QWidget* parent, LoadModel& model);
 
 } // namespace Printing

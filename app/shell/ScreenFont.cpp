@@ -1,8 +1,9 @@
 #include "shell/ScreenFont.h"
+#include "services/ErrorNumbers.h"
 
+#include "controls/WidgetTags.h"
+#include "services/FileChooser.h"
 #include "services/MSmallBallStruct.h"
-#include "shell/FileChooser.h"
-#include "shell/WidgetTags.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -26,15 +27,15 @@ void ScreenFont::FormFont(QWidget* window) {
         QFont initial;
         initial.setFamily(QString());
         if (fontSize > 0) initial.setPointSizeF(fontSize);
-        if (const std::optional<QFont> chosen = fileChooser().chooseFont(initial)) {
-            fontName = chosen->family();
-            if (chosen->pointSizeF() > 0) fontSize = static_cast<float>(chosen->pointSizeF());
+        if (QFont chosen; fileChooser().chooseFont(initial, chosen)) {
+            fontName = chosen.family();
+            if (chosen.pointSizeF() > 0) fontSize = static_cast<float>(chosen.pointSizeF());
         }
         FormSetFont(window);
         if (window) window->update();
     } catch (const std::exception& e) {
-        MSmallBallStruct::HandleError(QStringLiteral("ui"), QStringLiteral("FormFont"), 5,
-                                      QString::fromLocal8Bit(e.what()));
+        MSmallBallStruct::HandleError(QStringLiteral("ui"), QStringLiteral("FormFont"),
+                                      ErrorNumbers::InvalidCall, QString::fromLocal8Bit(e.what()));
     }
 }
 

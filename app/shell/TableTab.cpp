@@ -1,12 +1,14 @@
 #include "shell/TableTab.h"
 
-#include "shell/WidgetTags.h"
+#include "controls/WidgetTags.h"
+#include "load/TableRefresh.h"
 
 #include <QFontDatabase>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-TableTab::TableTab(QWidget* parent) : QWidget(parent) {
+TableTab::TableTab(LoadModel& model, CTextOutput& txt, QWidget* parent)
+    : QWidget(parent), model(model), txt(txt) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     txtOutput = new QPlainTextEdit(this);
@@ -30,6 +32,10 @@ void TableTab::setTableText(const QString& text) {
     // Same text: keep the reader's scroll position and selection.
     if (shown == txtOutput->toPlainText()) return;
     txtOutput->setPlainText(shown);
+}
+
+void TableTab::tabShown(int tab, int ownIndex) {
+    if (tab == ownIndex) setTableText(TableRefresh::tableText(model, txt));
 }
 
 QString TableTab::tableText() const {

@@ -4,12 +4,17 @@
 
 #include <QWidget>
 
+class CTextOutput;
+class LoadModel;
 class QPlainTextEdit;
 
 class TableTab : public QWidget {
     Q_OBJECT
 public:
-    explicit TableTab(QWidget* parent = nullptr);
+    TableTab(LoadModel& model, CTextOutput& txt, QWidget* parent = nullptr);
+
+    // The window showed tab `tab`: this page computes its table when it is the one.
+    void tabShown(int tab, int ownIndex);
 
     // Shows a whole table at once (CR LF or LF line ends).
     void setTableText(const QString& text);
@@ -17,4 +22,8 @@ public:
     QString tableText() const;
 
     QPlainTextEdit* txtOutput = nullptr;
+
+private:
+    LoadModel& model;
+    CTextOutput& txt;
 };

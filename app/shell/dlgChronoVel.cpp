@@ -1,12 +1,12 @@
 #include "shell/dlgChronoVel.h"
 
+#include "controls/LeaveCheck.h"
+#include "controls/WaitCursor.h"
 #include "load/InputFields.h"
 #include "load/LoadModel.h"
 #include "services/CChronoVelocity.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
-#include "shell/LeaveCheck.h"
-#include "shell/WaitCursor.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

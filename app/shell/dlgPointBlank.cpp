@@ -1,14 +1,14 @@
 #include "shell/dlgPointBlank.h"
 
+#include "controls/LeaveCheck.h"
+#include "controls/WaitCursor.h"
+#include "load/CPointBlank.h"
 #include "load/CTextOutput.h"
 #include "load/LoadModel.h"
 #include "load/TableRefresh.h"
-#include "services/CPointBlank.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
-#include "shell/LeaveCheck.h"
-#include "shell/WaitCursor.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -200,7 +200,7 @@ void dlgPointBlank::btnCalculate_Click() {
         return;
     }
     if (!pointBlank) pointBlank = std::make_unique<CPointBlank>();
-    if (!pointBlank->pointBlankRange(model.values.in1, angle, model, txt)) return;
+    if (!pointBlank->pointBlankRange(model.values.in1, angle, model)) return;
     txtMaxRange->setText(MNumber::shortText(pointBlank->pbRange, true));
     txtPointBlankZero->setText(
         MNumber::shortText(MNumber::roundDecimals(pointBlank->pbZero, 1), true));

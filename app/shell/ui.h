@@ -1,31 +1,31 @@
-// The main window: the five tabs, the menu bar, the two documents and the objects that do the
-// work. It assembles pages and dispatches commands; each page and each document is its own class.
+// The main window: it assembles the five tabs, the menu bar and the two documents, and tells its
+// parts what happened through signals (a load was read, a tab shows, the window closes). The
+// pages and documents do the work; the simulator reaches the window only through SimWindow.
 #pragma once
 
 #include "load/CTextOutput.h"
+#include "load/LoadDocument.h"
 #include "load/LoadModel.h"
 #include "services/CLastFile.h"
 #include "services/CMru.h"
 #include "shell/CResize.h"
-#include "shell/LoadDocument.h"
 #include "shell/ScreenFont.h"
+#include "sim/widgets/SimWindow.h"
 
-#include <QHash>
 #include <QMainWindow>
-#include <QStringList>
-#include <array>
 #include <cstdint>
-#include <functional>
+#include <memory>
 
+class ComparisonList;
 class GraphTab;
 class InputTab;
+class MainMenus;
 class SimController;
 class TableTab;
 class QAction;
-class QMenu;
 class QTabWidget;
 
-class ui : public QMainWindow {
+class ui : public QMainWindow, public SimWindow {
     Q_OBJECT
 public:
     enum TabIndex {
@@ -38,75 +38,45 @@ public:
     static constexpr int TabCount = 5;
 
     // commandLine: the whole command-line text; when it names an existing file, that file is
-    // opened instead of the last one: a ".ssn" as the simulator session (shown on the Simulator
-    // Controls tab), anything else as the load.
+    // opened instead of the last one (a session file in the simulator).
     explicit ui(const QString& commandLine = QString(), QWidget* parent = nullptr);
     ~ui() override;
 
-    // Window state other parts read.
-    LoadModel model;                     // in1, the window values and the input texts
-    CTextOutput txt;                     // the table writer
-    LoadDocument loadDoc;                // the current load data file (loadDoc.dat)
-    Document* sessionDocument = nullptr; // the simulator's session document, when there is one
-    SimController* simulator = nullptr;  // the simulator, its two tabs and its session document
-    bool simStarted = false;
-    int16_t keyPress = 0;
-    int16_t keyShift = 0;
-    QString compareFile;
-    QString compareName;
-    ScreenFont screenFont; // the options dialog's screen font
-    CResize resizer;       // layout scaling
+    // The parts, for the screenshots and the tests to look at.
+    LoadModel model;       // the load on screen
+    LoadDocument loadDoc;  // the current load data file
     CMru mru;              // the recent-file list of the File menu
-    CLastFile lastFile;    // what was open at the last exit
-
-    // What later parts plug in: the Graph tab's refresh, the simulator's start, redraw and
-    // finish. Empty hooks do nothing.
-    struct Hooks {
-        std::function<void(float angle)> refreshGraph; // tab 2 of showTableOrGraph
-        std::function<void()> refreshSimulator;        // tab 4 of showTableOrGraph
-        std::function<void()> startSimulator;          // FormInit, after the load
-        std::function<void()> reinitSimulator;         // after a load file was read
-        std::function<void()> finishSimulator;         // unload, after the questions
-    } hooks;
-
+    ScreenFont screenFont; // the options dialog's screen font
     QTabWidget* sstUI = nullptr;
     InputTab* inputTab = nullptr;
     TableTab* tableTab = nullptr;
-    GraphTab* graphTab = nullptr; // owned by sstUI
+    GraphTab* graphTab = nullptr;
+    SimController* simulator = nullptr;
+    int16_t keyPress = 0; // key code of the last key pressed in the window
 
-    // Start-up (Form_Load); the constructor runs it.
-    void formLoad();
     // The refresh of the view for the tab showing.
     void showTableOrGraph();
     bool isBusy() const { return busy; }
     bool isSimTab() const;
     // The document the File menu acts on.
     Document& currentDocument();
-
-    // Replaces the page of a tab (the later tabs start as empty pages).
-    void setPage(int index, QWidget* page, bool finished = true);
-    bool isPageFinished(int index) const { return finished.at(static_cast<size_t>(index)); }
+    QAction* action(const QString& name) const;
     static QString tabName(int index); // "input", "table", ... for file names
 
-    // Caption: the load part is set when a load file is read, the session part when a session is.
-    void setLoadCaption(const QString& cartridge);
-    void setSessionCaption(const QString& sessionName);
-
-    // The menu items by their names ("mnuNew", "mnuUseCompare", ...).
-    QAction* action(const QString& name) const;
-    // The command a menu item runs, for the items whose work lives in other classes (print,
-    // options, compare file, point blank, chronograph, help, about, recent files).
-    void setCommand(const QString& actionName, std::function<void()> command);
-    QMenu* fileMenu() const { return mnuFile; }
-
-    // File menu commands.
+    // Menu commands.
     void mnuNew_Click();
     void mnuOpen_Click();
     void mnuSave_Click();
     void mnuSaveAs_Click();
-    void mnuExit_Click();
+    void mnuExportTable_Click();
     void mnuPrint_Click();
+    void mnuPrintCard_Click();
+    void mnuExit_Click();
     void mnuOptionsTop_Click();
+    void mnuUseCompare_Click();
+    void mnuCompare_Click();
+    void mnuPointBlankRange_Click();
+    void mnuVelocityChronoCorrection_Click();
     void mnuContents_Click();
     void mnuAbout_Click();
     // A recent file chosen in the File menu (entry `index`, 0 the newest).
@@ -115,6 +85,11 @@ public:
     // Steps 1 to 5 of closing: false when the user cancelled one of the questions.
     bool queryUnload();
 
+signals:
+    void loadRead();        // a load data file was read into the window
+    void tabShown(int tab); // the view of tab `tab` is being refreshed (busy flag set)
+    void closing();         // the window closes: release what you hold
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -122,30 +97,34 @@ protected:
 
 private:
     void buildTabs();
-    void buildMenus();
-    void installParts();
-    void showRecentFiles();
-    void finishSimulator();
-    void connectDocument();
+    void connectParts();
+    void formLoad();
     void formInit();
     void layoutTabs();
     void fillCompareList();
     void afterLoadRead();
     void placeCompareBox(int tab);
-    void mnuUseCompare_Click();
+    void showCaption();
     void runGuarded(const char* operation, const std::function<void()>& body);
+    QString commandLineFile();
 
-    void runCommand(const QString& name);
+    // SimWindow (the simulator calls these through the interface)
+    QString loadFileName() const override;
+    void openLoad(const QString& path) override;
+    void setSessionCaption(const QString& sessionName) override;
+    void addRecentFile(const QString& path) override;
+    int16_t lastKey() const override { return keyPress; }
+    bool isShowing(const QWidget* page) const override;
 
-    QMenu* mnuFile = nullptr;
-    QHash<QString, QAction*> actions;
-    QList<QAction*> recentItems; // mnuMRU(0..9)
-    QHash<QString, std::function<void()>> commands;
+    CTextOutput txt;    // the table writer of the Table and Graph tabs
+    CLastFile lastFile; // what was open at the last exit
+    CResize resizer;    // layout scaling
+    std::unique_ptr<MainMenus> menus;
+    ComparisonList* comparisonList = nullptr;
     QString commandLine;
-    QString loadCaption;
-    QString sessionCaption;
-    std::array<bool, TabCount> finished{};
+    QString sessionName;
+    QString loadCaption; // set when a load file is read
     bool busy = false;
     bool unloading = false;
-    bool simulatorFinished = false;
+    bool finished = false; // the simulator has let go of its trajectory
 };

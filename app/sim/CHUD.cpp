@@ -1,25 +1,24 @@
 #include "sim/CHUD.h"
 
-#include "load/CTextOutput.h"
 #include "load/LoadModel.h"
-#include "services/CSmallBall.h"
+#include "load/LoadRecord.h"
+#include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
+#include "services/SolverFlight.h"
+#include "services/Units.h"
 
 CHUD::CHUD() = default;
 CHUD::~CHUD() = default;
 
 bool CHUD::init(float wind, LoadModel& model, const QString& simMaxRange, bool yards) {
     try {
+        if (!flight) flight = std::make_unique<SolverFlight>(false); // the simulator's library
         // The record is built exactly as a table's, with the window's current options.
-        if (!writer) writer = std::make_unique<CTextOutput>();
         const MainValues& v = model.values;
-        writer->init(v.isCosineDrop, v.isMoa, model.form.isAdvanced(), v.isPointBlank, v.killZone,
-                     v.groupSize);
-        writer->sbDll.isTable = false; // the simulator's own library
-        SolverRecord next = rec;
-        if (!writer->inDllStructSetup(v.in1, next, model)) return false;
-
+        SolverRecord next =
+            LoadRecord::build(v.in1, v.in1, {model.form.isAdvanced(), model.form.isMetric()},
+                              model.values.metro, model.values.drag);
         const float keptMaxRange = next.maxRange;
         const float keptWind = next.windSpeed;
         const int16_t keptMetric = next.isMetric;
@@ -27,19 +26,20 @@ bool CHUD::init(float wind, LoadModel& model, const QString& simMaxRange, bool y
         const auto maxRange = MNumber::parse(simMaxRange);
         const auto single = maxRange ? MNumber::toSingle(*maxRange) : std::nullopt;
         if (!single) {
-            MSmallBallStruct::HandleError("CHUD", "init", 13, "Type mismatch");
+            MSmallBallStruct::HandleError("CHUD", "init", ErrorNumbers::TypeMismatch,
+                                          "Type mismatch");
             return false;
         }
         next.maxRange = *single;
         next.windSpeed = wind;
         next.isMetric = yards ? 0 : 1;
 
-        writer->sbDll.deAllocMem();
-        // A long range may lie beyond the usual flight; the table writer's rule lengthens the
-        // flight (same step count) until the maximum range is reached.
-        const bool ok = writer->integrateCoveringRange(next, next.maxRange);
+        flight->release();
+        // A long range may lie beyond the usual flight: the flight is lengthened (same step
+        // count) until the maximum range is reached.
+        const bool ok = flight->integrateCovering(next, next.maxRange);
         integrated = ok ? std::optional<SolverRecord>(next) : std::nullopt;
-        flight = next.flightTime;
+        flown = next.flightTime;
         metric = next.isMetric != 0;
 
         next.maxRange = keptMaxRange;
@@ -47,28 +47,33 @@ bool CHUD::init(float wind, LoadModel& model, const QString& simMaxRange, bool y
         next.isMetric = keptMetric;
         rec = next;
         return ok;
+    } catch (const ErrorNumbers::Failure& f) {
+        MSmallBallStruct::HandleError("CHUD", "init", f.number, f.what());
+        return false;
     } catch (const std::exception& e) {
-        MSmallBallStruct::HandleError("CHUD", "init", 5, QString::fromLocal8Bit(e.what()));
+        MSmallBallStruct::HandleError("CHUD", "init", ErrorNumbers::InvalidCall,
+                                      QString::fromLocal8Bit(e.what()));
         return false;
     }
 }
 
 bool CHUD::isComputed() const {
-    return writer && writer->sbDll.isAllocated();
+    return flight && flight->isComputed();
 }
 
 bool CHUD::oneResult(float& dropMoa, float& windMoa, float yards, float& time) {
-    if (!writer) return false;
+    if (!flight) return false;
     // The chronograph correction shares the simulator's library and takes its buffers over:
     // the same trajectory is integrated again on the next use.
-    if (!writer->sbDll.isAllocated() && integrated) {
-        if (writer->sbDll.allocMem(*integrated))
-            writer->sbDll.calcAll(*integrated);
+    CSmallBall& library = flight->library();
+    if (!library.isAllocated() && integrated) {
+        if (library.allocMem(*integrated))
+            library.calcAll(*integrated);
         else
             integrated.reset();
     }
     SolverRow found = row;
-    if (writer->sbDll.getOneResult(found, yards, 1) < 1) return false;
+    if (flight->row(found, yards, 1) < 1) return false;
     row = found;
     dropMoa = inch2moa(row.y, yards);
     windMoa = inch2moa(row.z, yards);
@@ -79,16 +84,16 @@ bool CHUD::oneResult(float& dropMoa, float& windMoa, float yards, float& time) {
 float CHUD::inch2moa(float inch, float yards) const {
     const float yd = toYards(yards);
     if (yd == 0.0f) return 0.0f;
-    return (100.0f / yd) * (inch / MoaInchesAt100);
+    return (100.0f / yd) * (inch / Units::MoaInchesAt100);
 }
 
 float CHUD::inch2mil(float inch, float yards) const {
     const float yd = toYards(yards);
     if (yd == 0.0f) return 0.0f;
-    return inch * 100.0f / MilInchesAt100 / yd;
+    return inch * 100.0f / Units::MilInchesAt100F / yd;
 }
 
 void CHUD::final() {
     integrated.reset();
-    if (writer) writer->sbDll.deAllocMem();
+    if (flight) flight->release();
 }

@@ -4,13 +4,14 @@
 #pragma once
 
 #include "SolverRecord.h"
+#include "services/Units.h"
 
 #include <QString>
 #include <memory>
 #include <optional>
 
-class CTextOutput;
 class LoadModel;
+class SolverFlight;
 
 class CHUD {
 public:
@@ -43,23 +44,18 @@ public:
     // The record of the last init (after the simulator's values were put back).
     const SolverRecord& record() const { return rec; }
     // The flight time the trajectory was integrated over.
-    float flightTime() const { return flight; }
+    float flightTime() const { return flown; }
     const SolverRow& lastRow() const { return row; }
 
-    static constexpr float MoaInchesAt100 = 1.0473039f;
-    static constexpr float MilInchesAt100 = 3.6f;
-    static constexpr float YardsPerMetre = 1.0936133f;
-
 private:
-    float toYards(float range) const { return metric ? range * YardsPerMetre : range; }
+    float toYards(float range) const { return metric ? range * Units::YardsPerMetreF : range; }
 
     SolverRecord rec{};
     SolverRow row{};
     // The record last integrated (the simulator's wind, range and unit), while it is current.
     std::optional<SolverRecord> integrated;
-    // Builds the record like a table and integrates it through its own binding (sbDll), which
-    // is switched to the simulator's library. Created on first use.
-    std::unique_ptr<CTextOutput> writer;
+    // The trajectory in the simulator's own library. Created on first use.
+    std::unique_ptr<SolverFlight> flight;
     bool metric = false;
-    float flight = 0;
+    float flown = 0;
 };

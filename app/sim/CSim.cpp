@@ -3,6 +3,7 @@
 #include "load/LoadModel.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
+#include "services/Units.h"
 #include "sim/SessionFile.h"
 #include "sim/SimHost.h"
 
@@ -283,7 +284,7 @@ bool CSim::applyFov() {
     if (MSmallBallStruct::textValidate(1.0f, 200.0f, settings.txtFov, QString()).reject)
         return false;
     const double fov = number(settings.txtFov);
-    milsPerScreen = static_cast<float>(fov * 12.0 / 3.6);
+    milsPerScreen = static_cast<float>(fov * Units::InchesPerFoot / Units::MilInchesAt100);
     const int zoom = std::max(settings.sldZoom, 1);
     lblFovZoom = MNumber::shortText(static_cast<float>(fov * 3.0 / zoom)) +
                  QStringLiteral(" feet @ zoom of: ") + QString::number(settings.sldZoom);

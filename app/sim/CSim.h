@@ -7,7 +7,7 @@
 // shows `picBuffer` (SimHost::showScene) after each drawAll.
 #pragma once
 
-#include "load/CFileData.h"
+#include "services/CFileData.h"
 #include "sim/CHUD.h"
 #include "sim/CNormalDist.h"
 #include "sim/SimGeometry.h"

@@ -1,7 +1,9 @@
 // The scope view: geometry, pictures and the composition of the scene in one pass.
 #include "services/CBallUtil.h"
+#include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
+#include "services/Units.h"
 #include "sim/CSim.h"
 #include "sim/Raster.h"
 #include "sim/SimHost.h"
@@ -149,7 +151,7 @@ void CSim::drawBackground(const SimSettings& s) {
             picBuffer.fill(Qt::white);
         }
     } catch (const std::exception& e) {
-        MSmallBallStruct::HandleError("CSim", "drawBackground", 5,
+        MSmallBallStruct::HandleError("CSim", "drawBackground", ErrorNumbers::InvalidCall,
                                       QString::fromLocal8Bit(e.what()));
     }
 }
@@ -233,7 +235,7 @@ void CSim::drawAimPoints(SimPainter& p, const SimSettings& s) {
         dropMoa = drop;
         windMoa = drift;
         // A target moving at `speed` mph travels this far during the flight.
-        const double lead = static_cast<double>(s.sldSpeed) * CBallUtil::leadInchesPerMphSecond * t;
+        const double lead = static_cast<double>(s.sldSpeed) * Units::LeadInchesPerMphSecond * t;
         const double angle = number(s.txtAngle) * std::numbers::pi / 180.0;
         leadXMoa = static_cast<float>(-std::sin(angle) * lead * geo.moaPerInch);
         leadYMoa = static_cast<float>(-std::cos(angle) * lead * geo.moaPerInch);
@@ -242,7 +244,8 @@ void CSim::drawAimPoints(SimPainter& p, const SimSettings& s) {
 
         if (showGroupCircle) {
             // The group is measured at 100 yards whatever the range unit.
-            const auto groupMoa = static_cast<float>(number(s.txtGroupSize)) / CHUD::MoaInchesAt100;
+            const auto groupMoa =
+                static_cast<float>(number(s.txtGroupSize)) / Units::MoaInchesAt100;
             p.setOutline(Qt::white);
             p.setFilled(false);
             p.setXor(true);
@@ -264,6 +267,7 @@ void CSim::drawAimPoints(SimPainter& p, const SimSettings& s) {
         }
         p.setDefaults();
     } catch (const std::exception& e) {
-        MSmallBallStruct::HandleError("CSim", "drawAimPoints", 5, QString::fromLocal8Bit(e.what()));
+        MSmallBallStruct::HandleError("CSim", "drawAimPoints", ErrorNumbers::InvalidCall,
+                                      QString::fromLocal8Bit(e.what()));
     }
 }

@@ -1,8 +1,10 @@
 #include "sim/CSimFiring.h"
+#include "services/ErrorNumbers.h"
 
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
+#include "services/Units.h"
 #include "sim/CHUD.h"
 #include "sim/CSim.h"
 #include "sim/Raster.h"
@@ -13,8 +15,6 @@
 #include <optional>
 
 namespace {
-
-constexpr long TypeMismatch = 13;
 
 // A group of g inches at 100 yards holds the given share of shots within this many standard
 // deviations, so the flyer probability picks how far the scatter reaches: 1 % of shots outside
@@ -32,7 +32,7 @@ float sigmaFor(float groupMoa, float flyerProbability) {
 }
 
 // Radians in a tenth of a degree.
-constexpr double RadiansPerTenthDegree = 0.0174532925199433 / 10.0;
+constexpr double RadiansPerTenthDegree = Units::DegreesToRadians / 10.0;
 
 std::optional<float> single(const QString& text) {
     const auto v = MNumber::parse(text);
@@ -55,7 +55,8 @@ QString groupSizeMessage() {
 
 void reportMismatch(const QString& what) {
     MSmallBallStruct::HandleError(QStringLiteral("CSim"), QStringLiteral("picHUD_MouseDown"),
-                                  TypeMismatch, QStringLiteral("Type mismatch: ") + what);
+                                  ErrorNumbers::TypeMismatch,
+                                  QStringLiteral("Type mismatch: ") + what);
 }
 
 } // namespace
@@ -98,7 +99,7 @@ bool CSimFiring::scatter(float& dx, float& dy) {
         showMessage(groupSizeMessage(), QStringLiteral("Number out of Range"));
         return false;
     }
-    const float g = *group * CHUD::MoaInchesAt100;
+    const float g = *group * Units::MoaInchesAt100;
     const float sigma = sigmaFor(g, sim.flyerProbability);
     // The distance from the aim may come out negative: the shot then goes the opposite way.
     const float r = sim.normalDist.rndNormal(0.0f, sigma * sigma);

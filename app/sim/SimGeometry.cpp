@@ -10,8 +10,8 @@ void SimGeometry::compute(QSize pixels, float milsPerScreen, int zoom, float moa
     // A field of view of 0 (nothing set yet) leaves the scales at 0: nothing is drawn to scale.
     twipsPerMilX = milsPerScreen != 0.0f ? viewWidth / milsPerScreen : 0.0f;
     twipsPerMilY = milsPerScreen != 0.0f ? viewHeight / milsPerScreen : 0.0f;
-    twipsPerMoaX = twipsPerMilX / MoaPerMil;
-    twipsPerMoaY = twipsPerMilY / MoaPerMil;
+    twipsPerMoaX = twipsPerMilX / Units::MoaPerMil;
+    twipsPerMoaY = twipsPerMilY / Units::MoaPerMil;
     const auto z = static_cast<float>(zoom);
     zoomTwipsPerMilX = z * twipsPerMilX;
     zoomTwipsPerMilY = z * twipsPerMilY;

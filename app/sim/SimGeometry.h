@@ -3,6 +3,8 @@
 // screen's logical resolution (96 dpi: 15 twips per pixel).
 #pragma once
 
+#include "services/Units.h"
+
 #include <QPointF>
 #include <QSize>
 
@@ -17,9 +19,7 @@ struct SimGeometry {
     float zoomTwipsPerMoaX = 0, zoomTwipsPerMoaY = 0;
     float moaPerInch = 0;
 
-    static constexpr float MoaPerMil = 3.4377387f;
-
-    float twipsPerPixel() const { return 1440.0f / dpi; }
+    float twipsPerPixel() const { return Units::TwipsPerInch / dpi; }
     float toPixels(float twips) const { return twips / twipsPerPixel(); }
     float toTwips(float pixels) const { return pixels * twipsPerPixel(); }
     QPointF toPixels(QPointF twips) const { return twips / twipsPerPixel(); }

@@ -3,12 +3,12 @@
 #include "TestAppFolder.h"
 #include "cli/CliLoad.h"
 #include "cli/CommandLine.h"
-#include "load/CFileData.h"
 #include "load/CTextOutput.h"
 #include "load/InputFields.h"
 #include "load/LoadFile.h"
 #include "load/LoadModel.h"
 #include "load/TableRefresh.h"
+#include "services/CFileData.h"
 
 #include <QFile>
 #include <QProcess>

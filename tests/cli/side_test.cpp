@@ -4,10 +4,10 @@
 #include "cli/CliLoad.h"
 #include "cli/CommandLine.h"
 #include "cli/SideCommands.h"
+#include "load/CPointBlank.h"
 #include "load/CTextOutput.h"
 #include "load/TableRefresh.h"
 #include "services/CChronoVelocity.h"
-#include "services/CPointBlank.h"
 #include "services/MNumber.h"
 
 #include <gtest/gtest.h>
@@ -50,7 +50,7 @@ QString expectedPointBlank(const QString& file, float target, float group, const
     CTextOutput txt;
     const float a = TableRefresh::prepareRefresh(model, txt);
     CPointBlank pb;
-    EXPECT_TRUE(pb.pointBlankRange(model.values.in1, a, model, txt));
+    EXPECT_TRUE(pb.pointBlankRange(model.values.in1, a, model));
     return "Point Blank Zero (yd): " + MNumber::shortText(pb.pbZero) + "\n" +
            "Maximum Range (yd): " + MNumber::shortText(pb.pbRange) + "\n" +
            "100 Yard Sight in (in): " + MNumber::shortText(MNumber::roundDecimals(pb.zero100, 1)) +

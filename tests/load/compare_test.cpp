@@ -1,8 +1,8 @@
 // The comparison reader: the first 17 fields of a load file into a second load record.
 #include "PromptRecorder.h"
 #include "TestAppFolder.h"
-#include "load/CFileData.h"
 #include "load/CompareFile.h"
+#include "services/CFileData.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "load/CFileData.h"
+#include "services/CFileData.h"
 
 #include "PromptRecorder.h"
 #include "TestAppFolder.h"

@@ -1,10 +1,10 @@
 // The Graph tab's content: points of the load and of the comparison load, titles and legends.
 #include "PromptRecorder.h"
 #include "TestAppFolder.h"
-#include "load/CFileData.h"
 #include "load/GraphModel.h"
 #include "load/LoadFile.h"
 #include "load/TableRefresh.h"
+#include "services/CFileData.h"
 
 #include <gtest/gtest.h>
 
@@ -53,8 +53,8 @@ TEST(GraphText, AxisTitlesByChoiceAndUnit) {
 }
 
 TEST_F(GraphModelTest, WithoutComparisonSeriesTwoIsTheSinglePointAtZero) {
-    model.form.compareFile = saveLoad("other.qvt", [](LoadForm& f) { f.fields[2] = "3000"; });
-    graph.useCompare = false;
+    model.form.comparison.setFile(saveLoad("other.qvt", [](LoadForm& f) { f.fields[2] = "3000"; }));
+    model.form.comparison.on = false;
     const GraphData d = refresh();
     // 1000 yd in steps of 50 / 4: 81 points, one every 12.5.
     ASSERT_EQ(d.series1.size(), 81u);
@@ -74,7 +74,7 @@ TEST_F(GraphModelTest, WithoutComparisonSeriesTwoIsTheSinglePointAtZero) {
 }
 
 TEST_F(GraphModelTest, AMissingComparisonFileIsSkipped) {
-    model.form.compareFile = folder.file("gone.qvt");
+    model.form.comparison.setFile(folder.file("gone.qvt"));
     const GraphData d = refresh();
     ASSERT_EQ(d.series2.size(), 1u);
     EXPECT_EQ(d.series2.y[0], 0.0f);
@@ -84,10 +84,10 @@ TEST_F(GraphModelTest, AMissingComparisonFileIsSkipped) {
 
 TEST_F(GraphModelTest, ComparesWithTheSavedLoadUnderTheScreensConditions) {
     model.form.yAxis = 1; // velocity
-    model.form.compareFile = saveLoad("fast.qvt", [](LoadForm& f) {
+    model.form.comparison.setFile(saveLoad("fast.qvt", [](LoadForm& f) {
         f.fields[0] = "Fast";
         f.fields[2] = "3000";
-    });
+    }));
     const GraphData d = refresh();
     ASSERT_TRUE(d.comparing);
     EXPECT_EQ(d.series2.legend, QStringLiteral("Fast"));
@@ -107,14 +107,14 @@ TEST_F(GraphModelTest, TheComparisonUsesTheScreensDragModelAngleAndAir) {
     model.form.dragIndex = 0;
     // The same bullet saved with another drag model, angle and air: only its first 17 fields
     // are read, so its curve is the screen's own.
-    model.form.compareFile = saveLoad("same.qvt", [](LoadForm& f) {
+    model.form.comparison.setFile(saveLoad("same.qvt", [](LoadForm& f) {
         f.dragIndex = 3;
         f.fields[InputFields::Angle] = "-30";
         f.fields[InputFields::Pressure] = "20";
         f.fields[InputFields::Humidity] = "5";
         f.fields[InputFields::TargetSpeed] = "40";
         f.optRR1 = !f.optRR1;
-    });
+    }));
     const GraphData d = refresh();
     ASSERT_TRUE(d.comparing);
     ASSERT_EQ(d.series1.y.size(), d.series2.y.size());
@@ -127,7 +127,7 @@ TEST_F(GraphModelTest, TheComparisonUsesTheScreensDragModelAngleAndAir) {
 
 TEST_F(GraphModelTest, TheBcCaptionKeepsTheScreensCoefficient) {
     model.form.chkAdvanced = 1;
-    model.form.compareFile = saveLoad("low.qvt", [](LoadForm& f) { f.fields[10] = "0.25"; });
+    model.form.comparison.setFile(saveLoad("low.qvt", [](LoadForm& f) { f.fields[10] = "0.25"; }));
     refresh();
     std::vector<float> drop, range;
     CTextOutput alone;
@@ -154,13 +154,18 @@ TEST_F(GraphModelTest, WindDriftAndEnergyChoices) {
     EXPECT_NEAR(d.series1.y[0], 2635.0 * 2635.0 * 175 / 450400, 0.5);
 }
 
-TEST_F(GraphModelTest, UseCompareTogglesTheListText) {
-    model.form.compareFile = QStringLiteral("C:\\loads\\65x47.qvt");
-    EXPECT_EQ(graph.compareBoxText(model.form), QStringLiteral("65x47.qvt"));
-    EXPECT_EQ(graph.toggleUseCompare(model.form), QStringLiteral("Not comparing"));
-    EXPECT_FALSE(graph.useCompare);
-    EXPECT_EQ(graph.toggleUseCompare(model.form), QStringLiteral("65x47.qvt"));
-    EXPECT_TRUE(graph.useCompare);
+// The comparison is one value: its file, the name the list shows, and Use Compare.
+TEST_F(GraphModelTest, TheComparisonKeepsItsNameAndItsSwitch) {
+    Comparison& c = model.form.comparison;
+    c.setFile(QStringLiteral("C:\\loads\\65x47.qvt"));
+    EXPECT_EQ(c.listText(GraphText::notComparing()), QStringLiteral("65x47.qvt"));
+    c.on = false;
+    EXPECT_EQ(c.listText(GraphText::notComparing()), QStringLiteral("Not comparing"));
+    c.on = true;
+    // A load without a comparison file leaves the name the list showed.
+    c.setFile(QString());
+    EXPECT_TRUE(c.file.isEmpty());
+    EXPECT_EQ(c.listText(GraphText::noComparison()), QStringLiteral("65x47.qvt"));
 }
 
 TEST_F(GraphModelTest, ListNamesResolveInTheApplicationFolder) {
@@ -172,10 +177,11 @@ TEST_F(GraphModelTest, ListNamesResolveInTheApplicationFolder) {
 
 TEST_F(GraphModelTest, ChoosingAFileReadsItAndSwitchesComparingOn) {
     const QString path = saveLoad("chosen.qvt", [](LoadForm& f) { f.fields[0] = "Chosen"; });
-    graph.useCompare = false;
-    EXPECT_EQ(graph.chooseCompareFile(path, model, dat), QStringLiteral("chosen.qvt"));
-    EXPECT_TRUE(graph.useCompare);
-    EXPECT_EQ(model.form.compareFile, path);
+    model.form.comparison.on = false;
+    graph.chooseCompareFile(path, model, dat);
+    EXPECT_EQ(model.form.comparison.name, QStringLiteral("chosen.qvt"));
+    EXPECT_TRUE(model.form.comparison.on);
+    EXPECT_EQ(model.form.comparison.file, path);
     EXPECT_EQ(graph.compareInput.cart, QStringLiteral("Chosen"));
     EXPECT_EQ(dat.filename, folder.file("current.qvt"));
 }

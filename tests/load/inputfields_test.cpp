@@ -93,5 +93,5 @@ TEST(InputFields, InitialAndNewLoadTexts) {
     EXPECT_EQ(form.dragIndex, -1);
     EXPECT_EQ(form.yAxis, 0);
     EXPECT_TRUE(form.notes.isEmpty());
-    EXPECT_TRUE(form.compareFile.isEmpty());
+    EXPECT_TRUE(form.comparison.file.isEmpty());
 }

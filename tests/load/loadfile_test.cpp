@@ -53,7 +53,7 @@ protected:
         form.optRR1 = false;
         form.yAxis = 3; // Wind Drift 10mph
         form.dragIndex = 7;
-        form.compareFile = "C:\\loads\\a,b.qvt";
+        form.comparison.setFile("C:\\loads\\a,b.qvt");
         form.notes = "Line one, with commas, here\r\nLine two\r\n\r\nLine four";
         return form;
     }
@@ -65,7 +65,7 @@ protected:
         form.optRR1 = false;
         form.yAxis = 2;
         form.dragIndex = 5;
-        form.compareFile = "previous.qvt";
+        form.comparison.setFile("previous.qvt");
         form.notes = "previous notes";
         return form;
     }
@@ -181,6 +181,9 @@ TEST_F(LoadFileTest, EmptyTextsAndOptionsOffRoundTrip) {
     ASSERT_TRUE(save(path("a.qvt"), saved));
     LoadForm read = everyFieldSet();
     ASSERT_TRUE(load(path("a.qvt"), read));
+    // The comparison list keeps showing the name it had when a file names no comparison.
+    EXPECT_EQ(read.comparison.name, everyFieldSet().comparison.name);
+    read.comparison.name.clear();
     EXPECT_EQ(read, saved);
 }
 
@@ -232,7 +235,7 @@ TEST_F(LoadFileTest, OldFileOfTwentyFourFieldsGetsTheDefaults) {
     const LoadForm full = everyFieldSet();
     for (int i = 0; i < 17; ++i)
         EXPECT_EQ(form.fields[static_cast<size_t>(i)], full.fields[static_cast<size_t>(i)]);
-    EXPECT_EQ(form.compareFile, full.compareFile);
+    EXPECT_EQ(form.comparison.file, full.comparison.file);
     EXPECT_EQ(form.chkAdvanced, 1);
     EXPECT_TRUE(form.optComma1);
     EXPECT_TRUE(prompts.messages.isEmpty());
@@ -305,7 +308,7 @@ TEST_F(LoadFileTest, Field19HoldingLettersLoadsFields1To18) {
     LoadForm expected = previous();
     for (int i = 0; i < 17; ++i)
         expected.fields[static_cast<size_t>(i)] = everyFieldSet().fields[static_cast<size_t>(i)];
-    expected.compareFile = everyFieldSet().compareFile;
+    expected.comparison.setFile(everyFieldSet().comparison.file);
     EXPECT_EQ(form, expected);
 }
 
@@ -337,7 +340,7 @@ TEST_F(LoadFileTest, EmptyFileEmptiesTheTextsAndStopsAtTheFirstCheckBox) {
     ASSERT_TRUE(load(folder.write("empty.qvt", {}), form));
     for (int i = 0; i < 17; ++i)
         EXPECT_TRUE(form.fields[static_cast<size_t>(i)].isEmpty()) << i;
-    EXPECT_TRUE(form.compareFile.isEmpty());
+    EXPECT_TRUE(form.comparison.file.isEmpty());
     EXPECT_EQ(form.fields[17], previous().fields[17]);
     EXPECT_EQ(form.chkAdvanced, previous().chkAdvanced);
     EXPECT_EQ(form.notes, previous().notes);
@@ -379,7 +382,7 @@ TEST_F(LoadFileTest, GoldenFieldsReadAsTheUserSawThem) {
     ASSERT_TRUE(load(TestAppFolder::dataDir() + "/308win.qvt", form));
     EXPECT_EQ(form.fields[0], "308 Win, 168gr SMK");
     EXPECT_EQ(form.fields[10], ".462");
-    EXPECT_EQ(form.compareFile, "C:\\loads\\6.5x47 Lapua.qvt");
+    EXPECT_EQ(form.comparison.file, "C:\\loads\\6.5x47 Lapua.qvt");
     EXPECT_EQ(form.notes,
               "Sierra MatchKing, 42.5gr Varget\r\nChrono: 5 shots, SD 9\r\nZeroed at 100");
     EXPECT_EQ(form.chkAdvanced, 1);

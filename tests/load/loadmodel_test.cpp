@@ -331,7 +331,7 @@ TEST_F(LoadModelTest, ApplyFormKeepsTheFilesTemperatureAndPressure) {
     next.optMoa1 = next.optMetric1 = next.opt3D1 = next.optComma1 = next.optRR1 = true;
     next.yAxis = 3;
     next.dragIndex = 4;
-    next.compareFile = "/loads/other.qvt";
+    next.comparison.setFile("/loads/other.qvt");
     next.notes = "a, b\r\nc";
     model.applyForm(next);
     EXPECT_EQ(model.form, next);

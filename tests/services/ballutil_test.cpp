@@ -1,4 +1,5 @@
 #include "services/CBallUtil.h"
+#include "services/Units.h"
 
 #include "PromptRecorder.h"
 
@@ -63,7 +64,7 @@ TEST(CBallUtil, ComponentsOfMotionUsesTheFullLeadFactor) {
     util.componentsOfMotion(std::numbers::pi_v<float> / 6, 2.0f, 1.0f, x, y);
     EXPECT_NEAR(x, 17.6004, 1e-3);
     EXPECT_NEAR(y, 35.2008 * std::cos(std::numbers::pi / 6), 1e-3);
-    EXPECT_FLOAT_EQ(CBallUtil::leadInchesPerMphSecond, 17.6004f);
+    EXPECT_FLOAT_EQ(Units::LeadInchesPerMphSecond, 17.6004f);
 }
 
 TEST(CBallUtil, ImpossiblyCloseRangeIsReportedNotInfinite) {

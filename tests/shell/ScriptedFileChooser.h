@@ -2,7 +2,9 @@
 // out the dialog is cancelled. Every request is recorded, so tests can check titles and filters.
 #pragma once
 
-#include "shell/FileChooser.h"
+#include "services/FileChooser.h"
+
+#include <QFont>
 
 #include <QList>
 
@@ -15,9 +17,11 @@ public:
 
     QString chooseOpen(const FileRequest& request) override { return next(request, true); }
     QString chooseSave(const FileRequest& request) override { return next(request, false); }
-    std::optional<QFont> chooseFont(const QFont&) override {
-        if (fonts.isEmpty()) return std::nullopt;
-        return fonts.takeFirst();
+    bool chooseFont(const QFont&, QFont& chosen) override {
+        if (fonts.isEmpty()) return false;
+        const std::optional<QFont> next = fonts.takeFirst();
+        if (next) chosen = *next;
+        return next.has_value();
     }
 
     struct Request {

@@ -6,9 +6,9 @@
 #include "PromptRecorder.h"
 #include "ScriptedFileChooser.h"
 #include "TestAppFolder.h"
-#include "load/CFileData.h"
 #include "load/LoadFile.h"
 #include "load/LoadForm.h"
+#include "services/CFileData.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -3,13 +3,13 @@
 #include "WindowFixture.h"
 #include "load/TableRefresh.h"
 #include "shell/CGraph.h"
-#include "shell/GraphMenus.h"
 #include "shell/GraphScreenshots.h"
 #include "shell/GraphTab.h"
 #include "shell/InputTab.h"
 #include "shell/dlgChronoVel.h"
 #include "shell/dlgPointBlank.h"
 #include "shell/ui.h"
+#include "sim/widgets/SimController.h"
 
 #include <QAction>
 #include <QApplication>
@@ -166,7 +166,7 @@ private slots:
         CTextOutput txt;
         CFileData dat;
         GraphTab page(model, txt, dat);
-        page.state.useCompare = false;
+        model.form.comparison.on = false;
         QVERIFY(!page.graph->isVisibleTo(&page));
         page.refresh(TableRefresh::prepareRefresh(model, txt));
         QVERIFY(page.graph->isVisibleTo(&page));
@@ -183,9 +183,8 @@ private slots:
         PromptRecorder prompts;
         const QString other = writeLoad(folder, "other.qvt", sampleForm("Other 6.5"));
         ui w;
-        GraphTab* page = qobject_cast<GraphTab*>(w.sstUI->widget(ui::GraphPage));
-        if (!page) page = GraphMenus::install(w);
-        QVERIFY(page);
+        GraphTab* page = w.graphTab;
+        QCOMPARE(w.sstUI->widget(ui::GraphPage), page);
         QComboBox* box = w.inputTab->cboCompare;
         QVERIFY(box->findText(QStringLiteral("other.qvt")) >= 0);
 
@@ -197,24 +196,24 @@ private slots:
         // Choosing in the list compares with that file at once.
         box->setCurrentIndex(box->findText(QStringLiteral("other.qvt")));
         emit box->textActivated(QStringLiteral("other.qvt"));
-        QCOMPARE(w.model.form.compareFile, other);
+        QCOMPARE(w.model.form.comparison.file, other);
         QCOMPARE(page->graph->series2()->count(), page->graph->series1()->count());
         QCOMPARE(page->graph->series2()->name(), QStringLiteral("Other 6.5"));
 
-        // Use Compare off: the list says so, and the next refresh draws no comparison.
+        // Use Compare off: the list says so, and the graph is drawn again without it.
         QAction* use = w.action(QStringLiteral("mnuUseCompare"));
         use->trigger();
         QCOMPARE(box->currentText(), QStringLiteral("Not comparing"));
-        QCOMPARE(page->graph->series2()->count(), page->graph->series1()->count());
-        w.showTableOrGraph();
+        QVERIFY(!w.model.form.comparison.on);
         QCOMPARE(page->graph->series2()->points(), QList<QPointF>{QPointF(0, 0)});
         use->trigger();
         QCOMPARE(box->currentText(), QStringLiteral("other.qvt"));
+        QCOMPARE(page->graph->series2()->count(), page->graph->series1()->count());
 
         // A typed name that does not exist clears the comparison, and says why.
         QVERIFY(prompts.messages.isEmpty());
-        GraphMenus::cboCompare_Click(w, QStringLiteral("nothing.qvt"));
-        QVERIFY(w.model.form.compareFile.isEmpty());
+        emit box->textActivated(QStringLiteral("nothing.qvt"));
+        QVERIFY(w.model.form.comparison.file.isEmpty());
         QCOMPARE(page->graph->series2()->count(), 1);
         QCOMPARE(prompts.messages.size(), 1);
         QCOMPARE(prompts.lastTitle(), QStringLiteral("File Not Found"));
@@ -234,19 +233,19 @@ private slots:
         ScriptedFileChooser chooser;
         const QString other = writeLoad(folder, "chosen.qvt", sampleForm("Chosen"));
         ui w;
-        GraphTab* page = qobject_cast<GraphTab*>(w.sstUI->widget(ui::GraphPage));
-        if (!page) page = GraphMenus::install(w);
+        GraphTab* page = w.graphTab;
         w.loadDoc.dat.filename = folder.file("current.qvt");
-        w.model.form.compareFile.clear();
+        w.model.form.comparison.setFile(QString());
         QAction* use = w.action(QStringLiteral("mnuUseCompare"));
-        use->setChecked(false);
+        use->trigger(); // off
+        QVERIFY(!use->isChecked());
         QStringList added;
-        w.loadDoc.addToMru = [&added](const QString& path) { added << path; };
+        w.mru.changed = [&w, &added] { added = w.mru.captions(); };
 
         // Cancel: nothing changes.
         const QString shown = w.inputTab->cboCompare->currentText();
-        GraphMenus::mnuCompare_Click(w, *page);
-        QVERIFY(w.model.form.compareFile.isEmpty());
+        w.mnuCompare_Click();
+        QVERIFY(w.model.form.comparison.file.isEmpty());
         QCOMPARE(w.loadDoc.dat.filename, folder.file("current.qvt"));
         QCOMPARE(w.inputTab->cboCompare->currentText(), shown);
         QVERIFY(!use->isChecked());
@@ -255,8 +254,8 @@ private slots:
         // A chosen file becomes the comparison; the current load file stays current.
         chooser.files << other;
         w.sstUI->setCurrentIndex(ui::GraphPage);
-        GraphMenus::mnuCompare_Click(w, *page);
-        QCOMPARE(w.model.form.compareFile, other);
+        w.mnuCompare_Click();
+        QCOMPARE(w.model.form.comparison.file, other);
         QCOMPARE(w.loadDoc.dat.filename, folder.file("current.qvt"));
         QCOMPARE(w.inputTab->cboCompare->currentText(), QStringLiteral("chosen.qvt"));
         QVERIFY(use->isChecked());
@@ -296,8 +295,8 @@ private slots:
         QVERIFY(!range.isEmpty());
         // The simulator takes its trajectory back and releases it without a leak.
         w.sstUI->setCurrentIndex(ui::SimulatorPage);
-        QVERIFY(w.hooks.finishSimulator);
-        w.hooks.finishSimulator();
+        emit w.closing();
+        QVERIFY(!w.simulator->sim.hud.isComputed());
         QVERIFY(prompts.messages.isEmpty());
     }
 
@@ -309,7 +308,7 @@ private slots:
         w.resize(1280, 900);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        const QString compareBefore = w.model.form.compareFile;
+        const QString compareBefore = w.model.form.comparison.file;
         QVERIFY(GraphScreenshots::take(w, shots.path()));
         for (const char* name :
              {"graph.png", "graph_nocompare.png", "pointblank.png", "chrono.png"}) {
@@ -318,7 +317,7 @@ private slots:
             QVERIFY(image.width() > 300 && image.height() > 150);
         }
         // The window's own comparison is as it was.
-        QCOMPARE(w.model.form.compareFile, compareBefore);
+        QCOMPARE(w.model.form.comparison.file, compareBefore);
         QVERIFY(w.action(QStringLiteral("mnuUseCompare"))->isChecked());
         QVERIFY(prompts.messages.isEmpty());
     }

@@ -2,9 +2,9 @@
 // question, with scripted dialogs and answers.
 #include "UserDataHome.h"
 #include "WindowFixture.h"
+#include "load/LoadDocument.h"
 #include "load/LoadModel.h"
 #include "services/MSmallBallStruct.h"
-#include "shell/LoadDocument.h"
 
 #include <QFileInfo>
 #include <QTest>

@@ -2,10 +2,10 @@
 // calculation and its roundings, closing.
 #include "PromptRecorder.h"
 #include "TestAppFolder.h"
+#include "load/CPointBlank.h"
 #include "load/CTextOutput.h"
 #include "load/LoadModel.h"
 #include "load/TableRefresh.h"
-#include "services/CPointBlank.h"
 #include "services/MNumber.h"
 #include "shell/dlgPointBlank.h"
 
@@ -172,8 +172,8 @@ private slots:
         model.values.groupSize = 1;
         CTextOutput txt;
         CPointBlank pb;
-        QVERIFY(pb.pointBlankRange(model.values.in1, TableRefresh::prepareRefresh(model, txt),
-                                   model, txt));
+        QVERIFY(
+            pb.pointBlankRange(model.values.in1, TableRefresh::prepareRefresh(model, txt), model));
         QCOMPARE(dlg.txtMaxRange->text(), QString::number(int(pb.pbRange)));
         QCOMPARE(dlg.txtPointBlankZero->text(), MNumber::shortText(pb.pbZero, true));
         QCOMPARE(dlg.txtSightIn->text(),

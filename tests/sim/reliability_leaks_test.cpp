@@ -3,11 +3,11 @@
 #include "sim_test_support.h"
 
 #include "SolverRecord.h"
+#include "load/CPointBlank.h"
 #include "load/CTextOutput.h"
 #include "load/GraphModel.h"
 #include "load/TableRefresh.h"
 #include "services/CChronoVelocity.h"
-#include "services/CPointBlank.h"
 #include "services/CSmallBall.h"
 #include "services/MSmallBallStruct.h"
 
@@ -84,7 +84,7 @@ TEST_F(LeakTest, TablesAndGraphsReleaseEverything) {
 TEST_F(LeakTest, SideCalculatorsReleaseEverything) {
     const float angle = TableRefresh::prepareRefresh(*model, txt);
     CPointBlank pb;
-    ASSERT_TRUE(pb.pointBlankRange(model->values.in1, angle, *model, txt));
+    ASSERT_TRUE(pb.pointBlankRange(model->values.in1, angle, *model));
     EXPECT_EQ(heldBlocks(CSmallBall::tableLibraryName()), 0);
 
     CChronoVelocity chrono;

@@ -97,8 +97,9 @@ private slots:
         QVERIFY(sim);
         QCOMPARE(w.sstUI->widget(ui::SimControlsPage), sim->controlsTab);
         QCOMPARE(w.sstUI->widget(ui::SimulatorPage), sim->simulatorTab);
-        QCOMPARE(w.sessionDocument, &sim->document);
-        QVERIFY(w.simStarted);
+        QCOMPARE(w.sstUI->widget(ui::SimControlsPage), sim->controlsTab);
+        QCOMPARE(w.sstUI->widget(ui::SimulatorPage), sim->simulatorTab);
+        QVERIFY(sim->isStarted());
 
         SimulatorTab* v = sim->simulatorTab;
         SimControlsTab* c = sim->controlsTab;
@@ -338,7 +339,7 @@ private slots:
         ui w(load);
         showActive(w);
         QStringList recent;
-        w.loadDoc.addToMru = [&recent](const QString& p) { recent << p; };
+        w.mru.changed = [&w, &recent] { recent = w.mru.captions(); };
         SimController* sim = w.simulator;
         SimControlsTab* c = sim->controlsTab;
         w.sstUI->setCurrentIndex(ui::SimControlsPage);
@@ -378,14 +379,14 @@ private slots:
         QCOMPARE(c->txtGroupSize->text(), QStringLiteral("2.5"));
         QCOMPARE(w.windowTitle(),
                  QStringLiteral("Quorvel Tables -     Load: 308 Win      Session: range1.ssn"));
-        QCOMPARE(recent.last(), folder.file("range1.ssn"));
+        QCOMPARE(recent.first(), folder.file("range1.ssn"));
         QVERIFY(sessionText(txt).startsWith("2.5\r\n")); // No: the old file was left alone
 
         // Save writes the current session and puts it on top of the recent files.
         typeAndLeave(c->txtGroupSize, "1.5");
         w.action("mnuSave")->trigger();
         QVERIFY(sessionText(folder.file("range1.ssn")).startsWith("1.5\r\n"));
-        QCOMPARE(recent.last(), folder.file("range1.ssn"));
+        QCOMPARE(recent.first(), folder.file("range1.ssn"));
 
         // New on a simulator tab: the new-session values, the file stays.
         sim->simulatorTab->sldZoom->setValue(7);

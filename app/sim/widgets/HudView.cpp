@@ -1,6 +1,6 @@
 #include "sim/widgets/HudView.h"
 
-#include "shell/WidgetTags.h"
+#include "controls/WidgetTags.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "sim/widgets/SimController.h"
 
+#include "controls/LeaveCheck.h"
+#include "load/LoadModel.h"
 #include "services/MSmallBallStruct.h"
-#include "shell/LeaveCheck.h"
-#include "shell/ui.h"
 #include "sim/widgets/HudView.h"
 #include "sim/widgets/SimControlsTab.h"
 #include "sim/widgets/SimulatorTab.h"
@@ -79,23 +79,11 @@ QString notesForScreen(const QString& stored) {
 
 } // namespace
 
-SimController* SimController::install(ui& window) {
-    auto* c = new SimController(window);
-    window.setPage(ui::SimControlsPage, c->controlsTab);
-    window.setPage(ui::SimulatorPage, c->simulatorTab);
-    window.sessionDocument = &c->document;
-    window.hooks.startSimulator = [c] { c->start(); };
-    window.hooks.reinitSimulator = [c] { c->reinit(); };
-    window.hooks.refreshSimulator = [c] { c->refresh(); };
-    window.hooks.finishSimulator = [c] { c->finish(); };
-    return c;
-}
-
-SimController::SimController(ui& window)
-    : QObject(&window), controlsTab(new SimControlsTab), simulatorTab(new SimulatorTab),
-      window(window) {
+SimController::SimController(LoadModel& model, SimWindow& window, QObject* parent)
+    : QObject(parent), controlsTab(new SimControlsTab), simulatorTab(new SimulatorTab),
+      model(model), window(window) {
     setObjectName(QStringLiteral("simulator"));
-    sim.loadModel = &window.model;
+    sim.loadModel = &model;
     sim.setHost(this);
 
     document.restart = [this] { restart(); };
@@ -105,9 +93,7 @@ SimController::SimController(ui& window)
     };
     document.renamed = [this] { sessionCaption(); };
     // Sessions join the same recent-file list as the load data files.
-    document.addToMru = [this](const QString& path) {
-        if (this->window.loadDoc.addToMru) this->window.loadDoc.addToMru(path);
-    };
+    document.addToMru = [this](const QString& path) { this->window.addRecentFile(path); };
 
     for (const auto& [name, tip] : CSim::tooltips()) {
         if (auto* edit = controlsTab->findChild<QLineEdit*>(name)) edit->setToolTip(tip);
@@ -193,7 +179,7 @@ void SimController::connectSimulatorTab() {
     connect(t->picHUD, &HudView::pressed, this, &SimController::press);
     connect(t->picHUD, &HudView::moved, this, &SimController::move);
     connect(t->CmdFire, &QPushButton::clicked, this,
-            [this] { handle([&] { firing.CmdFire_Click(window.keyPress); }); });
+            [this] { handle([&] { firing.CmdFire_Click(window.lastKey()); }); });
     connect(t->cmdResetScore, &QPushButton::clicked, this,
             [this] { handle([&] { controls.cmdResetScore_Click(); }); });
     connect(t->cmdResetTotal, &QPushButton::clicked, this,
@@ -302,7 +288,7 @@ void SimController::press(int16_t button, int16_t shift, QPointF pixels) {
     handle([&] {
         const float k = sim.geo.twipsPerPixel();
         firing.picHUD_MouseDown(button, shift, static_cast<float>(pixels.x()) * k,
-                                static_cast<float>(pixels.y()) * k, window.keyPress);
+                                static_cast<float>(pixels.y()) * k, window.lastKey());
     });
 }
 
@@ -336,7 +322,6 @@ void SimController::start() {
     sim.settings.propertiesPreLoad();
     runInit(true);
     controls.simStarted = true;
-    window.simStarted = true;
     controls.propertiesPostLoad();
     // Without a session to read, the view still needs its scale from the field of view.
     if (sim.milsPerScreen <= 0) sim.applyFov();
@@ -373,7 +358,7 @@ void SimController::finish() {
 
 void SimController::formResize() {
     // The view is square, 0.89 of the window's smaller side, but never larger than its page.
-    const QSize outer = window.frameGeometry().size();
+    const QSize outer = simulatorTab->window()->frameGeometry().size();
     int side = static_cast<int>(0.89 * std::max(0, std::min(outer.width(), outer.height())));
     const QSize room = simulatorTab->viewRoom();
     if (room.height() > 100) side = std::min(side, room.height());
@@ -409,16 +394,15 @@ void SimController::recordRead(int number) {
 }
 
 QString SimController::loadFileName() const {
-    return window.loadDoc.dat.filename;
+    return window.loadFileName();
 }
 
 void SimController::loadDataFile(const QString& path) {
-    window.loadDoc.dat.filename = path;
-    window.loadDoc.dataLoad();
+    window.openLoad(path);
 }
 
 QString SimController::cartridgeName() const {
-    return window.model.form.fields[0];
+    return model.form.fields[0];
 }
 
 void SimController::optSightsClick(CSim&, int16_t index) {
@@ -435,7 +419,6 @@ void SimController::setCaption(const QString&) {
 }
 
 void SimController::sessionCaption() {
-    window.setLoadCaption(cartridgeName());
     window.setSessionCaption(MSmallBallStruct::shortFilename(sim.dat.filename));
 }
 
@@ -444,7 +427,7 @@ void SimController::settingsChanged() {
 }
 
 bool SimController::isSceneShowing() const {
-    return !pagesGone && window.sstUI && window.sstUI->currentWidget() == simulatorTab;
+    return !pagesGone && window.isShowing(simulatorTab);
 }
 
 void SimController::showScene(const QImage& scene) {

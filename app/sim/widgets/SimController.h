@@ -1,40 +1,40 @@
 // The shooting simulator inside the main window: owns the simulator (CSim) with its controls'
-// handlers, the firing code and the session document, puts the two simulator pages into the
-// window's tab control, and keeps the controls and the simulator's settings in step.
+// handlers, the firing code and the session document, builds the two simulator pages, and keeps
+// the controls and the simulator's settings in step.
 //
-// How the window uses it (SimController::install does all of this once, before start-up):
-//   - tabs 3 and 4 get controlsTab and simulatorTab; `sessionDocument` becomes `document`;
-//   - hooks: startSimulator -> start(), reinitSimulator -> reinit(), refreshSimulator ->
-//     refresh() (tab 4 shown), finishSimulator -> finish();
-//   - before FormInit the window may set sim.dat.filename, sim.targetRed and sim.targetBlue from
-//     the last-file record; start() reads that session and keeps the two colours;
-//   - at exit the window reads sim.dat.filename, sim.targetRed and sim.targetBlue for the
-//     last-file record; a recent ".ssn" file opens with document.openRecent(path);
+// How the window uses it:
+//   - it puts controlsTab and simulatorTab into its tabs 3 and 4; `document` is the session
+//     document of its File menu;
+//   - before start-up it may set sim.dat.filename, sim.targetRed and sim.targetBlue from the
+//     last-file record; start() reads that session and keeps the two colours; at exit it reads
+//     them back;
+//   - it calls start() once the load is read, reinit() after a load file was read, refresh()
+//     when tab 4 shows, finish() when closing; a recent ".ssn" file opens with
+//     document.openRecent(path);
 //   - the view follows the window's size by itself (formResize on every resize of the page).
+// Everything it needs of the window goes through SimWindow.
 #pragma once
 
-#include "shell/SessionDocument.h"
 #include "sim/CSim.h"
 #include "sim/CSimFiring.h"
+#include "sim/SessionDocument.h"
 #include "sim/SimControls.h"
 #include "sim/SimHost.h"
+#include "sim/widgets/SimWindow.h"
 
 #include <QObject>
 #include <functional>
 
+class LoadModel;
 class SimControlsTab;
 class SimulatorTab;
 class QAbstractButton;
 class QLineEdit;
-class ui;
 
 class SimController : public QObject, public SimHost {
     Q_OBJECT
 public:
-    // Builds the simulator into `window` (owned by the window).
-    static SimController* install(ui& window);
-
-    explicit SimController(ui& window);
+    SimController(LoadModel& model, SimWindow& window, QObject* parent = nullptr);
     ~SimController() override;
 
     CSim sim;
@@ -46,6 +46,7 @@ public:
 
     // FormInit's simulator step: read the current session, start, draw.
     void start();
+    bool isStarted() const { return controls.simStarted; }
     // Start again on the session named by sim.dat.filename (Open, a recent session).
     void restart();
     // A load data file was read: the trajectory follows the new load.
@@ -89,7 +90,8 @@ private:
     void press(int16_t button, int16_t shift, QPointF pixels);
     void move(int16_t button, int16_t shift, QPointF pixels);
 
-    ui& window;
+    LoadModel& model;
+    SimWindow& window;
     bool showing = false;
     bool pagesGone = false;
 };

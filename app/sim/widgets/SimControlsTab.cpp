@@ -1,6 +1,6 @@
 #include "sim/widgets/SimControlsTab.h"
 
-#include "shell/WidgetTags.h"
+#include "controls/WidgetTags.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "sim/widgets/SimScreenshots.h"
 
-#include "shell/ui.h"
 #include "sim/widgets/SimController.h"
+#include "sim/widgets/SimControlsTab.h"
 #include "sim/widgets/SimulatorTab.h"
 
 #include <QApplication>
@@ -19,7 +19,7 @@ void settle() {
         QApplication::processEvents(QEventLoop::AllEvents, 50);
 }
 
-bool save(ui& window, const QString& path) {
+bool save(QWidget& window, const QString& path) {
     settle();
     if (window.grab().save(path)) return true;
     QTextStream(stderr) << "Could not write " << path << '\n';
@@ -35,9 +35,9 @@ QString pick(const QStringList& names, const char* hint) {
 
 } // namespace
 
-bool take(ui& window, const QString& folder) {
-    SimController* sim = window.simulator;
-    if (!sim) return true;
+bool take(QWidget& window, SimController& simulator, const std::function<void(QWidget*)>& showPage,
+          const QString& folder) {
+    SimController* sim = &simulator;
     QDir().mkpath(folder);
     SimControls& c = sim->controls;
     CSim& s = sim->sim;
@@ -57,10 +57,10 @@ bool take(ui& window, const QString& folder) {
     s.settings.txtSimNotes = QStringLiteral("Prone, bipod, 100 yards.\r\nCalm morning.");
     sim->showSettings();
 
-    window.sstUI->setCurrentIndex(ui::SimControlsPage);
+    showPage(sim->controlsTab);
     bool ok = save(window, QDir(folder).filePath(QStringLiteral("sim_controls.png")));
 
-    window.sstUI->setCurrentIndex(ui::SimulatorPage);
+    showPage(sim->simulatorTab);
     settle();
     for (int i = 0; i < 5; ++i)
         sim->firing.CmdFire_Click(0);

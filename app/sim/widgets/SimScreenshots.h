@@ -2,12 +2,17 @@
 // a background, a target, a reticle and a few hits. Used by the program's --screenshots mode.
 #pragma once
 
+#include <functional>
+
 class QString;
-class ui;
+class QWidget;
+class SimController;
 
 namespace SimScreenshots {
 
-// Saves DIR/sim_controls.png and DIR/sim_view.png of `window`. False when one was not written.
-bool take(ui& window, const QString& folder);
+// Saves DIR/sim_controls.png and DIR/sim_view.png of `window`, which shows one of the
+// simulator's pages through `showPage`. False when one was not written.
+bool take(QWidget& window, SimController& sim, const std::function<void(QWidget*)>& showPage,
+          const QString& folder);
 
 } // namespace SimScreenshots

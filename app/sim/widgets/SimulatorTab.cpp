@@ -1,6 +1,6 @@
 #include "sim/widgets/SimulatorTab.h"
 
-#include "shell/WidgetTags.h"
+#include "controls/WidgetTags.h"
 #include "sim/widgets/HudView.h"
 #include "sim/widgets/UserControl1.h"
 

@@ -3,8 +3,8 @@
 // go through the file chooser and questions through the prompt.
 #pragma once
 
-#include "load/CFileData.h"
-#include "shell/Document.h"
+#include "load/Document.h"
+#include "services/CFileData.h"
 
 #include <QByteArray>
 #include <functional>

@@ -1,8 +1,8 @@
-#include "shell/SessionDocument.h"
+#include "sim/SessionDocument.h"
 
+#include "services/FileChooser.h"
 #include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
-#include "shell/FileChooser.h"
 #include "sim/CSim.h"
 #include "sim/SessionFile.h"
 

@@ -1,11 +1,9 @@
-#include "shell/FileChooser.h"
+#include "services/FileChooser.h"
 
 #include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
 
 namespace {
 
@@ -20,7 +18,7 @@ class CancellingChooser : public FileChooser {
 public:
     QString chooseOpen(const FileRequest&) override { return {}; }
     QString chooseSave(const FileRequest&) override { return {}; }
-    std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
+    bool chooseFont(const QFont&, QFont&) override { return false; }
 };
 
 FileChooser& builtIn() {
@@ -105,32 +103,3 @@ QString chooseSavePath(const QString& title, const QString& filter, const QStrin
 }
 
 } // namespace FileDialogs
-
-QString QtFileChooser::chooseOpen(const FileRequest& request) {
-    QFileDialog dialog(parent, request.title, request.folder,
-                       FileDialogs::qtFilter(request.filter));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setOption(QFileDialog::ReadOnly, false);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().first();
-}
-
-QString QtFileChooser::chooseSave(const FileRequest& request) {
-    QFileDialog dialog(parent, request.title, request.folder,
-                       FileDialogs::qtFilter(request.filter));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    // The extension and the replace question are handled by chooseSavePath, for every chooser.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dialog.selectFile(QString());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().first();
-}
-
-std::optional<QFont> QtFileChooser::chooseFont(const QFont& initial) {
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, initial, parent);
-    if (!ok) return std::nullopt;
-    return font;
-}

@@ -1,4 +1,5 @@
-#include "load/CFileData.h"
+#include "services/CFileData.h"
+#include "services/ErrorNumbers.h"
 
 #include "services/MSmallBallStruct.h"
 
@@ -12,13 +13,6 @@
 namespace {
 
 // Run-time error numbers shared with the rest of the program's reports.
-constexpr long errBadFileNumber = 52;
-constexpr long errBadFileMode = 54;
-constexpr long errDeviceIO = 57;
-constexpr long errPastEnd = 62;
-constexpr long errAccess = 75;
-constexpr long errOutOfMemory = 7;
-constexpr long errFieldTooLong = 6; // "Overflow": the text does not fit the field
 
 // One open text file. Input files are read whole when opened (data files are a few hundred
 // bytes); output text collects in `data` and goes to a temporary file beside the target, which
@@ -106,7 +100,7 @@ void CFileData::closeText(int16_t fNum) {
     const bool written = stream->commit();
     table.lastWriteOk[fNum] = written;
     if (!written)
-        report("CFileData", "closeText", errDeviceIO,
+        report("CFileData", "closeText", ErrorNumbers::DeviceIO,
                QStringLiteral("Device I/O error: %1 (%2)")
                    .arg(stream->file->fileName(), stream->file->errorString()));
 }
@@ -145,12 +139,12 @@ bool CFileData::openTextInput(int16_t fNum) {
     // Data files are a few hundred bytes; a file of hundreds of megabytes is some other file
     // chosen by mistake (a film, a disk image), and reading it whole could exhaust memory.
     if (file.size() > MaxInputBytes) {
-        report("CFileData", "openTextInput", errOutOfMemory,
+        report("CFileData", "openTextInput", ErrorNumbers::OutOfMemory,
                QStringLiteral("Out of memory: %1 is too large for a data file").arg(path));
         return false;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        report("CFileData", "openTextInput", errAccess,
+        report("CFileData", "openTextInput", ErrorNumbers::PathAccess,
                QStringLiteral("Path/File access error: %1 (%2)").arg(path, file.errorString()));
         return false;
     }
@@ -158,7 +152,7 @@ bool CFileData::openTextInput(int16_t fNum) {
     stream->path = path;
     stream->data = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        report("CFileData", "openTextInput", errDeviceIO,
+        report("CFileData", "openTextInput", ErrorNumbers::DeviceIO,
                QStringLiteral("Device I/O error: %1 (%2)").arg(path, file.errorString()));
         return false;
     }
@@ -171,7 +165,7 @@ bool CFileData::openTextOutput(int16_t fNum) {
     auto file = outputDevice(filename);
     if (filename.isEmpty() || !file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         report(
-            "CFileData", "openTextOutput", errAccess,
+            "CFileData", "openTextOutput", ErrorNumbers::PathAccess,
             QStringLiteral("Path/File access error: %1 (%2)").arg(filename, file->errorString()));
         return false;
     }
@@ -191,14 +185,16 @@ static QString readItem(int16_t fNum, bool eofIsError, qsizetype limit = 0) {
     Stream* stream = findStream(fNum);
     if (!stream || stream->output) {
         if (eofIsError)
-            report("CFileData", "readText", stream ? errBadFileMode : errBadFileNumber,
+            report("CFileData", "readText",
+                   stream ? ErrorNumbers::BadFileMode : ErrorNumbers::BadFileNumber,
                    stream ? QStringLiteral("Bad file mode") : badFileNumber);
         return QString();
     }
     const QByteArray& data = stream->data;
     qsizetype pos = stream->pos;
     if (pos >= data.size()) {
-        if (eofIsError) report("CFileData", "readText", errPastEnd, "Input past end of file");
+        if (eofIsError)
+            report("CFileData", "readText", ErrorNumbers::PastEnd, "Input past end of file");
         return QString();
     }
     qsizetype end = pos;
@@ -207,7 +203,7 @@ static QString readItem(int16_t fNum, bool eofIsError, qsizetype limit = 0) {
     const bool overLimit = limit > 0 && end - pos > limit;
     if (overLimit && !stream->tooLong) {
         stream->tooLong = true;
-        report("CFileData", "readText", errFieldTooLong,
+        report("CFileData", "readText", ErrorNumbers::Overflow,
                QStringLiteral("Field too long: %1 holds a line of more than %2 characters, which "
                               "no field of this file can be")
                    .arg(stream->path)
@@ -239,7 +235,8 @@ bool CFileData::fieldTooLong(int16_t fNum) const {
 static void writeField(const QString& encoded, int16_t fNum) {
     Stream* stream = findStream(fNum);
     if (!stream || !stream->output) {
-        report("CFileData", "writeText", stream ? errBadFileMode : errBadFileNumber,
+        report("CFileData", "writeText",
+               stream ? ErrorNumbers::BadFileMode : ErrorNumbers::BadFileNumber,
                stream ? QStringLiteral("Bad file mode") : badFileNumber);
         return;
     }
@@ -294,7 +291,7 @@ bool CFileDiff::isSame(const QString& filename1, const QString& filename2) {
     QFile file2(filename2);
     for (QFile* f : {&file1, &file2}) {
         if (!f->open(QIODevice::ReadOnly)) {
-            report("CFileDiff", "isSame", errAccess,
+            report("CFileDiff", "isSame", ErrorNumbers::PathAccess,
                    QStringLiteral("Path/File access error: %1 (%2)")
                        .arg(f->fileName(), f->errorString()));
             return false;
@@ -317,7 +314,7 @@ bool readWhole(const QString& path, QByteArray& bytes) {
     if (!file.exists()) return true;
     if (file.size() > CFileData::MaxInputBytes) return false;
     if (!file.open(QIODevice::ReadOnly)) {
-        report("CFileDiff", "isSame", errAccess,
+        report("CFileDiff", "isSame", ErrorNumbers::PathAccess,
                QStringLiteral("Path/File access error: %1 (%2)").arg(path, file.errorString()));
         return false;
     }

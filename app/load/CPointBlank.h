@@ -4,7 +4,6 @@
 #pragma once
 
 #include "load/CInput.h"
-#include "load/CTextOutput.h"
 #include "load/LoadModel.h"
 #include "services/InputLimit.h"
 
@@ -15,10 +14,10 @@ public:
     float zero100 = 0; // path height at range 100, inches
 
     // Computes the three results for `inp` and the uphill/downhill angle (degrees). Reads
-    // killZone, groupSize and isCosineDrop of model.values; builds the record with the table
-    // writer's set-up and integrates through its binding, which is free again on return.
-    // False when the solver could not be used (already reported).
-    bool pointBlankRange(const CInput& inp, float angle, LoadModel& model, CTextOutput& txt);
+    // killZone, groupSize and isCosineDrop of model.values and the Advanced check box; builds
+    // the record as a table does and integrates through the table library, whose buffers are
+    // free again on return. False when the solver could not be used (already reported).
+    bool pointBlankRange(const CInput& inp, float angle, LoadModel& model);
 
     // Bisection passes on the zero, and where they start and end.
     static constexpr int passes = 10;

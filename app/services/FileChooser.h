@@ -3,12 +3,11 @@
 // classic "Description (*.ext)|*.ext|All Files (*.*)|*.*" form.
 #pragma once
 
-#include <QFont>
 #include <QString>
 #include <QStringList>
-#include <optional>
 
-class QWidget;
+// A font is only chosen by the window; the declaration needs no more than the name.
+class QFont;
 
 struct FileRequest {
     QString title;
@@ -25,15 +24,15 @@ public:
     // The name the user typed or picked in a save dialog, as given (no extension added, no
     // overwrite question: chooseSavePath does both the same way for every implementation).
     virtual QString chooseSave(const FileRequest& request) = 0;
-    // A screen font, or nullopt on Cancel.
-    virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
+    // A screen font into `chosen`; false (chosen untouched) on Cancel.
+    virtual bool chooseFont(const QFont& initial, QFont& chosen) = 0;
 
     // The folder the next dialog starts in; follows the last file chosen.
     QString folder;
 };
 
 // The chooser in use (never null: before anything is installed, one that cancels every request;
-// the program installs a QtFileChooser).
+// the window installs its dialogs, QtFileChooser).
 FileChooser& fileChooser();
 // Installs c (not owned) and returns the previous one; nullptr restores the built-in chooser.
 FileChooser* installFileChooser(FileChooser* c);
@@ -52,14 +51,3 @@ QString chooseOpenPath(const QString& title, const QString& filter);
 QString chooseSavePath(const QString& title, const QString& filter, const QString& defaultExt);
 
 } // namespace FileDialogs
-
-// The real dialogs.
-class QtFileChooser : public FileChooser {
-public:
-    explicit QtFileChooser(QWidget* parent = nullptr) : parent(parent) {}
-    QString chooseOpen(const FileRequest& request) override;
-    QString chooseSave(const FileRequest& request) override;
-    std::optional<QFont> chooseFont(const QFont& initial) override;
-
-    QWidget* parent;
-};

@@ -1,10 +1,10 @@
 // The point-blank search: zero, maximum point-blank range and sight-in height at 100.
 #include "PromptRecorder.h"
 #include "TestAppFolder.h"
+#include "load/CPointBlank.h"
 #include "load/CTextOutput.h"
 #include "load/LoadModel.h"
 #include "load/TableRefresh.h"
-#include "services/CPointBlank.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -33,7 +33,7 @@ protected:
         model.values.groupSize = group;
         const float angle = TableRefresh::prepareRefresh(model, txt);
         CPointBlank pb;
-        const bool ok = pb.pointBlankRange(model.values.in1, angle, model, txt);
+        const bool ok = pb.pointBlankRange(model.values.in1, angle, model);
         return {pb.pbZero, pb.pbRange, pb.zero100, ok};
     }
 
@@ -181,7 +181,7 @@ TEST(PointBlankWithoutSolver, ReportsAndReturns) {
     CTextOutput txt;
     const float angle = TableRefresh::prepareRefresh(model, txt);
     CPointBlank pb;
-    EXPECT_FALSE(pb.pointBlankRange(model.values.in1, angle, model, txt));
+    EXPECT_FALSE(pb.pointBlankRange(model.values.in1, angle, model));
     ASSERT_FALSE(prompts.messages.isEmpty());
     EXPECT_TRUE(prompts.messages.front().text.startsWith(QStringLiteral("CSmallBall allocMem: ")));
     EXPECT_FALSE(txt.sbDll.isAllocated());

@@ -1,10 +1,10 @@
-#include "shell/LoadDocument.h"
+#include "load/LoadDocument.h"
 
 #include "load/LoadFile.h"
 #include "load/LoadModel.h"
+#include "services/FileChooser.h"
 #include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
-#include "shell/FileChooser.h"
 
 #include <QFile>
 

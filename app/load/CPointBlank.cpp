@@ -1,7 +1,11 @@
-#include "services/CPointBlank.h"
+#include "load/CPointBlank.h"
 
+#include "load/LoadRecord.h"
+#include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
+#include "services/SolverFlight.h"
+#include "services/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +15,6 @@
 
 namespace {
 
-constexpr double degToRad = 0.0174532925199433;
 // Steps per yard of maximum range per second of flight: coarser than a table, the search
 // integrates eleven times.
 constexpr float stepsPerRange = 6.0f;
@@ -45,27 +48,28 @@ private:
 
 } // namespace
 
-bool CPointBlank::pointBlankRange(const CInput& inp, float angle, LoadModel& model,
-                                  CTextOutput& txt) {
-    CSmallBall& sb = txt.sbDll;
+bool CPointBlank::pointBlankRange(const CInput& inp, float angle, LoadModel& model) {
+    SolverFlight flight(true);
+    CSmallBall& sb = flight.library();
+    const bool advanced = model.form.isAdvanced();
     try {
         pbZero = pbRange = zero100 = 0;
         const float halfKill = model.values.killZone / 2;
         const float halfGroup = model.values.groupSize / 2;
         const bool cosineDrop = model.values.isCosineDrop;
-        const float cosAngle = static_cast<float>(std::cos(angle * degToRad));
+        const float cosAngle = static_cast<float>(std::cos(angle * Units::DegreesToRadians));
         // Cosine range: heights are read at the horizontal distance of each slant range. A
         // downhill angle reads the level path.
-        const float rangeFactor =
-            (angle >= 0.0001f && txt.isAdvanced && !cosineDrop) ? cosAngle : 1.0f;
+        const float rangeFactor = (angle >= 0.0001f && advanced && !cosineDrop) ? cosAngle : 1.0f;
         const float heightFactor = cosineDrop ? cosAngle : 1.0f;
         // The top of the target left at range r once the group has spread.
         const auto limit = [&](int r) {
             return halfKill - static_cast<float>(r) * halfGroup / 100.0f;
         };
 
-        SolverRecord record{};
-        txt.inDllStructSetup(inp, record, model);
+        SolverRecord record =
+            LoadRecord::build(inp, model.values.in1, {advanced, model.form.isMetric()},
+                              model.values.metro, model.values.drag);
         record.stepRate = MNumber::toInt16(MNumber::roundHalfEven(record.maxRange * stepsPerRange))
                               .value_or(INT16_MAX);
         if (!sb.allocMem(record)) return false;
@@ -121,8 +125,10 @@ bool CPointBlank::pointBlankRange(const CInput& inp, float angle, LoadModel& mod
         return true;
     } catch (const std::exception& e) {
         sb.deAllocMem();
+        const auto* failure = dynamic_cast<const ErrorNumbers::Failure*>(&e);
         MSmallBallStruct::HandleError(QStringLiteral("CPointBlank"),
-                                      QStringLiteral("pointBlankRange"), 5,
+                                      QStringLiteral("pointBlankRange"),
+                                      failure ? failure->number : ErrorNumbers::InvalidCall,
                                       QString::fromLocal8Bit(e.what()));
         return false;
     }

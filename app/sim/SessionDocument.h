@@ -6,7 +6,7 @@
 // queryUnsaved() before the load data's question; a recent ".ssn" file opens with openRecent().
 #pragma once
 
-#include "shell/Document.h"
+#include "load/Document.h"
 
 #include <QStringList>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "shell/LeaveCheck.h"
+#include "controls/LeaveCheck.h"
 
 #include "services/InputLimit.h"
 #include "services/MSmallBallStruct.h"

@@ -1,4 +1,4 @@
-#include "shell/WidgetTags.h"
+#include "controls/WidgetTags.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>

@@ -1,0 +1,75 @@
+#include "cli/CardCommand.h"
+
+#include "cli/CliLoad.h"
+#include "load/LoadModel.h"
+#include "report/RangeCard.h"
+
+#include <QGuiApplication>
+#include <cstdio>
+#include <memory>
+
+namespace CardCommand {
+
+namespace {
+constexpr int ExitOk = 0;
+constexpr int ExitFailed = 1;
+constexpr int ExitBadInput = 2;
+
+int bad(const QString& text) {
+    CliLoad::writeErrorLine(text + " (try 'quorvel --help')");
+    return ExitBadInput;
+}
+
+// Fonts and the PDF writer need a GUI application; without a display the offscreen platform
+// draws the same.
+std::unique_ptr<QGuiApplication> guiApplication() {
+    if (QGuiApplication::instance()) return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's own notices (a missing runtime folder and the like) are not the job's output: only
+    // the program's one-line messages reach standard error.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(text));
+    });
+    static int argc = 1;
+    static char name[] = "quorvel";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+} // namespace
+
+int run(const QStringList& operands) {
+    QString file, output;
+    for (qsizetype i = 0; i < operands.size(); ++i) {
+        const QString& arg = operands[i];
+        if (arg == QLatin1String("-o")) {
+            if (i + 1 >= operands.size()) return bad(QStringLiteral("option '-o' needs a file"));
+            output = operands[++i];
+        } else if (arg.startsWith(QLatin1Char('-'))) {
+            return bad("unknown option '" + arg + "'");
+        } else if (file.isEmpty()) {
+            file = arg;
+        } else {
+            return bad(QStringLiteral("more than one load file given"));
+        }
+    }
+    if (file.isEmpty() || output.isEmpty())
+        return bad(QStringLiteral("--card needs FILE.qvt -o OUT.pdf"));
+
+    const auto app = guiApplication();
+    LoadModel model;
+    CliLoad::startModel(model);
+    if (!CliLoad::openLoad(model, file)) return ExitBadInput;
+    RangeCard::Card card;
+    QString problem;
+    if (!RangeCard::collect(model, card, problem)) {
+        if (problem.isEmpty()) return ExitFailed; // reported already
+        CliLoad::writeErrorLine(problem);
+        return ExitBadInput;
+    }
+    return RangeCard::writePdf(output, card) ? ExitOk : ExitFailed;
+}
+
+} // namespace CardCommand

@@ -1,0 +1,56 @@
+#include "load/LoadRecord.h"
+
+#include "services/CDrag.h"
+#include "services/CMetro.h"
+#include "services/MSmallBallStruct.h"
+#include "services/SolverFlight.h"
+#include "services/Units.h"
+
+#include <cmath>
+
+namespace LoadRecord {
+
+namespace {
+// The classic correction's reference density ratio at 59 F and sea level.
+constexpr double ReferenceCorrection = 0.9968801;
+} // namespace
+
+float lateralWind(int16_t mph, int16_t degrees) {
+    double s = std::sin(degrees * Units::DegreesToRadians);
+    if (std::fabs(s) < 1e-9) s = 0.0;
+    return static_cast<float>(mph * s);
+}
+
+SolverRecord build(const CInput& load, const CInput& conditions, const Options& options,
+                   CMetro& metro, const CDrag& drag) {
+    SolverRecord r{};
+    r.muzzleVelocity = load.imvel;
+    r.ballisticCoef = load.bcoef;
+    r.flightTime = SolverFlight::BaseFlightTime;
+    r.maxRange = conditions.imaxyds;
+    r.sightHeight = conditions.sightheight;
+    r.windSpeed = lateralWind(conditions.ixwvel, conditions.ixwangl);
+    r.departureAngle = 0;
+    r.zeroRange = conditions.izrange;
+    r.dragModel = options.advanced ? drag.getDrag(load.dragIndex) : int16_t(0);
+    r.stepRate = SolverFlight::checkedInt16(double(r.maxRange) * StepRatePerRangeUnit);
+    r.lowerBc = load.bcMed;
+    r.lowerVel = load.vMed;
+    r.lowestBc = load.bcLow;
+    r.lowestVel = load.vLow;
+    r.spareBc = load.bcLow;
+    r.spareVel = load.vLow;
+    if (options.advanced) {
+        metro.useStationPressure = -1;
+        float vapourFactor = 1;
+        float densityRatio = 1;
+        metro.correctionFactors(conditions.alt, conditions.temp, vapourFactor, densityRatio);
+        r.ballisticCoef = static_cast<float>(double(r.ballisticCoef) * vapourFactor / densityRatio *
+                                             ReferenceCorrection);
+    }
+    r.isZeroed = MSmallBallStruct::isNonZero(r.zeroRange) ? 1 : 0;
+    r.isMetric = options.metric ? 1 : 0;
+    return r;
+}
+
+} // namespace LoadRecord

@@ -1,0 +1,80 @@
+#include "load/TableRows.h"
+
+#include "load/LoadRecord.h"
+#include "services/MSmallBallStruct.h"
+#include "services/SolverFlight.h"
+#include "services/Units.h"
+
+#include <cmath>
+
+namespace TableRows {
+
+namespace {
+// Inches one mil covers at 1000 yards, per yard: MilRange = mag x yards x 3.6 / 1000.
+constexpr double MilInchesPerYard = Units::MilInchesAt100 / 1000.0;
+} // namespace
+
+TableRow rowValues(const SolverRow& row, float range, float height, const RowSettings& s,
+                   const CBallUtil& util) {
+    using namespace TableColumns;
+    TableRow r;
+    r[Range] = range;
+    const double yards = s.metric ? range * Units::YardsPerMetre : range;
+    r[MilRange] = static_cast<float>(s.scopeMag * yards * MilInchesPerYard);
+    r[Height] = height;
+    r[HeightCorrection] = util.correction(height, range, s.moa, s.metric);
+    r[Wind] = row.z;
+    r[WindCorrection] = util.correction(row.z, range, s.moa, s.metric);
+    r[Velocity] = row.V;
+    r[Energy] = static_cast<float>(double(row.V) * row.V * s.weight / Units::EnergyDivisor);
+    r[Time] = row.t;
+    r[Lead] = s.targetSpeed * row.t * Units::LeadInchesPerMphSecond;
+    r[LeadCorrection] = util.correction(r[Lead], range, s.moa, s.metric);
+    return r;
+}
+
+bool compute(const Request& q, CMetro& metro, const CDrag& drag, SolverFlight& flight,
+             std::vector<TableRow>& rows, float& handedBc) {
+    rows.clear();
+    const bool angleCorrection = MSmallBallStruct::isNonZero(q.angle) && q.advanced;
+    const double cosAngle = std::cos(q.angle * Units::DegreesToRadians);
+    const double rangeFactor = angleCorrection && !q.cosineDrop ? cosAngle : 1.0;
+
+    SolverRecord record =
+        LoadRecord::build(*q.load, *q.conditions, {q.advanced, q.settings.metric}, metro, drag);
+    handedBc = record.ballisticCoef;
+    if (!flight.integrateCovering(record, float(q.count - 1) * q.increment)) return false;
+
+    // Uphill/downhill: the level-fire heights, either scaled by the cosine (cosine drop) or read
+    // at the horizontal distance (cosine range). The other columns stay those of the slant
+    // range.
+    std::vector<float> level;
+    SolverRow row{};
+    if (angleCorrection) {
+        level.resize(size_t(q.count));
+        int16_t index = 1;
+        for (int16_t i = 0; i < q.count; ++i) {
+            const float r = static_cast<float>(i * rangeFactor * q.increment);
+            index = flight.row(row, r, index);
+            level[size_t(i)] = q.cosineDrop ? static_cast<float>(row.y * cosAngle) : row.y;
+        }
+    }
+
+    CBallUtil util;
+    rows.reserve(size_t(q.count));
+    int16_t index = 1;
+    for (int16_t i = 0; i < q.count; ++i) {
+        const float range = float(i) * q.increment;
+        index = flight.row(row, range, index);
+        const float height = angleCorrection ? level[size_t(i)] : row.y;
+        rows.push_back(rowValues(row, range, height, q.settings, util));
+        // One fault, one message: a row whose corrections overflow ends the table.
+        if (util.overflowed()) {
+            rows.clear();
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace TableRows

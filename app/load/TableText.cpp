@@ -1,0 +1,71 @@
+#include "load/TableText.h"
+
+#include "load/MPrint.h"
+#include "services/MNumber.h"
+
+namespace TableText {
+
+namespace {
+constexpr int ItemWidth = 30;
+constexpr const char* Dashes = "-------";
+
+QString numberText(float value) {
+    return MNumber::shortText(value);
+}
+} // namespace
+
+void appendHeader(QString& out, const CInput& in1, const HeaderSettings& h,
+                  const std::vector<TableColumns::Format>& columns, const QString& separator) {
+    using namespace MPrint;
+    const auto item = [&out](const QString& text) { appendWord(out, padRight(text, ItemWidth)); };
+    const QString unit = h.metric ? QStringLiteral(" meters") : QStringLiteral(" yards");
+
+    appendWord(out, h.cartridge);
+    printNewLine(out);
+    item("Altitude        : " + numberText(in1.alt) + " ft");
+    item("Temperature      : " + numberText(in1.temp) + QStringLiteral("  \u00B0F"));
+    printNewLine(out);
+    item("Bullet Weight   : " + QString::number(in1.ibweight) + " gr");
+    item("BC               : " + numberText(in1.bcoef));
+    printNewLine(out);
+    item("Xwind Speed     : " + QString::number(in1.ixwvel) + " mph");
+    item("Xwind Angle      : " + QString::number(in1.ixwangl) + QStringLiteral(" \u00B0"));
+    printNewLine(out);
+    item("Muzzle Velocity : " + QString::number(in1.imvel) + " fps");
+    item("Zero Range       : " + QString::number(in1.izrange) + unit);
+    printNewLine(out);
+    item("Target Speed    : " + h.targetSpeed + " mph");
+    if (h.advanced) item("Angle            : " + h.angle + " degrees");
+    printNewLine(out);
+    for (const QString& line : h.extra) {
+        appendWord(out, line);
+        printNewLine(out);
+    }
+    printNewLine(out);
+
+    if (h.milRange) {
+        appendWord(out, QStringLiteral("MilRange is the number of inches covered by one Mildot. "));
+        appendWord(out, "Scope Magnification: x" + numberText(h.scopeMag));
+        printNewLine(out);
+    }
+
+    Columns headings, dashes;
+    for (const TableColumns::Format& f : columns) {
+        if (!f.inText) continue;
+        headings << f.heading;
+        dashes << QString::fromLatin1(Dashes);
+    }
+    // Without MilRange the classic headings had an empty eleventh text; it changed nothing.
+    printColumns(out, headings, separator);
+    printColumns(out, dashes, separator);
+}
+
+void appendRow(QString& out, const TableRow& row, const std::vector<TableColumns::Format>& columns,
+               const QString& separator) {
+    MPrint::Columns cells;
+    for (const TableColumns::Format& f : columns)
+        if (f.inText) cells << TableColumns::cellText(f, row[f.column]);
+    MPrint::printColumns(out, cells, separator);
+}
+
+} // namespace TableText

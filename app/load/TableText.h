@@ -1,0 +1,35 @@
+// The ballistics table as text, from its rows: the header block naming the load and the
+// conditions, the column headings and a line per row, fixed-width with CR LF line ends.
+#pragma once
+
+#include "load/CInput.h"
+#include "load/TableColumns.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace TableText {
+
+// What the header says beyond the load record.
+struct HeaderSettings {
+    bool advanced = false;
+    bool metric = false;
+    bool milRange = false;
+    float scopeMag = 0;
+    QString cartridge;   // the cartridge field's text
+    QString targetSpeed; // the target speed as shown ("0" while the extras are hidden)
+    QString angle;       // the angle field's text
+    QStringList extra;   // further header lines (the precision model's inputs)
+};
+
+// Appends the header block and the column headings with their dashes.
+void appendHeader(QString& out, const CInput& in1, const HeaderSettings& header,
+                  const std::vector<TableColumns::Format>& columns,
+                  const QString& separator = QStringLiteral(" "));
+
+// Appends one table line for a row.
+void appendRow(QString& out, const TableRow& row, const std::vector<TableColumns::Format>& columns,
+               const QString& separator = QStringLiteral(" "));
+
+} // namespace TableText

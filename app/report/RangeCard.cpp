@@ -1,0 +1,179 @@
+#include "report/RangeCard.h"
+
+#include "load/CTextOutput.h"
+#include "load/InputFields.h"
+#include "load/LoadModel.h"
+#include "load/MPrint.h"
+#include "load/TableRefresh.h"
+#include "services/CDrag.h"
+#include "services/ErrorNumbers.h"
+#include "services/MNumber.h"
+#include "services/MSmallBallStruct.h"
+
+#include <QFile>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <algorithm>
+#include <exception>
+
+namespace RangeCard {
+
+namespace {
+
+using TableColumns::Column;
+
+// The card's wind: a full-value crosswind from the left at this speed.
+constexpr int16_t CardWindMph = 10;
+constexpr int16_t FromTheLeft = 90;
+
+QString fixed(float value, int decimals) {
+    return MPrint::formatFixed(value, decimals);
+}
+
+QStringList factsOf(const LoadModel& model, const CInput& in1) {
+    const MainValues& v = model.values;
+    const bool advanced = model.form.isAdvanced();
+    const QString rangeUnit = model.form.isMetric() ? QStringLiteral(" m") : QStringLiteral(" yd");
+    const QStringList drags = CDrag::names();
+    const QString drag = advanced && in1.dragIndex >= 0 && in1.dragIndex < drags.size()
+                             ? drags[in1.dragIndex]
+                             : drags.first();
+    QStringList facts;
+    facts << QStringLiteral("Bullet: %1 gr, BC %2 (%3)")
+                 .arg(in1.ibweight)
+                 .arg(MNumber::shortText(in1.bcoef), drag);
+    facts << QStringLiteral("Muzzle velocity: %1 ft/s").arg(in1.imvel);
+    facts << QStringLiteral("Zero: %1%2, sight height %3 in")
+                 .arg(in1.izrange)
+                 .arg(rangeUnit, MNumber::shortText(in1.sightheight));
+    if (advanced)
+        facts << QStringLiteral("Air: %1 ft, %2 \u00B0F, %3 inHg, %4 % humidity")
+                     .arg(MNumber::shortText(in1.alt), MNumber::shortText(in1.temp),
+                          MNumber::fieldText(v.pressure, false), MNumber::shortText(v.humidity));
+    else
+        facts << QStringLiteral("Air: standard (sea level, 59 \u00B0F)");
+    facts << QStringLiteral("Wind: 10 mph full value from the left. Dial: up +, left -");
+    return facts;
+}
+
+} // namespace
+
+bool collect(LoadModel& model, Card& card, QString& problem) {
+    problem = TableRefresh::loadProblem(model);
+    if (!problem.isEmpty()) return false;
+    try {
+        CTextOutput txt;
+        const float angle = TableRefresh::prepareRefresh(model, txt);
+        const CInput& in1 = model.values.in1;
+        if (!txt.computeRows(in1, in1, true, angle, model)) return false;
+        const std::vector<TableRow> rows = txt.rows();
+        CInput windy = in1;
+        windy.ixwvel = CardWindMph;
+        windy.ixwangl = FromTheLeft;
+        if (!txt.computeRows(in1, windy, true, angle, model)) return false;
+        const std::vector<TableRow>& wind = txt.rows();
+
+        card = Card();
+        card.title = model.form.fields[InputFields::Cartridge];
+        card.facts = factsOf(model, in1);
+        card.correctionUnit = model.values.isMoa ? QStringLiteral("clicks") : QStringLiteral("mils");
+        card.rangeUnit = model.form.isMetric() ? QStringLiteral("m") : QStringLiteral("yd");
+        card.date = QDate::currentDate();
+        for (size_t i = 0; i < rows.size() && i < wind.size(); ++i) {
+            Line line;
+            line.range = rows[i][Column::Range];
+            // Below the line of sight the sight goes up: the correction to dial is the opposite
+            // of the angle the height subtends.
+            line.elevation = -rows[i][Column::HeightCorrection];
+            line.wind = -wind[i][Column::WindCorrection];
+            line.velocity = rows[i][Column::Velocity];
+            line.time = rows[i][Column::Time];
+            card.lines.push_back(line);
+        }
+        return true;
+    } catch (const ErrorNumbers::Failure& f) {
+        MSmallBallStruct::HandleError(QStringLiteral("RangeCard"), QStringLiteral("collect"),
+                                      f.number, f.what());
+    }
+    return false;
+}
+
+void draw(QPainter& painter, const QRectF& page, const Card& card) {
+    painter.save();
+    painter.fillRect(page, Qt::white);
+    painter.setPen(Qt::black);
+    const int lineCount = int(card.lines.size()) + card.facts.size() + 4;
+    // Type as large as the page allows, within what reads well on a card.
+    const qreal lineHeight = std::clamp(page.height() / std::max(lineCount, 1), 6.0, 60.0);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(std::max(4, int(lineHeight * 0.72)));
+    QFont bold = font;
+    bold.setBold(true);
+    qreal y = page.top();
+    const auto text = [&](const QRectF& box, const QString& s, int align, const QFont& f) {
+        painter.setFont(f);
+        painter.drawText(box, align | Qt::AlignVCenter, s);
+    };
+    const auto row = [&](const QStringList& cells, const QFont& f) {
+        const qreal w = page.width() / cells.size();
+        for (int i = 0; i < cells.size(); ++i)
+            text(QRectF(page.left() + i * w, y, w * 0.92, lineHeight), cells[i], Qt::AlignRight,
+                 f);
+        y += lineHeight;
+    };
+
+    QFont title = bold;
+    title.setPixelSize(int(lineHeight * 0.9));
+    text(QRectF(page.left(), y, page.width() * 0.7, lineHeight), card.title, Qt::AlignLeft, title);
+    text(QRectF(page.left(), y, page.width(), lineHeight), card.date.toString(Qt::ISODate),
+         Qt::AlignRight, font);
+    y += lineHeight;
+    for (const QString& fact : card.facts) {
+        text(QRectF(page.left(), y, page.width(), lineHeight), fact, Qt::AlignLeft, font);
+        y += lineHeight;
+    }
+    y += lineHeight / 2;
+    row({QStringLiteral("Range (%1)").arg(card.rangeUnit),
+         QStringLiteral("Elev (%1)").arg(card.correctionUnit),
+         QStringLiteral("Wind 10 (%1)").arg(card.correctionUnit), QStringLiteral("Vel (ft/s)"),
+         QStringLiteral("TOF (s)")},
+        bold);
+    painter.drawLine(QPointF(page.left(), y), QPointF(page.right(), y));
+    const int decimals = card.correctionUnit == QLatin1String("clicks") ? 0 : 1;
+    for (const Line& l : card.lines)
+        row({MNumber::shortText(l.range), fixed(l.elevation, decimals), fixed(l.wind, decimals),
+             fixed(l.velocity, 0), fixed(l.time, 3)},
+            font);
+    painter.restore();
+}
+
+bool writePdf(const QString& path, const Card& card) {
+    // QPdfWriter opens the file only when painting begins; say plainly when it cannot.
+    QFile target(path);
+    if (!target.open(QIODevice::WriteOnly)) {
+        MSmallBallStruct::HandleError(QStringLiteral("RangeCard"), QStringLiteral("writePdf"),
+                                      ErrorNumbers::PathAccess,
+                                      QStringLiteral("Path/File access error: %1 (%2)")
+                                          .arg(path, target.errorString()));
+        return false;
+    }
+    target.close();
+    QPdfWriter writer(path);
+    writer.setTitle(QStringLiteral("Quorvel Range Card: ") + card.title);
+    writer.setCreator(QStringLiteral("Quorvel"));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+    writer.setResolution(300);
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        MSmallBallStruct::HandleError(QStringLiteral("RangeCard"), QStringLiteral("writePdf"),
+                                      ErrorNumbers::PrinterError, QStringLiteral("Printer error"));
+        return false;
+    }
+    draw(painter, QRectF(0, 0, writer.width(), writer.height()), card);
+    return painter.end();
+}
+
+} // namespace RangeCard

@@ -1,0 +1,45 @@
+// The range card: one page for the pocket (printed at half size) with the load, the atmosphere
+// it was computed for, and a table of range, elevation and 10-mph wind corrections in the load's
+// unit, velocity and time of flight at the table's range steps. Drawn with a QPainter, so the
+// print dialog, the PDF writer and the tests share one drawing.
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class LoadModel;
+class QPainter;
+class QRectF;
+
+namespace RangeCard {
+
+struct Line {
+    float range = 0;
+    float elevation = 0; // correction to dial, clicks or mils (up positive)
+    float wind = 0;      // correction for a full-value 10 mph wind from the left (left negative)
+    float velocity = 0;  // ft/s
+    float time = 0;      // s
+};
+
+struct Card {
+    QString title;           // the cartridge
+    QStringList facts;       // "Bullet: 168 gr, BC 0.462 (G1 Standard Flat Base)", ...
+    QString correctionUnit;  // "clicks" (quarter MOA) or "mils"
+    QString rangeUnit;       // "yd" or "m"
+    QDate date;
+    std::vector<Line> lines;
+};
+
+// The card of the load on screen. False when no table can be computed from it: `problem` then
+// holds the field's message, or is empty when the reason has been reported.
+bool collect(LoadModel& model, Card& card, QString& problem);
+
+// Draws the card into `page` (device units of the painter).
+void draw(QPainter& painter, const QRectF& page, const Card& card);
+
+// Writes the card as a one-page PDF. False (reported) when the file could not be written.
+bool writePdf(const QString& path, const Card& card);
+
+} // namespace RangeCard

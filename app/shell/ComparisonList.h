@@ -1,0 +1,35 @@
+// The comparison of the graph as the window shows and changes it: the comparison list (on the
+// Input tab, borrowed by the Graph tab), Use Compare and Compare File of the Options menu. All of
+// them change the one Comparison value of the load on screen and then say so.
+#pragma once
+
+#include <QObject>
+
+class LoadModel;
+class QComboBox;
+
+class ComparisonList : public QObject {
+    Q_OBJECT
+public:
+    ComparisonList(QComboBox* box, LoadModel& model, QObject* parent = nullptr);
+
+    // The list's text for the comparison as it stands ("No Comparison" while it is off).
+    void showAfterLoad();
+    // Use Compare switched on or off ("Not comparing" while it is off).
+    void setUseCompare(bool on);
+    // A file chosen with Compare File: the comparison, switched on.
+    void chooseFile(const QString& path);
+    // A name chosen or typed in the list: the application folder's file of that name, or no
+    // comparison (with a message) when there is none.
+    void chooseName(const QString& text);
+
+signals:
+    // The comparison changed: the view wants refreshing.
+    void changed();
+
+private:
+    void connectBox();
+
+    QComboBox* box;
+    LoadModel& model;
+};

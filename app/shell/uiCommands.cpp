@@ -1,0 +1,126 @@
+// The main window's menu commands: the File menu acts on the document of the tab showing, the
+// Options and Help menus open their dialogs.
+#include "shell/ui.h"
+
+#include "load/CsvExport.h"
+#include "services/FileChooser.h"
+#include "services/MSmallBallStruct.h"
+#include "shell/CGraph.h"
+#include "shell/ComparisonList.h"
+#include "shell/GraphTab.h"
+#include "shell/HelpViewer.h"
+#include "shell/Printing.h"
+#include "shell/TableTab.h"
+#include "shell/dlgChronoVel.h"
+#include "shell/dlgPointBlank.h"
+#include "shell/frmAbout.h"
+#include "shell/frmOptions.h"
+#include "sim/widgets/SimController.h"
+
+#include <QAction>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <exception>
+
+void ui::mnuNew_Click() {
+    runGuarded("mnuNew_Click", [this] { currentDocument().newDocument(); });
+}
+
+void ui::mnuOpen_Click() {
+    runGuarded("mnuOpen_Click", [this] { currentDocument().open(); });
+}
+
+void ui::mnuSave_Click() {
+    runGuarded("mnuSave_Click", [this] { currentDocument().save(); });
+}
+
+void ui::mnuSaveAs_Click() {
+    runGuarded("mnuSaveAs_Click", [this] { currentDocument().saveAs(); });
+}
+
+void ui::mnuExportTable_Click() {
+    runGuarded("mnuExportTable_Click", [this] { CsvExport::exportWithDialog(model); });
+}
+
+void ui::mnuPrint_Click() {
+    runGuarded("mnuPrint_Click", [this] {
+        const int tab = sstUI->currentIndex();
+        if (!Printing::checkPrintableTab(tab)) return;
+        const QImage chart =
+            tab == GraphPage && graphTab->graph ? graphTab->graph->grab().toImage() : QImage();
+        Printing::printWithDialog(this, tab, tableTab->txtOutput->toPlainText(), chart);
+    });
+}
+
+void ui::mnuPrintCard_Click() {
+    runGuarded("mnuPrintCard_Click", [this] { Printing::printRangeCardWithDialog(this, model); });
+}
+
+void ui::mnuExit_Click() {
+    close();
+}
+
+void ui::mnuOptionsTop_Click() {
+    frmOptions dialog(model.form, model.values, screenFont, this);
+    dialog.exec();
+    // The choices take effect at the next refresh; show them now.
+    showTableOrGraph();
+}
+
+void ui::mnuUseCompare_Click() {
+    // The menu item toggles its own check mark; the comparison follows it.
+    comparisonList->setUseCompare(action(QStringLiteral("mnuUseCompare"))->isChecked());
+}
+
+void ui::mnuCompare_Click() {
+    runGuarded("mnuCompare_Click", [this] {
+        // The open dialog for load files; the current load file stays the current one.
+        const QString current = loadDoc.dat.filename;
+        const bool chosen = loadDoc.dataOpenTable();
+        const QString path = loadDoc.dat.filename;
+        loadDoc.dat.filename = current;
+        if (!chosen) return;
+        mru.AddMRUItem(path);
+        comparisonList->chooseFile(path);
+    });
+}
+
+void ui::mnuPointBlankRange_Click() {
+    dlgPointBlank dialog(model, txt, this);
+    dialog.exec();
+}
+
+void ui::mnuVelocityChronoCorrection_Click() {
+    dlgChronoVel dialog(model, this);
+    dialog.exec();
+}
+
+void ui::mnuContents_Click() {
+    HelpViewer::showContents(this);
+}
+
+void ui::mnuAbout_Click() {
+    frmAbout about(this);
+    about.exec();
+}
+
+void ui::mnuMRU_Click(int index) {
+    runGuarded("mnuMRU_Click", [this, index] {
+        const CMru::Choice chosen = mru.choice(index);
+        if (chosen.path.isEmpty()) return;
+        // A file deleted or moved since it was listed: say so and drop it; whatever is open
+        // stays open, and Save still writes to it.
+        if (QString found = chosen.path; !MSmallBallStruct::FileExists(found)) {
+            MSmallBallStruct::reportNotFound(chosen.path);
+            mru.RemoveMRUItem(index);
+            return;
+        }
+        if (chosen.isSession) {
+            if (simulator->document.openRecent(chosen.path)) mru.ReorderMRUList(chosen.path, index);
+        } else if (loadDoc.queryUnsaved()) {
+            // Like Open: edits of the load on screen are not dropped without asking, and the
+            // file read moves to the top of the list.
+            loadDoc.loadFile(chosen.path);
+        }
+    });
+}
