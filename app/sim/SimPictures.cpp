@@ -40,16 +40,19 @@ QString SimPictures::helloPath() {
     return MSmallBallStruct::appPath(QStringLiteral("hello.bmp"));
 }
 
-bool PictureChoice::isCurrent(const QString& chosen, const QString& path) const {
+bool PictureChoice::isCurrent(const QString& chosen, const QString& path, QSize forView) const {
     const QFileInfo file(path);
-    return chosen == name && file.lastModified() == modified && file.size() == bytes;
+    return chosen == name && file.lastModified() == modified && file.size() == bytes &&
+           (refused || forView == view);
 }
 
-void PictureChoice::remember(const QString& chosen, const QString& path, bool wasRefused) {
+void PictureChoice::remember(const QString& chosen, const QString& path, QSize forView,
+                             bool wasRefused) {
     const QFileInfo file(path);
     name = chosen;
     modified = file.lastModified();
     bytes = file.size();
+    view = forView;
     refused = wasRefused;
 }
 
@@ -57,10 +60,7 @@ bool SimPictures::validateBackground(QString& listText, QSize view) {
     if (listText.isEmpty()) return false;
     QString path = backgroundPath(listText);
     const bool exists = MSmallBallStruct::FileExists(path);
-    if (backgroundChoice.isCurrent(listText, path) &&
-        (backgroundChoice.refused || backgroundView == view))
-        return false;
-    backgroundView = view;
+    if (backgroundChoice.isCurrent(listText, path, view)) return false;
     if (!exists) {
         backgroundChoice = {}; // a file that turns up later is loaded when chosen again
         listText.clear();
@@ -75,9 +75,7 @@ bool SimPictures::validateTarget(QString& listText, QSize view) {
     if (listText.isEmpty()) return false;
     QString path = targetWhitePath(listText);
     const bool exists = MSmallBallStruct::FileExists(path);
-    if (targetChoice.isCurrent(listText, path) && (targetChoice.refused || targetView == view))
-        return false;
-    targetView = view;
+    if (targetChoice.isCurrent(listText, path, view)) return false;
     targetFileW = targetWhitePath(listText);
     targetFileB = targetBlackPath(listText);
     if (!exists) {
@@ -87,7 +85,7 @@ bool SimPictures::validateTarget(QString& listText, QSize view) {
         targetName.clear();
         return true;
     }
-    loadTarget(listText, path);
+    loadTarget(listText, path, view);
     return true;
 }
 
@@ -95,9 +93,7 @@ bool SimPictures::validateReticle(QString& listText, QSize view) {
     if (listText.isEmpty()) return false;
     QString path = reticleWhitePath(listText);
     const bool exists = MSmallBallStruct::FileExists(path);
-    if (reticleChoice.isCurrent(listText, path) && (reticleChoice.refused || reticleView == view))
-        return false;
-    reticleView = view;
+    if (reticleChoice.isCurrent(listText, path, view)) return false;
     if (!exists) {
         // The list keeps its text; only the picture is gone.
         reticleChoice = {};
@@ -132,12 +128,12 @@ const QImage& SimPictures::sceneBackground(const QString& backgroundName, QSize 
 const QImage& SimPictures::emptyScene(QSize view) {
     const QString path = helloPath();
     const QString name = QStringLiteral("hello.bmp");
-    if (!helloChoice.isCurrent(name, path)) {
+    if (!helloChoice.isCurrent(name, path, QSize())) {
         // Missing, it leaves a plain face without a word; damaged, it is reported once.
         const bool exists = QFileInfo(path).isFile();
         helloPicture = exists ? Raster::loadPicture(path) : QImage();
         const bool refused = exists && helloPicture.isNull();
-        helloChoice.remember(name, path, refused);
+        helloChoice.remember(name, path, QSize(), refused);
         if (refused)
             MSmallBallStruct::HandleError("CSim", "drawBackground", 481, "Invalid picture");
         hello = QImage();
@@ -155,7 +151,7 @@ const QImage& SimPictures::emptyScene(QSize view) {
 
 void SimPictures::loadBackground(const QString& name, const QString& path, QSize view) {
     const QImage picture = Raster::loadPicture(path);
-    backgroundChoice.remember(name, path, picture.isNull());
+    backgroundChoice.remember(name, path, view, picture.isNull());
     if (picture.isNull()) {
         MSmallBallStruct::HandleError("CSim", "cboBackgroundValidate", 481, "Invalid picture");
         background = QImage();
@@ -164,10 +160,10 @@ void SimPictures::loadBackground(const QString& name, const QString& path, QSize
     background = stretched(picture, view, true);
 }
 
-void SimPictures::loadTarget(const QString& name, const QString& path) {
+void SimPictures::loadTarget(const QString& name, const QString& path, QSize view) {
     targetW = Raster::loadPicture(path);
     targetName = name;
-    targetChoice.remember(name, path, targetW.isNull());
+    targetChoice.remember(name, path, view, targetW.isNull());
     if (targetW.isNull()) {
         MSmallBallStruct::HandleError("CSim", "cboTargetValidate", 481, "Invalid picture");
         targetB = QImage();
@@ -178,7 +174,7 @@ void SimPictures::loadTarget(const QString& name, const QString& path) {
 
 void SimPictures::loadReticle(const QString& name, const QString& path, QSize view) {
     const QImage white = Raster::loadPicture(path);
-    reticleChoice.remember(name, path, white.isNull());
+    reticleChoice.remember(name, path, view, white.isNull());
     if (white.isNull()) {
         MSmallBallStruct::HandleError("CSim", "cboReticleValidate", 481, "Invalid picture");
         reticleLoaded = false;

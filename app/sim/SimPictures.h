@@ -11,16 +11,18 @@
 #include <QSize>
 #include <QString>
 
-// What a list last loaded: the name, the file as it was then, and whether it was refused. The
-// same name and an unchanged file mean nothing new to load or report.
+// What a list last loaded: the name, the file as it was then, the view it was sized for, and
+// whether it was refused. The same name and an unchanged file mean nothing new to load or
+// report; a new view matters only to a picture that was loaded.
 struct PictureChoice {
     QString name;
     QDateTime modified;
     qint64 bytes = -1;
+    QSize view;
     bool refused = false;
 
-    bool isCurrent(const QString& chosen, const QString& path) const;
-    void remember(const QString& chosen, const QString& path, bool wasRefused);
+    bool isCurrent(const QString& chosen, const QString& path, QSize forView) const;
+    void remember(const QString& chosen, const QString& path, QSize forView, bool wasRefused);
 };
 
 class SimPictures {
@@ -63,7 +65,7 @@ public:
 
 private:
     void loadBackground(const QString& name, const QString& path, QSize view);
-    void loadTarget(const QString& name, const QString& path);
+    void loadTarget(const QString& name, const QString& path, QSize view);
     void loadReticle(const QString& name, const QString& path, QSize view);
     // The black version from its file, or made from the white one and saved in `folder`.
     QImage blackVersion(const QImage& white, const QString& whitePath, const QString& blackPath,
@@ -72,7 +74,6 @@ private:
     const QImage& emptyScene(QSize view);
 
     PictureChoice backgroundChoice, targetChoice, reticleChoice, helloChoice;
-    QSize backgroundView, targetView, reticleView; // the views they were loaded for
-    QImage helloPicture;                           // as loaded
-    QImage hello;                                  // at the view's size
+    QImage helloPicture; // as loaded
+    QImage hello;        // at the view's size
 };
