@@ -139,6 +139,7 @@ QImage decodePicture(const QByteArray& bytes) {
     QBuffer device;
     device.setData(bytes);
     device.open(QIODevice::ReadOnly);
+    const DecoderWarnings warnings; // from the first look at the header on
     QImageReader reader(&device, PictureCheck::readerFormat(verdict.format));
     reader.setAllocationLimit(MaxPictureMegabytes);
     if (reader.size().isValid() && reader.size() != verdict.size) return {};
@@ -149,10 +150,7 @@ QImage decodePicture(const QByteArray& bytes) {
         image = QImage(verdict.size, reader.imageFormat());
         image.fill(0u);
     }
-    {
-        const DecoderWarnings warnings;
-        if (!reader.read(&image) || warnings.count() > 0) return {};
-    }
+    if (!reader.read(&image) || warnings.count() > 0) return {};
     if (image.size() != verdict.size) return {};
     return image.convertToFormat(QImage::Format_RGB32);
 }
