@@ -23,24 +23,27 @@ struct Role {
     const char* mask; // black folder, or null
     const char* operation;
     QString SimSettings::*list;
+    qsizetype reportedCut; // the copy the fault report cut with head -c
 };
 
 const Role Roles[] = {
-    {"back", "meadow.jpg", nullptr, "cboBackgroundValidate", &SimSettings::cboBackground},
-    {"targetw", "deer.gif", "targetb", "cboTargetValidate", &SimSettings::cboTarget},
-    {"sightw", "duplex.bmp", "sightb", "cboReticleValidate", &SimSettings::cboReticle},
+    {"back", "meadow.jpg", nullptr, "cboBackgroundValidate", &SimSettings::cboBackground, 5000},
+    {"targetw", "deer.gif", "targetb", "cboTargetValidate", &SimSettings::cboTarget, 20000},
+    {"sightw", "duplex.bmp", "sightb", "cboReticleValidate", &SimSettings::cboReticle, 100000},
 };
 
 // Cut copies as a failed copy leaves them, a header that claims more rows than the data holds,
 // and an empty file.
-std::vector<std::pair<QString, QByteArray>> damagedCopies(const QByteArray& whole) {
+std::vector<std::pair<QString, QByteArray>> damagedCopies(const QByteArray& whole,
+                                                          qsizetype reportedCut) {
     QByteArray taller = whole;
     if (whole.startsWith("BM")) qToLittleEndian<qint32>(500, taller.data() + 22);
     if (whole.startsWith("GIF")) // the first frame, after the 256-colour table
         qToLittleEndian<quint16>(400, taller.data() + 13 + 768 + 7);
     if (whole.startsWith("\xff\xd8")) // the frame header's height
         qToBigEndian<quint16>(4000, taller.data() + whole.indexOf("\xff\xc0") + 5);
-    return {{"cut-early", whole.left(whole.size() / 5)},
+    return {{"cut-early", whole.left(whole.size() / 20)},
+            {"cut-as-reported", whole.left(reportedCut)},
             {"cut-late", whole.left(whole.size() - 3)},
             {"taller", taller},
             {"empty", QByteArray()}};
@@ -98,7 +101,7 @@ TEST_F(ChoiceTest, DamagedPicturesAreReportedOncePerChoiceDrawNothingAndLeaveNoM
         ASSERT_FALSE(whole.isEmpty());
         f.sim.settings.*role.list = QString();
         const QImage without = scene();
-        for (const auto& [damage, bytes] : damagedCopies(whole)) {
+        for (const auto& [damage, bytes] : damagedCopies(whole, role.reportedCut)) {
             const QString name = damage + '-' + role.shipped;
             SCOPED_TRACE(name.toStdString());
             put(QString(role.folder) + '/' + name, bytes);
