@@ -1,10 +1,16 @@
 #include "sim/Raster.h"
 
+#include "sim/PictureCheck.h"
+
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QSaveFile>
+#include <QThread>
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 namespace Raster {
@@ -12,6 +18,45 @@ namespace Raster {
 namespace {
 
 constexpr QRgb RgbMask = 0x00FFFFFF;
+
+// A picture file larger than the largest decoded picture is not one the simulator takes.
+constexpr qint64 MaxPictureFileBytes = qint64(MaxPictureMegabytes) * 1024 * 1024;
+
+// Counts the warnings printed on this thread while it lives. A damaged JPEG still "decodes":
+// libjpeg fills what is missing and says so only in a warning, which Qt logs. Messages of other
+// threads, and anything below a warning, go on to the handler that was there before.
+class DecoderWarnings {
+public:
+    DecoderWarnings() : reader(QThread::currentThread()) {
+        active = this;
+        previous = qInstallMessageHandler(&DecoderWarnings::receive);
+    }
+    ~DecoderWarnings() {
+        qInstallMessageHandler(previous);
+        active = nullptr;
+    }
+    DecoderWarnings(const DecoderWarnings&) = delete;
+    DecoderWarnings& operator=(const DecoderWarnings&) = delete;
+    int count() const { return warnings; }
+
+private:
+    static void receive(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        const bool decoder = active && QThread::currentThread() == active->reader;
+        if (decoder && (type == QtWarningMsg || type == QtCriticalMsg)) {
+            ++active->warnings;
+            return;
+        }
+        if (active && active->previous)
+            active->previous(type, context, text);
+        else
+            std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+    }
+
+    static inline DecoderWarnings* active = nullptr;
+    QThread* reader;
+    QtMessageHandler previous = nullptr;
+    int warnings = 0;
+};
 
 // Source column of every destination column of the visible span (-1 beyond the source).
 std::vector<int> sourceColumns(int destLeft, int destWidth, int from, int to, int srcWidth,
@@ -80,15 +125,33 @@ QImage convertWhiteToBlack(const QImage& src) {
 
 QImage loadPicture(const QString& path) {
     if (path.isEmpty() || !QFileInfo(path).isFile()) return {};
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    // A header may claim any size (60000 x 60000 is 14 GB as RGB32): the size is checked before
-    // anything is decoded, and the decoder itself is held to the same bound.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxPictureFileBytes) return {};
+    return decodePicture(file.readAll());
+}
+
+QImage decodePicture(const QByteArray& bytes) {
+    // Only a file whose structure says it is whole reaches a decoder, and a header may claim
+    // any size (60000 x 60000 is 14 GB as RGB32): the size is checked before anything is
+    // decoded, and the decoder itself is held to the same bound.
+    const PictureCheck::Verdict verdict = PictureCheck::check(bytes);
+    if (!verdict.whole() || !fitsInMemory(verdict.size)) return {};
+    QBuffer device;
+    device.setData(bytes);
+    device.open(QIODevice::ReadOnly);
+    const DecoderWarnings warnings; // from the first look at the header on
+    QImageReader reader(&device, PictureCheck::readerFormat(verdict.format));
     reader.setAllocationLimit(MaxPictureMegabytes);
-    const QSize size = reader.size();
-    if (size.isValid() && !fitsInMemory(size)) return {};
-    QImage image = reader.read();
-    if (image.isNull() || !fitsInMemory(image.size())) return {};
+    if (reader.size().isValid() && reader.size() != verdict.size) return {};
+    // The bitmap and JPEG readers decode into an image of the size and format they need when
+    // given one: pixels a run-length bitmap skips then hold a known value, not old memory.
+    QImage image;
+    if (reader.imageFormat() != QImage::Format_Invalid) {
+        image = QImage(verdict.size, reader.imageFormat());
+        image.fill(0u);
+    }
+    if (!reader.read(&image) || warnings.count() > 0) return {};
+    if (image.size() != verdict.size) return {};
     return image.convertToFormat(QImage::Format_RGB32);
 }
 

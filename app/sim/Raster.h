@@ -24,10 +24,13 @@ void stretchBlt(QImage& dest, const QRect& destRect, const QImage& src, QSize sr
 // white-background picture.
 QImage convertWhiteToBlack(const QImage& src);
 
-// The picture in `path` as RGB32, or a null image when the file is missing or unreadable
-// (truncated, not a picture, or too large to hold). The format is recognised from the contents,
-// whatever the suffix.
+// The picture in `path` as RGB32, or a null image when the file is missing, unreadable, not
+// whole (cut short, a header that does not fit its data, a decoder warning about damaged data),
+// of a format whose wholeness cannot be checked (anything but BMP, JPEG, GIF and PNG), or too
+// large to hold. The format is recognised from the contents, whatever the suffix.
 QImage loadPicture(const QString& path);
+// The same from the bytes of a file.
+QImage decodePicture(const QByteArray& bytes);
 
 // The largest picture the simulator loads: a side of 16384 pixels, 256 MB decoded. A scope view
 // is far smaller; anything beyond is a damaged header or a picture that would exhaust memory.

@@ -7,11 +7,6 @@
 
 namespace {
 
-bool fileExists(const QString& path) {
-    QString p = path;
-    return MSmallBallStruct::FileExists(p);
-}
-
 // The stretched copy of a picture; smooth for scenery, nearest for pictures whose exact white
 // and black must survive (reticle masks).
 QImage stretched(const QImage& picture, QSize view, bool smooth) {
@@ -45,51 +40,67 @@ QString SimPictures::helloPath() {
     return MSmallBallStruct::appPath(QStringLiteral("hello.bmp"));
 }
 
+bool PictureChoice::isCurrent(const QString& chosen, const QString& path, QSize forView) const {
+    const QFileInfo file(path);
+    return chosen == name && file.lastModified() == modified && file.size() == bytes &&
+           (refused || forView == view);
+}
+
+void PictureChoice::remember(const QString& chosen, const QString& path, QSize forView,
+                             bool wasRefused) {
+    const QFileInfo file(path);
+    name = chosen;
+    modified = file.lastModified();
+    bytes = file.size();
+    view = forView;
+    refused = wasRefused;
+}
+
 bool SimPictures::validateBackground(QString& listText, QSize view) {
     if (listText.isEmpty()) return false;
-    if (listText == lastBackground && backgroundHeight == view.height()) return false;
-    lastBackground = listText;
-    backgroundHeight = view.height();
-    if (!fileExists(backgroundPath(listText))) {
-        lastBackground.clear(); // a file that turns up later is loaded when chosen again
+    QString path = backgroundPath(listText);
+    const bool exists = MSmallBallStruct::FileExists(path);
+    if (backgroundChoice.isCurrent(listText, path, view)) return false;
+    if (!exists) {
+        backgroundChoice = {}; // a file that turns up later is loaded when chosen again
         listText.clear();
         background = QImage();
         return true;
     }
-    loadBackground(listText, view);
+    loadBackground(listText, path, view);
     return true;
 }
 
 bool SimPictures::validateTarget(QString& listText, QSize view) {
     if (listText.isEmpty()) return false;
-    if (listText == lastTarget && targetHeight == view.height()) return false;
-    lastTarget = listText;
-    targetHeight = view.height();
+    QString path = targetWhitePath(listText);
+    const bool exists = MSmallBallStruct::FileExists(path);
+    if (targetChoice.isCurrent(listText, path, view)) return false;
     targetFileW = targetWhitePath(listText);
     targetFileB = targetBlackPath(listText);
-    if (!fileExists(targetFileW)) {
-        lastTarget.clear();
+    if (!exists) {
+        targetChoice = {};
         listText.clear();
         targetW = targetB = QImage();
         targetName.clear();
         return true;
     }
-    loadTarget(listText);
+    loadTarget(listText, path, view);
     return true;
 }
 
 bool SimPictures::validateReticle(QString& listText, QSize view) {
     if (listText.isEmpty()) return false;
-    if (listText == lastReticle && reticleHeight == view.height()) return false;
-    lastReticle = listText;
-    reticleHeight = view.height();
-    if (!fileExists(reticleWhitePath(listText))) {
+    QString path = reticleWhitePath(listText);
+    const bool exists = MSmallBallStruct::FileExists(path);
+    if (reticleChoice.isCurrent(listText, path, view)) return false;
+    if (!exists) {
         // The list keeps its text; only the picture is gone.
-        lastReticle.clear();
+        reticleChoice = {};
         reticleLoaded = false;
         return true;
     }
-    loadReticle(listText, view);
+    loadReticle(listText, path, view);
     return true;
 }
 
@@ -105,19 +116,32 @@ void SimPictures::follow(const QString& backgroundName, const QString& target,
 }
 
 const QImage& SimPictures::sceneBackground(const QString& backgroundName, QSize view) {
-    if (!backgroundName.isEmpty() && fileExists(backgroundPath(backgroundName))) {
-        if (backgroundName != lastBackground || background.size() != view) {
-            lastBackground = backgroundName;
-            backgroundHeight = view.height();
-            loadBackground(backgroundName, view);
-        }
-        if (!background.isNull()) return background;
+    if (!backgroundName.isEmpty()) {
+        QString name = backgroundName;
+        validateBackground(name, view);
+        if (!name.isEmpty() && !backgroundChoice.refused && background.size() == view)
+            return background;
     }
-    if (hello.isNull() || helloSize != view) {
-        helloSize = view;
-        hello = stretched(Raster::loadPicture(helloPath()), view, true);
-        if (hello.isNull() && !view.isEmpty()) {
-            // No empty-scene picture at all: a plain face, as an empty picture box shows.
+    return emptyScene(view);
+}
+
+const QImage& SimPictures::emptyScene(QSize view) {
+    const QString path = helloPath();
+    const QString name = QStringLiteral("hello.bmp");
+    if (!helloChoice.isCurrent(name, path, QSize())) {
+        // Missing, it leaves a plain face without a word; damaged, it is reported once.
+        const bool exists = QFileInfo(path).isFile();
+        helloPicture = exists ? Raster::loadPicture(path) : QImage();
+        const bool refused = exists && helloPicture.isNull();
+        helloChoice.remember(name, path, QSize(), refused);
+        if (refused)
+            MSmallBallStruct::HandleError("CSim", "drawBackground", 481, "Invalid picture");
+        hello = QImage();
+    }
+    if (hello.size() != view && !view.isEmpty()) {
+        hello = stretched(helloPicture, view, true);
+        if (hello.isNull()) {
+            // A plain face, as an empty picture box shows.
             hello = QImage(view, QImage::Format_RGB32);
             hello.fill(QColor(240, 240, 240));
         }
@@ -125,10 +149,9 @@ const QImage& SimPictures::sceneBackground(const QString& backgroundName, QSize 
     return hello;
 }
 
-void SimPictures::loadBackground(const QString& name, QSize view) {
-    QString path = backgroundPath(name);
-    MSmallBallStruct::FileExists(path);
+void SimPictures::loadBackground(const QString& name, const QString& path, QSize view) {
     const QImage picture = Raster::loadPicture(path);
+    backgroundChoice.remember(name, path, view, picture.isNull());
     if (picture.isNull()) {
         MSmallBallStruct::HandleError("CSim", "cboBackgroundValidate", 481, "Invalid picture");
         background = QImage();
@@ -137,45 +160,47 @@ void SimPictures::loadBackground(const QString& name, QSize view) {
     background = stretched(picture, view, true);
 }
 
-void SimPictures::loadTarget(const QString& name) {
-    QString path = targetFileW;
-    MSmallBallStruct::FileExists(path);
+void SimPictures::loadTarget(const QString& name, const QString& path, QSize view) {
     targetW = Raster::loadPicture(path);
     targetName = name;
+    targetChoice.remember(name, path, view, targetW.isNull());
     if (targetW.isNull()) {
         MSmallBallStruct::HandleError("CSim", "cboTargetValidate", 481, "Invalid picture");
         targetB = QImage();
         return;
     }
-    targetB = blackVersion(targetW, targetFileB, "cboTargetValidate");
+    targetB = blackVersion(targetW, path, targetFileB, "targetb/", "cboTargetValidate");
 }
 
-void SimPictures::loadReticle(const QString& name, QSize view) {
-    QString path = reticleWhitePath(name);
-    MSmallBallStruct::FileExists(path);
+void SimPictures::loadReticle(const QString& name, const QString& path, QSize view) {
     const QImage white = Raster::loadPicture(path);
+    reticleChoice.remember(name, path, view, white.isNull());
     if (white.isNull()) {
         MSmallBallStruct::HandleError("CSim", "cboReticleValidate", 481, "Invalid picture");
         reticleLoaded = false;
+        reticleW = reticleB = QImage();
         return;
     }
-    const QImage black = blackVersion(white, reticleBlackPath(name), "cboReticleValidate");
+    const QImage black =
+        blackVersion(white, path, reticleBlackPath(name), "sightb/", "cboReticleValidate");
     reticleW = stretched(white, view, false);
     reticleB = stretched(black, view, false);
     reticleLoaded = !reticleW.isNull();
 }
 
-QImage SimPictures::blackVersion(const QImage& white, const QString& blackPath,
+QImage SimPictures::blackVersion(const QImage& white, const QString& whitePath,
+                                 const QString& blackPath, const char* folder,
                                  const char* operation) {
-    // A black file of the exact name only: a copy elsewhere belongs to another picture.
-    if (QFileInfo::exists(blackPath)) {
+    // A black file of the exact name only (a copy elsewhere belongs to another picture), and
+    // only while it still belongs to this white one: whole, of its size, and not older.
+    const QFileInfo blackFile(blackPath);
+    if (blackFile.isFile() && blackFile.lastModified() >= QFileInfo(whitePath).lastModified()) {
         const QImage black = Raster::loadPicture(blackPath);
-        if (!black.isNull()) return black;
+        if (black.size() == white.size()) return black;
     }
     const QImage black = Raster::convertWhiteToBlack(white);
     // Saved where the program may write (the user's data folder when the application folder is
     // read-only), and only ever as a plain file of the black folder, whatever the name holds.
-    const char* folder = blackPath == targetFileB ? "targetb/" : "sightb/";
     const QString target = MSmallBallStruct::writablePath(
         QString::fromLatin1(folder) + MSmallBallStruct::shortFilename(blackPath));
     if (!Raster::saveBitmap(black, target))
