@@ -1,3 +1,4 @@
+#include "services/ErrorNumbers.h"
 #include "sim/SimPictures.h"
 
 #include "services/MSmallBallStruct.h"
@@ -135,7 +136,7 @@ const QImage& SimPictures::emptyScene(QSize view) {
         const bool refused = exists && helloPicture.isNull();
         helloChoice.remember(name, path, QSize(), refused);
         if (refused)
-            MSmallBallStruct::HandleError("CSim", "drawBackground", 481, "Invalid picture");
+            MSmallBallStruct::HandleError("CSim", "drawBackground", ErrorNumbers::InvalidPicture, "Invalid picture");
         hello = QImage();
     }
     if (hello.size() != view && !view.isEmpty()) {
@@ -153,7 +154,7 @@ void SimPictures::loadBackground(const QString& name, const QString& path, QSize
     const QImage picture = Raster::loadPicture(path);
     backgroundChoice.remember(name, path, view, picture.isNull());
     if (picture.isNull()) {
-        MSmallBallStruct::HandleError("CSim", "cboBackgroundValidate", 481, "Invalid picture");
+        MSmallBallStruct::HandleError("CSim", "cboBackgroundValidate", ErrorNumbers::InvalidPicture, "Invalid picture");
         background = QImage();
         return;
     }
@@ -165,7 +166,7 @@ void SimPictures::loadTarget(const QString& name, const QString& path, QSize vie
     targetName = name;
     targetChoice.remember(name, path, view, targetW.isNull());
     if (targetW.isNull()) {
-        MSmallBallStruct::HandleError("CSim", "cboTargetValidate", 481, "Invalid picture");
+        MSmallBallStruct::HandleError("CSim", "cboTargetValidate", ErrorNumbers::InvalidPicture, "Invalid picture");
         targetB = QImage();
         return;
     }
@@ -176,7 +177,7 @@ void SimPictures::loadReticle(const QString& name, const QString& path, QSize vi
     const QImage white = Raster::loadPicture(path);
     reticleChoice.remember(name, path, view, white.isNull());
     if (white.isNull()) {
-        MSmallBallStruct::HandleError("CSim", "cboReticleValidate", 481, "Invalid picture");
+        MSmallBallStruct::HandleError("CSim", "cboReticleValidate", ErrorNumbers::InvalidPicture, "Invalid picture");
         reticleLoaded = false;
         reticleW = reticleB = QImage();
         return;
@@ -204,6 +205,6 @@ QImage SimPictures::blackVersion(const QImage& white, const QString& whitePath,
     const QString target = MSmallBallStruct::writablePath(
         QString::fromLatin1(folder) + MSmallBallStruct::shortFilename(blackPath));
     if (!Raster::saveBitmap(black, target))
-        MSmallBallStruct::HandleError("CSim", operation, 75, "Path/File access error");
+        MSmallBallStruct::HandleError("CSim", operation, ErrorNumbers::PathAccess, "Path/File access error");
     return black;
 }
