@@ -31,7 +31,7 @@ struct Option {
 
 constexpr int AnyOperands = -1;
 
-const std::array<Option, 7> options{{
+const std::array<Option, 8> options{{
     {"--table", "[FILE.qvt] [--csv]", AnyOperands,
      "print the ballistics table of a load file (the default load without FILE); with --csv as "
      "comma-separated values",
@@ -42,6 +42,10 @@ const std::array<Option, 7> options{{
      "print the maximum point-blank range of a load", &SideCommands::pointBlank},
     {"--chrono", "VELOCITY DISTANCE BC [--angle DEG]", AnyOperands,
      "print the muzzle velocity for a chronograph reading", &SideCommands::chrono},
+    {"--true-velocity", "FILE.qvt --range R --height IN", AnyOperands,
+     "print the muzzle velocity that gives the height observed at range R (the load's range "
+     "unit) in the load's model",
+     &SideCommands::trueVelocity},
     {"--help", "", 0, "show this help", &printHelp},
     {"--version", "", 0, "show the version", &printVersion},
     // Handled by the window (no handler here): pictures of each tab into DIR, then quit.

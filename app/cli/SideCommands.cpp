@@ -6,10 +6,12 @@
 #include "load/InputFields.h"
 #include "load/LoadModel.h"
 #include "load/TableRefresh.h"
+#include "load/Truing.h"
 #include "services/CChronoVelocity.h"
 #include "services/MNumber.h"
 
 #include <QMap>
+#include <cmath>
 #include <optional>
 
 namespace SideCommands {
@@ -140,6 +142,39 @@ int chrono(const QStringList& operands) {
     if (!(result > 0)) return ExitBadInput;
     const QString text = "Calculated Muzzle Velocity (ft/sec): " + decimal1(result) + '\n' +
                          "Velocity Difference (ft/sec): " + decimal1(result - *velocity) + '\n';
+    CliLoad::writeOut(text.toLocal8Bit());
+    return ExitOk;
+}
+
+int trueVelocity(const QStringList& operands) {
+    const Arguments args = split(operands, {QStringLiteral("--range"), QStringLiteral("--height")});
+    if (!args.error.isEmpty()) return badInput(args.error);
+    if (args.plain.size() != 1) return badInput("--true-velocity needs one load file");
+    for (const char* name : {"--range", "--height"})
+        if (!args.named.contains(QLatin1String(name)))
+            return badInput(QStringLiteral("--true-velocity needs %1").arg(QLatin1String(name)));
+    const auto range = MNumber::parse(args.named.value(QStringLiteral("--range")));
+    if (!range)
+        return badInput("'" + args.named.value(QStringLiteral("--range")) + "' is not a number");
+    const auto height = MNumber::parse(args.named.value(QStringLiteral("--height")));
+    if (!height || !std::isfinite(*height))
+        return badInput("'" + args.named.value(QStringLiteral("--height")) + "' is not a number");
+
+    LoadModel model;
+    CliLoad::startModel(model);
+    if (!CliLoad::openLoad(model, args.plain.front())) return ExitBadInput;
+    CTextOutput txt;
+    TableRefresh::prepareRefresh(model, txt);
+    if (const QString problem = TableRefresh::loadProblem(model); !problem.isEmpty())
+        return badInput(problem);
+    const Truing::Result result = Truing::trueVelocity(model, float(*range), *height);
+    if (!result.velocity) return badInput(result.problem);
+    QString text =
+        "Load muzzle velocity (ft/sec): " + MNumber::shortText(float(result.loadVelocity)) + '\n';
+    if (result.loadHeight)
+        text += "Height with it (in): " +
+                MNumber::shortText(MNumber::roundDecimals(float(*result.loadHeight), 2)) + '\n';
+    text += "Trued muzzle velocity (ft/sec): " + MNumber::shortText(float(*result.velocity)) + '\n';
     CliLoad::writeOut(text.toLocal8Bit());
     return ExitOk;
 }

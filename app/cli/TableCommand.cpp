@@ -37,11 +37,20 @@ int run(const QStringList& operands) {
     if (csv) {
         QString problem;
         const QByteArray text = CsvExport::tableCsv(model, txt, problem);
+        if (!problem.isEmpty()) {
+            CliLoad::writeErrorLine(problem);
+            return ExitBadInput;
+        }
         if (text.isEmpty()) return ExitFailed; // the reason has gone to standard error
         CliLoad::writeOut(text);
         return ExitOk;
     }
     const QString text = TableRefresh::tableText(model, txt);
+    // The precision model cannot fly every load (a zero out of its reach).
+    if (!txt.problem().isEmpty()) {
+        CliLoad::writeErrorLine(txt.problem());
+        return ExitBadInput;
+    }
     if (text.isEmpty()) return ExitFailed; // the reason has gone to standard error
     CliLoad::writeOut(text.toLocal8Bit());
     return ExitOk;

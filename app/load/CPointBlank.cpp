@@ -1,6 +1,9 @@
 #include "load/CPointBlank.h"
 
+#include "load/DragTables.h"
+#include "load/InputFields.h"
 #include "load/LoadRecord.h"
+#include "load/PrecisionRows.h"
 #include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
@@ -11,6 +14,8 @@
 #include <cmath>
 #include <cstdint>
 #include <exception>
+#include <limits>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -23,16 +28,31 @@ int roundInt(float value) {
     return static_cast<int>(MNumber::roundHalfEven(value));
 }
 
-// Reads path heights along one trajectory, the row search continuing from the last row found.
-class HeightReader {
+// Heights of the path above the line of sight for a zero, from the load's model.
+class PathHeights {
 public:
-    HeightReader(CSmallBall& sb, float rangeFactor, float heightFactor)
-        : sb(sb), rangeFactor(rangeFactor), heightFactor(heightFactor) {}
+    virtual ~PathHeights() = default;
+    // Flies the path zeroed at `zero` (range unit).
+    virtual void fly(float zero) = 0;
+    // Height above the line of sight at range r (range unit), in inches.
+    virtual float at(int r) = 0;
+};
 
-    void restart() { index = 1; }
-    // Height above the line of sight at range r; a range beyond the computed flight keeps the
-    // row read before.
-    float at(int r) {
+// The classic model: the table library's path, its heights read at the horizontal distance or
+// scaled by the cosine as the angle option says; a range beyond the computed flight keeps the
+// row read before, and the row search continues from the last row found.
+class ClassicHeights : public PathHeights {
+public:
+    ClassicHeights(CSmallBall& sb, SolverRecord& record, float rangeFactor, float heightFactor)
+        : sb(sb), record(record), rangeFactor(rangeFactor), heightFactor(heightFactor) {}
+
+    void fly(float zero) override {
+        record.zeroRange = zero;
+        record.isZeroed = 1;
+        sb.calcAll(record);
+        index = 1;
+    }
+    float at(int r) override {
         const int16_t next = sb.getOneResult(row, static_cast<float>(r) * rangeFactor, index);
         index = next < 1 ? int16_t(1) : next;
         return row.y * heightFactor;
@@ -40,10 +60,41 @@ public:
 
 private:
     CSmallBall& sb;
+    SolverRecord& record;
     float rangeFactor;
     float heightFactor;
     SolverRow row{};
     int16_t index = 1;
+};
+
+// The precision model: inclined fire is part of its path, so heights are read as they are.
+class PrecisionHeights : public PathHeights {
+public:
+    PrecisionHeights(const precision::Shot& shot, const precision::DragCurve& drag, double toYards)
+        : shot(shot), drag(drag), toYards(toYards) {
+        // The search reads every whole range out to twice its farthest zero.
+        ranges.resize(size_t(2 * CPointBlank::upperZero) + 2);
+        for (size_t i = 0; i < ranges.size(); ++i)
+            ranges[i] = double(i) * toYards;
+    }
+
+    void fly(float zero) override {
+        shot.zeroRangeYd = zero * toYards;
+        points = precision::solve(shot, drag, ranges);
+    }
+    float at(int r) override {
+        // A zero the bullet cannot reach is too far: the path counts as above every target.
+        if (points.empty()) return std::numeric_limits<float>::max();
+        const size_t i = std::min(size_t(std::max(r, 0)), points.size() - 1);
+        return static_cast<float>(points[i].heightIn);
+    }
+
+private:
+    precision::Shot shot;
+    const precision::DragCurve& drag;
+    double toYards;
+    std::vector<double> ranges;
+    std::vector<precision::TrajectoryPoint> points;
 };
 
 } // namespace
@@ -67,14 +118,36 @@ bool CPointBlank::pointBlankRange(const CInput& inp, float angle, LoadModel& mod
             return halfKill - static_cast<float>(r) * halfGroup / 100.0f;
         };
 
-        SolverRecord record =
-            LoadRecord::build(inp, model.values.in1, {advanced, model.form.isMetric()},
-                              model.values.metro, model.values.drag);
-        record.stepRate = MNumber::toInt16(MNumber::roundHalfEven(record.maxRange * stepsPerRange))
-                              .value_or(INT16_MAX);
-        if (!sb.allocMem(record)) return false;
-
-        HeightReader reader(sb, rangeFactor, heightFactor);
+        SolverRecord record{};
+        std::unique_ptr<PathHeights> path;
+        DragTables::Loaded table;
+        if (model.form.isPrecision()) {
+            table = DragTables::load(model.form.precision.dragTable);
+            if (!table.curve)
+                throw ErrorNumbers::Failure(ErrorNumbers::FileNotFound,
+                                            table.problem.toLocal8Bit().constData());
+            PrecisionRows::Inputs in{&inp,
+                                     &model.values.in1,
+                                     &model.form.precision,
+                                     model.values.pressure,
+                                     model.values.humidity,
+                                     angle,
+                                     model.form.isMetric()};
+            in.muzzleVelocity =
+                MNumber::parse(model.form.fields[InputFields::MuzzleVelocity]).value_or(0.0);
+            path = std::make_unique<PrecisionHeights>(PrecisionRows::shot(in), *table.curve,
+                                                      model.form.isMetric() ? Units::YardsPerMetre
+                                                                            : 1.0);
+        } else {
+            record = LoadRecord::build(inp, model.values.in1, {advanced, model.form.isMetric()},
+                                       model.values.metro, model.values.drag);
+            record.stepRate =
+                MNumber::toInt16(MNumber::roundHalfEven(record.maxRange * stepsPerRange))
+                    .value_or(INT16_MAX);
+            if (!sb.allocMem(record)) return false;
+            path = std::make_unique<ClassicHeights>(sb, record, rangeFactor, heightFactor);
+        }
+        PathHeights& reader = *path;
         std::optional<float> at100;
         float h = 0;
         int r = 0;
@@ -84,10 +157,7 @@ bool CPointBlank::pointBlankRange(const CInput& inp, float angle, LoadModel& mod
         float upper = upperZero, lower = 0;
         pbZero = firstZero;
         for (int pass = 0; pass < passes; ++pass) {
-            record.zeroRange = pbZero;
-            record.isZeroed = 1;
-            sb.calcAll(record);
-            reader.restart();
+            reader.fly(pbZero);
             const int last = roundInt(pbZero);
             for (r = 0; r <= last; ++r) {
                 h = reader.at(r);
@@ -102,10 +172,7 @@ bool CPointBlank::pointBlankRange(const CInput& inp, float angle, LoadModel& mod
         }
 
         // The final path, followed down until it leaves the bottom of the shrunken target.
-        record.zeroRange = pbZero;
-        record.isZeroed = 1;
-        sb.calcAll(record);
-        reader.restart();
+        reader.fly(pbZero);
         const int last = roundInt(2 * pbZero);
         for (r = roundInt(pbZero); r <= last; ++r) {
             h = reader.at(r);
@@ -114,7 +181,7 @@ bool CPointBlank::pointBlankRange(const CInput& inp, float angle, LoadModel& mod
         }
         // Neither scan passed 100 (a short zero and a small target): read it off the final path.
         if (!at100) {
-            reader.restart();
+            reader.fly(pbZero);
             at100 = reader.at(100);
         }
         sb.deAllocMem();

@@ -1,10 +1,13 @@
 #include "load/CTextOutput.h"
 
+#include "load/DragTables.h"
 #include "load/InputFields.h"
 #include "load/LoadRecord.h"
+#include "load/PrecisionRows.h"
 #include "load/TableRows.h"
 #include "load/TableText.h"
 #include "services/ErrorNumbers.h"
+#include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
 
@@ -63,7 +66,8 @@ void CTextOutput::init(bool improvedAngleIn, bool moaClicks, bool advanced, bool
 }
 
 std::vector<TableColumns::Format> CTextOutput::columns(const LoadModel& model) const {
-    return TableColumns::columns({moa, model.form.isMetric(), model.form.isMilRange(), false});
+    return TableColumns::columns(
+        {moa, model.form.isMetric(), model.form.isMilRange(), model.form.isPrecision()});
 }
 
 bool CTextOutput::getNumSteps(float& increment, int16_t& rows, bool isTable,
@@ -90,7 +94,8 @@ bool CTextOutput::inDllStructSetup(const CInput& load, SolverRecord& record, Loa
 }
 
 bool CTextOutput::printTextTable(const CInput& load, bool textTable, std::vector<float>& dropArray,
-                                 std::vector<float>& rangeArray, float angle, LoadModel& model) {
+                                 std::vector<float>& rangeArray, float angle, LoadModel& model,
+                                 const PrecisionForm* own) {
     txtOutBuffer.clear();
     tableRows.clear();
     dropArray.clear();
@@ -98,7 +103,7 @@ bool CTextOutput::printTextTable(const CInput& load, bool textTable, std::vector
     flightTimeUsed = BaseFlightTime;
     const bool ok = guarded("printTextTable", [&] {
         separator = model.values.isComma ? QStringLiteral(",") : QStringLiteral(" ");
-        if (!computeRows(load, model.values.in1, textTable, angle, model)) return false;
+        if (!computeRows(load, model.values.in1, textTable, angle, model, own)) return false;
         if (textTable) {
             printHeader(load, model);
             const auto formats = columns(model);
@@ -121,8 +126,10 @@ bool CTextOutput::printTextTable(const CInput& load, bool textTable, std::vector
 }
 
 bool CTextOutput::computeRows(const CInput& load, const CInput& conditions, bool textTable,
-                              float angle, LoadModel& model) {
+                              float angle, LoadModel& model, const PrecisionForm* own) {
     tableRows.clear();
+    lastProblem.clear();
+    precisionShot.reset();
     // The table library's buffers are free again however the computation ends.
     struct Release {
         SolverFlight& flight;
@@ -138,10 +145,40 @@ bool CTextOutput::computeRows(const CInput& load, const CInput& conditions, bool
     // The target speed is one of the extra inputs: it counts only while they show.
     q.settings = {moa, model.form.isMetric(), model.values.scopeMag,
                   isAdvanced ? model.values.speed : 0.0f, load.ibweight};
+    const PrecisionForm& precision = own ? *own : model.form.precision;
+    if (precision.on) return computePrecision(q, precision, angle, model, own == nullptr);
     const bool ok =
         TableRows::compute(q, model.values.metro, model.values.drag, flight, tableRows, lastBc);
     if (ok) flightTimeUsed = flight.flightTime();
     return ok;
+}
+
+bool CTextOutput::computePrecision(const TableRows::Request& q, const PrecisionForm& form,
+                                   float angle, LoadModel& model, bool screenLoad) {
+    const DragTables::Loaded table = DragTables::load(form.dragTable);
+    if (!table.curve) {
+        lastProblem = table.problem;
+        return false;
+    }
+    PrecisionRows::Inputs in;
+    in.load = q.load;
+    in.conditions = q.conditions;
+    in.precision = &form;
+    in.pressure = model.values.pressure;
+    in.humidity = model.values.humidity;
+    in.angle = angle;
+    in.metric = model.form.isMetric();
+    // The load on screen flies at the velocity its field shows, fractions included (a trued
+    // velocity); the load record holds it as a whole number.
+    if (screenLoad)
+        in.muzzleVelocity =
+            MNumber::parse(model.form.fields[InputFields::MuzzleVelocity]).value_or(0.0);
+    const precision::Shot shot = PrecisionRows::shot(in);
+    if (!PrecisionRows::compute(q, shot, *table.curve, tableRows, lastProblem)) return false;
+    precisionShot = shot;
+    lastBc = q.load->bcoef;
+    flightTimeUsed = tableRows.empty() ? BaseFlightTime : tableRows.back()[TableColumns::Time];
+    return true;
 }
 
 void CTextOutput::printHeader(const CInput& in1, const LoadModel& model) {
@@ -155,6 +192,8 @@ void CTextOutput::printHeader(const CInput& in1, const LoadModel& model) {
         h.cartridge = fields[InputFields::Cartridge];
         h.targetSpeed = isAdvanced ? fields[InputFields::TargetSpeed] : QStringLiteral("0");
         h.angle = fields[InputFields::Angle];
+        if (precisionShot)
+            h.extra = PrecisionRows::headerLines(*precisionShot, model.form.precision);
         TableText::appendHeader(txtOutBuffer, in1, h, columns(model), separator);
         return true;
     });

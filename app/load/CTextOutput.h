@@ -7,9 +7,12 @@
 #include "load/CInput.h"
 #include "load/LoadModel.h"
 #include "load/TableColumns.h"
+#include "load/TableRows.h"
+#include "precision/Shot.h"
 #include "services/SolverFlight.h"
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 class CTextOutput {
@@ -33,14 +36,18 @@ public:
     // steps, or four points per row for the graph), and with textTable also the table text.
     // Both cases fill the two arrays (range and the graph's y-axis choice). False (text, rows
     // and arrays empty) when nothing could be computed; the reason has been reported.
+    // `own` is the precision part of `load` when that is not the load on screen.
     bool printTextTable(const CInput& load, bool textTable, std::vector<float>& dropArray,
-                        std::vector<float>& rangeArray, float angle, LoadModel& model);
+                        std::vector<float>& rangeArray, float angle, LoadModel& model,
+                        const PrecisionForm* own = nullptr);
 
     // The rows of `load` flown in `conditions` (the table's range steps, or the graph's), with
-    // the options of this refresh: rows() afterwards. False (no rows) when nothing could be
-    // computed; the reason has been reported (or is thrown as ErrorNumbers::Failure).
+    // the options of this refresh: rows() afterwards. The load's model decides how: the
+    // precision model when its part (`own`, or the form's for the load on screen) is on. False
+    // (no rows) when nothing could be computed; the reason has been reported (or is thrown as
+    // ErrorNumbers::Failure), or, for the precision model, is in problem().
     bool computeRows(const CInput& load, const CInput& conditions, bool textTable, float angle,
-                     LoadModel& model);
+                     LoadModel& model, const PrecisionForm* own = nullptr);
 
     // Range increment and row count for the main load (graph: four points per table row).
     bool getNumSteps(float& increment, int16_t& rows, bool isTable, const LoadModel& model);
@@ -60,6 +67,12 @@ public:
     // The rows and columns of the last printTextTable.
     const std::vector<TableRow>& rows() const { return tableRows; }
     std::vector<TableColumns::Format> columns(const LoadModel& model) const;
+    // Why the last computation gave nothing, when the precision model could not fly the load
+    // (empty otherwise).
+    const QString& problem() const { return lastProblem; }
+    // The last computation used the precision model, for this shot.
+    bool usedPrecision() const { return precisionShot.has_value(); }
+    const std::optional<precision::Shot>& lastShot() const { return precisionShot; }
     // The coefficient the last printTextTable handed to the solver.
     float handedBc() const { return lastBc; }
     // The flight time the last printTextTable integrated over.
@@ -72,7 +85,12 @@ private:
     float kZone = 0;
     float gSize = 0;
     QString separator = QStringLiteral(" ");
+    bool computePrecision(const TableRows::Request& request, const PrecisionForm& form, float angle,
+                          LoadModel& model, bool screenLoad);
+
     QString txtOutBuffer;
+    QString lastProblem;
+    std::optional<precision::Shot> precisionShot;
     std::vector<TableRow> tableRows;
     float lastBc = 0;
     float flightTimeUsed = BaseFlightTime;

@@ -1,6 +1,7 @@
 #include "load/CompareFile.h"
 
 #include "load/Comparison.h"
+#include "load/LoadFile.h"
 
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
@@ -85,6 +86,15 @@ bool dataLoadCompare(CFileData& dat, CInput& compareInput, QString& compareFile,
     dat.filename = remembered;
     if (fieldsRead) *fieldsRead = applied;
     return opened;
+}
+
+PrecisionForm precisionOf(CFileData& dat, const QString& compareFile) {
+    const QString kept = dat.filename;
+    dat.filename = compareFile;
+    LoadForm form;
+    LoadFile::read(dat, form);
+    dat.filename = kept;
+    return form.precision;
 }
 
 QString compareName(const QString& compareFile) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "load/CInput.h"
+#include "load/PrecisionForm.h"
 #include "services/CFileData.h"
 
 #include <QString>
@@ -21,6 +22,10 @@ constexpr int FieldCount = 17;
 // `fieldsRead` (optional) receives the number of fields applied.
 bool dataLoadCompare(CFileData& dat, CInput& compareInput, QString& compareFile,
                      int* fieldsRead = nullptr);
+
+// The precision part of the comparison file (the model's switch and inputs it was saved with):
+// the comparison is drawn with its own model. Off when the file has none or cannot be read.
+PrecisionForm precisionOf(CFileData& dat, const QString& compareFile);
 
 // The file-name part shown in the comparison list ("" for an empty path).
 QString compareName(const QString& compareFile);

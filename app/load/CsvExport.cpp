@@ -38,7 +38,10 @@ QByteArray tableCsv(LoadModel& model, CTextOutput& txt, QString& problem) {
     if (!problem.isEmpty()) return {};
     // The Table tab's rows, without its text.
     try {
-        if (!txt.computeRows(model.values.in1, model.values.in1, true, angle, model)) return {};
+        if (!txt.computeRows(model.values.in1, model.values.in1, true, angle, model)) {
+            problem = txt.problem();
+            return {};
+        }
     } catch (const ErrorNumbers::Failure& f) {
         MSmallBallStruct::HandleError(QStringLiteral("CTextOutput"),
                                       QStringLiteral("printTextTable"), f.number, f.what());

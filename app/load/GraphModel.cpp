@@ -35,8 +35,11 @@ QString noComparison() {
 
 GraphData GraphModel::refresh(LoadModel& model, CTextOutput& txt, CFileData& dat, float angle) {
     std::vector<float> drop1, range1, drop2, range2;
+    QString problem;
     if (txt.printTextTable(model.values.in1, false, drop1, range1, angle, model))
         model.values.metroBc = txt.handedBc();
+    else
+        problem = txt.problem();
 
     bool comparing = false;
     bool read = false;
@@ -45,19 +48,23 @@ GraphData GraphModel::refresh(LoadModel& model, CTextOutput& txt, CFileData& dat
         // Every input the file does not supply (drag model, angle, the air) is the screen's.
         model.dataUiToInput(compareInput);
         read = CompareFile::dataLoadCompare(dat, compareInput, comparison.file);
+        if (read) comparePrecision = CompareFile::precisionOf(dat, comparison.file);
     }
     // A comparison load no trajectory exists for (a coefficient or velocity of 0) is not drawn
     // rather than drawn from overflows.
     if (read && compareInput.imvel >= 300 && compareInput.bcoef > 0.0f) {
-        txt.printTextTable(compareInput, false, drop2, range2, angle, model);
+        // Drawn with its own model: the precision model when it was saved with it on.
+        txt.printTextTable(compareInput, false, drop2, range2, angle, model, &comparePrecision);
         comparing = true;
     }
     if (!comparing || drop2.empty() || range2.size() != drop2.size()) {
         drop2.assign(1, 0.0f);
         range2.assign(1, 0.0f);
     }
-    return compose(std::move(range1), std::move(drop1), std::move(range2), std::move(drop2), model,
-                   comparing);
+    GraphData d = compose(std::move(range1), std::move(drop1), std::move(range2), std::move(drop2),
+                          model, comparing);
+    d.problem = problem;
+    return d;
 }
 
 GraphData GraphModel::compose(std::vector<float> range1, std::vector<float> drop1,

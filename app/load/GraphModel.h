@@ -28,6 +28,7 @@ struct GraphData {
     QString yTitle;        // by the y-axis choice
     int16_t chartType = 3; // 3 for 2D, 2 for 3D; both end as the same XY chart
     bool comparing = false;
+    QString problem; // why the load on screen has no curve (the precision model could not fly it)
 
     // Rows of the chart's grid: enough for the longer of the two series.
     size_t rowCount() const { return std::max(series1.size(), series2.size()); }
@@ -48,7 +49,8 @@ QString noComparison();
 
 class GraphModel {
 public:
-    CInput compareInput; // the comparison load of the last refresh
+    CInput compareInput;            // the comparison load of the last refresh
+    PrecisionForm comparePrecision; // and its precision part
 
     // The graph part of the view refresh, run after the fields were copied into in1 and the table
     // writer was initialised: the load's points, and the comparison's when Use Compare is on and

@@ -1,6 +1,7 @@
 #include "load/LoadCheck.h"
 
 #include "load/InputFields.h"
+#include "load/PrecisionFields.h"
 #include "services/MNumber.h"
 
 #include <QStringList>
@@ -19,6 +20,8 @@ constexpr int alwaysRead[] = {BulletWeight, MuzzleVelocity, MaxRange,   ZeroRang
                               XwindSpeed,   XwindAngle,     Bc,         LowerBc,   LowestBc,
                               LowerVel,     LowestVel,      SightHeight};
 constexpr int advancedRead[] = {Altitude, Temperature, Angle, TargetSpeed};
+// The precision model reads the air as well.
+constexpr int precisionRead[] = {Pressure, Humidity};
 
 // The whole-number fields of the load record.
 bool isWhole(int index) {
@@ -78,10 +81,25 @@ Finding computable(const LoadForm& form) {
     if (form.isAdvanced())
         read.append(QList<int>(std::begin(advancedRead), std::end(advancedRead)));
     if (form.isMilRange()) read.append(ScopeMag);
+    if (form.isPrecision())
+        read.append(QList<int>(std::begin(precisionRead), std::end(precisionRead)));
     std::sort(read.begin(), read.end());
     for (const int index : read) {
         const auto value = usableValue(form, index);
         if (!value || uncomputable(index, *value)) return {index, fieldMessage(index)};
+    }
+    if (form.isPrecision()) return precisionComputable(form.precision);
+    return {};
+}
+
+Finding precisionComputable(const PrecisionForm& precision) {
+    // The model's own inputs must hold what their boxes accept: an azimuth of 7000 degrees or a
+    // twist of 1 inch per turn is no load.
+    for (int i = 0; i < PrecisionFields::Count; ++i) {
+        const QString problem = PrecisionFields::check(i, precision.fields[size_t(i)]);
+        if (!problem.isEmpty())
+            return {Count + i, QString::fromUtf8(PrecisionFields::field(i).caption) +
+                                   QStringLiteral(": ") + problem};
     }
     return {};
 }

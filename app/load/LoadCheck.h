@@ -12,7 +12,9 @@
 namespace LoadCheck {
 
 struct Finding {
-    int field = -1;  // the field at fault, -1 when the load can be computed
+    // The field at fault, -1 when the load can be computed; InputFields::Count + i for the
+    // precision model's input i.
+    int field = -1;
     QString message; // "<caption>: <the field's own message>"
 
     bool ok() const { return field < 0; }
@@ -23,8 +25,10 @@ struct Finding {
 // ballistic coefficient of 0 or less, a maximum range or increment of 0 or less, or a maximum
 // range too long for the solver's step count. The extra fields count only while Advanced is on,
 // the scope magnification only while MilRange is. Values outside a field's range that can still
-// be computed pass.
+// be computed pass. With the precision model on, the pressure and humidity are read too, and
+// its own inputs must pass their checks.
 Finding computable(const LoadForm& form);
+Finding precisionComputable(const PrecisionForm& precision);
 
 // The message of a field: its caption and its own range message, or the range itself for the
 // fields that have no message of their own.

@@ -22,6 +22,10 @@ enum class Kind {
     YAxis,   // the graph's y-axis option index, "0" to "3"
     Drag,    // the drag list position, "-1" to "7"
     Notes,   // the multi-line notes
+    // The precision model's fields, present once the model was used for the load.
+    PrecisionOn,   // "True" or "False"
+    PrecisionDrag, // a standard drag table's name or a drag file's path; not empty
+    PrecisionText, // a precision input box (arg: its index)
 };
 
 int LoadForm::*const checks[] = {&LoadForm::chkAdvanced, &LoadForm::chkMilrange};
@@ -37,8 +41,9 @@ struct Slot {
     const char* atEndDefault = nullptr;
 };
 
-// The file, field by field: older files end early and get the defaults of fields 25 to 30.
-constexpr std::array<Slot, 32> layout{{
+// The file, field by field: older files end early and get the defaults of fields 25 to 30; a
+// load that never used the precision model ends after field 32.
+constexpr std::array<Slot, 41> layout{{
     {Kind::Text, 0},
     {Kind::Text, 1},
     {Kind::Text, 2},
@@ -71,7 +76,19 @@ constexpr std::array<Slot, 32> layout{{
     {Kind::YAxis, 0, "0"},              // 30
     {Kind::Drag},                       // 31
     {Kind::Notes},                      // 32
+    {Kind::PrecisionOn},                // 33
+    {Kind::PrecisionDrag},              // 34
+    {Kind::PrecisionText, 0},
+    {Kind::PrecisionText, 1},
+    {Kind::PrecisionText, 2},
+    {Kind::PrecisionText, 3},
+    {Kind::PrecisionText, 4},
+    {Kind::PrecisionText, 5},
+    {Kind::PrecisionText, 6}, // 35-41
 }};
+
+// Fields written for every load; the rest only for a load that used the precision model.
+constexpr size_t ClassicFields = 32;
 
 // An integer field: any number that rounds into [lower, upper].
 std::optional<int> wholeNumber(const QString& text, int lower, int upper) {
@@ -122,6 +139,20 @@ bool apply(const Slot& slot, const QString& text, LoadForm& form) {
     case Kind::Notes:
         form.notes = text;
         return true;
+    case Kind::PrecisionOn:
+        if (const auto value = MNumber::parseBool(text)) {
+            form.precision.used = true;
+            form.precision.on = *value;
+            return true;
+        }
+        return false;
+    case Kind::PrecisionDrag:
+        if (text.trimmed().isEmpty()) return false;
+        form.precision.dragTable = text;
+        return true;
+    case Kind::PrecisionText:
+        form.precision.fields[static_cast<size_t>(slot.arg)] = text;
+        return true;
     }
     return false;
 }
@@ -159,6 +190,12 @@ QString saved(const Slot& slot, const LoadForm& form) {
         return QString::number(form.dragIndex);
     case Kind::Notes:
         return withCrLf(form.notes);
+    case Kind::PrecisionOn:
+        return MNumber::boolText(form.precision.on);
+    case Kind::PrecisionDrag:
+        return form.precision.dragTable;
+    case Kind::PrecisionText:
+        return form.precision.fields[static_cast<size_t>(slot.arg)];
     }
     return {};
 }
@@ -166,17 +203,24 @@ QString saved(const Slot& slot, const LoadForm& form) {
 } // namespace
 
 // Older layouts end after these fields: what follows keeps its default or previous value.
-constexpr int olderLayoutEnds[] = {24, 30};
+constexpr int olderLayoutEnds[] = {24, 30, int(ClassicFields)};
 
 ReadReport read(CFileData& dat, LoadForm& form) {
     ReadReport report;
     if (!dat.openTextInput(FileNumber)) return report;
     report.opened = true;
     LoadForm next = form;
+    // A file without the precision fields is a load that never used the model.
+    next.precision = PrecisionForm();
     for (size_t i = 0; i < layout.size(); ++i) {
         const Slot& slot = layout[i];
         const int number = int(i) + 1;
         const bool ended = dat.atEnd(FileNumber);
+        // The precision fields come as a whole: a file ending among them was cut short.
+        if (ended && number > int(ClassicFields)) {
+            if (number != int(ClassicFields) + 1) report.stoppedAt = number;
+            break;
+        }
         QString text;
         if (slot.atEndDefault && ended)
             text = QString::fromLatin1(slot.atEndDefault);
@@ -215,7 +259,7 @@ QString damageMessage(const QString& path, const ReadReport& report, const LoadF
                                   "%2 of %3; the fields from there on keep their previous values.")
                        .arg(path)
                        .arg(report.stoppedAt)
-                       .arg(layout.size());
+                       .arg(report.stoppedAt > int(ClassicFields) ? layout.size() : ClassicFields);
     const QStringList failing = LoadCheck::failingFields(form);
     if (!failing.isEmpty())
         text += QStringLiteral("\nThese fields do not hold a usable value: ") +
@@ -225,7 +269,9 @@ QString damageMessage(const QString& path, const ReadReport& report, const LoadF
 
 bool dataSaveTable(CFileData& dat, const LoadForm& form) {
     if (!dat.openTextOutput(FileNumber)) return false;
-    for (const Slot& slot : layout) {
+    const size_t count = form.precision.used ? layout.size() : ClassicFields;
+    for (size_t i = 0; i < count; ++i) {
+        const Slot& slot = layout[i];
         if (slot.kind == Kind::Notes)
             dat.writeMultilineText(saved(slot, form), FileNumber);
         else

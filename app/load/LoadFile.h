@@ -1,4 +1,5 @@
-// The load data file (.qvt): 32 fields, older shorter files recognised by where they end.
+// The load data file (.qvt): 32 fields, and 9 more (33 to 41) for a load that used the precision
+// model; older, shorter files are recognised by where they end.
 #pragma once
 
 #include "load/LoadForm.h"
@@ -12,7 +13,7 @@ constexpr int16_t FileNumber = 1;
 struct ReadReport {
     bool opened = false;  // the file exists and was read
     bool refused = false; // a field too long to be one: the file was given up, nothing applied
-    int stoppedAt = 0;    // the field (1..32) whose text did not convert, 0 when none did
+    int stoppedAt = 0;    // the field (1..41) whose text did not convert, 0 when none did
 
     // Read to its end, or to the end of an older, shorter layout.
     bool whole() const { return opened && !refused && stoppedAt == 0; }
@@ -20,7 +21,8 @@ struct ReadReport {
 
 // Reads the file named by dat.filename into `form`. Fields from the first one that does not
 // convert on keep the values `form` had; a file that ends where an older layout ends (after
-// field 24 or 30) is whole. `form` is untouched when the file does not exist or is refused.
+// field 24, 30 or 32) is whole. The precision fields are the defaults unless the file has them.
+// `form` is untouched when the file does not exist or is refused.
 ReadReport read(CFileData& dat, LoadForm& form);
 
 // read(), true once the file could be opened and was not refused.

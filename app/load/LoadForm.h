@@ -4,6 +4,7 @@
 
 #include "load/Comparison.h"
 #include "load/InputFields.h"
+#include "load/PrecisionForm.h"
 
 #include <QString>
 #include <array>
@@ -22,9 +23,13 @@ struct LoadForm {
     int dragIndex = -1;      // cboDrag list position, -1 when nothing is selected
     Comparison comparison;   // the comparison load's file (empty when none), name, on/off
     QString notes;           // txtNotes, may hold CR LF line breaks
+    PrecisionForm precision; // the precision model's switch and inputs
 
     bool isMetric() const { return optMetric1; }
-    bool isAdvanced() const { return chkAdvanced != 0; }
+    // The extra inputs count: Advanced is checked, or the precision model (which reads them
+    // all) is on.
+    bool isAdvanced() const { return chkAdvanced != 0 || precision.on; }
+    bool isPrecision() const { return precision.on; }
     bool isMilRange() const { return chkMilrange != 0; }
 
     // The texts the window shows before any load is read.

@@ -187,6 +187,7 @@ void LoadModel::applyForm(const LoadForm& next) {
     form.dragIndex = next.dragIndex;
     form.comparison = next.comparison;
     form.notes = next.notes;
+    form.precision = next.precision;
 }
 
 void LoadModel::newLoad() {

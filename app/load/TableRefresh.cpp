@@ -1,5 +1,6 @@
 #include "load/TableRefresh.h"
 
+#include "load/DragTables.h"
 #include "load/InputFields.h"
 #include "load/LoadCheck.h"
 #include "services/MNumber.h"
@@ -33,7 +34,9 @@ float prepareRefresh(LoadModel& model, CTextOutput& txt) {
 }
 
 QString loadProblem(const LoadModel& model) {
-    return LoadCheck::computable(model.form).message;
+    const QString field = LoadCheck::computable(model.form).message;
+    if (!field.isEmpty() || !model.form.isPrecision()) return field;
+    return DragTables::load(model.form.precision.dragTable).problem;
 }
 
 QString tableText(LoadModel& model, CTextOutput& txt) {
@@ -45,6 +48,8 @@ QString tableText(LoadModel& model, CTextOutput& txt) {
     // and the chronograph.
     if (txt.printTextTable(model.values.in1, true, drops, ranges, angle, model))
         model.values.metroBc = txt.handedBc();
+    else if (!txt.problem().isEmpty())
+        return txt.problem();
     return txt.text();
 }
 

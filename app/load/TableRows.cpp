@@ -42,6 +42,7 @@ bool compute(const Request& q, CMetro& metro, const CDrag& drag, SolverFlight& f
 
     SolverRecord record =
         LoadRecord::build(*q.load, *q.conditions, {q.advanced, q.settings.metric}, metro, drag);
+    if (q.muzzleVelocity > 0) record.muzzleVelocity = q.muzzleVelocity;
     handedBc = record.ballisticCoef;
     if (!flight.integrateCovering(record, float(q.count - 1) * q.increment)) return false;
 

@@ -38,6 +38,7 @@ struct Request {
     bool cosineDrop = false; // the angle scales the heights; else they are read at the
                              // horizontal distance (cosine range)
     RowSettings settings;
+    float muzzleVelocity = 0; // ft/s flown instead of the load's when above 0 (truing)
 };
 
 // The values of one row from the solver's row at `range`: `height` is the height to show (the

@@ -11,6 +11,7 @@
 #include "services/MSmallBallStruct.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -37,7 +38,9 @@ QStringList factsOf(const LoadModel& model, const CInput& in1) {
     const bool advanced = model.form.isAdvanced();
     const QString rangeUnit = model.form.isMetric() ? QStringLiteral(" m") : QStringLiteral(" yd");
     const QStringList drags = CDrag::names();
-    const QString drag = advanced && in1.dragIndex >= 0 && in1.dragIndex < drags.size()
+    const PrecisionForm& precision = model.form.precision;
+    const QString drag = precision.on ? QFileInfo(precision.dragTable).fileName()
+                         : advanced && in1.dragIndex >= 0 && in1.dragIndex < drags.size()
                              ? drags[in1.dragIndex]
                              : drags.first();
     QStringList facts;
@@ -55,6 +58,8 @@ QStringList factsOf(const LoadModel& model, const CInput& in1) {
     else
         facts << QStringLiteral("Air: standard (sea level, 59 \u00B0F)");
     facts << QStringLiteral("Wind: 10 mph full value from the left. Dial: up +, left -");
+    if (precision.on)
+        facts << QStringLiteral("Precision model: wind includes spin drift and Coriolis");
     return facts;
 }
 
@@ -67,7 +72,10 @@ bool collect(LoadModel& model, Card& card, QString& problem) {
         CTextOutput txt;
         const float angle = TableRefresh::prepareRefresh(model, txt);
         const CInput& in1 = model.values.in1;
-        if (!txt.computeRows(in1, in1, true, angle, model)) return false;
+        if (!txt.computeRows(in1, in1, true, angle, model)) {
+            problem = txt.problem();
+            return false;
+        }
         const std::vector<TableRow> rows = txt.rows();
         CInput windy = in1;
         windy.ixwvel = CardWindMph;
@@ -78,7 +86,8 @@ bool collect(LoadModel& model, Card& card, QString& problem) {
         card = Card();
         card.title = model.form.fields[InputFields::Cartridge];
         card.facts = factsOf(model, in1);
-        card.correctionUnit = model.values.isMoa ? QStringLiteral("clicks") : QStringLiteral("mils");
+        card.correctionUnit =
+            model.values.isMoa ? QStringLiteral("clicks") : QStringLiteral("mils");
         card.rangeUnit = model.form.isMetric() ? QStringLiteral("m") : QStringLiteral("yd");
         card.date = QDate::currentDate();
         for (size_t i = 0; i < rows.size() && i < wind.size(); ++i) {
@@ -119,8 +128,7 @@ void draw(QPainter& painter, const QRectF& page, const Card& card) {
     const auto row = [&](const QStringList& cells, const QFont& f) {
         const qreal w = page.width() / cells.size();
         for (int i = 0; i < cells.size(); ++i)
-            text(QRectF(page.left() + i * w, y, w * 0.92, lineHeight), cells[i], Qt::AlignRight,
-                 f);
+            text(QRectF(page.left() + i * w, y, w * 0.92, lineHeight), cells[i], Qt::AlignRight, f);
         y += lineHeight;
     };
 
@@ -153,10 +161,9 @@ bool writePdf(const QString& path, const Card& card) {
     // QPdfWriter opens the file only when painting begins; say plainly when it cannot.
     QFile target(path);
     if (!target.open(QIODevice::WriteOnly)) {
-        MSmallBallStruct::HandleError(QStringLiteral("RangeCard"), QStringLiteral("writePdf"),
-                                      ErrorNumbers::PathAccess,
-                                      QStringLiteral("Path/File access error: %1 (%2)")
-                                          .arg(path, target.errorString()));
+        MSmallBallStruct::HandleError(
+            QStringLiteral("RangeCard"), QStringLiteral("writePdf"), ErrorNumbers::PathAccess,
+            QStringLiteral("Path/File access error: %1 (%2)").arg(path, target.errorString()));
         return false;
     }
     target.close();

@@ -42,16 +42,21 @@ GraphTab::GraphTab(LoadModel& model, CTextOutput& txt, CFileData& dat, QWidget* 
     layout->addWidget(problemLabel, 1);
 }
 
-void GraphTab::refresh(float angle) {
-    const QString problem = TableRefresh::loadProblem(model);
+void GraphTab::showProblem(const QString& problem) {
     problemLabel->setText(problem);
     problemLabel->setVisible(!problem.isEmpty());
-    if (!problem.isEmpty()) {
-        graph->setVisible(false);
-        return;
-    }
+    if (!problem.isEmpty()) graph->setVisible(false);
+}
+
+void GraphTab::refresh(float angle) {
+    const QString problem = TableRefresh::loadProblem(model);
+    showProblem(problem);
+    if (!problem.isEmpty()) return;
     try {
         GraphData next = state.refresh(model, txt, dat, angle);
+        // The precision model can find a load it cannot fly (its zero out of reach).
+        showProblem(next.problem);
+        if (!next.problem.isEmpty()) return;
         graph->graphShow(next);
         data = std::move(next);
         graph->setVisible(true);

@@ -41,6 +41,8 @@ public:
     void tabShown(int tab, int ownIndex);
 
 private:
+    // Shows `problem` in place of the graph; an empty one hides it.
+    void showProblem(const QString& problem);
     LoadModel& model;
     CTextOutput& txt;
     CFileData& dat;

@@ -2,6 +2,7 @@
 
 #include "load/LoadModel.h"
 #include "shell/NotesBox.h"
+#include "shell/PrecisionBox.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -55,6 +56,8 @@ void InputTab::build() {
     page->setSpacing(14);
     page->addWidget(buildFieldGrid());
     page->addWidget(buildChoices());
+    precisionBox = new PrecisionBox(model, this);
+    page->addWidget(precisionBox);
 
     auto* notesLabel = new QLabel(QStringLiteral("Load Notes"), this);
     notesLabel->setObjectName(QStringLiteral("lblNotes"));
@@ -178,8 +181,13 @@ QWidget* InputTab::buildChoices() {
     chkMilrange = new QCheckBox(QStringLiteral("MilRange"), display);
     chkMilrange->setObjectName(QStringLiteral("chkMilrange"));
     chkMilrange->setToolTip(QStringLiteral("Show MilInch ranging system in Table"));
+    chkPrecision = new QCheckBox(QStringLiteral("Precision"), display);
+    chkPrecision->setObjectName(QStringLiteral("chkPrecision"));
+    chkPrecision->setToolTip(QStringLiteral("Drag by Mach number, real air, spin drift, Coriolis "
+                                            "and powder temperature"));
     displayLayout->addWidget(chkAdvanced);
     displayLayout->addWidget(chkMilrange);
+    displayLayout->addWidget(chkPrecision);
 
     auto* yAxis = new QGroupBox(QStringLiteral("Graph Y-Axis"), box);
     yAxis->setObjectName(QStringLiteral("fraYaxis"));
@@ -228,6 +236,10 @@ void InputTab::connectEdits() {
         if (!showing) model.form.chkMilrange = on ? 1 : 0;
         applyMilRange();
     });
+    connect(chkPrecision, &QCheckBox::toggled, this, [this](bool on) {
+        if (!showing) model.form.precision.setOn(on);
+        applyPrecision();
+    });
     connect(txtNotes, &QPlainTextEdit::textChanged, this, [this] {
         if (!showing) model.form.notes = NotesBox::read(txtNotes);
     });
@@ -245,9 +257,12 @@ void InputTab::showForm() {
     optYaxis[yAxis]->setChecked(true);
     chkAdvanced->setChecked(form.chkAdvanced != 0);
     chkMilrange->setChecked(form.chkMilrange != 0);
+    chkPrecision->setChecked(form.precision.on);
+    precisionBox->showForm();
     if (NotesBox::read(txtNotes) != form.notes) NotesBox::show(txtNotes, form.notes);
     applyAdvanced();
     applyMilRange();
+    applyPrecision();
 }
 
 void InputTab::showFieldText(int index) {
@@ -265,13 +280,25 @@ void InputTab::applyToolTips() {
 }
 
 void InputTab::applyAdvanced() {
-    const bool visible = model.form.chkAdvanced != 0;
+    // The precision model reads every extra field, so they show while it is on.
+    const bool visible = model.form.isAdvanced();
     for (int index : advancedFields())
         fields[static_cast<size_t>(index)]->setVisible(visible);
     for (int index : advancedLabels())
         labels[static_cast<size_t>(index)]->setVisible(visible);
     cboDrag->setVisible(visible);
     arrangeFields();
+}
+
+void InputTab::applyPrecision() {
+    // The precision model takes its drag from its own table; the classic list stays as the
+    // load has it for when the model is switched off.
+    const bool precise = model.form.isPrecision();
+    precisionBox->setVisible(precise);
+    cboDrag->setEnabled(!precise);
+    cboDrag->setToolTip(precise ? QStringLiteral("The precision model uses its own drag table")
+                                : QStringLiteral("G1 is what manufacturers use"));
+    applyAdvanced();
 }
 
 void InputTab::applyMilRange() {

@@ -10,6 +10,7 @@
 #include <array>
 
 class LoadModel;
+class PrecisionBox;
 class QBoxLayout;
 class QCheckBox;
 class QComboBox;
@@ -36,6 +37,8 @@ public:
     // chkAdvanced_Click / chkMilrange_Click: show or hide the extra fields and captions.
     void applyAdvanced();
     void applyMilRange();
+    // chkPrecision: the precision group, and the extra fields the model reads.
+    void applyPrecision();
     // Fills the drag model list (keeps the model's selection).
     void fillDragList();
 
@@ -49,6 +52,8 @@ public:
     QRadioButton* optYaxis[4] = {};
     QCheckBox* chkAdvanced = nullptr;
     QCheckBox* chkMilrange = nullptr;
+    QCheckBox* chkPrecision = nullptr;
+    PrecisionBox* precisionBox = nullptr;
     QPlainTextEdit* txtNotes = nullptr;
     // Where cboCompare sits on this page (the Graph tab borrows it while it shows).
     QBoxLayout* compareSlot = nullptr;

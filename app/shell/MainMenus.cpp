@@ -53,6 +53,8 @@ const MenuItem menuItems[] = {
      &ui::mnuPointBlankRange_Click},
     {"mnuOptions", "mnuVelocityChronoCorrection", "&Velocity Chrono Correction", nullptr,
      &ui::mnuVelocityChronoCorrection_Click},
+    {"mnuOptions", "mnuTrueVelocity", "&True Muzzle Velocity\u2026", nullptr,
+     &ui::mnuTrueVelocity_Click},
     {"mnuHelp", "mnuContents", "&Contents", "Ctrl+H", &ui::mnuContents_Click},
     {"mnuHelp", "mnuAbout", "&About", nullptr, &ui::mnuAbout_Click},
 };

@@ -77,6 +77,7 @@ public:
     void mnuCompare_Click();
     void mnuPointBlankRange_Click();
     void mnuVelocityChronoCorrection_Click();
+    void mnuTrueVelocity_Click();
     void mnuContents_Click();
     void mnuAbout_Click();
     // A recent file chosen in the File menu (entry `index`, 0 the newest).

@@ -3,16 +3,20 @@
 #include "shell/ui.h"
 
 #include "load/CsvExport.h"
+#include "load/InputFields.h"
 #include "services/FileChooser.h"
+#include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
 #include "shell/CGraph.h"
 #include "shell/ComparisonList.h"
 #include "shell/GraphTab.h"
 #include "shell/HelpViewer.h"
+#include "shell/InputTab.h"
 #include "shell/Printing.h"
 #include "shell/TableTab.h"
 #include "shell/dlgChronoVel.h"
 #include "shell/dlgPointBlank.h"
+#include "shell/dlgTrueVelocity.h"
 #include "shell/frmAbout.h"
 #include "shell/frmOptions.h"
 #include "sim/widgets/SimController.h"
@@ -93,6 +97,14 @@ void ui::mnuPointBlankRange_Click() {
 void ui::mnuVelocityChronoCorrection_Click() {
     dlgChronoVel dialog(model, this);
     dialog.exec();
+}
+
+void ui::mnuTrueVelocity_Click() {
+    dlgTrueVelocity dialog(model, this);
+    if (dialog.exec() != QDialog::Accepted || !dialog.truedVelocity()) return;
+    model.setFieldText(InputFields::MuzzleVelocity,
+                       MNumber::shortText(float(*dialog.truedVelocity())));
+    inputTab->showFieldText(InputFields::MuzzleVelocity);
 }
 
 void ui::mnuContents_Click() {

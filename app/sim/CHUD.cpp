@@ -1,12 +1,19 @@
 #include "sim/CHUD.h"
 
+#include "load/DragTables.h"
+#include "load/InputFields.h"
 #include "load/LoadModel.h"
 #include "load/LoadRecord.h"
+#include "load/PrecisionRows.h"
+#include "load/TableRefresh.h"
 #include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
 #include "services/SolverFlight.h"
 #include "services/Units.h"
+
+#include <algorithm>
+#include <cmath>
 
 CHUD::CHUD() = default;
 CHUD::~CHUD() = default;
@@ -35,6 +42,16 @@ bool CHUD::init(float wind, LoadModel& model, const QString& simMaxRange, bool y
         next.isMetric = yards ? 0 : 1;
 
         flight->release();
+        precisePath.clear();
+        if (model.form.isPrecision()) {
+            metric = !yards;
+            rec = next;
+            rec.maxRange = keptMaxRange;
+            rec.windSpeed = keptWind;
+            rec.isMetric = keptMetric;
+            integrated.reset();
+            return flyPrecision(wind, model, *single);
+        }
         // A long range may lie beyond the usual flight: the flight is lengthened (same step
         // count) until the maximum range is reached.
         const bool ok = flight->integrateCovering(next, next.maxRange);
@@ -57,11 +74,64 @@ bool CHUD::init(float wind, LoadModel& model, const QString& simMaxRange, bool y
     }
 }
 
+bool CHUD::flyPrecision(float wind, LoadModel& model, float maxRange) {
+    const DragTables::Loaded table = DragTables::load(model.form.precision.dragTable);
+    if (!table.curve) {
+        MSmallBallStruct::HandleError("CHUD", "init", ErrorNumbers::FileNotFound, table.problem);
+        return false;
+    }
+    const MainValues& v = model.values;
+    // The simulator's wind is a full-value crosswind: from the left when positive.
+    CInput conditions = v.in1;
+    conditions.ixwvel = 0;
+    PrecisionRows::Inputs in{&v.in1,
+                             &conditions,
+                             &model.form.precision,
+                             v.pressure,
+                             v.humidity,
+                             TableRefresh::angleOf(model),
+                             model.form.isMetric()};
+    in.muzzleVelocity =
+        MNumber::parse(model.form.fields[InputFields::MuzzleVelocity]).value_or(0.0);
+    precision::Shot shot = PrecisionRows::shot(in);
+    shot.windMph = std::fabs(wind);
+    shot.windAngleDeg = wind >= 0 ? 90.0 : 270.0;
+    // A point per whole range unit out to the simulator's range; shots between are interpolated.
+    const double toYards = metric ? Units::YardsPerMetre : 1.0;
+    const size_t count = size_t(std::clamp(std::ceil(double(maxRange)), 0.0, 100000.0)) + 1;
+    std::vector<double> ranges(count);
+    for (size_t i = 0; i < count; ++i)
+        ranges[i] = double(i) * toYards;
+    precisePath = precision::solve(shot, *table.curve, ranges);
+    flown = precisePath.empty() ? 0.0f : float(precisePath.back().timeS);
+    return !precisePath.empty();
+}
+
 bool CHUD::isComputed() const {
-    return flight && flight->isComputed();
+    return !precisePath.empty() || (flight && flight->isComputed());
 }
 
 bool CHUD::oneResult(float& dropMoa, float& windMoa, float yards, float& time) {
+    if (!precisePath.empty()) {
+        // Between the two whole ranges around `yards`, in a straight line.
+        if (!(yards >= 0) || yards > float(precisePath.size() - 1)) return false;
+        const size_t i = std::min(size_t(yards), precisePath.size() - 1);
+        const size_t j = std::min(i + 1, precisePath.size() - 1);
+        const double f = double(yards) - double(i);
+        const auto mix = [f](double a, double b) { return a + (b - a) * f; };
+        const auto& a = precisePath[i];
+        const auto& b = precisePath[j];
+        row = SolverRow{};
+        row.t = float(mix(a.timeS, b.timeS));
+        row.V = float(mix(a.velocityFps, b.velocityFps));
+        row.x = yards;
+        row.y = float(mix(a.heightIn, b.heightIn));
+        row.z = float(mix(a.windIn, b.windIn));
+        dropMoa = inch2moa(row.y, yards);
+        windMoa = inch2moa(row.z, yards);
+        time = row.t;
+        return true;
+    }
     if (!flight) return false;
     // The chronograph correction shares the simulator's library and takes its buffers over:
     // the same trajectory is integrated again on the next use.
@@ -95,5 +165,6 @@ float CHUD::inch2mil(float inch, float yards) const {
 
 void CHUD::final() {
     integrated.reset();
+    precisePath.clear();
     if (flight) flight->release();
 }

@@ -4,11 +4,13 @@
 #pragma once
 
 #include "SolverRecord.h"
+#include "precision/Shot.h"
 #include "services/Units.h"
 
 #include <QString>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class LoadModel;
 class SolverFlight;
@@ -20,7 +22,8 @@ public:
     CHUD(const CHUD&) = delete;
     CHUD& operator=(const CHUD&) = delete;
 
-    // Computes the trajectory of the main load (model.values.in1, built like a table record)
+    // Computes the trajectory of the main load (model.values.in1, built like a table record, or
+    // flown by the precision model when it is on)
     // for a crosswind of `wind` mph, out to `simMaxRange` (the simulator's maximum range text)
     // in yards, or in metres unless `yards`. A non-numeric maximum range is reported and the
     // previous trajectory stays. False when nothing new was computed.
@@ -48,6 +51,8 @@ public:
     const SolverRow& lastRow() const { return row; }
 
 private:
+    // The precision model's path, a point per whole range unit out to `maxRange`.
+    bool flyPrecision(float wind, LoadModel& model, float maxRange);
     float toYards(float range) const { return metric ? range * Units::YardsPerMetreF : range; }
 
     SolverRecord rec{};
@@ -56,6 +61,8 @@ private:
     std::optional<SolverRecord> integrated;
     // The trajectory in the simulator's own library. Created on first use.
     std::unique_ptr<SolverFlight> flight;
+    // The precision model's path while it is the one in use (empty otherwise).
+    std::vector<precision::TrajectoryPoint> precisePath;
     bool metric = false;
     float flown = 0;
 };

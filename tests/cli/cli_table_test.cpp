@@ -261,3 +261,33 @@ TEST(CliDispatch, PlainArgumentsAreForTheWindowAndBadOptionsFail) {
     EXPECT_EQ(run({"--frobnicate"}), 2);
     EXPECT_EQ(run({"--help", "extra"}), 2);
 }
+
+// --- the precision model -----------------------------------------------------------------------
+
+TEST_F(CliTable, ALoadWithThePrecisionModelOnPrintsItsTable) {
+    const QString path = TestAppFolder::dataDir() + "/308win-precision.qvt";
+    const ProcessResult r = quorvel({"--table", path});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QString text = QString::fromLocal8Bit(r.out);
+    EXPECT_EQ(text, tableAfterOpening(path));
+    EXPECT_TRUE(text.contains(" Model           : Precision, G7 drag table")) << text.toStdString();
+    EXPECT_TRUE(text.contains("LClicks     Spin")) << text.toStdString();
+
+    const ProcessResult csv = quorvel({"--table", path, "--csv"});
+    EXPECT_EQ(csv.exitCode, 0) << csv.err.toStdString();
+    EXPECT_TRUE(csv.out.startsWith("range_yd,"));
+    EXPECT_TRUE(csv.out.left(csv.out.indexOf('\n'))
+                    .endsWith("lead_in,lead_clicks,spin_in,coriolis_v_in,coriolis_h_in"))
+        << csv.out.left(200).toStdString();
+}
+
+TEST_F(CliTable, APrecisionLoadWhoseDragFileIsGoneIsOneLineAndStatusTwo) {
+    QByteArray bytes = data("308win-precision.qvt");
+    const QString gone = folder.file("gone.csv");
+    bytes.replace("\r\nG7\r\n", "\r\n" + gone.toLocal8Bit() + "\r\n");
+    const ProcessResult r = quorvel({"--table", folder.write("p.qvt", bytes)});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.errLines(), 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(gone.toLocal8Bit() + "\" was not found")) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+}

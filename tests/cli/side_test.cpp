@@ -7,6 +7,7 @@
 #include "load/CPointBlank.h"
 #include "load/CTextOutput.h"
 #include "load/TableRefresh.h"
+#include "load/Truing.h"
 #include "services/CChronoVelocity.h"
 #include "services/MNumber.h"
 
@@ -183,3 +184,52 @@ TEST_F(SideCommandsTest, TheProgramsCommandLineRunsThem) {
 }
 
 } // namespace
+
+// --- truing --------------------------------------------------------------------------------------
+
+Outcome trueVelocity(const QStringList& args) {
+    return capture([&] { return SideCommands::trueVelocity(args); });
+}
+
+// The height the load's model gives at `range` with `velocity`, as the file is opened.
+double heightOf(const QString& file, float range, double velocity) {
+    LoadModel model;
+    CliLoad::startModel(model);
+    EXPECT_TRUE(CliLoad::openLoad(model, file));
+    CTextOutput txt;
+    TableRefresh::prepareRefresh(model, txt);
+    return Truing::heightAt(model, range, velocity).value_or(0);
+}
+
+TEST_F(SideCommandsTest, TrueVelocityFindsTheVelocityBehindAHeightInEitherModel) {
+    for (const QString& file : {sample, TestAppFolder::dataDir() + "/308win-precision.qvt"}) {
+        const double height = heightOf(file, 800, 2580);
+        const Outcome r =
+            trueVelocity({file, "--range", "800", "--height", QString::number(height, 'f', 4)});
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
+        const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 3) << r.out.toStdString();
+        EXPECT_EQ(lines[0], "Load muzzle velocity (ft/sec): 2650");
+        EXPECT_TRUE(lines[1].startsWith("Height with it (in): -"));
+        ASSERT_TRUE(lines[2].startsWith("Trued muzzle velocity (ft/sec): "));
+        EXPECT_NEAR(lines[2].section(": ", 1).toDouble(), 2580, 0.15) << file.toStdString();
+    }
+}
+
+TEST_F(SideCommandsTest, TrueVelocityRefusesWhatItCannotAnswer) {
+    const std::pair<QStringList, const char*> cases[] = {
+        {{sample, "--range", "500"}, "--true-velocity needs --height"},
+        {{"--range", "500", "--height", "-3"}, "--true-velocity needs one load file"},
+        {{sample, "--range", "far", "--height", "-3"}, "'far' is not a number"},
+        {{sample, "--range", "5000", "--height", "-3"}, "The range must be between 1 and 2000"},
+        {{sample, "--range", "500", "--height", "900"},
+         "No muzzle velocity from 300 to 4500 fps gives a height of 900 in at 500 yards"},
+    };
+    for (const auto& [args, message] : cases) {
+        const Outcome r = trueVelocity(args);
+        EXPECT_EQ(r.status, 2) << message;
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(message)) << r.err.toStdString();
+    }
+}

@@ -27,11 +27,16 @@ TestAppFolder::TestAppFolder(bool withSolvers, bool withAssets) {
     if (withSolvers) {
         for (const QString& lib : {QStringLiteral("trajcore.so"), QStringLiteral("quorvelsim.so")})
             QFile::link(bin.filePath(lib), file(lib));
+        // The precision model's standard drag tables, read like the solvers.
+        QFile::link(bin.filePath(QStringLiteral("drag")), file(QStringLiteral("drag")));
     }
     if (withAssets) {
-        for (const QString& entry : bin.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-            QDir().mkpath(file(entry)); // real folders, so generated masks stay in this folder
         for (const QString& entry : bin.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            if (QFileInfo(file(entry)).isSymLink()) continue; // linked with the solvers
+            QDir().mkpath(file(entry)); // real folders, so generated masks stay in this folder
+        }
+        for (const QString& entry : bin.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            if (QFileInfo(file(entry)).isSymLink()) continue;
             const QDir sub(bin.filePath(entry));
             for (const QString& f : sub.entryList(QDir::Files))
                 QFile::copy(sub.filePath(f), file(entry + '/' + f));

@@ -7,7 +7,7 @@
 
 class TestAppFolder {
 public:
-    // withSolvers: link trajcore.so and quorvelsim.so into the folder.
+    // withSolvers: link trajcore.so, quorvelsim.so and the drag tables into the folder.
     // withAssets: link the picture folders and hello.bmp as well.
     explicit TestAppFolder(bool withSolvers = true, bool withAssets = false);
     ~TestAppFolder();

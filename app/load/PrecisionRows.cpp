@@ -1,0 +1,141 @@
+#include "load/PrecisionRows.h"
+
+#include "SolverRecord.h"
+#include "load/MPrint.h"
+#include "services/MNumber.h"
+#include "services/Units.h"
+
+#include <QFileInfo>
+#include <cmath>
+
+namespace PrecisionRows {
+
+namespace {
+
+double inputValue(const PrecisionForm& form, int index) {
+    return PrecisionFields::value(index, form.fields[size_t(index)]).value_or(0.0);
+}
+
+QString number(double value) {
+    return MNumber::shortText(static_cast<float>(value));
+}
+
+// Two header items on a line, lined up with the classic header's columns.
+QString itemPair(const QString& first, const QString& second) {
+    return MPrint::padRight(first, 30) + ' ' + second;
+}
+
+QString item(const char* label, int width, const QString& value) {
+    return MPrint::padRight(QString::fromUtf8(label), width) + QStringLiteral(": ") + value;
+}
+
+} // namespace
+
+precision::Shot shot(const Inputs& in) {
+    using namespace PrecisionFields;
+    const CInput& load = *in.load;
+    const CInput& c = *in.conditions;
+    const PrecisionForm& p = *in.precision;
+    const double toYards = in.metric ? Units::YardsPerMetre : 1.0;
+    precision::Shot s;
+    s.muzzleVelocityFps = in.muzzleVelocity > 0 ? in.muzzleVelocity : double(load.imvel);
+    s.weightGrains = load.ibweight;
+    s.bc = load.bcoef;
+    s.lowerBc = load.bcMed;
+    s.lowerVelocityFps = load.vMed;
+    s.lowestBc = load.bcLow;
+    s.lowestVelocityFps = load.vLow;
+    s.sightHeightIn = c.sightheight;
+    s.zeroRangeYd = c.izrange * toYards;
+    s.windMph = c.ixwvel;
+    s.windAngleDeg = c.ixwangl;
+    s.temperatureF = c.temp;
+    s.altitudeFt = c.alt;
+    s.pressureInHg = in.pressure;
+    s.humidityPct = in.humidity;
+    s.slopeDeg = in.angle;
+    s.twistIn = inputValue(p, Twist);
+    s.lengthIn = inputValue(p, Length);
+    s.diameterIn = inputValue(p, Diameter);
+    s.latitudeDeg = value(Latitude, p.fields[Latitude]);
+    s.azimuthDeg = inputValue(p, Azimuth);
+    s.powderSensitivityFpsPerF = inputValue(p, Sensitivity);
+    s.powderTemperatureF = value(PowderTemp, p.fields[PowderTemp]).value_or(59.0);
+    return s;
+}
+
+bool compute(const TableRows::Request& q, const precision::Shot& shot,
+             const precision::DragCurve& drag, std::vector<TableRow>& rows, QString& problem) {
+    using namespace TableColumns;
+    rows.clear();
+    problem.clear();
+    const double toYards = q.settings.metric ? Units::YardsPerMetre : 1.0;
+    std::vector<double> ranges(size_t(std::max<int16_t>(q.count, 0)));
+    for (size_t i = 0; i < ranges.size(); ++i)
+        ranges[i] = double(float(i) * q.increment) * toYards;
+    const auto points = precision::solve(shot, drag, ranges);
+    if (points.empty()) {
+        problem = precision::effectiveMuzzleVelocityFps(shot) <= 0
+                      ? QStringLiteral("The muzzle velocity, corrected for the powder "
+                                       "temperature, is not above 0 ft/s.")
+                      : QStringLiteral("The bullet does not reach the zero range with this "
+                                       "load.");
+        return false;
+    }
+    CBallUtil util;
+    rows.reserve(points.size());
+    for (size_t i = 0; i < points.size(); ++i) {
+        const precision::TrajectoryPoint& p = points[i];
+        const float range = float(i) * q.increment;
+        SolverRow row{};
+        row.t = float(p.timeS);
+        row.V = float(p.velocityFps);
+        row.z = float(p.windIn);
+        TableRow r = TableRows::rowValues(row, range, float(p.heightIn), q.settings, util);
+        r[Spin] = float(p.spinIn);
+        r[CoriolisVertical] = float(p.coriolisVerticalIn);
+        r[CoriolisHorizontal] = float(p.coriolisHorizontalIn);
+        if (util.overflowed()) {
+            rows.clear();
+            return false;
+        }
+        rows.push_back(r);
+    }
+    return true;
+}
+
+QStringList headerLines(const precision::Shot& s, const PrecisionForm& form) {
+    const bool standard = PrecisionFields::isStandardDragTable(form.dragTable);
+    const QString table =
+        standard ? form.dragTable + QStringLiteral(" drag table")
+                 : QStringLiteral("drag table ") + QFileInfo(form.dragTable).fileName();
+    const auto left = [](const char* label, const QString& value) {
+        return item(label, 16, value);
+    };
+    const auto right = [](const char* label, const QString& value) {
+        return item(label, 17, value);
+    };
+    const double sg = precision::stabilityFactor(s);
+    QStringList lines;
+    lines << left("Model", QStringLiteral("Precision, ") + table);
+    lines << itemPair(left("Pressure", number(s.pressureInHg) + QStringLiteral(" inHg")),
+                      right("Humidity", number(s.humidityPct) + QStringLiteral(" %")));
+    lines << itemPair(left("Twist", number(s.twistIn) + QStringLiteral(" in/turn")),
+                      right("Stability (Sg)",
+                            sg > 0 ? MPrint::formatFixed(float(sg), 2) : QStringLiteral("none")));
+    lines << itemPair(left("Bullet Length", number(s.lengthIn) + QStringLiteral(" in")),
+                      right("Bullet Diameter", number(s.diameterIn) + QStringLiteral(" in")));
+    lines << itemPair(left("Latitude", s.latitudeDeg
+                                           ? number(*s.latitudeDeg) + QStringLiteral(" \u00B0N")
+                                           : QStringLiteral("none")),
+                      right("Azimuth", number(s.azimuthDeg) + QStringLiteral(" \u00B0")));
+    lines << itemPair(
+        left("Powder Sens.", number(s.powderSensitivityFpsPerF) + QStringLiteral(" fps/\u00B0F")),
+        right("MV measured at", number(s.powderTemperatureF) + QStringLiteral(" \u00B0F")));
+    lines << left("MV used",
+                  MPrint::formatFixed(float(precision::effectiveMuzzleVelocityFps(s)), 1) +
+                      QStringLiteral(" fps"));
+    return lines;
+}
+
+} // namespace PrecisionRows

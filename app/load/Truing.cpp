@@ -1,0 +1,204 @@
+#include "load/Truing.h"
+
+#include "load/DragTables.h"
+#include "load/InputFields.h"
+#include "load/LoadModel.h"
+#include "load/PrecisionRows.h"
+#include "load/TableRefresh.h"
+#include "load/TableRows.h"
+#include "services/CBallUtil.h"
+#include "services/ErrorNumbers.h"
+#include "services/MNumber.h"
+#include "services/SolverFlight.h"
+#include "services/Units.h"
+
+#include <cmath>
+#include <exception>
+#include <vector>
+
+namespace Truing {
+
+namespace {
+
+// Velocities tried before the search narrows down on a change of sign.
+constexpr double ScanStep = 100;
+// The solver's clock is single precision: a row this much past the end of the flight was not
+// reached.
+constexpr double FlightEndTolerance = 1e-3;
+
+std::optional<double> classicHeight(LoadModel& model, float range, double velocity) {
+    const MainValues& v = model.values;
+    CInput conditions = v.in1;
+    // The trajectory has to reach the range, even beyond the table's own maximum range.
+    const auto reach = MNumber::toInt16(std::ceil(double(range)));
+    if (!reach) return std::nullopt;
+    conditions.imaxyds = std::max(conditions.imaxyds, *reach);
+    TableRows::Request q;
+    q.load = &v.in1;
+    q.conditions = &conditions;
+    q.increment = range;
+    q.count = 2;
+    q.angle = TableRefresh::angleOf(model);
+    q.advanced = model.form.isAdvanced();
+    q.cosineDrop = v.isCosineDrop;
+    q.settings = {v.isMoa, model.form.isMetric(), v.scopeMag, 0.0f, v.in1.ibweight};
+    q.muzzleVelocity = static_cast<float>(velocity);
+    SolverFlight flight(true);
+    std::vector<TableRow> rows;
+    float handedBc = 0;
+    const bool ok =
+        TableRows::compute(q, model.values.metro, model.values.drag, flight, rows, handedBc);
+    flight.release();
+    if (!ok || rows.size() < 2) return std::nullopt;
+    if (rows[1][TableColumns::Time] > flight.flightTime() * (1.0 + FlightEndTolerance))
+        return std::nullopt;
+    return rows[1][TableColumns::Height];
+}
+
+std::optional<double> precisionHeight(LoadModel& model, float range, double velocity,
+                                      const precision::DragCurve& drag) {
+    const MainValues& v = model.values;
+    PrecisionRows::Inputs in{&v.in1,
+                             &v.in1,
+                             &model.form.precision,
+                             v.pressure,
+                             v.humidity,
+                             TableRefresh::angleOf(model),
+                             model.form.isMetric(),
+                             velocity};
+    const double toYards = model.form.isMetric() ? Units::YardsPerMetre : 1.0;
+    const double ranges[] = {0.0, double(range) * toYards};
+    const auto points = precision::solve(PrecisionRows::shot(in), drag, ranges);
+    if (points.size() < 2) return std::nullopt;
+    return points[1].heightIn;
+}
+
+// Heights for velocities, in the load's model.
+class HeightModel {
+public:
+    explicit HeightModel(LoadModel& model) : model(model) {
+        if (model.form.isPrecision()) table = DragTables::load(model.form.precision.dragTable);
+    }
+    QString problem() const { return table.problem; }
+
+    std::optional<double> at(float range, double velocity) {
+        try {
+            if (table.curve) return precisionHeight(model, range, velocity, *table.curve);
+            if (model.form.isPrecision()) return std::nullopt;
+            return classicHeight(model, range, velocity);
+        } catch (const std::exception&) {
+            return std::nullopt; // a velocity the solver's record cannot hold
+        }
+    }
+
+private:
+    LoadModel& model;
+    DragTables::Loaded table;
+};
+
+QString rangeText(float range, bool metric) {
+    return MNumber::shortText(range) + (metric ? QStringLiteral(" m") : QStringLiteral(" yards"));
+}
+
+} // namespace
+
+double inchesFromCorrection(double correction, float range, bool moa, bool metric) {
+    // A correction is proportional to the inches it stands for.
+    const CBallUtil util;
+    const double perInch = util.correction(1.0f, range, moa, metric);
+    return perInch == 0.0 ? 0.0 : correction / perInch;
+}
+
+std::optional<double> heightAt(LoadModel& model, float range, double velocity) {
+    return HeightModel(model).at(range, velocity);
+}
+
+Result trueVelocity(LoadModel& model, float range, double heightIn) {
+    model.dataUiToInput(model.values.in1);
+    model.applyPendingOptions();
+    Result result;
+    const bool precise = model.form.isPrecision();
+    result.loadVelocity =
+        precise ? MNumber::parse(model.form.fields[InputFields::MuzzleVelocity]).value_or(0.0)
+                : double(model.values.in1.imvel);
+    const bool metric = model.form.isMetric();
+    if (!(range >= ShortestRange && range <= LongestRange)) {
+        result.problem =
+            QStringLiteral("The range must be between %1 and %2.")
+                .arg(MNumber::shortText(ShortestRange), rangeText(LongestRange, metric));
+        return result;
+    }
+    HeightModel heights(model);
+    if (!heights.problem().isEmpty()) {
+        result.problem = heights.problem();
+        return result;
+    }
+    result.loadHeight = heights.at(range, result.loadVelocity);
+
+    // Scan the velocities for a change of sign of (height - observed), then halve the interval
+    // closest to the load's own velocity down to the tolerance.
+    std::optional<std::pair<double, double>> bracket;
+    std::optional<double> exact;
+    double previousVelocity = 0;
+    std::optional<double> previous;
+    double lowest = HUGE_VAL, highest = -HUGE_VAL;
+    for (double mv = LowestVelocity; mv <= HighestVelocity; mv += ScanStep) {
+        const auto h = heights.at(range, mv);
+        if (!h) {
+            previous.reset();
+            continue;
+        }
+        lowest = std::min(lowest, *h);
+        highest = std::max(highest, *h);
+        const double diff = *h - heightIn;
+        const auto closer = [&](double candidate) {
+            return !bracket ||
+                   std::fabs(candidate - result.loadVelocity) <
+                       std::fabs((bracket->first + bracket->second) / 2 - result.loadVelocity);
+        };
+        if (diff == 0.0 && (!exact || std::fabs(mv - result.loadVelocity) <
+                                          std::fabs(*exact - result.loadVelocity)))
+            exact = mv;
+        if (previous && (*previous < 0) != (diff < 0) && closer((previousVelocity + mv) / 2))
+            bracket = std::pair(previousVelocity, mv);
+        previous = diff;
+        previousVelocity = mv;
+    }
+    if (exact && !bracket) {
+        result.velocity = *exact;
+        return result;
+    }
+    if (!bracket) {
+        const QString where = rangeText(range, metric);
+        result.problem =
+            lowest > highest
+                ? QStringLiteral("The load cannot be flown to %1 with any muzzle velocity from "
+                                 "300 to 4500 fps.")
+                      .arg(where)
+                : QStringLiteral("No muzzle velocity from 300 to 4500 fps gives a height of %1 "
+                                 "in at %2: with this load the heights there lie between %3 and "
+                                 "%4 in.")
+                      .arg(MNumber::shortText(float(heightIn)), where,
+                           MNumber::shortText(MNumber::roundDecimals(float(lowest), 2)),
+                           MNumber::shortText(MNumber::roundDecimals(float(highest), 2)));
+        return result;
+    }
+    auto [low, high] = *bracket;
+    auto lowDiff = heights.at(range, low).value_or(0.0) - heightIn;
+    while (high - low > Tolerance / 2) {
+        const double mid = (low + high) / 2;
+        const auto h = heights.at(range, mid);
+        if (!h) break;
+        const double diff = *h - heightIn;
+        if ((diff < 0) == (lowDiff < 0)) {
+            low = mid;
+            lowDiff = diff;
+        } else {
+            high = mid;
+        }
+    }
+    result.velocity = MNumber::roundHalfEven((low + high) / 2 * 10) / 10;
+    return result;
+}
+
+} // namespace Truing

@@ -1,0 +1,40 @@
+// Truing the muzzle velocity: the velocity that makes the load's model (classic or precision)
+// give the height the shooter observed at one range. The rest of the load stays as it is.
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class LoadModel;
+
+namespace Truing {
+
+// Velocities searched, ft/s, and how closely the result is found.
+constexpr double LowestVelocity = 300;
+constexpr double HighestVelocity = 4500;
+constexpr double Tolerance = 0.1;
+// Ranges a height can be observed at, in the range unit.
+constexpr float ShortestRange = 1;
+constexpr float LongestRange = 2000;
+
+struct Result {
+    std::optional<double> velocity;   // ft/s, to the tolerance; none when no velocity gives it
+    double loadVelocity = 0;          // the velocity in the load
+    std::optional<double> loadHeight; // inches at the range with the load's velocity
+    QString problem;                  // why there is no velocity
+};
+
+// The velocity that gives `heightIn` inches above the line of sight at `range` (range unit) for
+// the load on screen, in the model its form says. The load must be computable (see
+// TableRefresh::loadProblem); the options of the window (angle rules, range unit) apply as in
+// the table.
+Result trueVelocity(LoadModel& model, float range, double heightIn);
+
+// The inches a sight correction of `correction` (quarter-MOA clicks, or mils) stands for at
+// `range`, as the table converts between the two.
+double inchesFromCorrection(double correction, float range, bool moa, bool metric);
+
+// The height model's height at `range` for `velocity`: none when the load cannot be flown there.
+std::optional<double> heightAt(LoadModel& model, float range, double velocity);
+
+} // namespace Truing

@@ -1,0 +1,177 @@
+#include "shell/dlgTrueVelocity.h"
+
+#include "controls/LeaveCheck.h"
+#include "controls/WaitCursor.h"
+#include "load/CTextOutput.h"
+#include "load/LoadModel.h"
+#include "load/TableRefresh.h"
+#include "load/Truing.h"
+#include "services/InputLimit.h"
+#include "services/MNumber.h"
+#include "services/Prompt.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString Title = QStringLiteral("True Muzzle Velocity");
+
+constexpr InputLimit rangeLimit{Truing::ShortestRange, Truing::LongestRange,
+                                "Range in range 1/2000."};
+// Any height a sight could be off by; the search says when the load cannot give it.
+constexpr InputLimit heightLimit{-100000.0f, 100000.0f, "Height in range -100000/100000."};
+
+} // namespace
+
+dlgTrueVelocity::dlgTrueVelocity(LoadModel& model, QWidget* parent)
+    : QDialog(parent), model(model) {
+    setObjectName(QStringLiteral("dlgTrueVelocity"));
+    setModal(true);
+    setWindowTitle(Title);
+    build();
+    showResults(false);
+}
+
+void dlgTrueVelocity::build() {
+    auto makeBox = [this](const char* name, const InputLimit* limit, bool result) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setMaximumWidth(110);
+        box->setAlignment(Qt::AlignRight);
+        if (limit) box->setToolTip(QString::fromLatin1(limit->message));
+        if (result) {
+            box->setReadOnly(true);
+            QSizePolicy policy = box->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            box->setSizePolicy(policy);
+        }
+        return box;
+    };
+    txtRange = makeBox("txtRange", &rangeLimit, false);
+    txtHeight = makeBox("txtHeight", &heightLimit, false);
+    txtLoadMv = makeBox("txtLoadMv", nullptr, true);
+    txtTruedMv = makeBox("txtTruedMv", nullptr, true);
+
+    // The correction column of the table is in clicks (quarter MOA) or in mils.
+    const bool moa = model.values.isMoa;
+    cboHeightUnit = new QComboBox(this);
+    cboHeightUnit->setObjectName(QStringLiteral("cboHeightUnit"));
+    cboHeightUnit->addItems(
+        {QStringLiteral("inches"), moa ? QStringLiteral("clicks") : QStringLiteral("mils")});
+
+    const bool metric = model.form.isMetric();
+    auto* intro = new QLabel(
+        QStringLiteral("Finds the muzzle velocity that gives the height you saw at one range.\n"
+                       "Give the height as the table shows it: below the line of sight is "
+                       "negative."),
+        this);
+    auto* rangeLabel =
+        new QLabel(metric ? QStringLiteral("Range (m)") : QStringLiteral("Range (yards)"), this);
+    rangeLabel->setBuddy(txtRange);
+    auto* heightLabel = new QLabel(QStringLiteral("Observed Height"), this);
+    heightLabel->setBuddy(txtHeight);
+    auto* loadLabel = new QLabel(QStringLiteral("Load Muzzle Velocity (ft/sec)"), this);
+    auto* truedLabel = new QLabel(QStringLiteral("Trued Muzzle Velocity (ft/sec)"), this);
+
+    TrueButton = new QPushButton(QStringLiteral("&True"), this);
+    TrueButton->setObjectName(QStringLiteral("TrueButton"));
+    TrueButton->setDefault(true);
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton->setEnabled(false);
+    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    for (QPushButton* button : {TrueButton, OKButton, CancelButton})
+        LeaveCheck::clickWithoutFocus(button);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(12);
+    grid->addWidget(rangeLabel, 0, 0);
+    grid->addWidget(txtRange, 0, 1);
+    grid->addWidget(heightLabel, 1, 0);
+    grid->addWidget(txtHeight, 1, 1);
+    grid->addWidget(cboHeightUnit, 1, 2);
+    grid->addWidget(loadLabel, 2, 0);
+    grid->addWidget(txtLoadMv, 2, 1);
+    grid->addWidget(truedLabel, 3, 0);
+    grid->addWidget(txtTruedMv, 3, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(TrueButton);
+    buttons->addWidget(OKButton);
+    buttons->addWidget(CancelButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(intro);
+    layout->addSpacing(6);
+    layout->addLayout(grid);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+
+    connect(TrueButton, &QPushButton::clicked, this, &dlgTrueVelocity::TrueButton_Click);
+    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    // A changed question makes the last answer stale.
+    for (QLineEdit* box : {txtRange, txtHeight})
+        connect(box, &QLineEdit::textEdited, this, [this] { showResults(false); });
+    connect(cboHeightUnit, &QComboBox::currentIndexChanged, this, [this] { showResults(false); });
+    LeaveCheck::attach(txtRange, [this] { return rangeRefused(); });
+    LeaveCheck::attach(txtHeight, [this] { return heightRefused(); });
+}
+
+void dlgTrueVelocity::showResults(bool visible) {
+    txtLoadMv->setVisible(visible);
+    txtTruedMv->setVisible(visible);
+    OKButton->setEnabled(visible && trued.has_value());
+    if (!visible) trued.reset();
+}
+
+bool dlgTrueVelocity::rangeRefused() {
+    return LeaveCheck::refuses(txtRange, rangeLimit);
+}
+
+bool dlgTrueVelocity::heightRefused() {
+    return LeaveCheck::refuses(txtHeight, heightLimit);
+}
+
+void dlgTrueVelocity::TrueButton_Click() {
+    // The focus may still be in a box, so its check runs here.
+    for (const auto& [box, refused] : {std::pair{txtRange, &dlgTrueVelocity::rangeRefused},
+                                       std::pair{txtHeight, &dlgTrueVelocity::heightRefused}}) {
+        if ((this->*refused)()) {
+            box->setFocus();
+            box->selectAll();
+            return;
+        }
+    }
+    showResults(false);
+    const float range = float(MNumber::parse(txtRange->text()).value_or(0.0));
+    double height = MNumber::parse(txtHeight->text()).value_or(0.0);
+
+    WaitCursor wait;
+    CTextOutput txt;
+    TableRefresh::prepareRefresh(model, txt);
+    if (const QString problem = TableRefresh::loadProblem(model); !problem.isEmpty()) {
+        showMessage(problem, Title);
+        return;
+    }
+    if (cboHeightUnit->currentIndex() == 1)
+        height =
+            Truing::inchesFromCorrection(height, range, model.values.isMoa, model.form.isMetric());
+    const Truing::Result result = Truing::trueVelocity(model, range, height);
+    if (!result.velocity) {
+        showMessage(result.problem, Title);
+        return;
+    }
+    txtLoadMv->setText(MNumber::shortText(float(result.loadVelocity)));
+    txtTruedMv->setText(MNumber::shortText(float(*result.velocity)));
+    trued = result.velocity;
+    showResults(true);
+}

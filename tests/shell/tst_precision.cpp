@@ -1,0 +1,190 @@
+// The precision model in the window: the Precision check box and its group, the boxes' checks on
+// leaving them, a drag file of one's own, and truing the muzzle velocity from the Options menu.
+#include "WindowFixture.h"
+#include "load/InputFields.h"
+#include "load/Truing.h"
+#include "shell/InputTab.h"
+#include "shell/PrecisionBox.h"
+#include "shell/TableTab.h"
+#include "shell/dlgTrueVelocity.h"
+#include "shell/ui.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+using namespace WindowFixture;
+
+class PrecisionWindowTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir settingsDir;
+
+    struct Window {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        ScriptedFileChooser files;
+        ui w;
+        Window() {
+            w.show();
+            w.activateWindow();
+        }
+        InputTab& input() { return *w.inputTab; }
+        QLineEdit* box(int i) { return w.inputTab->precisionBox->input(i); }
+        bool focusOn(QWidget* widget) {
+            widget->setFocus();
+            return QTest::qWaitFor([&] { return QApplication::focusWidget() == widget; }, 2000);
+        }
+        QString tableText() {
+            w.sstUI->setCurrentIndex(ui::TablePage);
+            return w.tableTab->txtOutput->toPlainText();
+        }
+    };
+
+    // Runs `steps` on the dialog the next modal exec() shows.
+    static void onNextDialog(std::function<void(dlgTrueVelocity&)> steps) {
+        QTimer::singleShot(0, [steps] {
+            auto* dialog = qobject_cast<dlgTrueVelocity*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            steps(*dialog);
+        });
+    }
+
+private slots:
+    void initTestCase() { isolateSettings(settingsDir); }
+
+    void theCheckBoxShowsTheGroupAndTheFieldsTheModelReads() {
+        Window s;
+        QVERIFY(QTest::qWaitForWindowExposed(&s.w));
+        s.input().chkAdvanced->setChecked(false);
+        QVERIFY(s.input().precisionBox->isHidden());
+        QVERIFY(s.input().txtInput(InputFields::Pressure)->isHidden());
+        const QString classic = s.tableText();
+        s.w.sstUI->setCurrentIndex(ui::InputPage);
+
+        s.input().chkPrecision->click();
+        QVERIFY(s.w.model.form.precision.on);
+        QVERIFY(s.input().precisionBox->isVisible());
+        QVERIFY(s.input().txtInput(InputFields::Pressure)->isVisible());
+        QVERIFY(!s.input().cboDrag->isEnabled());
+        QCOMPARE(s.input().precisionBox->dragTables()->currentText(), QStringLiteral("G7"));
+        QVERIFY(s.tableText().contains(QStringLiteral("Model           : Precision, G7")));
+
+        s.w.sstUI->setCurrentIndex(ui::InputPage);
+        s.input().chkPrecision->click();
+        QVERIFY(s.input().precisionBox->isHidden());
+        QVERIFY(s.input().txtInput(InputFields::Pressure)->isHidden());
+        QVERIFY(s.input().cboDrag->isEnabled());
+        QCOMPARE(s.tableText(), classic);
+        QVERIFY(s.w.model.form.precision.used); // its fields stay with the load
+        QVERIFY2(s.prompts.messages.isEmpty(), messagesText(s.prompts));
+    }
+
+    void leavingABoxChecksItOnce() {
+        Window s;
+        QVERIFY(QTest::qWaitForWindowActive(&s.w));
+        s.input().chkPrecision->setChecked(true);
+        QLineEdit* twist = s.box(PrecisionFields::Twist);
+        QVERIFY(s.focusOn(twist));
+        twist->selectAll();
+        QTest::keyClicks(twist, "45");
+        QTest::keyClick(twist, Qt::Key_Tab);
+        QCOMPARE(s.prompts.messages.size(), 1);
+        QCOMPARE(s.prompts.lastText(),
+                 QString::fromUtf8(PrecisionFields::field(PrecisionFields::Twist).message));
+        QTRY_COMPARE(QApplication::focusWidget(), twist);
+
+        twist->selectAll();
+        QTest::keyClicks(twist, "-9");
+        QTest::keyClick(twist, Qt::Key_Tab);
+        QCOMPARE(s.prompts.messages.size(), 1);
+        QVERIFY(QApplication::focusWidget() != twist);
+        QCOMPARE(s.w.model.form.precision.fields[PrecisionFields::Twist], QStringLiteral("-9"));
+
+        // An empty latitude means no Coriolis; letters there are refused.
+        QLineEdit* latitude = s.box(PrecisionFields::Latitude);
+        QVERIFY(s.focusOn(latitude));
+        latitude->clear();
+        QTest::keyClick(latitude, Qt::Key_Tab);
+        QCOMPARE(s.prompts.messages.size(), 1);
+        QVERIFY(s.focusOn(latitude));
+        QTest::keyClicks(latitude, "north");
+        QTest::keyClick(latitude, Qt::Key_Tab);
+        QCOMPARE(s.prompts.messages.size(), 2);
+        QTRY_COMPARE(QApplication::focusWidget(), latitude);
+    }
+
+    void aDragFileOfOnesOwnIsCheckedBeforeItIsTaken() {
+        Window s;
+        QVERIFY(QTest::qWaitForWindowActive(&s.w));
+        s.input().chkPrecision->setChecked(true);
+        QComboBox* list = s.input().precisionBox->dragTables();
+        const QString bad = s.folder.write("bad.csv", "mach,cd\n0.5,0.3\n0.4,0.3\n");
+        const QString good = s.folder.write("mine.csv", "mach,cd\n0,0.25\n1,0.45\n4,0.2\n");
+        s.files.files = {bad, good};
+
+        // Picked with the keyboard, as "Custom…" is the last entry.
+        QVERIFY(s.focusOn(list));
+        QTest::keyClick(list, Qt::Key_End);
+        QCOMPARE(s.prompts.messages.size(), 1);
+        QCOMPARE(s.prompts.lastTitle(), QStringLiteral("Drag Table"));
+        QVERIFY(s.prompts.lastText().contains(QStringLiteral("line 3")));
+        QCOMPARE(s.w.model.form.precision.dragTable, QStringLiteral("G7"));
+        QCOMPARE(list->currentText(), QStringLiteral("G7"));
+
+        QTest::keyClick(list, Qt::Key_End);
+        QCOMPARE(s.prompts.messages.size(), 1);
+        QCOMPARE(s.w.model.form.precision.dragTable, good);
+        QCOMPARE(list->currentText(), QStringLiteral("mine.csv"));
+        QVERIFY(s.tableText().contains(QStringLiteral("mine.csv")));
+    }
+
+    void truingPutsTheVelocityFoundIntoTheLoad() {
+        Window s;
+        QVERIFY(QTest::qWaitForWindowExposed(&s.w));
+        s.input().chkPrecision->setChecked(true);
+        const double height = *Truing::heightAt(s.w.model, 700, 2550);
+        onNextDialog([height](dlgTrueVelocity& dialog) {
+            QVERIFY(!dialog.OKButton->isEnabled());
+            dialog.txtRange->setText(QStringLiteral("700"));
+            dialog.txtHeight->setText(QString::number(height, 'f', 3));
+            dialog.TrueButton->click();
+            QVERIFY(dialog.txtTruedMv->isVisible());
+            QVERIFY(std::abs(dialog.txtTruedMv->text().toDouble() - 2550) <= 0.15);
+            QVERIFY(dialog.OKButton->isEnabled());
+            dialog.OKButton->click();
+        });
+        s.w.action(QStringLiteral("mnuTrueVelocity"))->trigger();
+        const QString velocity = s.input().txtInput(InputFields::MuzzleVelocity)->text();
+        QVERIFY2(std::abs(velocity.toDouble() - 2550) <= 0.15, qPrintable(velocity));
+        QCOMPARE(s.w.model.form.fields[InputFields::MuzzleVelocity], velocity);
+        QVERIFY2(s.prompts.messages.isEmpty(), messagesText(s.prompts));
+    }
+
+    void aHeightNoVelocityGivesIsOneMessageAndCancelKeepsTheLoad() {
+        Window s;
+        QVERIFY(QTest::qWaitForWindowExposed(&s.w));
+        const QString before = s.input().txtInput(InputFields::MuzzleVelocity)->text();
+        onNextDialog([](dlgTrueVelocity& dialog) {
+            dialog.txtRange->setText(QStringLiteral("300"));
+            dialog.txtHeight->setText(QStringLiteral("400"));
+            dialog.TrueButton->click();
+            QVERIFY(dialog.txtTruedMv->isHidden());
+            QVERIFY(!dialog.OKButton->isEnabled());
+            dialog.CancelButton->click();
+        });
+        s.w.action(QStringLiteral("mnuTrueVelocity"))->trigger();
+        QCOMPARE(s.prompts.messages.size(), 1);
+        QCOMPARE(s.prompts.lastTitle(), QStringLiteral("True Muzzle Velocity"));
+        QVERIFY(s.prompts.lastText().startsWith(QStringLiteral("No muzzle velocity from 300")));
+        QCOMPARE(s.input().txtInput(InputFields::MuzzleVelocity)->text(), before);
+    }
+};
+
+QTEST_MAIN(PrecisionWindowTest)
+#include "tst_precision.moc"
