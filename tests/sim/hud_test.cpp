@@ -1,6 +1,8 @@
 // The simulator's trajectory, its angle conversions and the scatter generator.
 #include "sim_test_support.h"
 
+#include "load/InputFields.h"
+#include "load/Truing.h"
 #include "sim/CHUD.h"
 #include "sim/CNormalDist.h"
 
@@ -144,4 +146,39 @@ TEST(CNormalDistTest, UniformStaysInUnitInterval) {
         ASSERT_GE(u, 0.0f);
         ASSERT_LT(u, 1.0f);
     }
+}
+
+TEST(CHUDTrajectory, ThePrecisionModelFliesTheShotsWhileItIsOn) {
+    SimFixture f;
+    float classicDrop = 0, classicDrift = 0, t = 0;
+    ASSERT_TRUE(f.sim.hud.oneResult(classicDrop, classicDrift, 500, t));
+
+    PrecisionForm& precision = f.model->form.precision;
+    auto dropAndDrift = [&f](const char* twist) {
+        f.model->form.precision.fields = {twist, "1.2", "0.308", "", "0", "0", "59"};
+        f.sim.formHudInit();
+        std::pair<float, float> result{0, 0};
+        float time = 0;
+        EXPECT_TRUE(f.sim.hud.oneResult(result.first, result.second, 500, time));
+        return result;
+    };
+    precision.setOn(true);
+    const auto right = dropAndDrift("10");
+    const auto left = dropAndDrift("-10");
+    // The table's height at the same range and velocity, as an angle.
+    const double velocity = f.model->form.fields[InputFields::MuzzleVelocity].toDouble();
+    const auto height = Truing::heightAt(*f.model, 500, velocity);
+    ASSERT_TRUE(height);
+    EXPECT_NEAR(right.first, f.sim.hud.inch2moa(float(*height), 500), 0.05);
+    EXPECT_NE(right.first, classicDrop);
+    // Spin drift is to the side of the twist.
+    EXPECT_GT(right.second - left.second, 0.2f);
+
+    precision.setOn(false);
+    f.sim.formHudInit();
+    float drop = 0, drift = 0;
+    ASSERT_TRUE(f.sim.hud.oneResult(drop, drift, 500, t));
+    EXPECT_EQ(drop, classicDrop);
+    EXPECT_EQ(drift, classicDrift);
+    EXPECT_TRUE(f.prompts.messages.isEmpty()) << f.prompts.lastText().toStdString();
 }
