@@ -1,6 +1,7 @@
 #include "shell/dlgChronoVel.h"
 
 #include "controls/LeaveCheck.h"
+#include "controls/NumberBox.h"
 #include "controls/WaitCursor.h"
 #include "load/InputFields.h"
 #include "load/LoadModel.h"
@@ -35,25 +36,11 @@ dlgChronoVel::dlgChronoVel(LoadModel& model, QWidget* parent) : QDialog(parent),
 dlgChronoVel::~dlgChronoVel() = default;
 
 void dlgChronoVel::build() {
-    auto makeBox = [this](const char* name, const InputLimit* limit, bool result) {
-        auto* box = new QLineEdit(this);
-        box->setObjectName(QString::fromLatin1(name));
-        box->setMaximumWidth(110);
-        box->setAlignment(Qt::AlignRight);
-        if (limit) box->setToolTip(QString::fromLatin1(limit->message));
-        if (result) {
-            box->setReadOnly(true);
-            QSizePolicy policy = box->sizePolicy();
-            policy.setRetainSizeWhenHidden(true);
-            box->setSizePolicy(policy);
-        }
-        return box;
-    };
-    txtChronoVel = makeBox("txtChronoVel", &CChronoVelocity::velocityLimit, false);
-    txtChronoDist = makeBox("txtChronoDist", &CChronoVelocity::distanceLimit, false);
-    txtBc = makeBox("txtBc", &CChronoVelocity::bcLimit, false);
-    txtCalcMv = makeBox("txtCalcMv", nullptr, true);
-    txtVelDiff = makeBox("txtVelDiff", nullptr, true);
+    txtChronoVel = NumberBox::input(this, "txtChronoVel", CChronoVelocity::velocityLimit);
+    txtChronoDist = NumberBox::input(this, "txtChronoDist", CChronoVelocity::distanceLimit);
+    txtBc = NumberBox::input(this, "txtBc", CChronoVelocity::bcLimit);
+    txtCalcMv = NumberBox::result(this, "txtCalcMv");
+    txtVelDiff = NumberBox::result(this, "txtVelDiff");
 
     static const std::array<const char*, 8> captions = {
         "Calculated Muzzle Velocity (ft/sec)",

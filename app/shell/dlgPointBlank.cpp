@@ -1,6 +1,7 @@
 #include "shell/dlgPointBlank.h"
 
 #include "controls/LeaveCheck.h"
+#include "controls/NumberBox.h"
 #include "controls/WaitCursor.h"
 #include "load/CPointBlank.h"
 #include "load/CTextOutput.h"
@@ -47,26 +48,11 @@ dlgPointBlank::dlgPointBlank(LoadModel& model, CTextOutput& txt, QWidget* parent
 dlgPointBlank::~dlgPointBlank() = default;
 
 void dlgPointBlank::build() {
-    auto makeBox = [this](const char* name, bool result) {
-        auto* box = new QLineEdit(this);
-        box->setObjectName(QString::fromLatin1(name));
-        box->setMaximumWidth(110);
-        box->setAlignment(Qt::AlignRight);
-        if (result) {
-            box->setReadOnly(true);
-            QSizePolicy policy = box->sizePolicy();
-            policy.setRetainSizeWhenHidden(true); // the form does not jump when results appear
-            box->setSizePolicy(policy);
-        }
-        return box;
-    };
-    txtVitalZone = makeBox("txtVitalZone", false);
-    txtGroupSize = makeBox("txtGroupSize", false);
-    txtMaxRange = makeBox("txtMaxRange", true);
-    txtSightIn = makeBox("txtSightIn", true);
-    txtPointBlankZero = makeBox("txtPointBlankZero", true);
-    txtVitalZone->setToolTip(vitalZoneTip());
-    txtGroupSize->setToolTip(groupSizeTip());
+    txtVitalZone = NumberBox::input(this, "txtVitalZone", vitalZoneTip());
+    txtGroupSize = NumberBox::input(this, "txtGroupSize", groupSizeTip());
+    txtMaxRange = NumberBox::result(this, "txtMaxRange");
+    txtSightIn = NumberBox::result(this, "txtSightIn");
+    txtPointBlankZero = NumberBox::result(this, "txtPointBlankZero");
 
     for (size_t i = 0; i < Label1.size(); ++i) {
         Label1[i] = new QLabel(this);

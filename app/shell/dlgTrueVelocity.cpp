@@ -1,6 +1,7 @@
 #include "shell/dlgTrueVelocity.h"
 
 #include "controls/LeaveCheck.h"
+#include "controls/NumberBox.h"
 #include "controls/WaitCursor.h"
 #include "load/CTextOutput.h"
 #include "load/LoadModel.h"
@@ -39,24 +40,10 @@ dlgTrueVelocity::dlgTrueVelocity(LoadModel& model, QWidget* parent)
 }
 
 void dlgTrueVelocity::build() {
-    auto makeBox = [this](const char* name, const InputLimit* limit, bool result) {
-        auto* box = new QLineEdit(this);
-        box->setObjectName(QString::fromLatin1(name));
-        box->setMaximumWidth(110);
-        box->setAlignment(Qt::AlignRight);
-        if (limit) box->setToolTip(QString::fromLatin1(limit->message));
-        if (result) {
-            box->setReadOnly(true);
-            QSizePolicy policy = box->sizePolicy();
-            policy.setRetainSizeWhenHidden(true);
-            box->setSizePolicy(policy);
-        }
-        return box;
-    };
-    txtRange = makeBox("txtRange", &rangeLimit, false);
-    txtHeight = makeBox("txtHeight", &heightLimit, false);
-    txtLoadMv = makeBox("txtLoadMv", nullptr, true);
-    txtTruedMv = makeBox("txtTruedMv", nullptr, true);
+    txtRange = NumberBox::input(this, "txtRange", rangeLimit);
+    txtHeight = NumberBox::input(this, "txtHeight", heightLimit);
+    txtLoadMv = NumberBox::result(this, "txtLoadMv");
+    txtTruedMv = NumberBox::result(this, "txtTruedMv");
 
     // The correction column of the table is in clicks (quarter MOA) or in mils.
     const bool moa = model.values.isMoa;
