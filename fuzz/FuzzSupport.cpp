@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 #include <cstdlib>
 
@@ -22,8 +23,11 @@ Environment::Environment() {
     const QString app = folder.path() + QStringLiteral("/app");
     QDir().mkpath(app);
     const QDir bin(QStringLiteral(QUORVEL_FUZZ_BIN_DIR));
-    for (const QString& lib : {QStringLiteral("trajcore.so"), QStringLiteral("quorvelsim.so")})
+    for (const QString& lib : {QStringLiteral("trajcore.so"), QStringLiteral("quorvelsim.so")}) {
         QFile::link(bin.filePath(lib), app + '/' + lib);
+        // Without them every trajectory silently fails and the readers' callers go untested.
+        if (!QFileInfo::exists(app + '/' + lib)) fail("a solver library is missing");
+    }
     MSmallBallStruct::setAppFolder(app);
     installPrompt(&prompt);
 }

@@ -1,5 +1,5 @@
-// The comparison reader on arbitrary bytes: no crash, and the count of fields it applied stays
-// within the seventeen it knows.
+// The comparison reader on arbitrary bytes: no crash, the count of fields it applied stays
+// within the seventeen it knows, and a file it refuses is refused whole and with a message.
 #include "FuzzSupport.h"
 
 #include "load/CompareFile.h"
@@ -11,10 +11,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     dat.filename = QStringLiteral("kept.qvt");
     CInput compareInput{};
     int fields = -1;
-    if (!CompareFile::dataLoadCompare(dat, compareInput, compareFile, &fields))
-        fuzz::fail("an existing comparison file did not open");
+    const long messages = env.prompt.messages;
+    const bool opened = CompareFile::dataLoadCompare(dat, compareInput, compareFile, &fields);
     if (dat.filename != QLatin1String("kept.qvt")) fuzz::fail("the file name was not restored");
-    if (fields < 1 || fields > CompareFile::FieldCount) fuzz::fail("field count out of range");
+    if (opened && (fields < 1 || fields > CompareFile::FieldCount))
+        fuzz::fail("field count out of range");
+    // Only a field longer than any field of a load refuses a file that exists, with a message.
+    if (!opened && (fields != 0 || env.prompt.messages == messages))
+        fuzz::fail("a comparison file was refused without a word, or applied in part");
     CompareFile::compareName(compareFile);
     return 0;
 }

@@ -74,6 +74,22 @@ TEST_F(CFileDataTest, EscapesInTheTextItselfReadBackAltered) {
     EXPECT_EQ(CFileData::encodeField("a\r\n", false), "a\r\n");
 }
 
+// The escapes are made and undone in one pass: the edges of the text, escapes side by side, a
+// CR that is no line break, and halves of escapes that must stay as they are.
+TEST_F(CFileDataTest, EscapesAtTheEdgesAndSideBySide) {
+    EXPECT_EQ(CFileData::encodeField(",\r\n,", true), "|~|@|{|~");
+    EXPECT_EQ(CFileData::encodeField("\r\r\n\n,", true), "\r|@|{\n|~");
+    EXPECT_EQ(CFileData::encodeField(",,", false), "|~|~");
+    EXPECT_EQ(CFileData::encodeField("", true), "");
+    EXPECT_EQ(CFileData::decodeField("|~|@|{|~", true), ",\r\n,");
+    EXPECT_EQ(CFileData::decodeField("||~|@|{", true), "|,\r\n");
+    EXPECT_EQ(CFileData::decodeField("|@|", true), "|@|");
+    EXPECT_EQ(CFileData::decodeField("a|", true), "a|");
+    EXPECT_EQ(CFileData::decodeField("|~|@|{", false), ",|@|{");
+    const QString text = "note, with\r\nlines,\r\n,end";
+    EXPECT_EQ(CFileData::decodeField(CFileData::encodeField(text, true), true), text);
+}
+
 TEST_F(CFileDataTest, LoneCarriageReturnOrLineFeedEndsTheField) {
     writeFields("lone.txt", {{"a\rb", true}, {"c\nd", true}});
     EXPECT_EQ(app.read("lone.txt"), QByteArray("a\rb\r\nc\nd\r\n"));
