@@ -1,0 +1,198 @@
+// The simulator's session document on the File menu, with scripted dialogs and answers: Save,
+// Save As, Open, the questions about unsaved changes, a session named on the command line and
+// the numbered sessions stepped through with the Next Session buttons.
+#include "SimWindowSupport.h"
+
+using namespace WindowFixture;
+using namespace SimWindowSupport;
+
+class SimSessionsTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir settingsDir;
+
+private slots:
+    void initTestCase() { isolateSettings(settingsDir); }
+
+    void sessionDocumentOnTheFileMenu() {
+        TestAppFolder folder(true, true);
+        PromptRecorder prompts;
+        ScriptedFileChooser chooser;
+        const QString load = writeLoad(folder, "308.qvt", sampleForm("308 Win"));
+        ui w(load);
+        showActive(w);
+        QStringList recent;
+        w.mru.changed = [&w, &recent] { recent = w.mru.captions(); };
+        SimController* sim = w.simulator;
+        SimControlsTab* c = sim->controlsTab;
+        w.sstUI->setCurrentIndex(ui::SimControlsPage);
+
+        // Nothing changed since start-up and no session file: no question on the way out.
+        QVERIFY(sim->document.queryUnsaved());
+        QVERIFY(prompts.messages.isEmpty());
+
+        // Save As with the session filter; the typed name gets the dialog's default extension.
+        typeAndLeave(c->txtGroupSize, "2.5");
+        chooser.files = {folder.file("range1")};
+        w.action("mnuSaveAs")->trigger();
+        QCOMPARE(chooser.requests.last().request.filter,
+                 QStringLiteral("Simulation Files (*.ssn)|*.ssn|All Files (*.*)|*.*"));
+        const QString txt = folder.file("range1.txt");
+        QCOMPARE(sim->sim.dat.filename, txt);
+        QVERIFY(sessionText(txt).startsWith("2.5\r\n"));
+        QCOMPARE(recent, QStringList{txt});
+        QVERIFY(w.windowTitle().endsWith("      Session: range1.txt"));
+
+        // A proper session file to open.
+        QFile::copy(txt, folder.file("range1.ssn"));
+        typeAndLeave(c->txtGroupSize, "4");
+        prompts.answers = {PromptAnswer::Cancel};
+        chooser.files = {folder.file("range1.ssn")};
+        w.action("mnuOpen")->trigger();
+        QCOMPARE(prompts.lastTitle(), QStringLiteral("Unsaved Changes to Simulator Data"));
+        QCOMPARE(prompts.lastText(), QStringLiteral("Do you want to Save changes to range1.txt ?"));
+        QCOMPARE(sim->sim.dat.filename, txt); // cancelled: nothing opened
+        QCOMPARE(chooser.files.size(), 1);
+
+        prompts.answers = {PromptAnswer::No};
+        w.action("mnuOpen")->trigger();
+        QCOMPARE(chooser.requests.last().request.filter,
+                 QStringLiteral("Simulator Files (*.ssn)|*.ssn|All Files (*.*)|*.*"));
+        QCOMPARE(sim->sim.dat.filename, folder.file("range1.ssn"));
+        QCOMPARE(c->txtGroupSize->text(), QStringLiteral("2.5"));
+        QCOMPARE(w.windowTitle(),
+                 QStringLiteral("Quorvel Tables -     Load: 308 Win      Session: range1.ssn"));
+        QCOMPARE(recent.first(), folder.file("range1.ssn"));
+        QVERIFY(sessionText(txt).startsWith("2.5\r\n")); // No: the old file was left alone
+
+        // Save writes the current session and puts it on top of the recent files.
+        typeAndLeave(c->txtGroupSize, "1.5");
+        w.action("mnuSave")->trigger();
+        QVERIFY(sessionText(folder.file("range1.ssn")).startsWith("1.5\r\n"));
+        QCOMPARE(recent.first(), folder.file("range1.ssn"));
+
+        // New on a simulator tab: the new-session values, the file stays.
+        sim->simulatorTab->sldZoom->setValue(7);
+        w.action("mnuNew")->trigger();
+        QCOMPARE(c->txtGroupSize->text(), QStringLiteral("3"));
+        QCOMPARE(sim->simulatorTab->txtZoom->text(), QStringLiteral("1"));
+        QCOMPARE(sim->simulatorTab->ucAngle->value(), 90.0);
+        QCOMPARE(sim->simulatorTab->lblRoundsLeft->text(), QStringLiteral("Shots Left = 10"));
+        QCOMPARE(sim->sim.dat.filename, folder.file("range1.ssn"));
+
+        // Closing asks about the session first; Yes saves it, then the load is asked about.
+        w.inputTab->txtInput(1)->setText("150");
+        prompts.clear();
+        prompts.answers = {PromptAnswer::Yes, PromptAnswer::No};
+        QVERIFY(w.close());
+        QCOMPARE(prompts.messages.size(), 2);
+        QCOMPARE(prompts.messages[0].title, QStringLiteral("Unsaved Changes to Simulator Data"));
+        QCOMPARE(prompts.messages[1].title, QStringLiteral("Unsaved Changes to Load Data"));
+        QVERIFY(sessionText(folder.file("range1.ssn")).startsWith("3\r\n"));
+    }
+
+    void sessionQuestionsWithoutAFileAndOpenCancelled() {
+        TestAppFolder folder(true, true);
+        PromptRecorder prompts;
+        ScriptedFileChooser chooser;
+        ui w;
+        showActive(w);
+        SimController* sim = w.simulator;
+        SimControlsTab* c = sim->controlsTab;
+        w.sstUI->setCurrentIndex(ui::SimulatorPage);
+        QVERIFY(sim->sim.dat.filename.isEmpty());
+
+        // Save without a session file asks for one; cancelling saves nothing.
+        w.action("mnuSave")->trigger();
+        QCOMPARE(chooser.requests.size(), 1);
+        QCOMPARE(chooser.requests.last().request.title, QStringLiteral("Save As"));
+        QVERIFY(sim->sim.dat.filename.isEmpty());
+
+        // A change without a file: asked about, and Yes has nowhere to save to.
+        typeAndLeave(c->txtWidth, "20");
+        prompts.answers = {PromptAnswer::Yes};
+        QVERIFY(sim->document.queryUnsaved());
+        QCOMPARE(prompts.lastTitle(), QStringLiteral("Unsaved Changes to Simulator Data"));
+        QCOMPARE(prompts.lastText(), QStringLiteral("Do you want to Save changes to  ?"));
+        QVERIFY(QFile::exists(folder.file("temp.tmp")));
+        QCOMPARE(QDir(folder.path()).entryList({"*.ssn", "*.txt"}, QDir::Files).size(), 0);
+
+        // Cancel keeps everything as it is.
+        prompts.answers = {PromptAnswer::Cancel};
+        QVERIFY(!sim->document.queryUnsaved());
+        QCOMPARE(c->txtWidth->text(), QStringLiteral("20"));
+
+        // Open reads the current session again even when the dialog is cancelled.
+        chooser.files = {folder.file("s.ssn")};
+        w.action("mnuSaveAs")->trigger();
+        QVERIFY(QFile::exists(folder.file("s.ssn")));
+        typeAndLeave(c->txtWidth, "30");
+        prompts.answers = {PromptAnswer::No};
+        w.action("mnuOpen")->trigger(); // nothing scripted: the dialog is cancelled
+        QCOMPARE(sim->sim.dat.filename, folder.file("s.ssn"));
+        QCOMPARE(c->txtWidth->text(), QStringLiteral("20"));
+        prompts.clear();
+        QVERIFY(sim->document.queryUnsaved()); // as read: nothing to ask
+        QVERIFY(prompts.messages.isEmpty());
+        prompts.answers = {PromptAnswer::No, PromptAnswer::No};
+        w.close();
+    }
+
+    // What the desktop does for a double-clicked ".ssn": the session opens in the simulator, on
+    // its controls tab, and the load stays the last one (here none).
+    void startUpOpensASessionNamedOnTheCommandLine() {
+        TestAppFolder folder(true, true);
+        PromptRecorder prompts;
+        ScriptedFileChooser chooser;
+        const QString path = folder.file("Range 2.SSN");
+        {
+            ui first;
+            first.sstUI->setCurrentIndex(ui::SimControlsPage);
+            typeAndLeave(first.simulator->controlsTab->txtWidth, "20");
+            chooser.files = {path};
+            first.action("mnuSaveAs")->trigger();
+        }
+        QVERIFY(QFile::exists(path));
+        prompts.clear();
+
+        ui w('"' + path + '"');
+        QCOMPARE(w.simulator->sim.dat.filename, path);
+        QCOMPARE(w.simulator->controlsTab->txtWidth->text(), QStringLiteral("20"));
+        QCOMPARE(w.sstUI->currentIndex(), int(ui::SimControlsPage));
+        QVERIFY(w.loadDoc.dat.filename.isEmpty());
+        QVERIFY(w.windowTitle().endsWith(QStringLiteral("Session: Range 2.SSN")));
+        QVERIFY2(prompts.messages.isEmpty(), messagesText(prompts).constData());
+    }
+
+    void nextSessionStepsThroughNumberedFiles() {
+        TestAppFolder folder(true, true);
+        PromptRecorder prompts;
+        ScriptedFileChooser chooser;
+        ui w;
+        showActive(w);
+        SimController* sim = w.simulator;
+        SimControlsTab* c = sim->controlsTab;
+        for (const char* size : {"1", "2"}) {
+            typeAndLeave(c->txtGroupSize, size);
+            chooser.files = {folder.file(QStringLiteral("step%1.ssn").arg(size))};
+            w.sstUI->setCurrentIndex(ui::SimControlsPage);
+            w.action("mnuSaveAs")->trigger();
+        }
+        QTest::mouseClick(sim->simulatorTab->cmdNext[0], Qt::LeftButton);
+        QCOMPARE(sim->sim.dat.filename, folder.file("step1.ssn"));
+        QCOMPARE(c->txtGroupSize->text(), QStringLiteral("1"));
+        QTest::mouseClick(sim->simulatorTab->cmdNext[0], Qt::LeftButton); // no step0
+        QCOMPARE(sim->sim.dat.filename, folder.file("step1.ssn"));
+        QTest::mouseClick(sim->simulatorTab->cmdNext[1], Qt::LeftButton);
+        QCOMPARE(c->txtGroupSize->text(), QStringLiteral("2"));
+        QVERIFY(w.windowTitle().endsWith("Session: step2.ssn"));
+        // A recent session opens without a question.
+        sim->document.openRecent(folder.file("step1.ssn"));
+        QCOMPARE(c->txtGroupSize->text(), QStringLiteral("1"));
+        QVERIFY(prompts.messages.isEmpty());
+        prompts.answers = {PromptAnswer::No, PromptAnswer::No};
+        w.close();
+    }
+};
+
+QTEST_MAIN(SimSessionsTest)
+#include "tst_simsessions.moc"
