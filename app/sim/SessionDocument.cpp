@@ -100,8 +100,10 @@ bool SessionDocument::queryUnsaved() {
     switch (prompt().ask(text, QString::fromLatin1(questionTitle), PromptButtons::YesNoCancel,
                          PromptIcon::Question)) {
     case PromptAnswer::Yes:
-        // Saved only when the session has a file; a failed save keeps the window open.
-        if (current.isEmpty()) return true;
+        // A session that was never saved has no file yet: Save As asks for one, and a Cancel
+        // there cancels the whole command, as it does for a load. A failed save keeps the
+        // window open.
+        if (current.isEmpty()) return saveAs();
         return writeCurrent("mnuSave_Click");
     case PromptAnswer::No:
         return true;

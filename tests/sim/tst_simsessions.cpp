@@ -107,19 +107,31 @@ private slots:
         QCOMPARE(chooser.requests.last().request.title, QStringLiteral("Save As"));
         QVERIFY(sim->sim.dat.filename.isEmpty());
 
-        // A change without a file: asked about, and Yes has nowhere to save to.
+        // A change without a file: asked about, and Yes asks for a file; cancelling that
+        // dialog cancels the command, so the edits are not lost.
         typeAndLeave(c->txtWidth, "20");
         prompts.answers = {PromptAnswer::Yes};
-        QVERIFY(sim->document.queryUnsaved());
+        QVERIFY(!sim->document.queryUnsaved());
         QCOMPARE(prompts.lastTitle(), QStringLiteral("Unsaved Changes to Simulator Data"));
         QCOMPARE(prompts.lastText(), QStringLiteral("Do you want to Save changes to  ?"));
+        QCOMPARE(chooser.requests.size(), 2);
+        QCOMPARE(chooser.requests.last().request.title, QStringLiteral("Save As"));
         QVERIFY(QFile::exists(folder.file("temp.tmp")));
         QCOMPARE(QDir(folder.path()).entryList({"*.ssn", "*.txt"}, QDir::Files).size(), 0);
+        // A name given there saves the session under it.
+        chooser.files = {folder.file("first.ssn")};
+        prompts.answers = {PromptAnswer::Yes};
+        QVERIFY(sim->document.queryUnsaved());
+        QCOMPARE(sim->sim.dat.filename, folder.file("first.ssn"));
+        QVERIFY(QFile::exists(folder.file("first.ssn")));
+        typeAndLeave(c->txtWidth, "20");
+        QVERIFY(sim->document.queryUnsaved()); // saved: nothing to ask
 
         // Cancel keeps everything as it is.
+        typeAndLeave(c->txtWidth, "25");
         prompts.answers = {PromptAnswer::Cancel};
         QVERIFY(!sim->document.queryUnsaved());
-        QCOMPARE(c->txtWidth->text(), QStringLiteral("20"));
+        QCOMPARE(c->txtWidth->text(), QStringLiteral("25"));
 
         // Open reads the current session again even when the dialog is cancelled.
         chooser.files = {folder.file("s.ssn")};
@@ -129,7 +141,7 @@ private slots:
         prompts.answers = {PromptAnswer::No};
         w.action("mnuOpen")->trigger(); // nothing scripted: the dialog is cancelled
         QCOMPARE(sim->sim.dat.filename, folder.file("s.ssn"));
-        QCOMPARE(c->txtWidth->text(), QStringLiteral("20"));
+        QCOMPARE(c->txtWidth->text(), QStringLiteral("25"));
         prompts.clear();
         QVERIFY(sim->document.queryUnsaved()); // as read: nothing to ask
         QVERIFY(prompts.messages.isEmpty());
