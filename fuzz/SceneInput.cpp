@@ -3,6 +3,7 @@
 #include "services/CFileData.h"
 #include "sim/SessionFile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <cstring>
 
@@ -49,9 +50,13 @@ std::array<QString, SceneInput::PartCount> scenePictureNames(const QString& sess
 QString scenePicturePath(SceneInput::Part part, const QString& name) {
     static const std::array<QString, SceneInput::PartCount> folders{
         QStringLiteral("back/"), QStringLiteral("targetw/"), QStringLiteral("sightw/"), QString()};
-    const bool plain = !name.isEmpty() && name.size() < 200 && QFileInfo(name).fileName() == name &&
-                       name != QLatin1String(".") && name != QLatin1String("..") &&
-                       !name.contains('\\');
+    // A name the file system can hold too: no NUL, and at most NAME_MAX bytes once encoded (a
+    // session may name either; the simulator then finds no file, and nothing is written here).
+    constexpr qsizetype LongestName = 255;
+    const bool plain = !name.isEmpty() && !name.contains(QChar(0)) &&
+                       QFile::encodeName(name).size() <= LongestName &&
+                       QFileInfo(name).fileName() == name && name != QLatin1String(".") &&
+                       name != QLatin1String("..") && !name.contains('\\');
     return plain ? folders[size_t(part)] + name : QString();
 }
 

@@ -26,7 +26,8 @@ std::array<QString, SceneInput::PartCount> scenePictureNames(const QString& sess
 
 // The picture's path in the application folder, "back/<name>" and so on; empty when the name is
 // no plain file name (a session may name "../../x": the simulator must cope with it, but the
-// fuzzer and the tests must not write outside their folder).
+// fuzzer and the tests must not write outside their folder) or no file can have it (a NUL, more
+// than NAME_MAX bytes).
 QString scenePicturePath(SceneInput::Part part, const QString& name);
 
 } // namespace fuzz
