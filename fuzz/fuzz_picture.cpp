@@ -11,6 +11,7 @@
 // it; a mask is the white picture with its pure white turned black, and reads back the same.
 #include "FuzzSim.h"
 #include "FuzzSupport.h"
+#include "SamePixels.h"
 
 #include "sim/CSimFiring.h"
 #include "sim/PictureCheck.h"
@@ -28,17 +29,6 @@ using Check = SimControls::Check;
 constexpr int ViewSide = 64;        // small: every input is drawn, cheaply
 constexpr int ResizedSide = 80;     // a second view size, as a window resize gives
 constexpr bool PicturesOnly = true; // no trajectory, no sight lines: see fuzz::Simulator
-
-// Pixels alone: a mask read back from its bitmap file has lost the colour space a PNG gave.
-bool samePixels(const QImage& a, const QImage& b) {
-    if (a.size() != b.size() || a.isNull() != b.isNull()) return false;
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    for (int row = 0; row < x.height(); ++row)
-        if (std::memcmp(x.constScanLine(row), y.constScanLine(row), size_t(x.width()) * 4) != 0)
-            return false;
-    return true;
-}
 
 void checkTaken(const SimPictures& p, const QImage& decoded, QSize view) {
     if (decoded.isNull()) {

@@ -163,10 +163,6 @@ int trueVelocity(const QStringList& operands) {
     LoadModel model;
     CliLoad::startModel(model);
     if (!CliLoad::openLoad(model, args.plain.front())) return ExitBadInput;
-    CTextOutput txt;
-    TableRefresh::prepareRefresh(model, txt);
-    if (const QString problem = TableRefresh::loadProblem(model); !problem.isEmpty())
-        return badInput(problem);
     const Truing::Result result = Truing::trueVelocity(model, float(*range), *height);
     if (!result.velocity) return badInput(result.problem);
     QString text =

@@ -79,7 +79,6 @@ public:
     explicit HeightModel(LoadModel& model) : model(model) {
         if (model.form.isPrecision()) table = DragTables::load(model.form.precision.dragTable);
     }
-    QString problem() const { return table.problem; }
 
     std::optional<double> at(float range, double velocity) {
         try {
@@ -128,19 +127,23 @@ Result trueVelocity(LoadModel& model, float range, double heightIn) {
                 .arg(MNumber::shortText(ShortestRange), rangeText(LongestRange, metric));
         return result;
     }
-    HeightModel heights(model);
-    if (!heights.problem().isEmpty()) {
-        result.problem = heights.problem();
+    // A load no trajectory can be computed from says why (a field, or its drag table).
+    if (QString problem = TableRefresh::loadProblem(model); !problem.isEmpty()) {
+        result.problem = problem;
         return result;
     }
+    HeightModel heights(model);
     result.loadHeight = heights.at(range, result.loadVelocity);
 
-    // Scan the velocities for a change of sign of (height - observed), then halve the interval
-    // closest to the load's own velocity down to the tolerance.
+    // Scan the velocities for a change of sign of (height - observed), or a velocity that gives
+    // it exactly, and take the bracket nearest the load's own velocity; then halve it down to
+    // the tolerance.
     std::optional<std::pair<double, double>> bracket;
-    std::optional<double> exact;
-    double previousVelocity = 0;
+    const auto distance = [&](double low, double high) {
+        return std::fabs((low + high) / 2 - result.loadVelocity);
+    };
     std::optional<double> previous;
+    double previousVelocity = 0;
     double lowest = HUGE_VAL, highest = -HUGE_VAL;
     for (double mv = LowestVelocity; mv <= HighestVelocity; mv += ScanStep) {
         const auto h = heights.at(range, mv);
@@ -151,22 +154,12 @@ Result trueVelocity(LoadModel& model, float range, double heightIn) {
         lowest = std::min(lowest, *h);
         highest = std::max(highest, *h);
         const double diff = *h - heightIn;
-        const auto closer = [&](double candidate) {
-            return !bracket ||
-                   std::fabs(candidate - result.loadVelocity) <
-                       std::fabs((bracket->first + bracket->second) / 2 - result.loadVelocity);
-        };
-        if (diff == 0.0 && (!exact || std::fabs(mv - result.loadVelocity) <
-                                          std::fabs(*exact - result.loadVelocity)))
-            exact = mv;
-        if (previous && (*previous < 0) != (diff < 0) && closer((previousVelocity + mv) / 2))
+        const bool crossed = previous && ((*previous < 0) != (diff < 0) || diff == 0.0);
+        if (crossed && (!bracket ||
+                        distance(previousVelocity, mv) < distance(bracket->first, bracket->second)))
             bracket = std::pair(previousVelocity, mv);
         previous = diff;
         previousVelocity = mv;
-    }
-    if (exact && !bracket) {
-        result.velocity = *exact;
-        return result;
     }
     if (!bracket) {
         const QString where = rangeText(range, metric);

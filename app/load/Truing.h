@@ -25,9 +25,9 @@ struct Result {
 };
 
 // The velocity that gives `heightIn` inches above the line of sight at `range` (range unit) for
-// the load on screen, in the model its form says. The load must be computable (see
-// TableRefresh::loadProblem); the options of the window (angle rules, range unit) apply as in
-// the table.
+// the load on screen, in the model its form says. A load that cannot be computed gives its
+// problem (TableRefresh::loadProblem); the options of the window (angle rules, range unit)
+// apply as in the table.
 Result trueVelocity(LoadModel& model, float range, double heightIn);
 
 // The inches a sight correction of `correction` (quarter-MOA clicks, or mils) stands for at

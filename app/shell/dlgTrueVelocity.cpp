@@ -3,9 +3,7 @@
 #include "controls/LeaveCheck.h"
 #include "controls/NumberBox.h"
 #include "controls/WaitCursor.h"
-#include "load/CTextOutput.h"
 #include "load/LoadModel.h"
-#include "load/TableRefresh.h"
 #include "load/Truing.h"
 #include "services/InputLimit.h"
 #include "services/MNumber.h"
@@ -143,12 +141,6 @@ void dlgTrueVelocity::TrueButton_Click() {
     double height = MNumber::parse(txtHeight->text()).value_or(0.0);
 
     WaitCursor wait;
-    CTextOutput txt;
-    TableRefresh::prepareRefresh(model, txt);
-    if (const QString problem = TableRefresh::loadProblem(model); !problem.isEmpty()) {
-        showMessage(problem, Title);
-        return;
-    }
     if (cboHeightUnit->currentIndex() == 1)
         height =
             Truing::inchesFromCorrection(height, range, model.values.isMoa, model.form.isMetric());

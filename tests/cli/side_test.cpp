@@ -224,6 +224,8 @@ TEST_F(SideCommandsTest, TrueVelocityRefusesWhatItCannotAnswer) {
         {{sample, "--range", "5000", "--height", "-3"}, "The range must be between 1 and 2000"},
         {{sample, "--range", "500", "--height", "900"},
          "No muzzle velocity from 300 to 4500 fps gives a height of 900 in at 500 yards"},
+        {{TestAppFolder::dataDir() + "/repro/bc_0.qvt", "--range", "500", "--height", "-3"},
+         "BC: Ballistic Coefficient must be between 0.001 and 1.0."},
     };
     for (const auto& [args, message] : cases) {
         const Outcome r = trueVelocity(args);

@@ -10,6 +10,7 @@
 // valgrind case (label valgrind) replays the pictures to catch reads of memory never written.
 #include "sim_test_support.h"
 
+#include "SamePixels.h"
 #include "SceneInput.h"
 #include "sim/CSimFiring.h"
 #include "sim/PictureCheck.h"
@@ -79,18 +80,6 @@ namespace {
 void put(const TestAppFolder& folder, const QString& relative, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(folder.file(relative)).absolutePath());
     folder.write(relative, bytes);
-}
-
-// Pixels alone, row by row: a mask read back from its bitmap has lost the colour space a PNG
-// gave, and images of different colour spaces never compare equal.
-bool samePixels(const QImage& a, const QImage& b) {
-    if (a.size() != b.size() || a.isNull() != b.isNull()) return false;
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    for (int row = 0; row < x.height(); ++row)
-        if (std::memcmp(x.constScanLine(row), y.constScanLine(row), size_t(x.width()) * 4) != 0)
-            return false;
-    return true;
 }
 
 // Named as the format the bytes start like, as a user names the file; ".jpg" for anything else.
