@@ -18,15 +18,7 @@ set -uo pipefail
 exe=$1
 bin=$2
 data=$3
-for tool in xvfb-run xdotool import convert; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-app=$work/app
-mkdir -p "$app" "$work/home" "$work/shots" "$work/runtime"
-chmod 700 "$work/runtime"
+. "$(dirname "$0")/setup.sh"
 # The application folder: links to the libraries, and copies of the picture folders, where the
 # program writes its masks and where a damaged picture is added.
 for item in trajcore.so quorvelsim.so hello.bmp quorvel.chm drag; do
@@ -42,10 +34,6 @@ done
 # A JPEG cut short: its header is whole, its scan is not.
 head -c 3000 "$app/back/meadow.jpg" >"$app/back/damaged.jpg"
 cp "$data/308win.qvt" "$work/308win.qvt"
-
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
-export XDG_RUNTIME_DIR=$work/runtime
-export QT_QPA_PLATFORM=xcb
 
 inner=$(cat <<'SCRIPT'
 set -u

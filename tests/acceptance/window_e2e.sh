@@ -12,22 +12,12 @@ set -uo pipefail
 exe=$1
 bin=$2
 data=$3
-for tool in xvfb-run xdotool import convert; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-app=$work/app
-mkdir -p "$app" "$work/home" "$work/shots"
+. "$(dirname "$0")/setup.sh"
 # The application folder: the program's libraries and pictures, and room for what it writes.
 for item in trajcore.so quorvelsim.so hello.bmp quorvel.chm back targetw targetb sightw sightb drag; do
     [ -e "$bin/$item" ] && ln -s "$bin/$item" "$app/$item"
 done
 cp "$data/308win.qvt" "$work/308win.qvt"
-
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
-export QT_QPA_PLATFORM=xcb
 
 inner=$(cat <<'SCRIPT'
 set -u
