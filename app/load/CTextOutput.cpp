@@ -109,6 +109,10 @@ bool CTextOutput::printTextTable(const CInput& load, bool textTable, std::vector
             const auto formats = columns(model);
             for (const TableRow& row : tableRows)
                 TableText::appendRow(txtOutBuffer, row, formats, separator);
+            // Only the precision model ends a flight early; a classic table keeps its bytes.
+            if (precisionShot && !tableRows.empty() && tableRows.size() < rowsAsked)
+                TableText::appendShortEnd(txtOutBuffer, tableRows.back()[TableColumns::Range],
+                                          float(model.values.in1.imaxyds), model.form.isMetric());
         }
         for (const TableRow& row : tableRows) {
             rangeArray.push_back(row[TableColumns::Range]);
@@ -128,6 +132,7 @@ bool CTextOutput::printTextTable(const CInput& load, bool textTable, std::vector
 bool CTextOutput::computeRows(const CInput& load, const CInput& conditions, bool textTable,
                               float angle, LoadModel& model, const PrecisionForm* own) {
     tableRows.clear();
+    rowsAsked = 0;
     lastProblem.clear();
     precisionShot.reset();
     // The table library's buffers are free again however the computation ends.
@@ -139,6 +144,7 @@ bool CTextOutput::computeRows(const CInput& load, const CInput& conditions, bool
     q.load = &load;
     q.conditions = &conditions;
     if (!getNumSteps(q.increment, q.count, textTable, model)) return false;
+    rowsAsked = size_t(std::max<int16_t>(q.count, 0));
     q.angle = angle;
     q.advanced = isAdvanced;
     q.cosineDrop = improvedAngle;

@@ -92,6 +92,7 @@ private:
     QString lastProblem;
     std::optional<precision::Shot> precisionShot;
     std::vector<TableRow> tableRows;
+    size_t rowsAsked = 0; // the rows the range and increment call for
     float lastBc = 0;
     float flightTimeUsed = BaseFlightTime;
 };

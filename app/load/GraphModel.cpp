@@ -35,7 +35,7 @@ QString noComparison() {
 
 GraphData GraphModel::refresh(LoadModel& model, CTextOutput& txt, CFileData& dat, float angle) {
     std::vector<float> drop1, range1, drop2, range2;
-    QString problem;
+    QString problem, compareProblem;
     if (txt.printTextTable(model.values.in1, false, drop1, range1, angle, model))
         model.values.metroBc = txt.handedBc();
     else
@@ -54,8 +54,12 @@ GraphData GraphModel::refresh(LoadModel& model, CTextOutput& txt, CFileData& dat
     // rather than drawn from overflows.
     if (read && compareInput.imvel >= 300 && compareInput.bcoef > 0.0f) {
         // Drawn with its own model: the precision model when it was saved with it on.
-        txt.printTextTable(compareInput, false, drop2, range2, angle, model, &comparePrecision);
-        comparing = true;
+        comparing =
+            txt.printTextTable(compareInput, false, drop2, range2, angle, model, &comparePrecision);
+        // That model can fail on the comparison alone (its drag table gone or damaged, its zero
+        // out of reach); the chart then says why the second curve is missing.
+        if (!txt.problem().isEmpty())
+            compareProblem = QStringLiteral("The comparison load is not drawn: ") + txt.problem();
     }
     if (!comparing || drop2.empty() || range2.size() != drop2.size()) {
         drop2.assign(1, 0.0f);
@@ -64,6 +68,7 @@ GraphData GraphModel::refresh(LoadModel& model, CTextOutput& txt, CFileData& dat
     GraphData d = compose(std::move(range1), std::move(drop1), std::move(range2), std::move(drop2),
                           model, comparing);
     d.problem = problem;
+    d.compareProblem = compareProblem;
     return d;
 }
 

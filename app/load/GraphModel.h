@@ -29,6 +29,7 @@ struct GraphData {
     int16_t chartType = 3; // 3 for 2D, 2 for 3D; both end as the same XY chart
     bool comparing = false;
     QString problem; // why the load on screen has no curve (the precision model could not fly it)
+    QString compareProblem; // why the comparison, saved with the precision model, has none
 
     // Rows of the chart's grid: enough for the longer of the two series.
     size_t rowCount() const { return std::max(series1.size(), series2.size()); }

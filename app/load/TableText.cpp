@@ -68,4 +68,12 @@ void appendRow(QString& out, const TableRow& row, const std::vector<TableColumns
     MPrint::printColumns(out, cells, separator);
 }
 
+void appendShortEnd(QString& out, float lastRange, float maxRange, bool metric) {
+    const QString unit = metric ? QStringLiteral(" meters") : QStringLiteral(" yards");
+    MPrint::printNewLine(out);
+    MPrint::appendWord(out, "The bullet does not reach " + numberText(maxRange) + unit +
+                                "; the table ends at " + numberText(lastRange) + unit + '.');
+    MPrint::printNewLine(out);
+}
+
 } // namespace TableText

@@ -32,4 +32,8 @@ void appendHeader(QString& out, const CInput& in1, const HeaderSettings& header,
 void appendRow(QString& out, const TableRow& row, const std::vector<TableColumns::Format>& columns,
                const QString& separator = QStringLiteral(" "));
 
+// Appends the line that says a table stops short of the range asked for: the bullet got no
+// farther than `lastRange` (the precision model stops a flight that no longer advances).
+void appendShortEnd(QString& out, float lastRange, float maxRange, bool metric);
+
 } // namespace TableText

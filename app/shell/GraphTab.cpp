@@ -13,8 +13,6 @@
 #include <QVBoxLayout>
 #include <exception>
 
-namespace {}
-
 GraphTab::GraphTab(LoadModel& model, CTextOutput& txt, CFileData& dat, QWidget* parent)
     : QWidget(parent), model(model), txt(txt), dat(dat) {
     compareLabel = new QLabel(QStringLiteral("Compare to:"), this);
@@ -36,10 +34,16 @@ GraphTab::GraphTab(LoadModel& model, CTextOutput& txt, CFileData& dat, QWidget* 
     problemLabel->setWordWrap(true);
     problemLabel->setVisible(false);
 
+    compareProblemLabel = new QLabel(this);
+    compareProblemLabel->setObjectName(QStringLiteral("lblCompareProblem"));
+    compareProblemLabel->setWordWrap(true);
+    compareProblemLabel->setVisible(false);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(graph, 1);
     layout->addWidget(problemLabel, 1);
+    layout->addWidget(compareProblemLabel);
 }
 
 void GraphTab::showProblem(const QString& problem) {
@@ -49,6 +53,7 @@ void GraphTab::showProblem(const QString& problem) {
 }
 
 void GraphTab::refresh(float angle) {
+    compareProblemLabel->setVisible(false);
     const QString problem = TableRefresh::loadProblem(model);
     showProblem(problem);
     if (!problem.isEmpty()) return;
@@ -58,6 +63,8 @@ void GraphTab::refresh(float angle) {
         showProblem(next.problem);
         if (!next.problem.isEmpty()) return;
         graph->graphShow(next);
+        compareProblemLabel->setText(next.compareProblem);
+        compareProblemLabel->setVisible(!next.compareProblem.isEmpty());
         data = std::move(next);
         graph->setVisible(true);
     } catch (const std::exception& e) {

@@ -23,6 +23,7 @@ public:
     CGraph* graph = nullptr;
     QLabel* compareLabel = nullptr;
     QLabel* problemLabel = nullptr; // shown instead of the chart when the load cannot be drawn
+    QLabel* compareProblemLabel = nullptr; // under the chart when the comparison cannot be drawn
     QBoxLayout* compareSlot = nullptr;
 
     // The graph part of the view refresh (after the fields were copied and the table writer

@@ -187,3 +187,31 @@ TEST_F(GraphModelTest, ChoosingAFileReadsItAndSwitchesComparingOn) {
 }
 
 } // namespace
+
+TEST_F(GraphModelTest, AComparisonThePrecisionModelCannotFlySaysWhyAndTheLoadStillDraws) {
+    // Saved with the model on and a drag table of its own that is gone by now.
+    model.form.comparison.setFile(saveLoad("gone-table.qvt", [this](LoadForm& f) {
+        f.fields[0] = "Own table";
+        f.precision.setOn(true);
+        f.precision.dragTable = folder.file("deleted.csv");
+    }));
+    GraphData d = refresh();
+    EXPECT_FALSE(d.comparing);
+    EXPECT_TRUE(d.series2.legend.isEmpty());
+    EXPECT_EQ(d.series1.size(), 81u);
+    EXPECT_TRUE(d.problem.isEmpty());
+    EXPECT_TRUE(d.compareProblem.startsWith("The comparison load is not drawn: "))
+        << d.compareProblem.toStdString();
+    EXPECT_TRUE(d.compareProblem.contains("deleted.csv")) << d.compareProblem.toStdString();
+
+    // The same comparison with a standard table flies, and nothing is said.
+    model.form.comparison.setFile(saveLoad("standard.qvt", [](LoadForm& f) {
+        f.fields[0] = "Standard";
+        f.precision.setOn(true);
+    }));
+    d = refresh();
+    EXPECT_TRUE(d.comparing);
+    EXPECT_EQ(d.series2.legend, QStringLiteral("Standard"));
+    EXPECT_TRUE(d.compareProblem.isEmpty()) << d.compareProblem.toStdString();
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}

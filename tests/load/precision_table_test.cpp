@@ -184,6 +184,32 @@ TEST_F(PrecisionTableTest, ADragTableThatCannotBeReadIsTheTable) {
     EXPECT_TRUE(text.contains(folder.file("none.csv")));
 }
 
+TEST_F(PrecisionTableTest, ATableCutShortByASteepClimbSaysWhereItEnds) {
+    // 300 ft/s at 80 degrees up: even in a vacuum the bullet stops advancing along the line of
+    // sight after v^2 / (2 g sin 80) = 1420 ft, 473 yd, so the 1000 yd table cannot be whole.
+    model.form.chkAdvanced = 1;
+    set(MuzzleVelocity, "300");
+    set(Angle, "80");
+    precise();
+    const ParsedTable t = parsed();
+    ASSERT_GE(t.lines.size(), 2);
+    // The last line before the final line end holds the note; every row before it is a range.
+    const QString note = t.lines[t.lines.size() - 2].trimmed();
+    ASSERT_TRUE(note.startsWith("The bullet does not reach 1000 yards; the table ends at "))
+        << note.toStdString();
+    ASSERT_GE(t.rows.size(), 3u); // the rows and the note
+    const double last = t.number(t.rows.size() - 2, "Range");
+    EXPECT_GE(last, 100.0);
+    EXPECT_LE(last, 473.0);
+    EXPECT_TRUE(note.endsWith(QStringLiteral("%1 yards.").arg(last))) << note.toStdString();
+    EXPECT_TRUE(prompts.messages.isEmpty());
+
+    // Level fire reaches every range: no note.
+    set(Angle, "0");
+    set(MuzzleVelocity, "2800");
+    EXPECT_FALSE(table().contains("does not reach"));
+}
+
 TEST_F(PrecisionTableTest, PointBlankRangeAgreesWithTheClassicModel) {
     model.values.killZone = 10;
     model.values.groupSize = 0;

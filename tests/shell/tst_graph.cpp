@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineEdit>
@@ -176,6 +177,33 @@ private slots:
         QCOMPARE(page.graph->axisX()->titleText(), QStringLiteral("Range / Meters"));
         QCOMPARE(page.graph->series1()->name(), QStringLiteral("7.62"));
         QVERIFY(prompts.messages.isEmpty());
+    }
+
+    void aComparisonThatCannotBeFlownIsNamedUnderTheChart() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        LoadModel model;
+        model.form = LoadForm::initial();
+        model.refreshAllFields();
+        LoadForm saved = sampleForm("Own table");
+        saved.precision.setOn(true);
+        saved.precision.dragTable = folder.file("deleted.csv");
+        model.form.comparison.setFile(writeLoad(folder, "own.qvt", saved));
+        CTextOutput txt;
+        CFileData dat;
+        GraphTab page(model, txt, dat);
+        page.refresh(TableRefresh::prepareRefresh(model, txt));
+        QVERIFY(page.graph->isVisibleTo(&page));
+        QCOMPARE(page.graph->series1()->count(), 81);
+        QCOMPARE(page.graph->series2()->count(), 1);
+        QVERIFY(page.compareProblemLabel->isVisibleTo(&page));
+        QVERIFY(page.compareProblemLabel->text().contains(QStringLiteral("deleted.csv")));
+        QVERIFY(prompts.messages.isEmpty());
+
+        // Not comparing any more: the note goes with the curve.
+        model.form.comparison.on = false;
+        page.refresh(TableRefresh::prepareRefresh(model, txt));
+        QVERIFY(!page.compareProblemLabel->isVisibleTo(&page));
     }
 
     void windowGraphTabComparesAndToggles() {

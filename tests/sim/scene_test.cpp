@@ -117,6 +117,29 @@ TEST_F(SceneTest, ViewOffsetMovesTheTargetWithTheZoom) {
     EXPECT_EQ(targetBox().center().x(), centred.center().x() + 20);
 }
 
+// The view keeps the frame it shows while the next one is drawn: no frame held anywhere may
+// change under its holder, however many frames are drawn while it is held.
+TEST_F(SceneTest, AFrameHeldElsewhereIsNeverDrawnOver) {
+    const QImage shown = f.sim.draw(f.sim.settings); // shared, as the view holds it
+    const QImage shownPixels = shown.copy();
+    const QRect first = boxOf(shownPixels, qRgb(255, 0, 0));
+    f.sim.settings.txtRange = "50"; // the target twice as large
+    QImage next = f.sim.draw(f.sim.settings);
+    EXPECT_EQ(shown, shownPixels);
+    EXPECT_NEAR(boxOf(next, qRgb(255, 0, 0)).width(), 2 * first.width(), 1);
+    // The first frame let go of, and a third drawn while the second is held.
+    const QImage secondPixels = next.copy();
+    f.sim.settings.txtRange = "200";
+    const QImage third = f.sim.draw(f.sim.settings).copy();
+    EXPECT_EQ(next, secondPixels);
+    EXPECT_EQ(shown, shownPixels);
+    EXPECT_NEAR(2 * boxOf(third, qRgb(255, 0, 0)).width(), first.width(), 1);
+    // Nothing held: the scene still starts from the background every time.
+    next = QImage();
+    f.sim.settings.cboTarget.clear();
+    EXPECT_EQ(countOf(drawn(), Grey), 400 * 400);
+}
+
 TEST_F(SceneTest, HugeTargetsAreClippedToTheView) {
     f.sim.settings.txtRange = "2";
     f.sim.settings.sldZoom = 50;
