@@ -6,6 +6,7 @@
 
 #include "../shell/ScriptedFileChooser.h"
 #include "../shell/WindowFixture.h"
+#include "ZonesTarget.h"
 #include "shell/InputTab.h"
 #include "shell/ui.h"
 #include "sim/Raster.h"
@@ -31,22 +32,12 @@
 
 namespace SimWindowSupport {
 
-const QRgb Red = qRgb(255, 0, 0);
-const QRgb Blue = qRgb(0, 0, 255);
+using ZonesTarget::Blue;
+using ZonesTarget::Red;
 
-// A white card with a blue disc and a red centre, and a grey background, in the folder.
+// The zones target and a grey background, in the folder.
 inline void writePictures(const TestAppFolder& folder) {
-    QImage target(100, 100, QImage::Format_RGB32);
-    target.fill(Qt::white);
-    {
-        QPainter p(&target);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(Blue));
-        p.drawEllipse(QPointF(50, 50), 40, 40);
-        p.setBrush(QColor(Red));
-        p.drawEllipse(QPointF(50, 50), 15, 15);
-    }
-    Raster::saveBitmap(target, folder.file("targetw/zones.bmp"));
+    Raster::saveBitmap(ZonesTarget::picture(), folder.file("targetw/zones.bmp"));
     QImage grey(16, 16, QImage::Format_RGB32);
     grey.fill(qRgb(120, 130, 120));
     Raster::saveBitmap(grey, folder.file("back/field.bmp"));

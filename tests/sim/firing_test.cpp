@@ -1,5 +1,6 @@
 // Firing and scoring: where a shot lands, how its colour scores, the rounds of a session, zone
 // colour picking, recentring and dragging the view, and the scatter of the flyer choices.
+#include "ZonesTarget.h"
 #include "sim_test_support.h"
 
 #include "sim/CSimFiring.h"
@@ -8,27 +9,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QPainter>
 #include <cmath>
 
 namespace {
 
 const QRgb Grey = qRgb(128, 128, 128);
-const QRgb Red = qRgb(255, 0, 0);
-const QRgb Blue = qRgb(0, 0, 255);
-
-// A 100 x 100 target: white card, blue disc of radius 40, red disc of radius 15 in the middle.
-QImage zonesTarget() {
-    QImage img(100, 100, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    QPainter p(&img);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(Blue));
-    p.drawEllipse(QPointF(50, 50), 40, 40);
-    p.setBrush(QColor(Red));
-    p.drawEllipse(QPointF(50, 50), 15, 15);
-    return img;
-}
+using ZonesTarget::Blue;
+using ZonesTarget::Red;
 
 // A 400-pixel view at zoom 10 and 100 yards: the 12-inch target spans about 133 pixels in the
 // middle of a grey scene, with no sight drawn, so every colour under an impact is known.
@@ -40,7 +27,7 @@ struct FiringTest : ::testing::Test {
         QImage grey(32, 32, QImage::Format_RGB32);
         grey.fill(Grey);
         Raster::saveBitmap(grey, f.folder.file("back/grey.bmp"));
-        Raster::saveBitmap(zonesTarget(), f.folder.file("targetw/zones.bmp"));
+        Raster::saveBitmap(ZonesTarget::picture(), f.folder.file("targetw/zones.bmp"));
         SimSettings& s = f.sim.settings;
         s.cboBackground = "grey.bmp";
         s.cboTarget = "zones.bmp";
