@@ -118,7 +118,8 @@ QString CSim::applySession(const SessionFile::Read& read) {
     if (reached(22)) session.showPOA = settings.chkPOA != 0;
     if (reached(2)) validateTarget();
     if (reached(7)) validateReticle();
-    if (reached(10)) checkFov();
+    // A field of view out of range leaves the view's scale as it was; the window says so.
+    if (reached(10)) applyFov();
     if (reached(18) && validateBackground()) scene.drawBackground(settings);
     if (report.damaged()) {
         // The records before the damaged one keep their new values; the rest stay.
@@ -254,6 +255,10 @@ bool CSim::applyFov() {
     drawTwips();
     drawAll();
     return true;
+}
+
+bool CSim::fovRefused() const {
+    return MSmallBallStruct::textValidate(1.0f, 200.0f, settings.txtFov, QString()).reject;
 }
 
 bool CSim::checkFov() {

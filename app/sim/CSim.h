@@ -55,6 +55,8 @@ public:
     void setUp() { ready = true; }
     bool isSetUp() const { return ready; }
     bool canDraw() const { return drawing; }
+    // Drawing allowed or not, for a simulator driven without init (a print, a test).
+    void setCanDraw(bool on) { drawing = on; }
 
     // The texts the labels show now.
     SimCaptions captions() const;
@@ -106,6 +108,8 @@ public:
     bool applyFov();
     // applyFov after the range check that shows the box's message when the value is refused.
     bool checkFov();
+    // The field of view box holds a value applyFov refuses.
+    bool fovRefused() const;
 
     // --- View and drawing ---------------------------------------------------------------------
     // The square view for a main window of `windowOuter` pixels (0.89 of its smaller side).

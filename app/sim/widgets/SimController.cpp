@@ -190,7 +190,8 @@ void SimController::connectSimulatorTab() {
         connect(t->cmdNext[static_cast<size_t>(i)], &QPushButton::clicked, this, [this, i] {
             handle([&] {
                 QString load;
-                sim.cmdNext(i, &load);
+                if (!sim.cmdNext(i, &load)) return;
+                if (sim.fovRefused()) controls.txtFovValidate();
                 openSessionLoad(load);
             });
         });
@@ -305,7 +306,10 @@ void SimController::move(int16_t button, int16_t shift, QPointF pixels) {
 // -------------------------------------------------------------------------------------
 
 void SimController::runInit(bool reLoad) {
-    openSessionLoad(sim.init(reLoad));
+    const QString load = sim.init(reLoad);
+    // A session's field of view that the box refuses is shown as the box shows it.
+    if (reLoad && sim.fovRefused()) controls.txtFovValidate();
+    openSessionLoad(load);
 }
 
 void SimController::openSessionLoad(const QString& path) {
@@ -328,6 +332,7 @@ void SimController::start() {
     sim.settings.propertiesPreLoad();
     controls.simStarted = true;
     const QString load = sim.init(true);
+    if (sim.fovRefused()) controls.txtFovValidate();
     // Without a session to read, the sliders' boxes and the dial follow the sliders, and the
     // view takes its scale from the field of view.
     sim.settings.propertiesPostLoad();
