@@ -71,7 +71,8 @@ void BM_FullScene800(benchmark::State& state) {
     sim.formHudInit();
     sim.txtNumberOfShots_Change();
     for (int i = 0; i < 10; ++i) {
-        sim.shotRecord(sim.scene.geo.centreX + 40.0f * (i - 5), sim.scene.geo.centreY + 25.0f * (i % 3));
+        sim.shotRecord(sim.scene.geo.centreX + 40.0f * (i - 5),
+                       sim.scene.geo.centreY + 25.0f * (i % 3));
         ++sim.session.roundsFired;
     }
     sim.draw(s); // pictures loaded and stretched once, as after choosing them

@@ -33,7 +33,8 @@ void putPictures(const SceneInput& in, const QString& sessionFile) {
 }
 
 void checkScene(const CSim& sim) {
-    if (sim.scene.picture.size() != QSize(ViewSide, ViewSide)) fail("the scene is not the view's size");
+    if (sim.scene.picture.size() != QSize(ViewSide, ViewSide))
+        fail("the scene is not the view's size");
 }
 
 } // namespace

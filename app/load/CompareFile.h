@@ -14,10 +14,11 @@ namespace CompareFile {
 // screen.
 constexpr int FieldCount = 17;
 
-// Reads the comparison file `compareFile` into `compareInput`. Reading stops at the first field that does not convert; the fields read
-// before it keep their new values, the rest keep what `compareInput` held. `compareFile` becomes
-// the application folder's copy when the file is only found there. True once the file opened.
-// `fieldsRead` (optional) receives the number of fields applied.
+// Reads the comparison file `compareFile` into `compareInput`. Reading stops at the first field
+// that does not convert; the fields read before it keep their new values, the rest keep what
+// `compareInput` held. `compareFile` becomes the application folder's copy when the file is only
+// found there. True once the file opened. `fieldsRead` (optional) receives the number of fields
+// applied.
 bool dataLoadCompare(CInput& compareInput, QString& compareFile, int* fieldsRead = nullptr);
 
 // The precision part of the comparison file (the model's switch and inputs it was saved with):

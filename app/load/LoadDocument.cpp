@@ -143,7 +143,8 @@ QByteArray LoadDocument::formBytes() {
 }
 
 QString LoadDocument::dataOpenTable() {
-    return FileDialogs::chooseOpenPath(QStringLiteral("Open File"), QString::fromLatin1(openFilter));
+    return FileDialogs::chooseOpenPath(QStringLiteral("Open File"),
+                                       QString::fromLatin1(openFilter));
 }
 
 bool LoadDocument::isFileChanged(const QString& file1, const QString& file2) {

@@ -1,6 +1,6 @@
 // The load data document: New, Open, Save and Save As of the current load data file, and the
-// unsaved-changes question, over the LoadModel and the file named by `filename`. No widgets: dialogs
-// go through the file chooser and questions through the prompt.
+// unsaved-changes question, over the LoadModel and the file named by `filename`. No widgets:
+// dialogs go through the file chooser and questions through the prompt.
 #pragma once
 
 #include "load/Document.h"

@@ -9,7 +9,7 @@ namespace LoadFile {
 
 // What reading a file found.
 struct ReadReport {
-    bool opened = false;  // the file exists and was read
+    bool opened = false; // the file exists and was read
     // The file read: the application folder's copy when only that exists.
     QString path;
     bool refused = false; // a field too long to be one: the file was given up, nothing applied

@@ -81,9 +81,9 @@ QStringList readFields(const QString& path, const Limits& limits, ReadReport& re
 
     QFile file(found);
     if (file.size() > limits.maxBytes) {
-        report.problem = problemOf(
-            "CFileData", "openTextInput", ErrorNumbers::OutOfMemory,
-            QStringLiteral("Out of memory: %1 is too large for a data file").arg(found));
+        report.problem =
+            problemOf("CFileData", "openTextInput", ErrorNumbers::OutOfMemory,
+                      QStringLiteral("Out of memory: %1 is too large for a data file").arg(found));
         return {};
     }
     if (!file.open(QIODevice::ReadOnly)) {
@@ -94,9 +94,9 @@ QStringList readFields(const QString& path, const Limits& limits, ReadReport& re
     }
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        report.problem = problemOf(
-            "CFileData", "openTextInput", ErrorNumbers::DeviceIO,
-            QStringLiteral("Device I/O error: %1 (%2)").arg(found, file.errorString()));
+        report.problem =
+            problemOf("CFileData", "openTextInput", ErrorNumbers::DeviceIO,
+                      QStringLiteral("Device I/O error: %1 (%2)").arg(found, file.errorString()));
         return {};
     }
     report.opened = true;

@@ -67,7 +67,8 @@ void CLastFile::save() {
     // Beside the program, or in the user's data folder when the program's folder is read-only.
     // The record is replaced whole here or not at all.
     reportProblem(CFileData::writeFields(MSmallBallStruct::writablePath(kRecordName),
-                                         {{dataFileName}, {simFileName},
+                                         {{dataFileName},
+                                          {simFileName},
                                           {QString::number(targetRed)},
                                           {QString::number(targetBlue)}}));
 }

@@ -70,8 +70,7 @@ QString CSim::init(bool reLoad) {
         lists = SimPictureLists();
         MSmallBallStruct::fillComboBox(lists.background, pattern,
                                        MSmallBallStruct::appPath("back"));
-        MSmallBallStruct::fillComboBox(lists.target, pattern,
-                                       MSmallBallStruct::appPath("targetw"));
+        MSmallBallStruct::fillComboBox(lists.target, pattern, MSmallBallStruct::appPath("targetw"));
         MSmallBallStruct::fillComboBox(lists.reticle, pattern, MSmallBallStruct::appPath("sightw"));
     }
     QString load;
@@ -262,8 +261,7 @@ bool CSim::fovRefused() const {
 }
 
 bool CSim::checkFov() {
-    if (MSmallBallStruct::textValidateAndWarn(1.0f, 200.0f, settings.txtFov,
-                                              fovMessage()))
+    if (MSmallBallStruct::textValidateAndWarn(1.0f, 200.0f, settings.txtFov, fovMessage()))
         return false;
     return applyFov();
 }
@@ -322,8 +320,7 @@ bool CSim::validateTarget() {
 }
 
 bool CSim::validateReticle() {
-    return !hudTooSmall() &&
-           scene.pictures.validateReticle(settings.cboReticle, scene.viewPixels);
+    return !hudTooSmall() && scene.pictures.validateReticle(settings.cboReticle, scene.viewPixels);
 }
 
 void CSim::cboBackgroundValidate() {

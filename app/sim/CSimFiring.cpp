@@ -88,7 +88,8 @@ CSimFiring::Outcome CSimFiring::picHUD_MouseDown(int16_t button, int16_t shift, 
 
 CSimFiring::Outcome CSimFiring::CmdFire_Click(int16_t keyPress) {
     sim.drawTwips();
-    return picHUD_MouseDown(FireButton, 0, sim.scene.geo.viewWidth / 2, sim.scene.geo.viewHeight / 2, keyPress);
+    return picHUD_MouseDown(FireButton, 0, sim.scene.geo.viewWidth / 2,
+                            sim.scene.geo.viewHeight / 2, keyPress);
 }
 
 bool CSimFiring::scatter(float& dx, float& dy) {
@@ -132,8 +133,10 @@ CSimFiring::Outcome CSimFiring::fire(float x, float y, int16_t keyPress) {
     }
 
     lastScatterMoa = QPointF(dx, dy);
-    const float X = x + (sim.scene.aim.leadXMoa + sim.scene.aim.windMoa + dx) * sim.scene.geo.zoomTwipsPerMoaX;
-    const float Y = y - (sim.scene.aim.leadYMoa + sim.scene.aim.dropMoa + dy) * sim.scene.geo.zoomTwipsPerMoaY;
+    const float X =
+        x + (sim.scene.aim.leadXMoa + sim.scene.aim.windMoa + dx) * sim.scene.geo.zoomTwipsPerMoaX;
+    const float Y =
+        y - (sim.scene.aim.leadYMoa + sim.scene.aim.dropMoa + dy) * sim.scene.geo.zoomTwipsPerMoaY;
     lastImpact = QPointF(X, Y);
     return score(X, Y);
 }

@@ -1,6 +1,6 @@
 // The simulator session document: New, Open, Save and Save As of the session file named by the
-// simulator's `sessionFile`, and the unsaved-changes question, while a simulator tab shows. No widgets:
-// dialogs go through the file chooser and questions through the prompt.
+// simulator's `sessionFile`, and the unsaved-changes question, while a simulator tab shows. No
+// widgets: dialogs go through the file chooser and questions through the prompt.
 //
 // How the window uses it: the File menu dispatches here while tab 3 or 4 shows; closing asks
 // queryUnsaved() before the load data's question; a recent ".ssn" file opens with openRecent().

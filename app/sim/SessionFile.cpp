@@ -15,7 +15,7 @@ enum class Kind {
     Slider,      // a slider value, clamped into the slider's range
     Check,       // a check box state 0/1
     Flyer,       // the selected flyer option 0..2
-    Sight,       // CSim::sight 0..4
+    Sight,       // SimSession::sight 0..4
     Metric,      // "True"/"False"
     Transparent, // written from chkTransparent, read as milsPerScreen
     Single,      // a Single of the simulator (view offsets)
@@ -219,12 +219,12 @@ Read read(const QString& path, const Values& start) {
         // A record the file lacks reads as empty: a text record takes it, a number fails.
         if (const auto failure = apply(n, fields.value(n - 1), result.values)) {
             report.stoppedAt = n;
-            report.problem = FileProblem{QStringLiteral("CSim"), QStringLiteral("dataLoad"),
-                                         failure->number,
-                                         QStringLiteral("%1: record %2 of %3")
-                                             .arg(failure->description)
-                                             .arg(n)
-                                             .arg(file.path)};
+            report.problem =
+                FileProblem{QStringLiteral("CSim"), QStringLiteral("dataLoad"), failure->number,
+                            QStringLiteral("%1: record %2 of %3")
+                                .arg(failure->description)
+                                .arg(n)
+                                .arg(file.path)};
             break;
         }
     }

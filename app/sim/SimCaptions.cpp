@@ -14,9 +14,8 @@ QString SimCaptions::fovZoom(double fovFeet, int zoom) {
            QStringLiteral(" feet @ zoom of: ") + QString::number(zoom);
 }
 
-SimCaptions SimCaptions::of(const SimSettings& settings, const SimSession& session,
-                            double fovFeet, const QString& cartridge,
-                            const QString& sessionFile) {
+SimCaptions SimCaptions::of(const SimSettings& settings, const SimSession& session, double fovFeet,
+                            const QString& cartridge, const QString& sessionFile) {
     SimCaptions c;
     c.lblRange =
         settings.isSimMetric() ? QStringLiteral("Range (m)") : QStringLiteral("Range (yd)");
@@ -26,7 +25,8 @@ SimCaptions SimCaptions::of(const SimSettings& settings, const SimSession& sessi
     c.lblHits = QStringLiteral("Red Hits: ") + QString::number(session.redHits);
     c.lblBlueHits = QStringLiteral("Blue Hits: ") + QString::number(session.blueHits);
     c.lblMisses = QStringLiteral("Misses: ") + QString::number(session.misses);
-    c.lblSessionScore = QStringLiteral("Session Score: ") + MNumber::shortText(session.sessionScore);
+    c.lblSessionScore =
+        QStringLiteral("Session Score: ") + MNumber::shortText(session.sessionScore);
     c.lblTotalScore = QStringLiteral("Total Score: ") + MNumber::shortText(session.totalScore);
     c.caption = SessionFile::windowCaption(cartridge, sessionFile);
     return c;

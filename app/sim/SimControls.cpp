@@ -175,8 +175,7 @@ void SimControls::txtSpeedChange(const QString& text) {
 void SimControls::scoreBoxChange(ScoreBox box, const QString& text) {
     QString& target = sim.settings.*scoreBoxes.at(static_cast<size_t>(box));
     target = text;
-    if (!MNumber::isNumeric(text) && !MNumber::isPartialNumber(text))
-        target = QStringLiteral("1");
+    if (!MNumber::isNumeric(text) && !MNumber::isPartialNumber(text)) target = QStringLiteral("1");
 }
 
 void SimControls::scoreBoxCommit(ScoreBox box) {

@@ -1,15 +1,15 @@
+#include "sim/SimScene.h"
 #include "services/CBallUtil.h"
 #include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
 #include "services/Units.h"
-#include "sim/SimScene.h"
 
 #include "sim/CHUD.h"
 #include "sim/Raster.h"
+#include "sim/SimPainter.h"
 #include "sim/SimSession.h"
 #include "sim/SimSettings.h"
-#include "sim/SimPainter.h"
 #include "sim/SimSights.h"
 
 #include <algorithm>
@@ -71,8 +71,8 @@ float SimScene::shotCoordinate(const SimSession& session, int i, bool x,
     // Shots keep their place on the target when the range changes; with no range, as fired.
     const float scale = range != 0.0f ? session.shotRanges[static_cast<size_t>(i)] / range : 1.0f;
     const QPointF& at = session.shotPositions[static_cast<size_t>(i)];
-    const float centre = x ? zoom * session.viewOffsetX + geo.centreX
-                           : zoom * session.viewOffsetY + geo.centreY;
+    const float centre =
+        x ? zoom * session.viewOffsetX + geo.centreX : zoom * session.viewOffsetY + geo.centreY;
     return centre + scale * zoom * static_cast<float>(x ? at.x() : at.y());
 }
 
@@ -154,8 +154,7 @@ void SimScene::drawStretchedReticle(const SimSettings& s) {
     if (s.chkUserGraphic == 0 || !pictures.reticleLoaded) return;
     const QRect all = picture.rect();
     Raster::stretchBlt(picture, all, pictures.reticleB, pictures.reticleB.size(), Raster::Op::Or);
-    Raster::stretchBlt(picture, all, pictures.reticleW, pictures.reticleW.size(),
-                       Raster::Op::And);
+    Raster::stretchBlt(picture, all, pictures.reticleW, pictures.reticleW.size(), Raster::Op::And);
 }
 
 void SimScene::drawExtras(const SimSettings& s, const SimSession& session, CHUD& hud) {

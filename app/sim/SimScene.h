@@ -28,7 +28,7 @@ class SimScene {
 public:
     SimGeometry geo;
     SimPictures pictures;
-    QImage picture;          // the composed scene (picBuffer)
+    QImage picture;          // the composed scene
     QSize viewPixels;        // picHUD's size
     float dpi = 96;          // the screen's logical resolution
     float milsPerScreen = 0; // angular width of the view at zoom 1

@@ -52,8 +52,7 @@ void SimSession::recordShot(QPointF offset, float range) {
 
 SessionFile::Values SimSession::fileValues(const SimSettings& settings, float milsPerScreen,
                                            const QString& loadFile) const {
-    return SessionFile::Values{settings,    sight,       milsPerScreen,
-                               viewOffsetX, viewOffsetY, loadFile};
+    return SessionFile::Values{settings, sight, milsPerScreen, viewOffsetX, viewOffsetY, loadFile};
 }
 
 void SimSession::takeFileValues(const SessionFile::Values& values) {

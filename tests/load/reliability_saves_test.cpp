@@ -99,7 +99,7 @@ TEST_F(SaveTest, TheUnsavedChangesComparisonSeesTheSameBytes) {
 
 TEST_F(SaveTest, ASavedFileKeepsItsPermissions) {
     QFile::setPermissions(datFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                            QFileDevice::ReadGroup | QFileDevice::ReadOther);
+                                       QFileDevice::ReadGroup | QFileDevice::ReadOther);
     const auto before = QFileInfo(datFile).permissions();
     ASSERT_TRUE(LoadFile::dataSaveTable(datFile, form));
     EXPECT_EQ(QFileInfo(datFile).permissions(), before);

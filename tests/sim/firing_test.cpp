@@ -56,8 +56,10 @@ struct FiringTest : ::testing::Test {
     // Where to aim so that a shot without scatter lands at `impact` (twips).
     QPointF aimFor(QPointF impact) const {
         const CSim& s = f.sim;
-        return {impact.x() - (s.scene.aim.leadXMoa + s.scene.aim.windMoa) * s.scene.geo.zoomTwipsPerMoaX,
-                impact.y() + (s.scene.aim.leadYMoa + s.scene.aim.dropMoa) * s.scene.geo.zoomTwipsPerMoaY};
+        return {impact.x() -
+                    (s.scene.aim.leadXMoa + s.scene.aim.windMoa) * s.scene.geo.zoomTwipsPerMoaX,
+                impact.y() +
+                    (s.scene.aim.leadYMoa + s.scene.aim.dropMoa) * s.scene.geo.zoomTwipsPerMoaY};
     }
 
     CSimFiring::Outcome shootAt(QPointF impact, int16_t key = 0) {
@@ -103,10 +105,10 @@ TEST_F(FiringTest, NoScatterLandsOnAimPlusDropDriftAndLead) {
     const float x = 3000, y = 2500;
     firing.picHUD_MouseDown(CSimFiring::LeftButton, 0, x, y, 0);
     const CSim& s = f.sim;
-    EXPECT_FLOAT_EQ(float(firing.lastImpact.x()),
-                    x + (s.scene.aim.leadXMoa + s.scene.aim.windMoa) * s.scene.geo.zoomTwipsPerMoaX);
-    EXPECT_FLOAT_EQ(float(firing.lastImpact.y()),
-                    y - (s.scene.aim.leadYMoa + s.scene.aim.dropMoa) * s.scene.geo.zoomTwipsPerMoaY);
+    EXPECT_FLOAT_EQ(float(firing.lastImpact.x()), x + (s.scene.aim.leadXMoa + s.scene.aim.windMoa) *
+                                                          s.scene.geo.zoomTwipsPerMoaX);
+    EXPECT_FLOAT_EQ(float(firing.lastImpact.y()), y - (s.scene.aim.leadYMoa + s.scene.aim.dropMoa) *
+                                                          s.scene.geo.zoomTwipsPerMoaY);
     // The recorded shot is the impact relative to the target centre, at zoom 1.
     EXPECT_FLOAT_EQ(s.shotX(0), float(firing.lastImpact.x()));
     EXPECT_FLOAT_EQ(s.shotY(0), float(firing.lastImpact.y()));
@@ -225,8 +227,8 @@ TEST_F(FiringTest, TheLastRoundSaysHowToGoOn) {
 TEST_F(FiringTest, FireButtonShootsAtTheViewCentre) {
     firing.CmdFire_Click(0);
     EXPECT_FLOAT_EQ(float(firing.lastImpact.x()),
-                    f.sim.scene.geo.centreX +
-                        (f.sim.scene.aim.leadXMoa + f.sim.scene.aim.windMoa) * f.sim.scene.geo.zoomTwipsPerMoaX);
+                    f.sim.scene.geo.centreX + (f.sim.scene.aim.leadXMoa + f.sim.scene.aim.windMoa) *
+                                                  f.sim.scene.geo.zoomTwipsPerMoaX);
     EXPECT_EQ(f.sim.session.roundsFired, 1);
 }
 

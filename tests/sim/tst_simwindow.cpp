@@ -118,7 +118,8 @@ private slots:
         QTest::mouseClick(v->CmdFire, Qt::LeftButton);
         QCOMPARE(v->lblRoundsLeft->text(), QStringLiteral("Rounds Left: 9"));
         QCOMPARE(sim->sim.session.roundsFired, 1);
-        const int scored = sim->sim.session.redHits + sim->sim.session.blueHits + sim->sim.session.misses;
+        const int scored =
+            sim->sim.session.redHits + sim->sim.session.blueHits + sim->sim.session.misses;
         QCOMPARE(scored, 1);
 
         // A click that lands far off the target (the top-left corner) is a miss.

@@ -6,8 +6,8 @@
 //   - it puts controlsTab and simulatorTab into its tabs 3 and 4; `document` is the session
 //     document of its File menu;
 //   - before start-up it may set sim.sessionFile, sim.session.targetRed and
-//     sim.session.targetBlue from the last-file record; start() reads that session and keeps the two colours; at exit it reads
-//     them back;
+//     sim.session.targetBlue from the last-file record; start() reads that session and keeps the
+//     two colours; at exit it reads them back;
 //   - it calls start() once the load is read, reinit() after a load file was read, refresh()
 //     when tab 4 shows, finish() when closing; a recent ".ssn" file opens with
 //     document.openRecent(path);
