@@ -175,6 +175,35 @@ private slots:
         QVERIFY2(prompts.messages.isEmpty(), messagesText(prompts).constData());
     }
 
+    // A session naming another load: the load is read once the whole session is in place, and
+    // the simulator's trajectory is then the new load's.
+    void anOpenedSessionReadsItsLoadAfterwards() {
+        TestAppFolder folder(true, true);
+        PromptRecorder prompts;
+        const QString slow = writeLoad(folder, "308.qvt", sampleForm("308 Win"));
+        LoadForm fastForm = sampleForm("Fast");
+        fastForm.fields[2] = QStringLiteral("3200");
+        const QString fast = writeLoad(folder, "fast.qvt", fastForm);
+        ui w(slow);
+        showActive(w);
+        SimController* sim = w.simulator;
+        QCOMPARE(sim->sim.hud.record().muzzleVelocity, 2650.0f);
+
+        SessionFile::Values values = sim->sim.fileValues();
+        values.settings.txtGroupSize = QStringLiteral("1.25");
+        values.loadFile = fast;
+        const QString session = folder.file("fast.ssn");
+        QVERIFY(!SessionFile::write(session, values));
+        prompts.answers = {PromptAnswer::No};
+        QVERIFY(sim->document.openRecent(session));
+        QCOMPARE(w.loadDoc.filename, fast);
+        QCOMPARE(sim->controlsTab->txtGroupSize->text(), QStringLiteral("1.25"));
+        QCOMPARE(sim->sim.hud.record().muzzleVelocity, 3200.0f);
+        QVERIFY(w.windowTitle().endsWith(QStringLiteral("Load: Fast      Session: fast.ssn")));
+        for (const RecordedMessage& m : prompts.messages)
+            QCOMPARE(m.title, QStringLiteral("Unsaved Changes to Simulator Data"));
+    }
+
     void nextSessionStepsThroughNumberedFiles() {
         TestAppFolder folder(true, true);
         PromptRecorder prompts;
