@@ -8,7 +8,7 @@
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
 #include "services/SolverFlight.h"
-#include "services/Units.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -108,11 +108,12 @@ bool CPointBlank::pointBlankRange(const CInput& inp, float angle, LoadModel& mod
         const float halfKill = model.values.killZone / 2;
         const float halfGroup = model.values.groupSize / 2;
         const bool cosineDrop = model.values.isCosineDrop;
-        const float cosAngle = static_cast<float>(std::cos(angle * Units::DegreesToRadians));
+        const Units::CosineRule rule = Units::cosineRule(angle, cosineDrop);
         // Cosine range: heights are read at the horizontal distance of each slant range. A
         // downhill angle reads the level path.
-        const float rangeFactor = (angle >= 0.0001f && advanced && !cosineDrop) ? cosAngle : 1.0f;
-        const float heightFactor = cosineDrop ? cosAngle : 1.0f;
+        const float rangeFactor =
+            (angle >= 0.0001f && advanced) ? static_cast<float>(rule.rangeFactor) : 1.0f;
+        const float heightFactor = static_cast<float>(rule.heightFactor);
         // The top of the target left at range r once the group has spread.
         const auto limit = [&](int r) {
             return halfKill - static_cast<float>(r) * halfGroup / 100.0f;

@@ -4,7 +4,7 @@
 #include "services/CMetro.h"
 #include "services/MSmallBallStruct.h"
 #include "services/SolverFlight.h"
-#include "services/Units.h"
+#include "units/Units.h"
 
 #include <cmath>
 
@@ -16,7 +16,7 @@ constexpr double ReferenceCorrection = 0.9968801;
 } // namespace
 
 float lateralWind(int16_t mph, int16_t degrees) {
-    double s = std::sin(degrees * Units::DegreesToRadians);
+    double s = std::sin(degrees * Units::RadiansPerDegree);
     if (std::fabs(s) < 1e-9) s = 0.0;
     return static_cast<float>(mph * s);
 }

@@ -3,7 +3,7 @@
 #include "SolverRecord.h"
 #include "load/MPrint.h"
 #include "services/MNumber.h"
-#include "services/Units.h"
+#include "units/Units.h"
 
 #include <QFileInfo>
 #include <cmath>

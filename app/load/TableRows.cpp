@@ -3,7 +3,7 @@
 #include "load/LoadRecord.h"
 #include "services/MSmallBallStruct.h"
 #include "services/SolverFlight.h"
-#include "services/Units.h"
+#include "units/Units.h"
 
 #include <cmath>
 
@@ -37,8 +37,8 @@ bool compute(const Request& q, CMetro& metro, const CDrag& drag, SolverFlight& f
              std::vector<TableRow>& rows, float& handedBc) {
     rows.clear();
     const bool angleCorrection = MSmallBallStruct::isNonZero(q.angle) && q.advanced;
-    const double cosAngle = std::cos(q.angle * Units::DegreesToRadians);
-    const double rangeFactor = angleCorrection && !q.cosineDrop ? cosAngle : 1.0;
+    const Units::CosineRule rule =
+        angleCorrection ? Units::cosineRule(q.angle, q.cosineDrop) : Units::CosineRule{};
 
     SolverRecord record =
         LoadRecord::build(*q.load, *q.conditions, {q.advanced, q.settings.metric}, metro, drag);
@@ -55,9 +55,9 @@ bool compute(const Request& q, CMetro& metro, const CDrag& drag, SolverFlight& f
         level.resize(size_t(q.count));
         int16_t index = 1;
         for (int16_t i = 0; i < q.count; ++i) {
-            const float r = static_cast<float>(i * rangeFactor * q.increment);
+            const float r = static_cast<float>(i * rule.rangeFactor * q.increment);
             index = flight.row(row, r, index);
-            level[size_t(i)] = q.cosineDrop ? static_cast<float>(row.y * cosAngle) : row.y;
+            level[size_t(i)] = static_cast<float>(row.y * rule.heightFactor);
         }
     }
 

@@ -10,7 +10,7 @@
 #include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
 #include "services/SolverFlight.h"
-#include "services/Units.h"
+#include "units/Units.h"
 
 #include <cmath>
 #include <exception>

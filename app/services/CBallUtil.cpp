@@ -3,7 +3,7 @@
 #include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
-#include "services/Units.h"
+#include "units/Units.h"
 
 #include <cmath>
 
@@ -41,8 +41,6 @@ void CBallUtil::componentsOfMotion(float radians, float seconds, float mph, floa
 
 float CBallUtil::inch2moa(float inches, float yards, bool moa) const {
     if (yards == 0.0f) return 0.0f;
-    if (moa) return checked((100.0f / yards) * (inches / Units::MoaInchesAt100), "inch2moa");
-    return checked(static_cast<float>(static_cast<double>(inches) * 100.0 / Units::MilInchesAt100 /
-                                      static_cast<double>(yards)),
+    return checked(moa ? Units::moaForInches(inches, yards) : Units::milsForInches(inches, yards),
                    "inch2moa");
 }

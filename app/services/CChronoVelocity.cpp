@@ -4,7 +4,7 @@
 #include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
-#include "services/Units.h"
+#include "units/Units.h"
 
 #include <cmath>
 #include <exception>

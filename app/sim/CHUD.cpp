@@ -10,7 +10,7 @@
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
 #include "services/SolverFlight.h"
-#include "services/Units.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -152,15 +152,11 @@ bool CHUD::oneResult(float& dropMoa, float& windMoa, float yards, float& time) {
 }
 
 float CHUD::inch2moa(float inch, float yards) const {
-    const float yd = toYards(yards);
-    if (yd == 0.0f) return 0.0f;
-    return (100.0f / yd) * (inch / Units::MoaInchesAt100);
+    return Units::moaForInches(inch, toYards(yards));
 }
 
 float CHUD::inch2mil(float inch, float yards) const {
-    const float yd = toYards(yards);
-    if (yd == 0.0f) return 0.0f;
-    return inch * 100.0f / Units::MilInchesAt100F / yd;
+    return Units::milsForInches(inch, toYards(yards));
 }
 
 void CHUD::final() {

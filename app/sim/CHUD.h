@@ -5,7 +5,7 @@
 
 #include "SolverRecord.h"
 #include "precision/Shot.h"
-#include "services/Units.h"
+#include "units/Units.h"
 
 #include <QString>
 #include <memory>

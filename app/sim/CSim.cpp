@@ -3,9 +3,9 @@
 #include "load/LoadModel.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
-#include "services/Units.h"
 #include "sim/SessionFile.h"
 #include "sim/SimHost.h"
+#include "units/Units.h"
 
 #include <algorithm>
 

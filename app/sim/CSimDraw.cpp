@@ -3,12 +3,12 @@
 #include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
-#include "services/Units.h"
 #include "sim/CSim.h"
 #include "sim/Raster.h"
 #include "sim/SimHost.h"
 #include "sim/SimPainter.h"
 #include "sim/SimSights.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -236,7 +236,7 @@ void CSim::drawAimPoints(SimPainter& p, const SimSettings& s) {
         windMoa = drift;
         // A target moving at `speed` mph travels this far during the flight.
         const double lead = static_cast<double>(s.sldSpeed) * Units::LeadInchesPerMphSecond * t;
-        const double angle = number(s.txtAngle) * std::numbers::pi / 180.0;
+        const double angle = number(s.txtAngle) * Units::RadiansPerDegree;
         leadXMoa = static_cast<float>(-std::sin(angle) * lead * geo.moaPerInch);
         leadYMoa = static_cast<float>(-std::cos(angle) * lead * geo.moaPerInch);
         const float dX = (leadXMoa + windMoa) * geo.zoomTwipsPerMoaX;

@@ -1,5 +1,5 @@
 #include "services/CBallUtil.h"
-#include "services/Units.h"
+#include "units/Units.h"
 
 #include "PromptRecorder.h"
 
