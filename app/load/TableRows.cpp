@@ -33,9 +33,9 @@ TableRow rowValues(const SolverRow& row, float range, float height, const RowSet
     return r;
 }
 
-bool compute(const Request& q, CMetro& metro, const CDrag& drag, SolverFlight& flight,
-             std::vector<TableRow>& rows, float& handedBc) {
-    rows.clear();
+Computed compute(const Request& q, const CMetro& metro, const CDrag& drag, SolverFlight& flight) {
+    Computed out;
+    std::vector<TableRow>& rows = out.rows;
     const bool angleCorrection = MSmallBallStruct::isNonZero(q.angle) && q.advanced;
     const Units::CosineRule rule =
         angleCorrection ? Units::cosineRule(q.angle, q.cosineDrop) : Units::CosineRule{};
@@ -43,8 +43,8 @@ bool compute(const Request& q, CMetro& metro, const CDrag& drag, SolverFlight& f
     SolverRecord record =
         LoadRecord::build(*q.load, *q.conditions, {q.advanced, q.settings.metric}, metro, drag);
     if (q.muzzleVelocity > 0) record.muzzleVelocity = q.muzzleVelocity;
-    handedBc = record.ballisticCoef;
-    if (!flight.integrateCovering(record, float(q.count - 1) * q.increment)) return false;
+    out.handedBc = record.ballisticCoef;
+    if (!flight.integrateCovering(record, float(q.count - 1) * q.increment)) return out;
 
     // Uphill/downhill: the level-fire heights, either scaled by the cosine (cosine drop) or read
     // at the horizontal distance (cosine range). The other columns stay those of the slant
@@ -72,10 +72,12 @@ bool compute(const Request& q, CMetro& metro, const CDrag& drag, SolverFlight& f
         // One fault, one message: a row whose corrections overflow ends the table.
         if (util.overflowed()) {
             rows.clear();
-            return false;
+            out.problem = util.problem();
+            return out;
         }
     }
-    return true;
+    out.ok = true;
+    return out;
 }
 
 } // namespace TableRows

@@ -2,18 +2,17 @@
 
 #include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
 #include "units/Units.h"
 
 #include <cmath>
 
 // A correction that cannot be represented (a range of a few millionths of a yard) is an
-// overflow: reported, and the correction shown as 0.
+// overflow: kept for the caller to report, and the correction shown as 0.
 float CBallUtil::checked(float value, const char* operation) const {
     if (std::isfinite(value)) return value;
-    overflow = true;
-    MSmallBallStruct::HandleError(QStringLiteral("CBallUtil"), QString::fromLatin1(operation),
-                                  ErrorNumbers::Overflow, QStringLiteral("Overflow"));
+    if (!overflow)
+        overflow = Problem::failure(QStringLiteral("CBallUtil"), QString::fromLatin1(operation),
+                                    ErrorNumbers::Overflow, QStringLiteral("Overflow"));
     return 0.0f;
 }
 

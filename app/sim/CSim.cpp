@@ -271,7 +271,8 @@ void CSim::shotRecord(float x, float y) {
 
 void CSim::formHudInit() {
     if (!loadModel) return;
-    hud.init(static_cast<float>(settings.sldWind), *loadModel, settings.txtSimMaxRange,
+    hud.init(static_cast<float>(settings.sldWind),
+             LoadSnapshot::of(loadModel->form, loadModel->values), settings.txtSimMaxRange,
              !settings.optSimMetric1);
 }
 
