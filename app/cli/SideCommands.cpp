@@ -139,9 +139,12 @@ int chrono(const QStringList& operands) {
 
     CChronoVelocity chronoVelocity;
     const float result = chronoVelocity.chronoCorrect(*bc, *distance, *velocity, angleText);
-    // The reason has gone to standard error: a chronograph the bullet never reaches is a fault
-    // of the input.
-    if (!(result > 0)) return ExitBadInput;
+    // A chronograph the bullet never reaches is a fault of the input; its reason goes to
+    // standard error.
+    if (!(result > 0)) {
+        if (chronoVelocity.failure()) Problems::report(*chronoVelocity.failure());
+        return ExitBadInput;
+    }
     const QString text = "Calculated Muzzle Velocity (ft/sec): " + decimal1(result) + '\n' +
                          "Velocity Difference (ft/sec): " + decimal1(result - *velocity) + '\n';
     CliLoad::writeOut(text.toLocal8Bit());

@@ -151,7 +151,8 @@ void dlgChronoVel::OKButton_Click() {
     if (!chrono) chrono = std::make_unique<CChronoVelocity>();
     const float result = chrono->chronoCorrect(single(txtBc), single(txtChronoDist), velocity,
                                                model.form.fields[InputFields::Angle]);
-    if (!(result > 0)) { // the failure has been reported
+    if (!(result > 0)) {
+        if (chrono->failure()) Problems::report(*chrono->failure());
         showResults(false);
         return;
     }
