@@ -6,6 +6,7 @@
 #include "load/GraphModel.h"
 #include "load/InputFields.h"
 #include "load/LoadFile.h"
+#include "load/LoadModel.h"
 #include "load/TableRefresh.h"
 #include "services/CChronoVelocity.h"
 #include "services/CFileData.h"
@@ -44,8 +45,7 @@ void BM_GraphRefreshWithComparison1500Yards(benchmark::State& state) {
     GraphModel graph;
     size_t points = 0;
     for (auto _ : state) {
-        const float angle = TableRefresh::prepareRefresh(model, txt);
-        const GraphData d = graph.refresh(model, txt, angle);
+        const GraphData d = graph.refresh(model.snapshot(), model.form.comparison, txt);
         if (!d.comparing) {
             state.SkipWithError("no comparison (are the solver libraries in QUORVEL_APPDIR?)");
             break;
@@ -65,11 +65,10 @@ void BM_PointBlank1000Yards(benchmark::State& state) {
     loadTo(model, "1000");
     model.values.killZone = 10;
     model.values.groupSize = 1;
-    CTextOutput txt;
-    const float angle = TableRefresh::prepareRefresh(model, txt);
+    const LoadSnapshot snapshot = model.snapshot();
     CPointBlank pb;
     for (auto _ : state) {
-        if (!pb.pointBlankRange(model.values.in1, angle, model)) {
+        if (!pb.pointBlankRange(snapshot)) {
             state.SkipWithError("no solver (is QUORVEL_APPDIR the build's bin folder?)");
             break;
         }

@@ -23,7 +23,7 @@ void BM_TableText1500Yards(benchmark::State& state) {
     longRangeLoad(model);
     CTextOutput txt;
     for (auto _ : state) {
-        const QString text = TableRefresh::tableText(model, txt);
+        const QString text = TableRefresh::table(model.snapshot(), txt).text;
         if (text.isEmpty()) {
             state.SkipWithError("no table (are the solver libraries in QUORVEL_APPDIR?)");
             break;
@@ -37,17 +37,18 @@ void BM_GraphArrays1500Yards(benchmark::State& state) {
     LoadModel model;
     longRangeLoad(model);
     CTextOutput txt;
-    const float angle = TableRefresh::prepareRefresh(model, txt);
-    std::vector<float> drops;
-    std::vector<float> ranges;
+    const LoadSnapshot snapshot = model.snapshot();
+    size_t points = 0;
     for (auto _ : state) {
-        if (!txt.printTextTable(model.values.in1, false, drops, ranges, angle, model)) {
+        const TableResult graph = txt.graph(snapshot, snapshot.load());
+        if (!graph.ok()) {
             state.SkipWithError("no graph points (are the solver libraries in QUORVEL_APPDIR?)");
             break;
         }
-        benchmark::DoNotOptimize(drops.data());
+        points = graph.rows.size();
+        benchmark::DoNotOptimize(graph.rows.data());
     }
-    state.counters["points"] = double(drops.size());
+    state.counters["points"] = double(points);
 }
 BENCHMARK(BM_GraphArrays1500Yards)->Unit(benchmark::kMillisecond);
 
@@ -58,13 +59,13 @@ void BM_CsvText1500Rows(benchmark::State& state) {
     longRangeLoad(model);
     model.setFieldText(InputFields::Increments, QStringLiteral("1"));
     CTextOutput txt;
-    if (TableRefresh::tableText(model, txt).isEmpty() || txt.rows().size() != 1501) {
+    const TableResult table = TableRefresh::table(model.snapshot(), txt);
+    if (table.text.isEmpty() || table.rows.size() != 1501) {
         state.SkipWithError("no table (are the solver libraries in QUORVEL_APPDIR?)");
         return;
     }
-    const auto columns = txt.columns(model);
     for (auto _ : state) {
-        const QByteArray csv = CsvExport::text(txt.rows(), columns);
+        const QByteArray csv = CsvExport::text(table.rows, table.columns);
         benchmark::DoNotOptimize(csv.constData());
     }
 }
@@ -77,8 +78,9 @@ void BM_CsvExport1500Rows(benchmark::State& state) {
     model.setFieldText(InputFields::Increments, QStringLiteral("1"));
     CTextOutput txt;
     QString problem;
+    std::optional<Problem> failure;
     for (auto _ : state) {
-        const QByteArray csv = CsvExport::tableCsv(model, txt, problem);
+        const QByteArray csv = CsvExport::tableCsv(model.snapshot(), txt, problem, failure);
         if (csv.isEmpty()) {
             state.SkipWithError("no table (are the solver libraries in QUORVEL_APPDIR?)");
             break;

@@ -1,6 +1,6 @@
 #include "precision/Atmosphere.h"
 
-#include "precision/Units.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +9,7 @@ namespace precision {
 
 namespace {
 
-constexpr double standardTemperatureR = standardTemperatureF + units::rankineAtZeroF;
+constexpr double standardTemperatureR = standardTemperatureF + Units::RankineAtZeroFahrenheit;
 constexpr double hPaPerInHg = 33.8638866667;
 // Troposphere: temperature falls 0.0019812 R per ft (6.5 K per km) to the tropopause.
 constexpr double lapseRatePerFt = 6.87558563e-6; // lapse rate / sea-level temperature
@@ -38,13 +38,13 @@ double standardPressureAtInHg(double altitudeFt) {
 double airDensityLbPerFt3(double temperatureF, double pressureInHg, double humidityPct) {
     const double vapourInHg =
         std::clamp(humidityPct, 0.0, 100.0) / 100.0 * saturationVapourPressureInHg(temperatureF);
-    const double temperatureR = temperatureF + units::rankineAtZeroF;
+    const double temperatureR = temperatureF + Units::RankineAtZeroFahrenheit;
     return standardDensityLbPerFt3 * (pressureInHg - vapourWeightDeficit * vapourInHg) /
            standardPressureInHg * standardTemperatureR / temperatureR;
 }
 
 double speedOfSoundFps(double temperatureF) {
-    return 49.0223 * std::sqrt(temperatureF + units::rankineAtZeroF);
+    return 49.0223 * std::sqrt(temperatureF + Units::RankineAtZeroFahrenheit);
 }
 
 Atmosphere airAt(double temperatureF, double pressureInHg, double humidityPct, double altitudeFt) {

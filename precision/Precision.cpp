@@ -3,8 +3,8 @@
 #include "precision/Atmosphere.h"
 #include "precision/Flight.h"
 #include "precision/Stability.h"
-#include "precision/Units.h"
 #include "precision/Zero.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,9 +13,9 @@ namespace precision {
 
 namespace {
 
-using units::feetPerYard;
-using units::inchesPerFoot;
-using units::radiansPerDegree;
+using Units::FeetPerYard;
+using Units::InchesPerFoot;
+using Units::RadiansPerDegree;
 
 Atmosphere airOf(const Shot& shot) {
     return airAt(shot.temperatureF, shot.pressureInHg, shot.humidityPct, shot.altitudeFt);
@@ -41,23 +41,23 @@ FlightSetup stillAir(const Shot& shot, const DragLookup& drag) {
 std::optional<double> zeroOf(const Shot& shot, const FlightSetup& air,
                              const SolveOptions& options) {
     if (shot.zeroRangeYd <= 0) return 0.0;
-    return zeroElevationRad(air, {shot.sightHeightIn / inchesPerFoot,
-                                  shot.zeroRangeYd * feetPerYard, effectiveMuzzleVelocityFps(shot),
+    return zeroElevationRad(air, {shot.sightHeightIn / InchesPerFoot,
+                                  shot.zeroRangeYd * FeetPerYard, effectiveMuzzleVelocityFps(shot),
                                   options.timeStepS, options.maxTimeS});
 }
 
 // The wind blows from windAngleDeg off the line of fire: 0 from behind, 90 from the left.
 Vec3 windOf(const Shot& shot) {
-    const double speedFps = shot.windMph * units::fpsPerMph;
-    const double from = shot.windAngleDeg * radiansPerDegree;
+    const double speedFps = shot.windMph * Units::FpsPerMph;
+    const double from = shot.windAngleDeg * RadiansPerDegree;
     return {speedFps * std::cos(from), 0, speedFps * std::sin(from)};
 }
 
 // The Earth's rotation in the shooter's frame (x toward the azimuth of fire, y up, z right).
 Vec3 earthRotationOf(const Shot& shot) {
     if (!shot.latitudeDeg) return {};
-    const double latitude = *shot.latitudeDeg * radiansPerDegree;
-    const double azimuth = shot.azimuthDeg * radiansPerDegree;
+    const double latitude = *shot.latitudeDeg * RadiansPerDegree;
+    const double azimuth = shot.azimuthDeg * RadiansPerDegree;
     const double horizontal = earthRotationRadPerS * std::cos(latitude); // toward north
     return {horizontal * std::cos(azimuth), earthRotationRadPerS * std::sin(latitude),
             -horizontal * std::sin(azimuth)};
@@ -66,9 +66,9 @@ Vec3 earthRotationOf(const Shot& shot) {
 // The real shot: line of sight at the slope, the bore below it by the sight height (when
 // zeroed) and raised by the zero elevation, wind and Coriolis as the load says.
 FlightSetup realShot(const Shot& shot, FlightSetup setup, double zeroElevation) {
-    const double slope = shot.slopeDeg * radiansPerDegree;
+    const double slope = shot.slopeDeg * RadiansPerDegree;
     const double bore = slope + zeroElevation;
-    const double sightHeightFt = shot.zeroRangeYd > 0 ? shot.sightHeightIn / inchesPerFoot : 0;
+    const double sightHeightFt = shot.zeroRangeYd > 0 ? shot.sightHeightIn / InchesPerFoot : 0;
     setup.lineOfSightRad = slope;
     setup.startPositionFt = sightHeightFt * Vec3{std::sin(slope), -std::cos(slope), 0};
     setup.startVelocityFps =
@@ -111,7 +111,7 @@ std::vector<TrajectoryPoint> solve(const Shot& shot, const DragCurve& drag,
 
     std::vector<double> rangesFt(rangesYd.begin(), rangesYd.end());
     for (double& r : rangesFt)
-        r *= feetPerYard;
+        r *= FeetPerYard;
     const FlightSetup plain = realShot(shot, air, *zero);
     const auto withoutCoriolis = fly(plain, rangesFt, options.timeStepS, options.maxTimeS);
     // Coriolis is reported as the difference it makes, so it takes a second flight.
@@ -135,12 +135,12 @@ std::vector<TrajectoryPoint> solve(const Shot& shot, const DragCurve& drag,
         p.rangeYd = rangesYd[i];
         p.timeS = real.timeS;
         p.velocityFps = norm(real.velocityFps);
-        p.heightIn = heightAboveSightFt(real.positionFt, slope) * inchesPerFoot;
+        p.heightIn = heightAboveSightFt(real.positionFt, slope) * InchesPerFoot;
         p.spinIn = spinDriftIn(sg, shot.twistIn, real.timeS);
-        p.windIn = real.positionFt.z * inchesPerFoot + p.spinIn;
+        p.windIn = real.positionFt.z * InchesPerFoot + p.spinIn;
         p.coriolisVerticalIn =
-            p.heightIn - heightAboveSightFt(inertial.positionFt, slope) * inchesPerFoot;
-        p.coriolisHorizontalIn = (real.positionFt.z - inertial.positionFt.z) * inchesPerFoot;
+            p.heightIn - heightAboveSightFt(inertial.positionFt, slope) * InchesPerFoot;
+        p.coriolisHorizontalIn = (real.positionFt.z - inertial.positionFt.z) * InchesPerFoot;
     }
     return points;
 }

@@ -2,6 +2,7 @@
 
 #include "Integration.h"
 #include "Motion.h"
+#include "units/Units.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -13,14 +14,14 @@ namespace trajcore {
 namespace {
 
 // Unit conversions, all single precision.
-constexpr float kFpsToMps = 0.3048f;
-constexpr float kYardsToMetres = 0.9144f;
-constexpr float kInchesToMetres = 0.0254f;
-constexpr float kMphToMps = 0.44704f;
-constexpr float kDegreesToRadians = 0.017453292f;
-constexpr float kMpsToFps = 3.2808399f;
-constexpr float kMetresToYards = 1.0936133f;
-constexpr float kMetresToInches = 39.370079f;
+constexpr float kFpsToMps = float(Units::MetresPerFoot);
+constexpr float kYardsToMetres = float(Units::MetresPerYard);
+constexpr float kInchesToMetres = float(Units::MetresPerInch);
+constexpr float kMphToMps = float(Units::MetresPerSecondPerMph);
+constexpr float kDegreesToRadians = float(Units::RadiansPerDegree);
+constexpr float kMpsToFps = float(Units::FeetPerMetre);
+constexpr float kMetresToYards = Units::YardsPerMetreF;
+constexpr float kMetresToInches = float(Units::InchesPerMetre);
 
 // Everything the library keeps between calls: one trajectory at a time.
 struct SolverState {

@@ -62,14 +62,21 @@ int run(const QStringList& operands) {
     LoadModel model;
     CliLoad::startModel(model);
     if (!CliLoad::openLoad(model, file)) return ExitBadInput;
-    RangeCard::Card card;
-    QString problem;
-    if (!RangeCard::collect(model, card, problem)) {
-        if (problem.isEmpty()) return ExitFailed; // reported already
-        CliLoad::writeErrorLine(problem);
+    const RangeCard::Collected collected = RangeCard::collect(model.snapshot());
+    if (collected.failure) {
+        Problems::report(*collected.failure);
+        return ExitFailed;
+    }
+    if (!collected.ok()) {
+        if (collected.problem.isEmpty()) return ExitFailed; // reported already
+        CliLoad::writeErrorLine(collected.problem);
         return ExitBadInput;
     }
-    return RangeCard::writePdf(output, card) ? ExitOk : ExitFailed;
+    if (const auto failure = RangeCard::writePdf(output, collected.card)) {
+        Problems::report(*failure);
+        return ExitFailed;
+    }
+    return ExitOk;
 }
 
 } // namespace CardCommand

@@ -102,12 +102,14 @@ int pointBlank(const QStringList& operands) {
     model.values.groupSize = *group;
     model.values.isPointBlank = true;
 
-    CTextOutput txt;
-    const float angle = TableRefresh::prepareRefresh(model, txt);
-    if (const QString problem = TableRefresh::loadProblem(model); !problem.isEmpty())
+    const LoadSnapshot snapshot = model.snapshot();
+    if (const QString problem = snapshot.loadProblem(); !problem.isEmpty())
         return badInput(problem);
     CPointBlank pb;
-    if (!pb.pointBlankRange(model.values.in1, angle, model)) return ExitFailed;
+    if (!pb.pointBlankRange(snapshot)) {
+        if (pb.failure) Problems::report(*pb.failure);
+        return ExitFailed;
+    }
 
     const bool metric = model.form.isMetric();
     const QString unit = metric ? QStringLiteral(" (m)") : QStringLiteral(" (yd)");
@@ -137,9 +139,12 @@ int chrono(const QStringList& operands) {
 
     CChronoVelocity chronoVelocity;
     const float result = chronoVelocity.chronoCorrect(*bc, *distance, *velocity, angleText);
-    // The reason has gone to standard error: a chronograph the bullet never reaches is a fault
-    // of the input.
-    if (!(result > 0)) return ExitBadInput;
+    // A chronograph the bullet never reaches is a fault of the input; its reason goes to
+    // standard error.
+    if (!(result > 0)) {
+        if (chronoVelocity.failure()) Problems::report(*chronoVelocity.failure());
+        return ExitBadInput;
+    }
     const QString text = "Calculated Muzzle Velocity (ft/sec): " + decimal1(result) + '\n' +
                          "Velocity Difference (ft/sec): " + decimal1(result - *velocity) + '\n';
     CliLoad::writeOut(text.toLocal8Bit());
@@ -163,7 +168,7 @@ int trueVelocity(const QStringList& operands) {
     LoadModel model;
     CliLoad::startModel(model);
     if (!CliLoad::openLoad(model, args.plain.front())) return ExitBadInput;
-    const Truing::Result result = Truing::trueVelocity(model, float(*range), *height);
+    const Truing::Result result = Truing::trueVelocity(model.snapshot(), float(*range), *height);
     if (!result.velocity) return badInput(result.problem);
     QString text =
         "Load muzzle velocity (ft/sec): " + MNumber::shortText(float(result.loadVelocity)) + '\n';

@@ -29,30 +29,40 @@ int run(const QStringList& operands) {
     LoadModel model;
     CliLoad::startModel(model);
     if (!files.isEmpty() && !CliLoad::openLoad(model, files.front())) return ExitBadInput;
-    if (const QString problem = TableRefresh::loadProblem(model); !problem.isEmpty()) {
+    if (const QString problem = LoadSnapshot::problemOf(model.form); !problem.isEmpty()) {
         CliLoad::writeErrorLine(problem);
         return ExitBadInput;
     }
+    const LoadSnapshot snapshot = model.snapshot();
     CTextOutput txt;
     if (csv) {
         QString problem;
-        const QByteArray text = CsvExport::tableCsv(model, txt, problem);
+        std::optional<Problem> failure;
+        const QByteArray text = CsvExport::tableCsv(snapshot, txt, problem, failure);
         if (!problem.isEmpty()) {
             CliLoad::writeErrorLine(problem);
             return ExitBadInput;
         }
-        if (text.isEmpty()) return ExitFailed; // the reason has gone to standard error
+        if (failure) {
+            Problems::report(*failure);
+            return ExitFailed;
+        }
+        if (text.isEmpty()) return ExitFailed; // the solver binding reported why
         CliLoad::writeOut(text);
         return ExitOk;
     }
-    const QString text = TableRefresh::tableText(model, txt);
+    const TableResult result = TableRefresh::table(snapshot, txt);
+    if (result.problem) {
+        Problems::report(*result.problem);
+        return ExitFailed;
+    }
     // The precision model cannot fly every load (a zero out of its reach).
-    if (!txt.problem().isEmpty()) {
-        CliLoad::writeErrorLine(txt.problem());
+    if (!result.reason.isEmpty()) {
+        CliLoad::writeErrorLine(result.reason);
         return ExitBadInput;
     }
-    if (text.isEmpty()) return ExitFailed; // the reason has gone to standard error
-    CliLoad::writeOut(text.toLocal8Bit());
+    if (result.text.isEmpty()) return ExitFailed;
+    CliLoad::writeOut(result.text.toLocal8Bit());
     return ExitOk;
 }
 

@@ -1,14 +1,11 @@
 #include "load/CPointBlank.h"
 
 #include "load/DragTables.h"
-#include "load/InputFields.h"
-#include "load/LoadRecord.h"
 #include "load/PrecisionRows.h"
 #include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
 #include "services/SolverFlight.h"
-#include "services/Units.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -99,20 +96,24 @@ private:
 
 } // namespace
 
-bool CPointBlank::pointBlankRange(const CInput& inp, float angle, LoadModel& model) {
+bool CPointBlank::pointBlankRange(const LoadSnapshot& model) {
     SolverFlight flight(true);
     CSmallBall& sb = flight.library();
     const bool advanced = model.form.isAdvanced();
+    const CInput& inp = model.values.in1;
+    const float angle = model.angleDeg;
+    failure.reset();
     try {
         pbZero = pbRange = zero100 = 0;
         const float halfKill = model.values.killZone / 2;
         const float halfGroup = model.values.groupSize / 2;
         const bool cosineDrop = model.values.isCosineDrop;
-        const float cosAngle = static_cast<float>(std::cos(angle * Units::DegreesToRadians));
+        const Units::CosineRule rule = Units::cosineRule(angle, cosineDrop);
         // Cosine range: heights are read at the horizontal distance of each slant range. A
         // downhill angle reads the level path.
-        const float rangeFactor = (angle >= 0.0001f && advanced && !cosineDrop) ? cosAngle : 1.0f;
-        const float heightFactor = cosineDrop ? cosAngle : 1.0f;
+        const float rangeFactor =
+            (angle >= 0.0001f && advanced) ? static_cast<float>(rule.rangeFactor) : 1.0f;
+        const float heightFactor = static_cast<float>(rule.heightFactor);
         // The top of the target left at range r once the group has spread.
         const auto limit = [&](int r) {
             return halfKill - static_cast<float>(r) * halfGroup / 100.0f;
@@ -126,21 +127,11 @@ bool CPointBlank::pointBlankRange(const CInput& inp, float angle, LoadModel& mod
             if (!table.curve)
                 throw ErrorNumbers::Failure(ErrorNumbers::FileNotFound,
                                             table.problem.toLocal8Bit().constData());
-            PrecisionRows::Inputs in{&inp,
-                                     &model.values.in1,
-                                     &model.form.precision,
-                                     model.values.pressure,
-                                     model.values.humidity,
-                                     angle,
-                                     model.form.isMetric()};
-            in.muzzleVelocity =
-                MNumber::parse(model.form.fields[InputFields::MuzzleVelocity]).value_or(0.0);
-            path = std::make_unique<PrecisionHeights>(PrecisionRows::shot(in), *table.curve,
-                                                      model.form.isMetric() ? Units::YardsPerMetre
-                                                                            : 1.0);
+            path = std::make_unique<PrecisionHeights>(
+                PrecisionRows::shot(model.precisionInputs()), *table.curve,
+                model.form.isMetric() ? Units::YardsPerMetre : 1.0);
         } else {
-            record = LoadRecord::build(inp, model.values.in1, {advanced, model.form.isMetric()},
-                                       model.values.metro, model.values.drag);
+            record = model.record(inp, inp);
             record.stepRate =
                 MNumber::toInt16(MNumber::roundHalfEven(record.maxRange * stepsPerRange))
                     .value_or(INT16_MAX);
@@ -192,11 +183,10 @@ bool CPointBlank::pointBlankRange(const CInput& inp, float angle, LoadModel& mod
         return true;
     } catch (const std::exception& e) {
         sb.deAllocMem();
-        const auto* failure = dynamic_cast<const ErrorNumbers::Failure*>(&e);
-        MSmallBallStruct::HandleError(QStringLiteral("CPointBlank"),
-                                      QStringLiteral("pointBlankRange"),
-                                      failure ? failure->number : ErrorNumbers::InvalidCall,
-                                      QString::fromLocal8Bit(e.what()));
+        const auto* thrown = dynamic_cast<const ErrorNumbers::Failure*>(&e);
+        failure = Problem::failure(QStringLiteral("CPointBlank"), QStringLiteral("pointBlankRange"),
+                                   thrown ? thrown->number : ErrorNumbers::InvalidCall,
+                                   QString::fromLocal8Bit(e.what()));
         return false;
     }
 }

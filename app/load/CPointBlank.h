@@ -3,9 +3,11 @@
 // and the height of the path at 100 (the sight-in height).
 #pragma once
 
-#include "load/CInput.h"
-#include "load/LoadModel.h"
+#include "load/LoadSnapshot.h"
 #include "services/InputLimit.h"
+#include "services/Problem.h"
+
+#include <optional>
 
 class CPointBlank {
 public:
@@ -13,11 +15,15 @@ public:
     float pbRange = 0; // maximum point-blank range, range unit, whole number
     float zero100 = 0; // path height at range 100, inches
 
-    // Computes the three results for `inp` and the uphill/downhill angle (degrees). Reads
-    // killZone, groupSize and isCosineDrop of model.values and the Advanced check box; builds
-    // the record as a table does and integrates through the table library, whose buffers are
-    // free again on return. False when the solver could not be used (already reported).
-    bool pointBlankRange(const CInput& inp, float angle, LoadModel& model);
+    // Why the last search gave nothing, for the entry point to report (none when the solver
+    // binding reported it itself).
+    std::optional<Problem> failure;
+
+    // Computes the three results for the snapshot's load and uphill/downhill angle. Reads
+    // killZone, groupSize and isCosineDrop of its values and the Advanced check box; builds the
+    // record as a table does and integrates through the table library, whose buffers are free
+    // again on return. False when nothing could be computed.
+    bool pointBlankRange(const LoadSnapshot& snapshot);
 
     // Bisection passes on the zero, and where they start and end.
     static constexpr int passes = 10;

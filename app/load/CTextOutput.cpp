@@ -2,219 +2,179 @@
 
 #include "load/DragTables.h"
 #include "load/InputFields.h"
-#include "load/LoadRecord.h"
 #include "load/PrecisionRows.h"
 #include "load/TableRows.h"
 #include "load/TableText.h"
 #include "services/ErrorNumbers.h"
-#include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
-#include "services/Prompt.h"
 
 #include <cmath>
 #include <new>
-
-using MSmallBallStruct::isNonZero;
 
 namespace {
 
 const QString ClassName = QStringLiteral("CTextOutput");
 
-// Runs an operation's body; any failure is reported under the operation's name and the
-// operation returns false to its caller, which carries on.
-template <class Body> bool guarded(const char* operation, Body&& body) {
+// Runs an operation's body; a failure becomes the problem of the operation, named as the
+// message the user sees names it.
+template <class Body> std::optional<Problem> guarded(const char* operation, Body&& body) {
+    const QString name = QString::fromLatin1(operation);
     try {
-        return body();
+        body();
+        return std::nullopt;
     } catch (const ErrorNumbers::Failure& f) {
-        MSmallBallStruct::HandleError(ClassName, operation, f.number, f.what());
+        return Problem::failure(ClassName, name, f.number, QString::fromLocal8Bit(f.what()));
     } catch (const std::bad_alloc&) {
-        MSmallBallStruct::HandleError(ClassName, operation, ErrorNumbers::OutOfMemory,
-                                      "Out of memory");
+        return Problem::failure(ClassName, name, ErrorNumbers::OutOfMemory,
+                                QStringLiteral("Out of memory"));
     } catch (const std::exception& e) {
-        MSmallBallStruct::HandleError(ClassName, operation, ErrorNumbers::InvalidCall,
-                                      QString::fromLocal8Bit(e.what()));
+        return Problem::failure(ClassName, name, ErrorNumbers::InvalidCall,
+                                QString::fromLocal8Bit(e.what()));
     }
-    return false;
 }
 
-// What the graph plots for a row: 0 drop, 1 velocity, 2 energy, 3 drift at the load's wind.
-float graphValue(const TableRow& row, int yAxis) {
-    using namespace TableColumns;
-    switch (yAxis) {
-    case 0:
-        return row[Height];
-    case 1:
-        return row[Velocity];
-    case 2:
-        return row[Energy];
-    default:
-        return row[Wind];
-    }
+// A result that gave nothing keeps only why.
+void clearValues(TableResult& r) {
+    r.rows.clear();
+    r.text.clear();
 }
 
 } // namespace
 
-void CTextOutput::init(bool improvedAngleIn, bool moaClicks, bool advanced, bool pointBlankIn,
-                       float kZoneIn, float gSizeIn) {
-    sbDll.isTable = true;
-    improvedAngle = improvedAngleIn;
-    moa = moaClicks;
-    isAdvanced = advanced;
-    pointBlank = pointBlankIn;
-    kZone = kZoneIn;
-    gSize = gSizeIn;
-}
-
-std::vector<TableColumns::Format> CTextOutput::columns(const LoadModel& model) const {
+std::vector<TableColumns::Format> CTextOutput::columns(const LoadSnapshot& s) {
     return TableColumns::columns(
-        {moa, model.form.isMetric(), model.form.isMilRange(), model.form.isPrecision()});
+        {s.values.isMoa, s.form.isMetric(), s.form.isMilRange(), s.form.isPrecision()});
 }
 
-bool CTextOutput::getNumSteps(float& increment, int16_t& rows, bool isTable,
-                              const LoadModel& model) {
-    return guarded("getNumSteps", [&] {
-        const CInput& in1 = model.values.in1;
-        increment = isTable ? float(in1.iydsinc) : float(in1.iydsinc) / 4.0f;
-        const float steps = float(in1.imaxyds) / increment;
-        rows = SolverFlight::checkedInt16(std::floor(double(steps) + 0.9999) + 1.0);
-        if (rows < 1) {
-            showMessage(QStringLiteral("Range Values wrong"), QStringLiteral("Sanity Check"));
-            return false;
+std::optional<TableSteps> CTextOutput::steps(const LoadSnapshot& s, bool table, Problem& problem) {
+    TableSteps steps;
+    bool ok = false;
+    const auto failure = guarded("getNumSteps", [&] {
+        const CInput& in1 = s.values.in1;
+        steps.increment = table ? float(in1.iydsinc) : float(in1.iydsinc) / 4.0f;
+        const float count = float(in1.imaxyds) / steps.increment;
+        steps.count = SolverFlight::checkedInt16(std::floor(double(count) + 0.9999) + 1.0);
+        if (steps.count < 1) {
+            problem = Problem::message(QStringLiteral("Range Values wrong"),
+                                       QStringLiteral("Sanity Check"));
+            return;
         }
-        return true;
+        ok = true;
     });
+    if (failure) problem = *failure;
+    if (!ok) return std::nullopt;
+    return steps;
 }
 
-bool CTextOutput::inDllStructSetup(const CInput& load, SolverRecord& record, LoadModel& model) {
-    return guarded("inDllStructSetup", [&] {
-        record = LoadRecord::build(load, model.values.in1, {isAdvanced, model.form.isMetric()},
-                                   model.values.metro, model.values.drag);
-        return true;
-    });
+TableResult CTextOutput::rows(const LoadSnapshot& s, const CInput& load, const CInput& conditions,
+                              const PrecisionForm* own) {
+    return compute(s, load, conditions, true, own);
 }
 
-bool CTextOutput::printTextTable(const CInput& load, bool textTable, std::vector<float>& dropArray,
-                                 std::vector<float>& rangeArray, float angle, LoadModel& model,
-                                 const PrecisionForm* own) {
-    txtOutBuffer.clear();
-    tableRows.clear();
-    dropArray.clear();
-    rangeArray.clear();
-    flightTimeUsed = BaseFlightTime;
-    const bool ok = guarded("printTextTable", [&] {
-        separator = model.values.isComma ? QStringLiteral(",") : QStringLiteral(" ");
-        if (!computeRows(load, model.values.in1, textTable, angle, model, own)) return false;
-        if (textTable) {
-            printHeader(load, model);
-            const auto formats = columns(model);
-            for (const TableRow& row : tableRows)
-                TableText::appendRow(txtOutBuffer, row, formats, separator);
-            // Only the precision model ends a flight early; a classic table keeps its bytes.
-            if (precisionShot && !tableRows.empty() && tableRows.size() < rowsAsked)
-                TableText::appendShortEnd(txtOutBuffer, tableRows.back()[TableColumns::Range],
-                                          float(model.values.in1.imaxyds), model.form.isMetric());
-        }
-        for (const TableRow& row : tableRows) {
-            rangeArray.push_back(row[TableColumns::Range]);
-            dropArray.push_back(graphValue(row, model.form.yAxis));
-        }
-        return true;
-    });
-    if (!ok) {
-        txtOutBuffer.clear();
-        tableRows.clear();
-        dropArray.clear();
-        rangeArray.clear();
-    }
-    return ok;
-}
-
-bool CTextOutput::computeRows(const CInput& load, const CInput& conditions, bool textTable,
-                              float angle, LoadModel& model, const PrecisionForm* own) {
-    tableRows.clear();
-    rowsAsked = 0;
-    lastProblem.clear();
-    precisionShot.reset();
+TableResult CTextOutput::compute(const LoadSnapshot& s, const CInput& load,
+                                 const CInput& conditions, bool table, const PrecisionForm* own) {
+    TableResult result;
+    result.columns = columns(s);
     // The table library's buffers are free again however the computation ends.
     struct Release {
         SolverFlight& flight;
         ~Release() { flight.release(); }
     } release{flight};
+    Problem stepProblem;
+    const auto steps = CTextOutput::steps(s, table, stepProblem);
+    if (!steps) {
+        result.problem = stepProblem;
+        return result;
+    }
+    const bool advanced = s.form.isAdvanced();
     TableRows::Request q;
     q.load = &load;
     q.conditions = &conditions;
-    if (!getNumSteps(q.increment, q.count, textTable, model)) return false;
-    rowsAsked = size_t(std::max<int16_t>(q.count, 0));
-    q.angle = angle;
-    q.advanced = isAdvanced;
-    q.cosineDrop = improvedAngle;
+    q.increment = steps->increment;
+    q.count = steps->count;
+    q.angle = s.angleDeg;
+    q.advanced = advanced;
+    q.cosineDrop = s.values.isCosineDrop;
     // The target speed is one of the extra inputs: it counts only while they show.
-    q.settings = {moa, model.form.isMetric(), model.values.scopeMag,
-                  isAdvanced ? model.values.speed : 0.0f, load.ibweight};
-    const PrecisionForm& precision = own ? *own : model.form.precision;
-    if (precision.on) return computePrecision(q, precision, angle, model, own == nullptr);
-    const bool ok =
-        TableRows::compute(q, model.values.metro, model.values.drag, flight, tableRows, lastBc);
-    if (ok) flightTimeUsed = flight.flightTime();
-    return ok;
+    q.settings = {s.values.isMoa, s.form.isMetric(), s.values.scopeMag,
+                  advanced ? s.values.speed : 0.0f, load.ibweight};
+    const PrecisionForm& precision = own ? *own : s.form.precision;
+    if (precision.on) {
+        computePrecision(s, q, precision, own == nullptr, result);
+        return result;
+    }
+    TableRows::Computed computed = TableRows::compute(q, s.values.metro, s.values.drag, flight);
+    result.rows = std::move(computed.rows);
+    result.handedBc = computed.handedBc;
+    result.problem = std::move(computed.problem);
+    result.computed = computed.ok;
+    if (computed.ok) result.flightTime = flight.flightTime();
+    return result;
 }
 
-bool CTextOutput::computePrecision(const TableRows::Request& q, const PrecisionForm& form,
-                                   float angle, LoadModel& model, bool screenLoad) {
+void CTextOutput::computePrecision(const LoadSnapshot& s, const TableRows::Request& q,
+                                   const PrecisionForm& form, bool screenLoad,
+                                   TableResult& result) {
     const DragTables::Loaded table = DragTables::load(form.dragTable);
     if (!table.curve) {
-        lastProblem = table.problem;
-        return false;
+        result.reason = table.problem;
+        return;
     }
-    PrecisionRows::Inputs in;
-    in.load = q.load;
-    in.conditions = q.conditions;
-    in.precision = &form;
-    in.pressure = model.values.pressure;
-    in.humidity = model.values.humidity;
-    in.angle = angle;
-    in.metric = model.form.isMetric();
-    // The load on screen flies at the velocity its field shows, fractions included (a trued
-    // velocity); the load record holds it as a whole number.
-    if (screenLoad)
-        in.muzzleVelocity =
-            MNumber::parse(model.form.fields[InputFields::MuzzleVelocity]).value_or(0.0);
-    const precision::Shot shot = PrecisionRows::shot(in);
-    if (!PrecisionRows::compute(q, shot, *table.curve, tableRows, lastProblem)) return false;
-    precisionShot = shot;
-    lastBc = q.load->bcoef;
-    flightTimeUsed = tableRows.empty() ? BaseFlightTime : tableRows.back()[TableColumns::Time];
-    return true;
+    // The load on screen flies at the velocity its field shows.
+    const precision::Shot shot = PrecisionRows::shot(
+        s.precisionInputs(*q.load, *q.conditions, form, screenLoad ? s.muzzleVelocityFps : 0.0));
+    if (!PrecisionRows::compute(q, shot, *table.curve, result.rows, result.reason, result.problem))
+        return;
+    result.computed = true;
+    result.shot = shot;
+    result.handedBc = q.load->bcoef;
+    if (!result.rows.empty()) result.flightTime = result.rows.back()[TableColumns::Time];
 }
 
-void CTextOutput::printHeader(const CInput& in1, const LoadModel& model) {
-    guarded("printHeader", [&] {
-        const auto& fields = model.form.fields;
+TableResult CTextOutput::table(const LoadSnapshot& s) {
+    TableResult result;
+    const auto failure = guarded("printTextTable", [&] {
+        result = compute(s, s.values.in1, s.values.in1, true, nullptr);
+        if (!result.ok()) return;
+        const QString separator = s.values.isComma ? QStringLiteral(",") : QStringLiteral(" ");
+        const bool advanced = s.form.isAdvanced();
+        const auto& fields = s.form.fields;
         TableText::HeaderSettings h;
-        h.advanced = isAdvanced;
-        h.metric = model.form.isMetric();
-        h.milRange = model.form.isMilRange();
-        h.scopeMag = model.values.scopeMag;
+        h.advanced = advanced;
+        h.metric = s.form.isMetric();
+        h.milRange = s.form.isMilRange();
+        h.scopeMag = s.values.scopeMag;
         h.cartridge = fields[InputFields::Cartridge];
-        h.targetSpeed = isAdvanced ? fields[InputFields::TargetSpeed] : QStringLiteral("0");
+        h.targetSpeed = advanced ? fields[InputFields::TargetSpeed] : QStringLiteral("0");
         h.angle = fields[InputFields::Angle];
-        if (precisionShot)
-            h.extra = PrecisionRows::headerLines(*precisionShot, model.form.precision);
-        TableText::appendHeader(txtOutBuffer, in1, h, columns(model), separator);
-        return true;
+        if (result.shot) h.extra = PrecisionRows::headerLines(*result.shot, s.form.precision);
+        TableText::appendHeader(result.text, s.values.in1, h, result.columns, separator);
+        for (const TableRow& row : result.rows)
+            TableText::appendRow(result.text, row, result.columns, separator);
+        // Only the precision model ends a flight early; a classic table keeps its bytes.
+        Problem unused;
+        const auto asked = steps(s, true, unused);
+        if (result.shot && asked && !result.rows.empty() &&
+            result.rows.size() < size_t(std::max<int16_t>(asked->count, 0)))
+            TableText::appendShortEnd(result.text, result.rows.back()[TableColumns::Range],
+                                      float(s.values.in1.imaxyds), s.form.isMetric());
     });
+    if (failure) {
+        result.problem = failure;
+        result.computed = false;
+    }
+    if (!result.ok()) clearValues(result);
+    return result;
 }
 
-bool CTextOutput::printOneRow(int weight, float range, const SolverRow& row, float angle,
-                              float height, const LoadModel& model) {
-    return guarded("printOneRow", [&] {
-        const TableRows::RowSettings s{moa, model.form.isMetric(), model.values.scopeMag,
-                                       isAdvanced ? model.values.speed : 0.0f, weight};
-        const float y = isNonZero(angle) && isAdvanced ? height : row.y;
-        CBallUtil util;
-        const TableRow values = TableRows::rowValues(row, range, y, s, util);
-        if (util.overflowed()) return false;
-        TableText::appendRow(txtOutBuffer, values, columns(model), separator);
-        return true;
-    });
+TableResult CTextOutput::graph(const LoadSnapshot& s, const CInput& load,
+                               const PrecisionForm* own) {
+    TableResult result;
+    const auto failure =
+        guarded("printTextTable", [&] { result = compute(s, load, s.values.in1, false, own); });
+    if (failure) {
+        result.problem = failure;
+        result.computed = false;
+    }
+    if (!result.ok()) clearValues(result);
+    return result;
 }

@@ -1,23 +1,46 @@
-// The table writer: the entry points through which the table and the graph are computed. The
-// work itself is done by units of its own: the record for a load (LoadRecord), the trajectory
-// covering the last range (SolverFlight), the rows as data (TableRows) and their text
-// (TableText).
+// The table writer: the entry points through which the table, the graph and the exports are
+// computed from a snapshot of the load. The work itself is done by units of its own: the record
+// for a load (LoadRecord), the trajectory covering the last range (SolverFlight), the rows as
+// data (TableRows, PrecisionRows) and their text (TableText). Each call returns what it found;
+// nothing is reported from here.
 #pragma once
 
 #include "load/CInput.h"
-#include "load/LoadModel.h"
+#include "load/LoadSnapshot.h"
 #include "load/TableColumns.h"
 #include "load/TableRows.h"
 #include "precision/Shot.h"
+#include "services/Problem.h"
 #include "services/SolverFlight.h"
 
 #include <QString>
 #include <optional>
 #include <vector>
 
+// What one computation of rows gave.
+struct TableResult {
+    std::vector<TableRow> rows;
+    std::vector<TableColumns::Format> columns;       // the table's columns for these options
+    QString text;                                    // the table text, CR LF lines (table() only)
+    float handedBc = 0;                              // the coefficient handed to the solver
+    float flightTime = SolverFlight::BaseFlightTime; // the flight time integrated over
+    std::optional<precision::Shot> shot;             // the precision model's, when it flew
+    bool computed = false;                           // rows were computed
+    QString reason;                 // why nothing: the precision model could not fly the load
+    std::optional<Problem> problem; // why nothing: a failure, for the entry point to report
+                                    // (none when the solver binding reported it itself)
+
+    bool ok() const { return computed && reason.isEmpty() && !problem; }
+};
+
+// The range steps of a table or a graph.
+struct TableSteps {
+    float increment = 0; // range unit
+    int16_t count = 0;   // rows from range 0
+};
+
 class CTextOutput {
 public:
-    bool isAdvanced = false;
     SolverFlight flight{true}; // the table library
     CSmallBall& sbDll = flight.library();
 
@@ -28,71 +51,27 @@ public:
     CTextOutput(const CTextOutput&) = delete;
     CTextOutput& operator=(const CTextOutput&) = delete;
 
-    // Stores the options of this refresh.
-    void init(bool improvedAngle, bool moaClicks, bool advanced, bool pointBlank, float kZone,
-              float gSize);
+    // The rows of `load` flown in `conditions` at the table's range steps, with the options of
+    // the snapshot. The load's model decides how: the precision model when its part (`own`, or
+    // the form's for the load on screen) is on.
+    TableResult rows(const LoadSnapshot& snapshot, const CInput& load, const CInput& conditions,
+                     const PrecisionForm* own = nullptr);
+    // The rows and the whole table text of the load on screen.
+    TableResult table(const LoadSnapshot& snapshot);
+    // The graph's points for `load` in the conditions on screen: four per table row.
+    TableResult graph(const LoadSnapshot& snapshot, const CInput& load,
+                      const PrecisionForm* own = nullptr);
 
-    // Computes the rows of `load` under the conditions of model.values.in1 (the table's range
-    // steps, or four points per row for the graph), and with textTable also the table text.
-    // Both cases fill the two arrays (range and the graph's y-axis choice). False (text, rows
-    // and arrays empty) when nothing could be computed; the reason has been reported.
-    // `own` is the precision part of `load` when that is not the load on screen.
-    bool printTextTable(const CInput& load, bool textTable, std::vector<float>& dropArray,
-                        std::vector<float>& rangeArray, float angle, LoadModel& model,
-                        const PrecisionForm* own = nullptr);
-
-    // The rows of `load` flown in `conditions` (the table's range steps, or the graph's), with
-    // the options of this refresh: rows() afterwards. The load's model decides how: the
-    // precision model when its part (`own`, or the form's for the load on screen) is on. False
-    // (no rows) when nothing could be computed; the reason has been reported (or is thrown as
-    // ErrorNumbers::Failure), or, for the precision model, is in problem().
-    bool computeRows(const CInput& load, const CInput& conditions, bool textTable, float angle,
-                     LoadModel& model, const PrecisionForm* own = nullptr);
-
-    // Range increment and row count for the main load (graph: four points per table row).
-    bool getNumSteps(float& increment, int16_t& rows, bool isTable, const LoadModel& model);
-
-    // Builds the solver record for `load` under the conditions of model.values.in1. False
-    // (record untouched) when the load does not fit a record.
-    bool inDllStructSetup(const CInput& load, SolverRecord& record, LoadModel& model);
-
-    void printHeader(const CInput& in1, const LoadModel& model);
-    // Writes one table line for a solver row; false when it could not be written (reported
-    // once), and the table stops there.
-    bool printOneRow(int weight, float range, const SolverRow& row, float angle, float height,
-                     const LoadModel& model);
-
-    // The text built by the last printTextTable (CR LF lines).
-    const QString& text() const { return txtOutBuffer; }
-    // The rows and columns of the last printTextTable.
-    const std::vector<TableRow>& rows() const { return tableRows; }
-    std::vector<TableColumns::Format> columns(const LoadModel& model) const;
-    // Why the last computation gave nothing, when the precision model could not fly the load
-    // (empty otherwise).
-    const QString& problem() const { return lastProblem; }
-    // The last computation used the precision model, for this shot.
-    bool usedPrecision() const { return precisionShot.has_value(); }
-    const std::optional<precision::Shot>& lastShot() const { return precisionShot; }
-    // The coefficient the last printTextTable handed to the solver.
-    float handedBc() const { return lastBc; }
-    // The flight time the last printTextTable integrated over.
-    float lastFlightTime() const { return flightTimeUsed; }
+    // Range increment and row count for the load on screen (graph: four points per table row);
+    // none, and `problem` saying why, when the range values give no row.
+    static std::optional<TableSteps> steps(const LoadSnapshot& snapshot, bool table,
+                                           Problem& problem);
+    // The table's columns for the snapshot's options.
+    static std::vector<TableColumns::Format> columns(const LoadSnapshot& snapshot);
 
 private:
-    bool improvedAngle = false;
-    bool moa = false;
-    bool pointBlank = false;
-    float kZone = 0;
-    float gSize = 0;
-    QString separator = QStringLiteral(" ");
-    bool computePrecision(const TableRows::Request& request, const PrecisionForm& form, float angle,
-                          LoadModel& model, bool screenLoad);
-
-    QString txtOutBuffer;
-    QString lastProblem;
-    std::optional<precision::Shot> precisionShot;
-    std::vector<TableRow> tableRows;
-    size_t rowsAsked = 0; // the rows the range and increment call for
-    float lastBc = 0;
-    float flightTimeUsed = BaseFlightTime;
+    TableResult compute(const LoadSnapshot& snapshot, const CInput& load, const CInput& conditions,
+                        bool table, const PrecisionForm* own);
+    void computePrecision(const LoadSnapshot& snapshot, const TableRows::Request& request,
+                          const PrecisionForm& form, bool screenLoad, TableResult& result);
 };

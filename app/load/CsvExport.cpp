@@ -1,12 +1,10 @@
 #include "load/CsvExport.h"
 
 #include "load/CTextOutput.h"
-#include "load/LoadModel.h"
-#include "load/TableRefresh.h"
+#include "load/LoadSnapshot.h"
 #include "services/ErrorNumbers.h"
 #include "services/FileChooser.h"
 #include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
 
 #include <QSaveFile>
@@ -32,29 +30,35 @@ QByteArray text(const std::vector<TableRow>& rows,
     return out;
 }
 
-QByteArray tableCsv(LoadModel& model, CTextOutput& txt, QString& problem) {
-    const float angle = TableRefresh::prepareRefresh(model, txt);
-    problem = TableRefresh::loadProblem(model);
+QByteArray tableCsv(const LoadSnapshot& snapshot, CTextOutput& txt, QString& problem,
+                    std::optional<Problem>& failure) {
+    problem = snapshot.loadProblem();
+    failure.reset();
     if (!problem.isEmpty()) return {};
     // The Table tab's rows, without its text.
     try {
-        if (!txt.computeRows(model.values.in1, model.values.in1, true, angle, model)) {
-            problem = txt.problem();
+        const CInput& load = snapshot.values.in1;
+        const TableResult result = txt.rows(snapshot, load, load);
+        if (!result.ok()) {
+            problem = result.reason;
+            failure = result.problem;
             return {};
         }
+        return text(result.rows, result.columns);
     } catch (const ErrorNumbers::Failure& f) {
-        MSmallBallStruct::HandleError(QStringLiteral("CTextOutput"),
-                                      QStringLiteral("printTextTable"), f.number, f.what());
+        failure = Problem::failure(QStringLiteral("CTextOutput"), QStringLiteral("printTextTable"),
+                                   f.number, QString::fromLocal8Bit(f.what()));
         return {};
     }
-    return text(txt.rows(), txt.columns(model));
 }
 
-bool exportWithDialog(LoadModel& model) {
+bool exportWithDialog(const LoadSnapshot& snapshot) {
     CTextOutput txt;
     QString problem;
-    const QByteArray csv = tableCsv(model, txt, problem);
+    std::optional<Problem> failure;
+    const QByteArray csv = tableCsv(snapshot, txt, problem, failure);
     if (csv.isEmpty()) {
+        if (failure) Problems::report(*failure);
         if (!problem.isEmpty()) showMessage(problem, QStringLiteral("Number out of Range"));
         return false;
     }
@@ -67,9 +71,9 @@ bool exportWithDialog(LoadModel& model) {
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size() && file.commit())
         return true;
-    MSmallBallStruct::HandleError(
+    Problems::report(Problem::failure(
         QStringLiteral("ui"), QStringLiteral("mnuExportTable_Click"), ErrorNumbers::PathAccess,
-        QStringLiteral("Path/File access error: %1 (%2)").arg(path, file.errorString()));
+        QStringLiteral("Path/File access error: %1 (%2)").arg(path, file.errorString())));
     return false;
 }
 

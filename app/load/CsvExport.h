@@ -6,24 +6,29 @@
 
 #include "load/TableColumns.h"
 
+#include "services/Problem.h"
 #include <QByteArray>
+
 #include <QString>
+#include <optional>
 #include <vector>
 
 class CTextOutput;
-class LoadModel;
+struct LoadSnapshot;
 
 namespace CsvExport {
 
 QByteArray text(const std::vector<TableRow>& rows,
                 const std::vector<TableColumns::Format>& columns);
 
-// The CSV of the load on screen (the Table tab's rows); empty when no table could be computed,
-// the reason in `problem` (a field's message) or already reported.
-QByteArray tableCsv(LoadModel& model, CTextOutput& txt, QString& problem);
+// The CSV of a snapshot's load (the Table tab's rows); empty when no table could be computed,
+// the reason in `problem` (a field's message, or the precision model's) or in `failure` for the
+// entry point to report.
+QByteArray tableCsv(const LoadSnapshot& snapshot, CTextOutput& txt, QString& problem,
+                    std::optional<Problem>& failure);
 
 // File > Export Table: asks for a file name and writes the CSV there. False when cancelled or
 // not written (the reason shown once).
-bool exportWithDialog(LoadModel& model);
+bool exportWithDialog(const LoadSnapshot& snapshot);
 
 } // namespace CsvExport

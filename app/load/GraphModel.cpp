@@ -33,20 +33,51 @@ QString noComparison() {
 
 } // namespace GraphText
 
-GraphData GraphModel::refresh(LoadModel& model, CTextOutput& txt, float angle) {
+float GraphModel::plotted(const TableRow& row, int yAxis) {
+    using namespace TableColumns;
+    switch (yAxis) {
+    case 0:
+        return row[Height];
+    case 1:
+        return row[Velocity];
+    case 2:
+        return row[Energy];
+    default:
+        return row[Wind];
+    }
+}
+
+namespace {
+// The graph's arrays of a result: range along x, the y-axis choice up.
+void split(const TableResult& result, int yAxis, std::vector<float>& x, std::vector<float>& y) {
+    for (const TableRow& row : result.rows) {
+        x.push_back(row[TableColumns::Range]);
+        y.push_back(GraphModel::plotted(row, yAxis));
+    }
+}
+} // namespace
+
+GraphData GraphModel::refresh(const LoadSnapshot& snapshot, Comparison& comparison,
+                              CTextOutput& txt) {
     std::vector<float> drop1, range1, drop2, range2;
     QString problem, compareProblem;
-    if (txt.printTextTable(model.values.in1, false, drop1, range1, angle, model))
-        model.values.metroBc = txt.handedBc();
-    else
-        problem = txt.problem();
+    std::vector<Problem> failures;
+    float handedBc = 0;
+    const int yAxis = snapshot.form.yAxis;
+    const TableResult own = txt.graph(snapshot, snapshot.values.in1);
+    if (own.ok()) {
+        handedBc = own.handedBc;
+        split(own, yAxis, range1, drop1);
+    } else {
+        problem = own.reason;
+        if (own.problem) failures.push_back(*own.problem);
+    }
 
     bool comparing = false;
     bool read = false;
-    Comparison& comparison = model.form.comparison;
     if (comparison.on && MSmallBallStruct::FileExists(comparison.file)) {
         // Every input the file does not supply (drag model, angle, the air) is the screen's.
-        model.dataUiToInput(compareInput);
+        compareInput = snapshot.values.in1;
         read = CompareFile::dataLoadCompare(compareInput, comparison.file);
         if (read) comparePrecision = CompareFile::precisionOf(comparison.file);
     }
@@ -54,27 +85,31 @@ GraphData GraphModel::refresh(LoadModel& model, CTextOutput& txt, float angle) {
     // rather than drawn from overflows.
     if (read && compareInput.imvel >= 300 && compareInput.bcoef > 0.0f) {
         // Drawn with its own model: the precision model when it was saved with it on.
-        comparing =
-            txt.printTextTable(compareInput, false, drop2, range2, angle, model, &comparePrecision);
+        const TableResult other = txt.graph(snapshot, compareInput, &comparePrecision);
+        comparing = other.ok();
+        if (comparing) split(other, yAxis, range2, drop2);
+        if (other.problem) failures.push_back(*other.problem);
         // That model can fail on the comparison alone (its drag table gone or damaged, its zero
         // out of reach); the chart then says why the second curve is missing.
-        if (!txt.problem().isEmpty())
-            compareProblem = QStringLiteral("The comparison load is not drawn: ") + txt.problem();
+        if (!other.reason.isEmpty())
+            compareProblem = QStringLiteral("The comparison load is not drawn: ") + other.reason;
     }
     if (!comparing || drop2.empty() || range2.size() != drop2.size()) {
         drop2.assign(1, 0.0f);
         range2.assign(1, 0.0f);
     }
     GraphData d = compose(std::move(range1), std::move(drop1), std::move(range2), std::move(drop2),
-                          model, comparing);
+                          snapshot, comparing);
     d.problem = problem;
     d.compareProblem = compareProblem;
+    d.handedBc = handedBc;
+    d.failures = std::move(failures);
     return d;
 }
 
 GraphData GraphModel::compose(std::vector<float> range1, std::vector<float> drop1,
                               std::vector<float> range2, std::vector<float> drop2,
-                              const LoadModel& model, bool comparing) const {
+                              const LoadSnapshot& model, bool comparing) const {
     GraphData d;
     // A pair of arrays of unequal length plots only the points both hold.
     const size_t n1 = std::min(range1.size(), drop1.size());
@@ -98,8 +133,7 @@ GraphData GraphModel::compose(std::vector<float> range1, std::vector<float> drop
     return d;
 }
 
-void GraphModel::chooseCompareFile(const QString& path, LoadModel& model) {
-    Comparison& comparison = model.form.comparison;
+void GraphModel::chooseCompareFile(const QString& path, Comparison& comparison) {
     comparison.setFile(path);
     CompareFile::dataLoadCompare(compareInput, comparison.file);
     comparison.on = true;

@@ -4,7 +4,8 @@
 
 #include "load/CInput.h"
 #include "load/CTextOutput.h"
-#include "load/LoadModel.h"
+#include "load/LoadSnapshot.h"
+#include "services/Problem.h"
 
 #include <QString>
 #include <algorithm>
@@ -29,6 +30,9 @@ struct GraphData {
     bool comparing = false;
     QString problem; // why the load on screen has no curve (the precision model could not fly it)
     QString compareProblem; // why the comparison, saved with the precision model, has none
+    float handedBc = 0;     // the coefficient handed to the solver for the load on screen (0:
+                            // no curve)
+    std::vector<Problem> failures; // for the entry point to report, in order
 
     // Rows of the chart's grid: enough for the longer of the two series.
     size_t rowCount() const { return std::max(series1.size(), series2.size()); }
@@ -52,19 +56,24 @@ public:
     CInput compareInput;            // the comparison load of the last refresh
     PrecisionForm comparePrecision; // and its precision part
 
-    // The graph part of the view refresh, run after the fields were copied into in1 and the table
-    // writer was initialised: the load's points, and the comparison's when Use Compare is on and
-    // the comparison file exists (the window inputs overwritten by its first 17 fields).
-    GraphData refresh(LoadModel& model, CTextOutput& txt, float angle);
+    // The graph part of the view refresh: the snapshot's points, and the comparison's when Use
+    // Compare is on and the comparison file exists (the load on screen overwritten by its first
+    // 17 fields). `comparison` is the form's, whose path may become the application folder's
+    // copy of the file.
+    GraphData refresh(const LoadSnapshot& snapshot, Comparison& comparison,
+                      CTextOutput& txt);
 
     // Titles and legends for two computed curves (graphShow2D3D).
     GraphData compose(std::vector<float> range1, std::vector<float> drop1,
-                      std::vector<float> range2, std::vector<float> drop2, const LoadModel& model,
-                      bool comparing) const;
+                      std::vector<float> range2, std::vector<float> drop2,
+                      const LoadSnapshot& snapshot, bool comparing) const;
+
+    // What the graph plots for a row: 0 drop, 1 velocity, 2 energy, 3 drift at the load's wind.
+    static float plotted(const TableRow& row, int yAxis);
 
     // A comparison file chosen through the open dialog: it becomes the comparison, is read into
     // compareInput, and Use Compare is switched on.
-    void chooseCompareFile(const QString& path, LoadModel& model);
+    void chooseCompareFile(const QString& path, Comparison& comparison);
 
     // A name chosen (or typed) in the comparison list: the path of that file in the folder the
     // list shows (MSmallBallStruct::documentFolder), or "" when there is no such file.

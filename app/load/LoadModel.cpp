@@ -202,6 +202,12 @@ void LoadModel::applyPendingOptions() {
     values.is3D = form.opt3D1;
 }
 
+LoadSnapshot LoadModel::snapshot() {
+    dataUiToInput(values.in1);
+    applyPendingOptions();
+    return LoadSnapshot::of(form, values);
+}
+
 void LoadModel::putFieldText(int index, const QString& text) {
     // A text box raises no change when it is given the text it already holds.
     if (form.fields[static_cast<size_t>(index)] == text) return;

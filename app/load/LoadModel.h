@@ -4,35 +4,12 @@
 // its controls' texts and shows what the model decides.
 #pragma once
 
-#include "load/CInput.h"
 #include "load/LoadForm.h"
-#include "services/CDrag.h"
-#include "services/CMetro.h"
+#include "load/LoadSnapshot.h"
+#include "load/MainValues.h"
 
 #include <QString>
 #include <functional>
-
-// The main window's values that the table writer, the graph, the side calculators and the
-// simulator read.
-struct MainValues {
-    CInput in1;         // the load on screen
-    float scopeMag = 0; // field 16
-    float pressure = 0; // field 18, inHg
-    float humidity = 0; // field 19, percent
-    float speed = 0;    // field 20, target speed mph
-    float metroBc = 0;  // coefficient last handed to the solver by the table code
-    // Window copies of the options dialog's choices (set from the pending choices at each refresh).
-    bool isMoa = false;
-    bool isComma = false;
-    bool isCosineDrop = false;
-    bool is3D = false;
-    // Point-blank values.
-    float killZone = 10;
-    float groupSize = 0;
-    bool isPointBlank = false;
-    CMetro metro;
-    CDrag drag;
-};
 
 // What leaving a field decided: keep the focus (cancel) and a message to show, if any.
 struct FieldVerdict {
@@ -80,6 +57,10 @@ public:
 
     // Sets the window's option variables from the pending choices (what Apply does).
     void applyPendingOptions();
+
+    // The refresh's start: every field copied into values.in1 and the pending options applied;
+    // then the load as it now stands, for the calculations to read.
+    LoadSnapshot snapshot();
 
 private:
     // Puts `text` into field `index` through the change handler when it differs from the field's

@@ -4,7 +4,7 @@
 #include "services/CMetro.h"
 #include "services/MSmallBallStruct.h"
 #include "services/SolverFlight.h"
-#include "services/Units.h"
+#include "units/Units.h"
 
 #include <cmath>
 
@@ -16,13 +16,13 @@ constexpr double ReferenceCorrection = 0.9968801;
 } // namespace
 
 float lateralWind(int16_t mph, int16_t degrees) {
-    double s = std::sin(degrees * Units::DegreesToRadians);
+    double s = std::sin(degrees * Units::RadiansPerDegree);
     if (std::fabs(s) < 1e-9) s = 0.0;
     return static_cast<float>(mph * s);
 }
 
 SolverRecord build(const CInput& load, const CInput& conditions, const Options& options,
-                   CMetro& metro, const CDrag& drag) {
+                   const CMetro& metro, const CDrag& drag) {
     SolverRecord r{};
     r.muzzleVelocity = load.imvel;
     r.ballisticCoef = load.bcoef;
@@ -41,10 +41,12 @@ SolverRecord build(const CInput& load, const CInput& conditions, const Options& 
     r.spareBc = load.bcLow;
     r.spareVel = load.vLow;
     if (options.advanced) {
-        metro.useStationPressure = -1;
+        // The firing pressure is derived from the reference pressure as a station pressure.
+        CMetro air = metro;
+        air.useStationPressure = -1;
         float vapourFactor = 1;
         float densityRatio = 1;
-        metro.correctionFactors(conditions.alt, conditions.temp, vapourFactor, densityRatio);
+        air.correctionFactors(conditions.alt, conditions.temp, vapourFactor, densityRatio);
         r.ballisticCoef = static_cast<float>(double(r.ballisticCoef) * vapourFactor / densityRatio *
                                              ReferenceCorrection);
     }

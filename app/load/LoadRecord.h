@@ -24,7 +24,7 @@ constexpr double StepRatePerRangeUnit = 8.0;
 // The record for `load` under `conditions`. Its ballisticCoef is the coefficient handed to the
 // solver. Throws ErrorNumbers::Failure when the maximum range gives no 16-bit step rate.
 SolverRecord build(const CInput& load, const CInput& conditions, const Options& options,
-                   CMetro& metro, const CDrag& drag);
+                   const CMetro& metro, const CDrag& drag);
 
 // The lateral part of a crosswind: 90 degrees is a full-value wind from the left, 270 from the
 // right, 0 and 180 blow along the line of fire and drift nothing.

@@ -3,7 +3,7 @@
 #include "SolverRecord.h"
 #include "load/MPrint.h"
 #include "services/MNumber.h"
-#include "services/Units.h"
+#include "units/Units.h"
 
 #include <QFileInfo>
 #include <cmath>
@@ -65,10 +65,12 @@ precision::Shot shot(const Inputs& in) {
 }
 
 bool compute(const TableRows::Request& q, const precision::Shot& shot,
-             const precision::DragCurve& drag, std::vector<TableRow>& rows, QString& problem) {
+             const precision::DragCurve& drag, std::vector<TableRow>& rows, QString& problem,
+             std::optional<Problem>& failure) {
     using namespace TableColumns;
     rows.clear();
     problem.clear();
+    failure.reset();
     const double toYards = q.settings.metric ? Units::YardsPerMetre : 1.0;
     std::vector<double> ranges(size_t(std::max<int16_t>(q.count, 0)));
     for (size_t i = 0; i < ranges.size(); ++i)
@@ -97,6 +99,7 @@ bool compute(const TableRows::Request& q, const precision::Shot& shot,
         r[CoriolisHorizontal] = float(p.coriolisHorizontalIn);
         if (util.overflowed()) {
             rows.clear();
+            failure = util.problem();
             return false;
         }
         rows.push_back(r);

@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 namespace PrecisionRows {
@@ -30,10 +31,12 @@ struct Inputs {
 precision::Shot shot(const Inputs& inputs);
 
 // The rows at the request's range steps (its load, conditions and angle are not read: the shot
-// holds them). False, rows empty and `problem` saying why, when the shot cannot fly or its zero
-// cannot be reached; rows stop early where the bullet no longer gets.
+// holds them). False, rows empty and `reason` saying why, when the shot cannot fly or its zero
+// cannot be reached, or `failure` when a correction overflowed; rows stop early where the
+// bullet no longer gets.
 bool compute(const TableRows::Request& request, const precision::Shot& shot,
-             const precision::DragCurve& drag, std::vector<TableRow>& rows, QString& problem);
+             const precision::DragCurve& drag, std::vector<TableRow>& rows, QString& reason,
+             std::optional<Problem>& failure);
 
 // Lines for the table's header: the model, its drag table and the inputs it adds.
 QStringList headerLines(const precision::Shot& shot, const PrecisionForm& form);

@@ -3,7 +3,7 @@
 #include "load/LoadRecord.h"
 #include "services/MSmallBallStruct.h"
 #include "services/SolverFlight.h"
-#include "services/Units.h"
+#include "units/Units.h"
 
 #include <cmath>
 
@@ -33,18 +33,18 @@ TableRow rowValues(const SolverRow& row, float range, float height, const RowSet
     return r;
 }
 
-bool compute(const Request& q, CMetro& metro, const CDrag& drag, SolverFlight& flight,
-             std::vector<TableRow>& rows, float& handedBc) {
-    rows.clear();
+Computed compute(const Request& q, const CMetro& metro, const CDrag& drag, SolverFlight& flight) {
+    Computed out;
+    std::vector<TableRow>& rows = out.rows;
     const bool angleCorrection = MSmallBallStruct::isNonZero(q.angle) && q.advanced;
-    const double cosAngle = std::cos(q.angle * Units::DegreesToRadians);
-    const double rangeFactor = angleCorrection && !q.cosineDrop ? cosAngle : 1.0;
+    const Units::CosineRule rule =
+        angleCorrection ? Units::cosineRule(q.angle, q.cosineDrop) : Units::CosineRule{};
 
     SolverRecord record =
         LoadRecord::build(*q.load, *q.conditions, {q.advanced, q.settings.metric}, metro, drag);
     if (q.muzzleVelocity > 0) record.muzzleVelocity = q.muzzleVelocity;
-    handedBc = record.ballisticCoef;
-    if (!flight.integrateCovering(record, float(q.count - 1) * q.increment)) return false;
+    out.handedBc = record.ballisticCoef;
+    if (!flight.integrateCovering(record, float(q.count - 1) * q.increment)) return out;
 
     // Uphill/downhill: the level-fire heights, either scaled by the cosine (cosine drop) or read
     // at the horizontal distance (cosine range). The other columns stay those of the slant
@@ -55,9 +55,9 @@ bool compute(const Request& q, CMetro& metro, const CDrag& drag, SolverFlight& f
         level.resize(size_t(q.count));
         int16_t index = 1;
         for (int16_t i = 0; i < q.count; ++i) {
-            const float r = static_cast<float>(i * rangeFactor * q.increment);
+            const float r = static_cast<float>(i * rule.rangeFactor * q.increment);
             index = flight.row(row, r, index);
-            level[size_t(i)] = q.cosineDrop ? static_cast<float>(row.y * cosAngle) : row.y;
+            level[size_t(i)] = static_cast<float>(row.y * rule.heightFactor);
         }
     }
 
@@ -72,10 +72,12 @@ bool compute(const Request& q, CMetro& metro, const CDrag& drag, SolverFlight& f
         // One fault, one message: a row whose corrections overflow ends the table.
         if (util.overflowed()) {
             rows.clear();
-            return false;
+            out.problem = util.problem();
+            return out;
         }
     }
-    return true;
+    out.ok = true;
+    return out;
 }
 
 } // namespace TableRows

@@ -8,6 +8,7 @@
 #include "services/CBallUtil.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class CDrag;
@@ -42,15 +43,23 @@ struct Request {
 };
 
 // The values of one row from the solver's row at `range`: `height` is the height to show (the
-// row's, or the one the uphill/downhill correction gives). A correction that overflows is
-// reported once through `util`, which then says so.
+// row's, or the one the uphill/downhill correction gives). A correction that overflows is kept
+// by `util`, which then says so.
 TableRow rowValues(const SolverRow& row, float range, float height, const RowSettings& settings,
                    const CBallUtil& util);
 
-// Integrates the request's trajectory through `flight` and reads its rows. `handedBc` is the
-// coefficient handed to the solver. False (rows empty) when nothing could be computed; the
-// reason has been reported, or is thrown as ErrorNumbers::Failure for the entry point to report.
-bool compute(const Request& request, CMetro& metro, const CDrag& drag, SolverFlight& flight,
-             std::vector<TableRow>& rows, float& handedBc);
+// What a computation of rows gave.
+struct Computed {
+    bool ok = false;
+    std::vector<TableRow> rows;     // empty unless ok
+    float handedBc = 0;             // the coefficient handed to the solver
+    std::optional<Problem> problem; // a row's correction overflowed
+};
+
+// Integrates the request's trajectory through `flight` and reads its rows. Nothing computed
+// (not ok): a correction overflowed (the problem), the solver binding could not integrate, or a
+// failure thrown as ErrorNumbers::Failure for the entry point to report.
+Computed compute(const Request& request, const CMetro& metro, const CDrag& drag,
+                 SolverFlight& flight);
 
 } // namespace TableRows

@@ -1,16 +1,14 @@
 #include "load/Truing.h"
 
 #include "load/DragTables.h"
-#include "load/InputFields.h"
-#include "load/LoadModel.h"
+#include "load/LoadSnapshot.h"
 #include "load/PrecisionRows.h"
-#include "load/TableRefresh.h"
 #include "load/TableRows.h"
 #include "services/CBallUtil.h"
 #include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
 #include "services/SolverFlight.h"
-#include "services/Units.h"
+#include "units/Units.h"
 
 #include <cmath>
 #include <exception>
@@ -26,7 +24,7 @@ constexpr double ScanStep = 100;
 // reached.
 constexpr double FlightEndTolerance = 1e-3;
 
-std::optional<double> classicHeight(LoadModel& model, float range, double velocity) {
+std::optional<double> classicHeight(const LoadSnapshot& model, float range, double velocity) {
     const MainValues& v = model.values;
     CInput conditions = v.in1;
     // The trajectory has to reach the range, even beyond the table's own maximum range.
@@ -38,34 +36,27 @@ std::optional<double> classicHeight(LoadModel& model, float range, double veloci
     q.conditions = &conditions;
     q.increment = range;
     q.count = 2;
-    q.angle = TableRefresh::angleOf(model);
+    q.angle = model.angleDeg;
     q.advanced = model.form.isAdvanced();
     q.cosineDrop = v.isCosineDrop;
     q.settings = {v.isMoa, model.form.isMetric(), v.scopeMag, 0.0f, v.in1.ibweight};
     q.muzzleVelocity = static_cast<float>(velocity);
     SolverFlight flight(true);
-    std::vector<TableRow> rows;
-    float handedBc = 0;
-    const bool ok =
-        TableRows::compute(q, model.values.metro, model.values.drag, flight, rows, handedBc);
+    const TableRows::Computed computed =
+        TableRows::compute(q, model.values.metro, model.values.drag, flight);
     flight.release();
-    if (!ok || rows.size() < 2) return std::nullopt;
+    const std::vector<TableRow>& rows = computed.rows;
+    if (!computed.ok || rows.size() < 2) return std::nullopt;
     if (rows[1][TableColumns::Time] > flight.flightTime() * (1.0 + FlightEndTolerance))
         return std::nullopt;
     return rows[1][TableColumns::Height];
 }
 
-std::optional<double> precisionHeight(LoadModel& model, float range, double velocity,
+std::optional<double> precisionHeight(const LoadSnapshot& model, float range, double velocity,
                                       const precision::DragCurve& drag) {
     const MainValues& v = model.values;
-    PrecisionRows::Inputs in{&v.in1,
-                             &v.in1,
-                             &model.form.precision,
-                             v.pressure,
-                             v.humidity,
-                             TableRefresh::angleOf(model),
-                             model.form.isMetric(),
-                             velocity};
+    const PrecisionRows::Inputs in =
+        model.precisionInputs(v.in1, v.in1, model.form.precision, velocity);
     const double toYards = model.form.isMetric() ? Units::YardsPerMetre : 1.0;
     const double ranges[] = {0.0, double(range) * toYards};
     const auto points = precision::solve(PrecisionRows::shot(in), drag, ranges);
@@ -76,7 +67,7 @@ std::optional<double> precisionHeight(LoadModel& model, float range, double velo
 // Heights for velocities, in the load's model.
 class HeightModel {
 public:
-    explicit HeightModel(LoadModel& model) : model(model) {
+    explicit HeightModel(const LoadSnapshot& model) : model(model) {
         if (model.form.isPrecision()) table = DragTables::load(model.form.precision.dragTable);
     }
 
@@ -91,7 +82,7 @@ public:
     }
 
 private:
-    LoadModel& model;
+    const LoadSnapshot& model;
     DragTables::Loaded table;
 };
 
@@ -108,18 +99,14 @@ double inchesFromCorrection(double correction, float range, bool moa, bool metri
     return perInch == 0.0 ? 0.0 : correction / perInch;
 }
 
-std::optional<double> heightAt(LoadModel& model, float range, double velocity) {
+std::optional<double> heightAt(const LoadSnapshot& model, float range, double velocity) {
     return HeightModel(model).at(range, velocity);
 }
 
-Result trueVelocity(LoadModel& model, float range, double heightIn) {
-    model.dataUiToInput(model.values.in1);
-    model.applyPendingOptions();
+Result trueVelocity(const LoadSnapshot& model, float range, double heightIn) {
     Result result;
     const bool precise = model.form.isPrecision();
-    result.loadVelocity =
-        precise ? MNumber::parse(model.form.fields[InputFields::MuzzleVelocity]).value_or(0.0)
-                : double(model.values.in1.imvel);
+    result.loadVelocity = precise ? model.muzzleVelocityFps : double(model.values.in1.imvel);
     const bool metric = model.form.isMetric();
     if (!(range >= ShortestRange && range <= LongestRange)) {
         result.problem =
@@ -128,7 +115,7 @@ Result trueVelocity(LoadModel& model, float range, double heightIn) {
         return result;
     }
     // A load no trajectory can be computed from says why (a field, or its drag table).
-    if (QString problem = TableRefresh::loadProblem(model); !problem.isEmpty()) {
+    if (QString problem = model.loadProblem(); !problem.isEmpty()) {
         result.problem = problem;
         return result;
     }

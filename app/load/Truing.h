@@ -5,7 +5,7 @@
 #include <QString>
 #include <optional>
 
-class LoadModel;
+struct LoadSnapshot;
 
 namespace Truing {
 
@@ -25,16 +25,16 @@ struct Result {
 };
 
 // The velocity that gives `heightIn` inches above the line of sight at `range` (range unit) for
-// the load on screen, in the model its form says. A load that cannot be computed gives its
-// problem (TableRefresh::loadProblem); the options of the window (angle rules, range unit)
+// the snapshot's load, in the model its form says. A load that cannot be computed gives its
+// problem (LoadSnapshot::loadProblem); the options of the window (angle rules, range unit)
 // apply as in the table.
-Result trueVelocity(LoadModel& model, float range, double heightIn);
+Result trueVelocity(const LoadSnapshot& snapshot, float range, double heightIn);
 
 // The inches a sight correction of `correction` (quarter-MOA clicks, or mils) stands for at
 // `range`, as the table converts between the two.
 double inchesFromCorrection(double correction, float range, bool moa, bool metric);
 
 // The height model's height at `range` for `velocity`: none when the load cannot be flown there.
-std::optional<double> heightAt(LoadModel& model, float range, double velocity);
+std::optional<double> heightAt(const LoadSnapshot& snapshot, float range, double velocity);
 
 } // namespace Truing

@@ -2,13 +2,11 @@
 
 #include "load/CTextOutput.h"
 #include "load/InputFields.h"
-#include "load/LoadModel.h"
+#include "load/LoadSnapshot.h"
 #include "load/MPrint.h"
-#include "load/TableRefresh.h"
 #include "services/CDrag.h"
 #include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -33,7 +31,7 @@ QString fixed(float value, int decimals) {
     return MPrint::formatFixed(value, decimals);
 }
 
-QStringList factsOf(const LoadModel& model, const CInput& in1) {
+QStringList factsOf(const LoadSnapshot& model, const CInput& in1) {
     const MainValues& v = model.values;
     const bool advanced = model.form.isAdvanced();
     const QString rangeUnit = model.form.isMetric() ? QStringLiteral(" m") : QStringLiteral(" yd");
@@ -65,25 +63,32 @@ QStringList factsOf(const LoadModel& model, const CInput& in1) {
 
 } // namespace
 
-bool collect(LoadModel& model, Card& card, QString& problem) {
-    problem = TableRefresh::loadProblem(model);
-    if (!problem.isEmpty()) return false;
+Collected collect(const LoadSnapshot& model) {
+    Collected out;
+    out.problem = model.loadProblem();
+    if (!out.problem.isEmpty()) return out;
     try {
         CTextOutput txt;
-        const float angle = TableRefresh::prepareRefresh(model, txt);
         const CInput& in1 = model.values.in1;
-        if (!txt.computeRows(in1, in1, true, angle, model)) {
-            problem = txt.problem();
-            return false;
+        TableResult level = txt.rows(model, in1, in1);
+        if (!level.ok()) {
+            out.problem = level.reason;
+            out.failure = level.problem;
+            return out;
         }
-        const std::vector<TableRow> rows = txt.rows();
+        const std::vector<TableRow>& rows = level.rows;
         CInput windy = in1;
         windy.ixwvel = CardWindMph;
         windy.ixwangl = FromTheLeft;
-        if (!txt.computeRows(in1, windy, true, angle, model)) return false;
-        const std::vector<TableRow>& wind = txt.rows();
+        TableResult windRows = txt.rows(model, in1, windy);
+        if (!windRows.ok()) {
+            out.problem = windRows.reason;
+            out.failure = windRows.problem;
+            return out;
+        }
+        const std::vector<TableRow>& wind = windRows.rows;
 
-        card = Card();
+        Card& card = out.card;
         card.title = model.form.fields[InputFields::Cartridge];
         card.facts = factsOf(model, in1);
         card.correctionUnit =
@@ -101,12 +106,13 @@ bool collect(LoadModel& model, Card& card, QString& problem) {
             line.time = rows[i][Column::Time];
             card.lines.push_back(line);
         }
-        return true;
+        out.collected = true;
     } catch (const ErrorNumbers::Failure& f) {
-        MSmallBallStruct::HandleError(QStringLiteral("RangeCard"), QStringLiteral("collect"),
-                                      f.number, f.what());
+        out.card = Card();
+        out.failure = Problem::failure(QStringLiteral("RangeCard"), QStringLiteral("collect"),
+                                       f.number, QString::fromLocal8Bit(f.what()));
     }
-    return false;
+    return out;
 }
 
 void draw(QPainter& painter, const QRectF& page, const Card& card) {
@@ -157,14 +163,13 @@ void draw(QPainter& painter, const QRectF& page, const Card& card) {
     painter.restore();
 }
 
-bool writePdf(const QString& path, const Card& card) {
+std::optional<Problem> writePdf(const QString& path, const Card& card) {
     // QPdfWriter opens the file only when painting begins; say plainly when it cannot.
     QFile target(path);
     if (!target.open(QIODevice::WriteOnly)) {
-        MSmallBallStruct::HandleError(
+        return Problem::failure(
             QStringLiteral("RangeCard"), QStringLiteral("writePdf"), ErrorNumbers::PathAccess,
             QStringLiteral("Path/File access error: %1 (%2)").arg(path, target.errorString()));
-        return false;
     }
     target.close();
     QPdfWriter writer(path);
@@ -175,12 +180,16 @@ bool writePdf(const QString& path, const Card& card) {
     writer.setResolution(300);
     QPainter painter;
     if (!painter.begin(&writer)) {
-        MSmallBallStruct::HandleError(QStringLiteral("RangeCard"), QStringLiteral("writePdf"),
-                                      ErrorNumbers::PrinterError, QStringLiteral("Printer error"));
-        return false;
+        return Problem::failure(QStringLiteral("RangeCard"), QStringLiteral("writePdf"),
+                                ErrorNumbers::PrinterError, QStringLiteral("Printer error"));
     }
     draw(painter, QRectF(0, 0, writer.width(), writer.height()), card);
-    return painter.end();
+    // The pages are complete only once the painter has ended; a writer that failed there said
+    // nothing before either.
+    if (!painter.end())
+        return Problem::failure(QStringLiteral("RangeCard"), QStringLiteral("writePdf"),
+                                ErrorNumbers::PrinterError, QStringLiteral("Printer error"));
+    return std::nullopt;
 }
 
 } // namespace RangeCard

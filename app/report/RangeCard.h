@@ -4,12 +4,15 @@
 // print dialog, the PDF writer and the tests share one drawing.
 #pragma once
 
+#include "services/Problem.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
-class LoadModel;
+struct LoadSnapshot;
 class QPainter;
 class QRectF;
 
@@ -24,22 +27,30 @@ struct Line {
 };
 
 struct Card {
-    QString title;           // the cartridge
-    QStringList facts;       // "Bullet: 168 gr, BC 0.462 (G1 Standard Flat Base)", ...
-    QString correctionUnit;  // "clicks" (quarter MOA) or "mils"
-    QString rangeUnit;       // "yd" or "m"
+    QString title;          // the cartridge
+    QStringList facts;      // "Bullet: 168 gr, BC 0.462 (G1 Standard Flat Base)", ...
+    QString correctionUnit; // "clicks" (quarter MOA) or "mils"
+    QString rangeUnit;      // "yd" or "m"
     QDate date;
     std::vector<Line> lines;
 };
 
-// The card of the load on screen. False when no table can be computed from it: `problem` then
-// holds the field's message, or is empty when the reason has been reported.
-bool collect(LoadModel& model, Card& card, QString& problem);
+// The card of a snapshot's load, or why there is none.
+struct Collected {
+    Card card;
+    bool collected = false;         // the card holds the load's lines
+    QString problem;                // the field at fault and its message
+    std::optional<Problem> failure; // a failure, for the entry point to report (none when the
+                                    // solver binding reported it itself)
+
+    bool ok() const { return collected && problem.isEmpty() && !failure; }
+};
+Collected collect(const LoadSnapshot& snapshot);
 
 // Draws the card into `page` (device units of the painter).
 void draw(QPainter& painter, const QRectF& page, const Card& card);
 
-// Writes the card as a one-page PDF. False (reported) when the file could not be written.
-bool writePdf(const QString& path, const Card& card);
+// Writes the card as a one-page PDF: none, or why the file could not be written.
+std::optional<Problem> writePdf(const QString& path, const Card& card);
 
 } // namespace RangeCard

@@ -2,18 +2,17 @@
 
 #include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
-#include "services/Units.h"
+#include "units/Units.h"
 
 #include <cmath>
 
 // A correction that cannot be represented (a range of a few millionths of a yard) is an
-// overflow: reported, and the correction shown as 0.
+// overflow: kept for the caller to report, and the correction shown as 0.
 float CBallUtil::checked(float value, const char* operation) const {
     if (std::isfinite(value)) return value;
-    overflow = true;
-    MSmallBallStruct::HandleError(QStringLiteral("CBallUtil"), QString::fromLatin1(operation),
-                                  ErrorNumbers::Overflow, QStringLiteral("Overflow"));
+    if (!overflow)
+        overflow = Problem::failure(QStringLiteral("CBallUtil"), QString::fromLatin1(operation),
+                                    ErrorNumbers::Overflow, QStringLiteral("Overflow"));
     return 0.0f;
 }
 
@@ -41,8 +40,6 @@ void CBallUtil::componentsOfMotion(float radians, float seconds, float mph, floa
 
 float CBallUtil::inch2moa(float inches, float yards, bool moa) const {
     if (yards == 0.0f) return 0.0f;
-    if (moa) return checked((100.0f / yards) * (inches / Units::MoaInchesAt100), "inch2moa");
-    return checked(static_cast<float>(static_cast<double>(inches) * 100.0 / Units::MilInchesAt100 /
-                                      static_cast<double>(yards)),
+    return checked(moa ? Units::moaForInches(inches, yards) : Units::milsForInches(inches, yards),
                    "inch2moa");
 }

@@ -1,6 +1,10 @@
 // Sight corrections: inches at a range as MOA clicks or mils, and the travel of a moving target.
 #pragma once
 
+#include "services/Problem.h"
+
+#include <optional>
+
 class CBallUtil {
 public:
     // Quarter-MOA clicks (moa) or mils for `inches` at `yardsMeter`, rounded half-even to 1
@@ -13,13 +17,15 @@ public:
                             float& yInch) const;
     float inch2moa(float inches, float yards, bool moa) const;
 
-    // True once a correction overflowed (it was reported and shown as 0); a caller that
-    // computes a row of corrections stops there instead of reporting the same fault again.
-    bool overflowed() const { return overflow; }
-    void clearOverflow() { overflow = false; }
+    // True once a correction overflowed (it is shown as 0); a caller that computes a row of
+    // corrections stops there, and its entry point reports problem() once.
+    bool overflowed() const { return overflow.has_value(); }
+    // The first overflow, as the message that reports it.
+    const std::optional<Problem>& problem() const { return overflow; }
+    void clearOverflow() { overflow.reset(); }
 
 private:
     float checked(float value, const char* operation) const;
 
-    mutable bool overflow = false;
+    mutable std::optional<Problem> overflow;
 };

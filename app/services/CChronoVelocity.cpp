@@ -3,8 +3,7 @@
 #include "services/CSmallBall.h"
 #include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
-#include "services/Units.h"
+#include "units/Units.h"
 
 #include <cmath>
 #include <exception>
@@ -17,20 +16,21 @@ constexpr int16_t dragG1 = 1;
 // A guess that keeps moving without meeting the speed ends the search all the same.
 constexpr int maxRuns = 10000;
 
-void report(long number, const QString& text) {
-    MSmallBallStruct::HandleError(QStringLiteral("CChronoVelocity"),
-                                  QStringLiteral("chronoCorrect"), number, text);
-}
-
 } // namespace
+
+void CChronoVelocity::fail(long number, const QString& text) {
+    lastFailure = Problem::failure(QStringLiteral("CChronoVelocity"),
+                                   QStringLiteral("chronoCorrect"), number, text);
+}
 
 float CChronoVelocity::chronoCorrect(float bc, float chronoDist, float chronoVel,
                                      const QString& angleText) {
     runs = 0;
+    lastFailure.reset();
     const auto angle = MNumber::parse(angleText);
     const auto angleSingle = angle ? MNumber::toSingle(*angle) : std::nullopt;
     if (!angleSingle) {
-        report(ErrorNumbers::TypeMismatch, QStringLiteral("Type mismatch"));
+        fail(ErrorNumbers::TypeMismatch, QStringLiteral("Type mismatch"));
         return 0;
     }
     try {
@@ -67,15 +67,15 @@ float CChronoVelocity::chronoCorrect(float bc, float chronoDist, float chronoVel
                  runs < maxRuns);
         sb.deAllocMem();
         if (!reached || !std::isfinite(last)) {
-            report(ErrorNumbers::InvalidCall,
-                   QStringLiteral("Invalid procedure call: at an angle of %1 degrees the bullet "
-                                  "does not reach a chronograph %2 ft out")
-                       .arg(angleText.trimmed(), MNumber::shortText(chronoDist)));
+            fail(ErrorNumbers::InvalidCall,
+                 QStringLiteral("Invalid procedure call: at an angle of %1 degrees the bullet "
+                                "does not reach a chronograph %2 ft out")
+                     .arg(angleText.trimmed(), MNumber::shortText(chronoDist)));
             return 0;
         }
         return last;
     } catch (const std::exception& e) {
-        report(ErrorNumbers::InvalidCall, QString::fromLocal8Bit(e.what()));
+        fail(ErrorNumbers::InvalidCall, QString::fromLocal8Bit(e.what()));
         return 0;
     }
 }

@@ -3,16 +3,20 @@
 #pragma once
 
 #include "services/InputLimit.h"
+#include "services/Problem.h"
 
 #include <QString>
+#include <optional>
 
 class CChronoVelocity {
 public:
     // Muzzle velocity (ft/s) for a speed `chronoVel` (ft/s) measured `chronoDist` feet from the
     // muzzle with coefficient `bc` (G1, no atmosphere correction), fired at the angle typed in
     // `angleText` (degrees). Each call uses a binding of its own to the simulator library,
-    // released before it returns. 0 after a failure (already reported).
+    // released before it returns. 0 after a failure: failure() says why (none when the solver
+    // binding reported it itself), for the entry point to report.
     float chronoCorrect(float bc, float chronoDist, float chronoVel, const QString& angleText);
+    const std::optional<Problem>& failure() const { return lastFailure; }
 
     // Integrations run by the last call.
     int iterations() const { return runs; }
@@ -31,5 +35,8 @@ public:
                                         "Ballistic Coefficient must be between 0.001 and 1.0."};
 
 private:
+    void fail(long number, const QString& text);
+
     int runs = 0;
+    std::optional<Problem> lastFailure;
 };

@@ -3,6 +3,7 @@
 
 #include "controls/WidgetTags.h"
 #include "services/MSmallBallStruct.h"
+#include "services/Problem.h"
 
 #include <QComboBox>
 #include <QLayout>
@@ -92,8 +93,9 @@ void CResize::Form_Resize(QWidget* window, const std::function<void()>& afterSca
         Size_Changed(window);
         if (afterScale) afterScale();
     } catch (const std::exception& e) {
-        MSmallBallStruct::HandleError(QStringLiteral("ui"), QStringLiteral("Form_Resize"),
-                                      ErrorNumbers::InvalidCall, QString::fromLocal8Bit(e.what()));
+        Problems::report(Problem::failure(QStringLiteral("ui"), QStringLiteral("Form_Resize"),
+                                          ErrorNumbers::InvalidCall,
+                                          QString::fromLocal8Bit(e.what())));
     }
     window->setUpdatesEnabled(updates);
     window->update();

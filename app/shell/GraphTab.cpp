@@ -2,9 +2,9 @@
 
 #include "load/CTextOutput.h"
 #include "load/LoadModel.h"
-#include "load/TableRefresh.h"
+#include "load/LoadSnapshot.h"
 #include "services/ErrorNumbers.h"
-#include "services/MSmallBallStruct.h"
+#include "services/Problem.h"
 #include "shell/CGraph.h"
 
 #include <QComboBox>
@@ -52,13 +52,16 @@ void GraphTab::showProblem(const QString& problem) {
     if (!problem.isEmpty()) graph->setVisible(false);
 }
 
-void GraphTab::refresh(float angle) {
+void GraphTab::refresh(const LoadSnapshot& snapshot) {
     compareProblemLabel->setVisible(false);
-    const QString problem = TableRefresh::loadProblem(model);
+    const QString problem = snapshot.loadProblem();
     showProblem(problem);
     if (!problem.isEmpty()) return;
     try {
-        GraphData next = state.refresh(model, txt, angle);
+        GraphData next = state.refresh(snapshot, model.form.comparison, txt);
+        for (const Problem& failure : next.failures)
+            Problems::report(failure);
+        if (next.handedBc != 0.0f) emit coefficientHanded(next.handedBc);
         // The precision model can find a load it cannot fly (its zero out of reach).
         showProblem(next.problem);
         if (!next.problem.isEmpty()) return;
@@ -69,13 +72,14 @@ void GraphTab::refresh(float angle) {
         graph->setVisible(true);
     } catch (const std::exception& e) {
         graph->setVisible(false);
-        MSmallBallStruct::HandleError(QStringLiteral("ui"), QStringLiteral("graphShow2D3D"),
-                                      ErrorNumbers::Internal, QString::fromLocal8Bit(e.what()));
+        Problems::report(Problem::failure(QStringLiteral("ui"), QStringLiteral("graphShow2D3D"),
+                                          ErrorNumbers::Internal,
+                                          QString::fromLocal8Bit(e.what())));
     }
 }
 
-void GraphTab::tabShown(int tab, int ownIndex) {
-    if (tab == ownIndex) refresh(TableRefresh::angleOf(model));
+void GraphTab::tabShown(int tab, int ownIndex, const LoadSnapshot& snapshot) {
+    if (tab == ownIndex) refresh(snapshot);
 }
 
 void GraphTab::borrowCompareBox(QComboBox* box) {

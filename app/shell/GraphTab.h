@@ -9,6 +9,7 @@
 class CGraph;
 class CTextOutput;
 class LoadModel;
+struct LoadSnapshot;
 class QBoxLayout;
 class QComboBox;
 class QLabel;
@@ -25,20 +26,23 @@ public:
     QLabel* compareProblemLabel = nullptr; // under the chart when the comparison cannot be drawn
     QBoxLayout* compareSlot = nullptr;
 
-    // The graph part of the view refresh (after the fields were copied and the table writer
-    // primed): computes both curves and draws them. A load no trajectory can be computed from
-    // shows why in place of the chart; a failure is reported and leaves the chart hidden until
-    // the next draw that succeeds.
-    void refresh(float angle);
+    // The graph part of the view refresh: computes both curves of the snapshot and draws them. A
+    // load no trajectory can be computed from shows why in place of the chart; a failure is
+    // reported and leaves the chart hidden until the next draw that succeeds.
+    void refresh(const LoadSnapshot& snapshot);
     // The data of the last successful draw.
     const GraphData& lastData() const { return data; }
 
     // Puts the comparison list on this page.
     void borrowCompareBox(QComboBox* box);
 
-    // The window showed tab `tab`: this page draws itself when it is the one (after the window
-    // primed the refresh), and returns nothing else.
-    void tabShown(int tab, int ownIndex);
+    // The window showed tab `tab` with the load as `snapshot`: this page draws itself when it is
+    // the one.
+    void tabShown(int tab, int ownIndex, const LoadSnapshot& snapshot);
+
+signals:
+    // The load's curve was computed: the coefficient handed to the solver for it.
+    void coefficientHanded(float bc);
 
 private:
     // Shows `problem` in place of the graph; an empty one hides it.

@@ -1,6 +1,7 @@
 #include "shell/HelpViewer.h"
 
 #include "services/MSmallBallStruct.h"
+#include "services/Problem.h"
 
 #include <QFile>
 #include <QHBoxLayout>
@@ -220,8 +221,9 @@ HelpViewer* HelpViewer::showContents(QWidget* owner) {
         viewer->setAttribute(Qt::WA_DeleteOnClose);
         if (!viewer->openFile(path)) {
             delete viewer;
-            MSmallBallStruct::HandleError(QStringLiteral("ui"), QStringLiteral("mnuContents_Click"),
-                                          53, "File not found: " + path);
+            Problems::report(Problem::failure(QStringLiteral("ui"),
+                                              QStringLiteral("mnuContents_Click"), 53,
+                                              "File not found: " + path));
             return nullptr;
         }
         if (open) open->close();

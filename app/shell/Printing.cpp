@@ -3,6 +3,7 @@
 
 #include "report/RangeCard.h"
 #include "services/MSmallBallStruct.h"
+#include "services/Problem.h"
 #include "services/Prompt.h"
 
 #include <QFile>
@@ -45,8 +46,8 @@ bool beginLandscape(QPainter& painter, QPagedPaintDevice& device) {
     device.setPageOrientation(QPageLayout::Landscape);
     keepMargins(device);
     if (painter.begin(&device)) return true;
-    MSmallBallStruct::HandleError(kForm, kOperation, ErrorNumbers::PrinterError,
-                                  QStringLiteral("Printer error"));
+    Problems::report(Problem::failure(kForm, kOperation, ErrorNumbers::PrinterError,
+                                      QStringLiteral("Printer error")));
     return false;
 }
 
@@ -98,8 +99,8 @@ bool printTable(QPagedPaintDevice& device, const QString& text) {
 
 bool printGraph(QPagedPaintDevice& device, const QImage& chart) {
     if (chart.isNull()) {
-        MSmallBallStruct::HandleError(kForm, kOperation, ErrorNumbers::InvalidPicture,
-                                      QStringLiteral("Invalid picture"));
+        Problems::report(Problem::failure(kForm, kOperation, ErrorNumbers::InvalidPicture,
+                                          QStringLiteral("Invalid picture")));
         return false;
     }
     QPainter painter;
@@ -121,8 +122,8 @@ bool printTab(QPagedPaintDevice& device, int tab, const QString& tableText, cons
         if (tab == tableTab) return printTable(device, tableText);
         if (tab == graphTab) return printGraph(device, chart);
     } catch (const std::exception& e) {
-        MSmallBallStruct::HandleError(kForm, kOperation, ErrorNumbers::InvalidCall,
-                                      QString::fromLocal8Bit(e.what()));
+        Problems::report(Problem::failure(kForm, kOperation, ErrorNumbers::InvalidCall,
+                                          QString::fromLocal8Bit(e.what())));
     }
     return false;
 }
@@ -137,8 +138,8 @@ bool printTabToPdf(const QString& path, int tab, const QString& tableText, const
     if (tab == tableTab || !chart.isNull()) {
         QFile target(path);
         if (!target.open(QIODevice::WriteOnly)) {
-            MSmallBallStruct::HandleError(kForm, kOperation, ErrorNumbers::PathAccess,
-                                          "Path/File access error: " + path);
+            Problems::report(Problem::failure(kForm, kOperation, ErrorNumbers::PathAccess,
+                                              "Path/File access error: " + path));
             return false;
         }
     }
@@ -155,13 +156,15 @@ bool printWithDialog(QWidget* parent, int tab, const QString& tableText, const Q
     return printTab(printer, tab, tableText, chart);
 }
 
-bool printRangeCardWithDialog(QWidget* parent, LoadModel& model) {
-    RangeCard::Card card;
-    QString problem;
-    if (!RangeCard::collect(model, card, problem)) {
-        if (!problem.isEmpty()) showMessage(problem, QStringLiteral("Number out of Range"));
+bool printRangeCardWithDialog(QWidget* parent, const LoadSnapshot& snapshot) {
+    const RangeCard::Collected collected = RangeCard::collect(snapshot);
+    if (collected.failure) Problems::report(*collected.failure);
+    if (!collected.ok()) {
+        if (!collected.problem.isEmpty())
+            showMessage(collected.problem, QStringLiteral("Number out of Range"));
         return false;
     }
+    const RangeCard::Card& card = collected.card;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Portrait);
     QPrintDialog dialog(&printer, parent);
@@ -170,8 +173,9 @@ bool printRangeCardWithDialog(QWidget* parent, LoadModel& model) {
     keepMargins(printer);
     QPainter painter;
     if (!painter.begin(&printer)) {
-        MSmallBallStruct::HandleError(kForm, QStringLiteral("mnuPrintCard_Click"),
-                                      ErrorNumbers::PrinterError, QStringLiteral("Printer error"));
+        Problems::report(Problem::failure(kForm, QStringLiteral("mnuPrintCard_Click"),
+                                          ErrorNumbers::PrinterError,
+                                          QStringLiteral("Printer error")));
         return false;
     }
     RangeCard::draw(painter, QRectF(0, 0, printer.width(), printer.height()), card);

@@ -12,7 +12,7 @@
 #include <QImage>
 #include <QString>
 
-class LoadModel;
+struct LoadSnapshot;
 class QPagedPaintDevice;
 class QWidget;
 
@@ -41,6 +41,6 @@ bool printWithDialog(QWidget* parent, int tab, const QString& tableText, const Q
 // File, Print Range Card: the card of the load on screen on one portrait page, through the print
 // dialog (a PDF file is one of its choices). A load no table can be computed from gives the
 // field's message instead.
-bool printRangeCardWithDialog(QWidget* parent, LoadModel& model);
+bool printRangeCardWithDialog(QWidget* parent, const LoadSnapshot& snapshot);
 
 } // namespace Printing

@@ -4,6 +4,7 @@
 #include "controls/WidgetTags.h"
 #include "services/FileChooser.h"
 #include "services/MSmallBallStruct.h"
+#include "services/Problem.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -34,8 +35,9 @@ void ScreenFont::FormFont(QWidget* window) {
         FormSetFont(window);
         if (window) window->update();
     } catch (const std::exception& e) {
-        MSmallBallStruct::HandleError(QStringLiteral("ui"), QStringLiteral("FormFont"),
-                                      ErrorNumbers::InvalidCall, QString::fromLocal8Bit(e.what()));
+        Problems::report(Problem::failure(QStringLiteral("ui"), QStringLiteral("FormFont"),
+                                          ErrorNumbers::InvalidCall,
+                                          QString::fromLocal8Bit(e.what())));
     }
 }
 

@@ -7,8 +7,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-TableTab::TableTab(LoadModel& model, CTextOutput& txt, QWidget* parent)
-    : QWidget(parent), model(model), txt(txt) {
+TableTab::TableTab(CTextOutput& txt, QWidget* parent) : QWidget(parent), txt(txt) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     txtOutput = new QPlainTextEdit(this);
@@ -34,8 +33,12 @@ void TableTab::setTableText(const QString& text) {
     txtOutput->setPlainText(shown);
 }
 
-void TableTab::tabShown(int tab, int ownIndex) {
-    if (tab == ownIndex) setTableText(TableRefresh::tableText(model, txt));
+void TableTab::tabShown(int tab, int ownIndex, const LoadSnapshot& snapshot) {
+    if (tab != ownIndex) return;
+    const TableResult result = TableRefresh::table(snapshot, txt);
+    if (result.problem) Problems::report(*result.problem);
+    setTableText(TableRefresh::shownText(result));
+    if (result.ok()) emit coefficientHanded(result.handedBc);
 }
 
 QString TableTab::tableText() const {

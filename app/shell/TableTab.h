@@ -5,16 +5,17 @@
 #include <QWidget>
 
 class CTextOutput;
-class LoadModel;
+struct LoadSnapshot;
 class QPlainTextEdit;
 
 class TableTab : public QWidget {
     Q_OBJECT
 public:
-    TableTab(LoadModel& model, CTextOutput& txt, QWidget* parent = nullptr);
+    TableTab(CTextOutput& txt, QWidget* parent = nullptr);
 
-    // The window showed tab `tab`: this page computes its table when it is the one.
-    void tabShown(int tab, int ownIndex);
+    // The window showed tab `tab` with the load as `snapshot`: this page computes its table when
+    // it is the one, reports a failure, and tells the coefficient it handed to the solver.
+    void tabShown(int tab, int ownIndex, const LoadSnapshot& snapshot);
 
     // Shows a whole table at once (CR LF or LF line ends).
     void setTableText(const QString& text);
@@ -23,7 +24,10 @@ public:
 
     QPlainTextEdit* txtOutput = nullptr;
 
+signals:
+    // A table was computed: the coefficient handed to the solver for it.
+    void coefficientHanded(float bc);
+
 private:
-    LoadModel& model;
     CTextOutput& txt;
 };

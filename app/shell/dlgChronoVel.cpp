@@ -105,11 +105,15 @@ void dlgChronoVel::build() {
 
 void dlgChronoVel::Form_Load() {
     showResults(false);
-    // The coefficient of the last table computation (atmosphere-corrected when the extra
-    // fields were on), else the load's own.
-    const float metroBc = model.values.metroBc;
-    txtBc->setText(metroBc > 0 ? MNumber::shortText(metroBc, true)
-                               : model.form.fields[InputFields::Bc]);
+    // The coefficient a table of the load is handed when the atmosphere corrects it (the extra
+    // fields on), else the BC field as typed.
+    const LoadSnapshot snapshot = LoadSnapshot::of(model.form, model.values);
+    const auto field = MNumber::parse(model.form.fields[InputFields::Bc]);
+    const float fieldBc = field ? MNumber::toSingle(*field).value_or(0.0f) : 0.0f;
+    const std::optional<float> handed = snapshot.handedBc();
+    const bool corrected = handed && *handed > 0 && MSmallBallStruct::isNonZero(*handed - fieldBc);
+    txtBc->setText(corrected ? MNumber::shortText(*handed, true)
+                             : model.form.fields[InputFields::Bc]);
     txtChronoVel->setText(model.form.fields[InputFields::MuzzleVelocity]);
     txtChronoDist->clear();
 }
@@ -147,7 +151,8 @@ void dlgChronoVel::OKButton_Click() {
     if (!chrono) chrono = std::make_unique<CChronoVelocity>();
     const float result = chrono->chronoCorrect(single(txtBc), single(txtChronoDist), velocity,
                                                model.form.fields[InputFields::Angle]);
-    if (!(result > 0)) { // the failure has been reported
+    if (!(result > 0)) {
+        if (chrono->failure()) Problems::report(*chrono->failure());
         showResults(false);
         return;
     }

@@ -6,7 +6,6 @@
 #include "load/CPointBlank.h"
 #include "load/CTextOutput.h"
 #include "load/LoadModel.h"
-#include "load/TableRefresh.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
@@ -180,13 +179,16 @@ void dlgPointBlank::btnCalculate_Click() {
     }
 
     WaitCursor wait;
-    const float angle = TableRefresh::prepareRefresh(model, txt);
-    if (const QString problem = TableRefresh::loadProblem(model); !problem.isEmpty()) {
+    const LoadSnapshot snapshot = model.snapshot();
+    if (const QString problem = snapshot.loadProblem(); !problem.isEmpty()) {
         showMessage(problem, QStringLiteral("Number out of Range"));
         return;
     }
     if (!pointBlank) pointBlank = std::make_unique<CPointBlank>();
-    if (!pointBlank->pointBlankRange(model.values.in1, angle, model)) return;
+    if (!pointBlank->pointBlankRange(snapshot)) {
+        if (pointBlank->failure) Problems::report(*pointBlank->failure);
+        return;
+    }
     txtMaxRange->setText(MNumber::shortText(pointBlank->pbRange, true));
     txtPointBlankZero->setText(
         MNumber::shortText(MNumber::roundDecimals(pointBlank->pbZero, 1), true));

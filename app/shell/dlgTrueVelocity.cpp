@@ -144,7 +144,7 @@ void dlgTrueVelocity::TrueButton_Click() {
     if (cboHeightUnit->currentIndex() == 1)
         height =
             Truing::inchesFromCorrection(height, range, model.values.isMoa, model.form.isMetric());
-    const Truing::Result result = Truing::trueVelocity(model, range, height);
+    const Truing::Result result = Truing::trueVelocity(model.snapshot(), range, height);
     if (!result.velocity) {
         showMessage(result.problem, Title);
         return;

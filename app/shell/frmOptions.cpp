@@ -3,6 +3,7 @@
 #include "load/LoadForm.h"
 #include "load/LoadModel.h"
 #include "services/MSmallBallStruct.h"
+#include "services/Problem.h"
 #include "services/Prompt.h"
 #include "shell/Desktop.h"
 #include "shell/ScreenFont.h"
@@ -136,8 +137,8 @@ void frmOptions::cmdAssociate_Click() {
         prompt().ask(QStringLiteral("The file association has been made!"), QString(),
                      PromptButtons::Ok, PromptIcon::None);
     else
-        MSmallBallStruct::HandleError(QStringLiteral("frmOptions"),
-                                      QStringLiteral("cmdAssociate_Click"), 75, error);
+        Problems::report(Problem::failure(QStringLiteral("frmOptions"),
+                                          QStringLiteral("cmdAssociate_Click"), 75, error));
 }
 
 void frmOptions::showEvent(QShowEvent* event) {

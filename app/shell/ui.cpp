@@ -84,7 +84,7 @@ void ui::buildTabs() {
     sstUI = new QTabWidget(central);
     sstUI->setObjectName(QStringLiteral("sstUI"));
     inputTab = new InputTab(model);
-    tableTab = new TableTab(model, txt);
+    tableTab = new TableTab(txt);
     graphTab = new GraphTab(model, txt);
     simulator = new SimController(model, *this, this);
     QWidget* const pages[TabCount] = {inputTab, tableTab, graphTab, simulator->controlsTab,
@@ -100,8 +100,12 @@ void ui::connectParts() {
     connect(sstUI, &QTabWidget::currentChanged, this, [this] { showTableOrGraph(); });
     connect(inputTab, &InputTab::fieldNeedsAttention, this,
             [this] { sstUI->setCurrentIndex(InputPage); });
-    connect(this, &ui::tabShown, tableTab, [this](int tab) { tableTab->tabShown(tab, TablePage); });
-    connect(this, &ui::tabShown, graphTab, [this](int tab) { graphTab->tabShown(tab, GraphPage); });
+    connect(this, &ui::tabShown, tableTab,
+            [this](int tab) { tableTab->tabShown(tab, TablePage, shown); });
+    connect(this, &ui::tabShown, graphTab,
+            [this](int tab) { graphTab->tabShown(tab, GraphPage, shown); });
+    connect(tableTab, &TableTab::coefficientHanded, this, [this](float bc) { handedBc = bc; });
+    connect(graphTab, &GraphTab::coefficientHanded, this, [this](float bc) { handedBc = bc; });
     connect(this, &ui::tabShown, simulator, [this](int tab) {
         if (tab == SimulatorPage) simulator->refresh();
     });
@@ -220,16 +224,17 @@ void ui::showTableOrGraph() {
     if (busy) return;
     const BusyGuard guard(busy);
     try {
-        TableRefresh::prepareRefresh(model, txt);
+        shown = model.snapshot();
         const int tab = sstUI->currentIndex();
         placeCompareBox(tab);
         emit tabShown(tab);
         // Before the first trajectory no coefficient has been handed to the solver: the caption
         // stays plain rather than showing a corrected coefficient of 0.
-        if (model.values.metroBc != 0.0f) inputTab->setBcCaption(TableRefresh::bcCaption(model));
+        if (handedBc != 0.0f) inputTab->setBcCaption(TableRefresh::bcCaption(shown, handedBc));
     } catch (const std::exception& e) {
-        MSmallBallStruct::HandleError(QStringLiteral("ui"), QStringLiteral("showTableOrGraph"),
-                                      ErrorNumbers::Internal, QString::fromLocal8Bit(e.what()));
+        Problems::report(Problem::failure(QStringLiteral("ui"), QStringLiteral("showTableOrGraph"),
+                                          ErrorNumbers::Internal,
+                                          QString::fromLocal8Bit(e.what())));
     }
 }
 
@@ -326,8 +331,9 @@ void ui::runGuarded(const char* operation, const std::function<void()>& body) {
     try {
         body();
     } catch (const std::exception& e) {
-        MSmallBallStruct::HandleError(QStringLiteral("ui"), QString::fromLatin1(operation),
-                                      ErrorNumbers::Internal, QString::fromLocal8Bit(e.what()));
+        Problems::report(Problem::failure(QStringLiteral("ui"), QString::fromLatin1(operation),
+                                          ErrorNumbers::Internal,
+                                          QString::fromLocal8Bit(e.what())));
     }
 }
 

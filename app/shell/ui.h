@@ -118,6 +118,8 @@ private:
     bool isShowing(const QWidget* page) const override;
 
     CTextOutput txt;    // the table writer of the Table and Graph tabs
+    LoadSnapshot shown; // the load as the view being refreshed shows it
+    float handedBc = 0; // the coefficient the last table or graph handed to the solver
     CLastFile lastFile; // what was open at the last exit
     CResize resizer;    // layout scaling
     std::unique_ptr<MainMenus> menus;

@@ -43,7 +43,7 @@ void ui::mnuSaveAs_Click() {
 }
 
 void ui::mnuExportTable_Click() {
-    runGuarded("mnuExportTable_Click", [this] { CsvExport::exportWithDialog(model); });
+    runGuarded("mnuExportTable_Click", [this] { CsvExport::exportWithDialog(model.snapshot()); });
 }
 
 void ui::mnuPrint_Click() {
@@ -57,7 +57,8 @@ void ui::mnuPrint_Click() {
 }
 
 void ui::mnuPrintCard_Click() {
-    runGuarded("mnuPrintCard_Click", [this] { Printing::printRangeCardWithDialog(this, model); });
+    runGuarded("mnuPrintCard_Click",
+               [this] { Printing::printRangeCardWithDialog(this, model.snapshot()); });
 }
 
 void ui::mnuExit_Click() {

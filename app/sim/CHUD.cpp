@@ -1,16 +1,13 @@
 #include "sim/CHUD.h"
 
 #include "load/DragTables.h"
-#include "load/InputFields.h"
-#include "load/LoadModel.h"
-#include "load/LoadRecord.h"
+#include "load/LoadSnapshot.h"
 #include "load/PrecisionRows.h"
-#include "load/TableRefresh.h"
 #include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
 #include "services/SolverFlight.h"
-#include "services/Units.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,14 +15,11 @@
 CHUD::CHUD() = default;
 CHUD::~CHUD() = default;
 
-bool CHUD::init(float wind, LoadModel& model, const QString& simMaxRange, bool yards) {
+bool CHUD::init(float wind, const LoadSnapshot& model, const QString& simMaxRange, bool yards) {
     try {
         if (!flight) flight = std::make_unique<SolverFlight>(false); // the simulator's library
         // The record is built exactly as a table's, with the window's current options.
-        const MainValues& v = model.values;
-        SolverRecord next =
-            LoadRecord::build(v.in1, v.in1, {model.form.isAdvanced(), model.form.isMetric()},
-                              model.values.metro, model.values.drag);
+        SolverRecord next = model.record(model.load(), model.load());
         const float keptMaxRange = next.maxRange;
         const float keptWind = next.windSpeed;
         const int16_t keptMetric = next.isMetric;
@@ -74,7 +68,7 @@ bool CHUD::init(float wind, LoadModel& model, const QString& simMaxRange, bool y
     }
 }
 
-bool CHUD::flyPrecision(float wind, LoadModel& model, float maxRange) {
+bool CHUD::flyPrecision(float wind, const LoadSnapshot& model, float maxRange) {
     const DragTables::Loaded table = DragTables::load(model.form.precision.dragTable);
     if (!table.curve) {
         MSmallBallStruct::HandleError("CHUD", "init", ErrorNumbers::FileNotFound, table.problem);
@@ -84,16 +78,8 @@ bool CHUD::flyPrecision(float wind, LoadModel& model, float maxRange) {
     // The simulator's wind is a full-value crosswind: from the left when positive.
     CInput conditions = v.in1;
     conditions.ixwvel = 0;
-    PrecisionRows::Inputs in{&v.in1,
-                             &conditions,
-                             &model.form.precision,
-                             v.pressure,
-                             v.humidity,
-                             TableRefresh::angleOf(model),
-                             model.form.isMetric()};
-    in.muzzleVelocity =
-        MNumber::parse(model.form.fields[InputFields::MuzzleVelocity]).value_or(0.0);
-    precision::Shot shot = PrecisionRows::shot(in);
+    precision::Shot shot = PrecisionRows::shot(
+        model.precisionInputs(v.in1, conditions, model.form.precision, model.muzzleVelocityFps));
     shot.windMph = std::fabs(wind);
     shot.windAngleDeg = wind >= 0 ? 90.0 : 270.0;
     // A point per whole range unit out to the simulator's range; shots between are interpolated.
@@ -152,15 +138,11 @@ bool CHUD::oneResult(float& dropMoa, float& windMoa, float yards, float& time) {
 }
 
 float CHUD::inch2moa(float inch, float yards) const {
-    const float yd = toYards(yards);
-    if (yd == 0.0f) return 0.0f;
-    return (100.0f / yd) * (inch / Units::MoaInchesAt100);
+    return Units::moaForInches(inch, toYards(yards));
 }
 
 float CHUD::inch2mil(float inch, float yards) const {
-    const float yd = toYards(yards);
-    if (yd == 0.0f) return 0.0f;
-    return inch * 100.0f / Units::MilInchesAt100F / yd;
+    return Units::milsForInches(inch, toYards(yards));
 }
 
 void CHUD::final() {

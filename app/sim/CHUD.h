@@ -5,14 +5,14 @@
 
 #include "SolverRecord.h"
 #include "precision/Shot.h"
-#include "services/Units.h"
+#include "units/Units.h"
 
 #include <QString>
 #include <memory>
 #include <optional>
 #include <vector>
 
-class LoadModel;
+struct LoadSnapshot;
 class SolverFlight;
 
 class CHUD {
@@ -22,12 +22,12 @@ public:
     CHUD(const CHUD&) = delete;
     CHUD& operator=(const CHUD&) = delete;
 
-    // Computes the trajectory of the main load (model.values.in1, built like a table record, or
+    // Computes the trajectory of the main load (the snapshot's, built like a table record, or
     // flown by the precision model when it is on)
     // for a crosswind of `wind` mph, out to `simMaxRange` (the simulator's maximum range text)
     // in yards, or in metres unless `yards`. A non-numeric maximum range is reported and the
     // previous trajectory stays. False when nothing new was computed.
-    bool init(float wind, LoadModel& model, const QString& simMaxRange, bool yards);
+    bool init(float wind, const LoadSnapshot& model, const QString& simMaxRange, bool yards);
 
     // Drop and drift in MOA and time of flight in s at `yards` (the simulator's range unit).
     // False, outputs untouched, when the range lies beyond the computed trajectory or nothing
@@ -52,7 +52,7 @@ public:
 
 private:
     // The precision model's path, a point per whole range unit out to `maxRange`.
-    bool flyPrecision(float wind, LoadModel& model, float maxRange);
+    bool flyPrecision(float wind, const LoadSnapshot& model, float maxRange);
     float toYards(float range) const { return metric ? range * Units::YardsPerMetreF : range; }
 
     SolverRecord rec{};

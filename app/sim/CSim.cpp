@@ -3,8 +3,8 @@
 #include "load/LoadModel.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
-#include "services/Units.h"
 #include "sim/SimHost.h"
+#include "units/Units.h"
 
 #include <algorithm>
 
@@ -236,7 +236,8 @@ void CSim::shotRecord(float x, float y) {
 
 void CSim::formHudInit() {
     if (!loadModel) return;
-    hud.init(static_cast<float>(settings.sldWind), *loadModel, settings.txtSimMaxRange,
+    hud.init(static_cast<float>(settings.sldWind),
+             LoadSnapshot::of(loadModel->form, loadModel->values), settings.txtSimMaxRange,
              !settings.optSimMetric1);
 }
 

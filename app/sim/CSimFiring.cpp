@@ -4,11 +4,11 @@
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
-#include "services/Units.h"
 #include "sim/CHUD.h"
 #include "sim/CSim.h"
 #include "sim/Raster.h"
 #include "sim/SimHost.h"
+#include "units/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,7 +32,7 @@ float sigmaFor(float groupMoa, float flyerProbability) {
 }
 
 // Radians in a tenth of a degree.
-constexpr double RadiansPerTenthDegree = Units::DegreesToRadians / 10.0;
+constexpr double RadiansPerTenthDegree = Units::RadiansPerDegree / 10.0;
 
 std::optional<float> single(const QString& text) {
     const auto v = MNumber::parse(text);

@@ -3,7 +3,7 @@
 // screen's logical resolution (96 dpi: 15 twips per pixel).
 #pragma once
 
-#include "services/Units.h"
+#include "units/Units.h"
 
 #include <QPointF>
 #include <QSize>

@@ -3,7 +3,7 @@
 #include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
-#include "services/Units.h"
+#include "units/Units.h"
 
 #include "sim/CHUD.h"
 #include "sim/Raster.h"
@@ -193,7 +193,7 @@ void SimScene::drawAimPoints(SimPainter& p, const SimSettings& s, const SimSessi
         aim.windMoa = drift;
         // A target moving at `speed` mph travels this far during the flight.
         const double lead = static_cast<double>(s.sldSpeed) * Units::LeadInchesPerMphSecond * t;
-        const double angle = number(s.txtAngle) * std::numbers::pi / 180.0;
+        const double angle = number(s.txtAngle) * Units::RadiansPerDegree;
         aim.leadXMoa = static_cast<float>(-std::sin(angle) * lead * geo.moaPerInch);
         aim.leadYMoa = static_cast<float>(-std::cos(angle) * lead * geo.moaPerInch);
         const float dX = (aim.leadXMoa + aim.windMoa) * geo.zoomTwipsPerMoaX;

@@ -2,7 +2,7 @@
 # The include rule between the program's folders: each folder includes only from itself and the
 # layers below it, so no folder depends on one above it and no two folders depend on each other.
 #
-#   solver, precision  <-  services  <-  load  <-  sim, report  <-  cli
+#   units  <-  solver, precision  <-  services  <-  load  <-  sim, report  <-  cli
 #   controls (widgets) <-  sim/widgets  <-  shell
 #
 # Usage: check_layers.sh SOURCE_ROOT. Prints every include that breaks the rule; exit 1 if any.
@@ -12,16 +12,17 @@ root=${1:?source root}
 # What each folder may include, by the first part of the include's path.
 allowed() {
     case "$1" in
-        solver) echo "" ;;
-        precision) echo "precision" ;;
-        app/services) echo "services precision" ;;
-        app/load) echo "load services precision" ;;
-        app/sim) echo "sim load services precision" ;;
-        app/report) echo "report load services precision" ;;
-        app/cli) echo "cli report load services precision" ;;
-        app/controls) echo "controls services" ;;
-        app/sim/widgets) echo "sim/widgets sim controls load services precision" ;;
-        app/shell) echo "shell sim/widgets sim report controls load services precision" ;;
+        units) echo "" ;;
+        solver) echo "units" ;;
+        precision) echo "precision units" ;;
+        app/services) echo "services precision units" ;;
+        app/load) echo "load services precision units" ;;
+        app/sim) echo "sim load services precision units" ;;
+        app/report) echo "report load services precision units" ;;
+        app/cli) echo "cli report load services precision units" ;;
+        app/controls) echo "controls services units" ;;
+        app/sim/widgets) echo "sim/widgets sim controls load services precision units" ;;
+        app/shell) echo "shell sim/widgets sim report controls load services precision units" ;;
         *) echo "*" ;;
     esac
 }
@@ -47,7 +48,7 @@ while IFS= read -r file; do
         [ $ok = 1 ] ||
             violations+="$rel:${line%%:*}: includes \"$target\", which lies above $folder"$'\n'
     done < <(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]+"[^"]+/[^"]+"' "$file")
-done < <(find "$root/solver" "$root/precision" "$root/app" \( -name '*.cpp' -o -name '*.h' \) \
+done < <(find "$root/units" "$root/solver" "$root/precision" "$root/app" \( -name '*.cpp' -o -name '*.h' \) \
              -not -path '*/reference/*' 2>/dev/null)
 
 if [ -n "$violations" ]; then

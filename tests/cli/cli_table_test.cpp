@@ -64,7 +64,9 @@ protected:
         CliLoad::startModel(model);
         EXPECT_TRUE(CliLoad::openLoad(model, path));
         CTextOutput txt;
-        return TableRefresh::tableText(model, txt);
+        const TableResult result = TableRefresh::table(model.snapshot(), txt);
+        if (result.problem) Problems::report(*result.problem);
+        return TableRefresh::shownText(result);
     }
 
     // A garbage file must end with a table or a reported failure, never a crash or a hang.

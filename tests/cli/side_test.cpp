@@ -6,6 +6,7 @@
 #include "cli/SideCommands.h"
 #include "load/CPointBlank.h"
 #include "load/CTextOutput.h"
+#include "load/LoadModel.h"
 #include "load/TableRefresh.h"
 #include "load/Truing.h"
 #include "services/CChronoVelocity.h"
@@ -48,10 +49,8 @@ QString expectedPointBlank(const QString& file, float target, float group, const
     if (!angle.isEmpty()) model.setFieldText(InputFields::Angle, angle);
     model.values.killZone = target;
     model.values.groupSize = group;
-    CTextOutput txt;
-    const float a = TableRefresh::prepareRefresh(model, txt);
     CPointBlank pb;
-    EXPECT_TRUE(pb.pointBlankRange(model.values.in1, a, model));
+    EXPECT_TRUE(pb.pointBlankRange(model.snapshot()));
     return "Point Blank Zero (yd): " + MNumber::shortText(pb.pbZero) + "\n" +
            "Maximum Range (yd): " + MNumber::shortText(pb.pbRange) + "\n" +
            "100 Yard Sight in (in): " + MNumber::shortText(MNumber::roundDecimals(pb.zero100, 1)) +
@@ -196,9 +195,7 @@ double heightOf(const QString& file, float range, double velocity) {
     LoadModel model;
     CliLoad::startModel(model);
     EXPECT_TRUE(CliLoad::openLoad(model, file));
-    CTextOutput txt;
-    TableRefresh::prepareRefresh(model, txt);
-    return Truing::heightAt(model, range, velocity).value_or(0);
+    return Truing::heightAt(model.snapshot(), range, velocity).value_or(0);
 }
 
 TEST_F(SideCommandsTest, TrueVelocityFindsTheVelocityBehindAHeightInEitherModel) {

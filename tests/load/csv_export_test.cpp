@@ -35,8 +35,10 @@ class CsvTest : public TableTest {
 protected:
     Csv csv() {
         QString problem;
-        const QByteArray bytes = CsvExport::tableCsv(model, txt, problem);
+        std::optional<Problem> failure;
+        const QByteArray bytes = CsvExport::tableCsv(model.snapshot(), txt, problem, failure);
         EXPECT_TRUE(problem.isEmpty()) << problem.toStdString();
+        EXPECT_FALSE(failure);
         EXPECT_FALSE(bytes.contains('\r'));
         return parseCsv(bytes);
     }
@@ -64,7 +66,7 @@ TEST_F(CsvTest, ValuesAreTheTablesUnroundedInEveryOption) {
         const Csv c = csv();
         const ParsedTable t = parsed();
         ASSERT_EQ(c.rows.size(), t.rows.size());
-        const auto formats = txt.columns(model);
+        const auto formats = CTextOutput::columns(model.snapshot());
         ASSERT_EQ(int(formats.size()), c.header.size());
         for (size_t i = 0; i < c.rows.size(); ++i) {
             ASSERT_EQ(c.rows[i].size(), c.header.size());
@@ -94,7 +96,9 @@ TEST_F(CsvTest, ANumberIsWrittenTheSameInEveryLocale) {
 TEST_F(CsvTest, ALoadWithoutATrajectoryGivesItsFieldsMessageAndNoFile) {
     set(Bc, "0");
     QString problem;
-    EXPECT_TRUE(CsvExport::tableCsv(model, txt, problem).isEmpty());
+    std::optional<Problem> failure;
+    EXPECT_TRUE(CsvExport::tableCsv(model.snapshot(), txt, problem, failure).isEmpty());
+    EXPECT_FALSE(failure);
     EXPECT_EQ(problem, QStringLiteral("BC: Ballistic Coefficient must be between 0.001 and 1.0."));
     EXPECT_TRUE(prompts.messages.isEmpty());
 }

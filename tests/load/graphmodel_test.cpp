@@ -3,6 +3,7 @@
 #include "TestAppFolder.h"
 #include "load/GraphModel.h"
 #include "load/LoadFile.h"
+#include "load/LoadModel.h"
 #include "load/TableRefresh.h"
 
 #include <gtest/gtest.h>
@@ -31,10 +32,7 @@ protected:
         return path;
     }
 
-    GraphData refresh() {
-        const float angle = TableRefresh::prepareRefresh(model, txt);
-        return graph.refresh(model, txt, angle);
-    }
+    GraphData refresh() { return graph.refresh(model.snapshot(), model.form.comparison, txt); }
 };
 
 TEST(GraphText, AxisTitlesByChoiceAndUnit) {
@@ -124,13 +122,11 @@ TEST_F(GraphModelTest, TheComparisonUsesTheScreensDragModelAngleAndAir) {
 TEST_F(GraphModelTest, TheBcCaptionKeepsTheScreensCoefficient) {
     model.form.chkAdvanced = 1;
     model.form.comparison.setFile(saveLoad("low.qvt", [](LoadForm& f) { f.fields[10] = "0.25"; }));
-    refresh();
-    std::vector<float> drop, range;
+    const GraphData both = refresh();
     CTextOutput alone;
-    LoadModel copy = model;
-    const float angle = TableRefresh::prepareRefresh(copy, alone);
-    alone.printTextTable(copy.values.in1, false, drop, range, angle, copy);
-    EXPECT_FLOAT_EQ(model.values.metroBc, copy.values.metroBc);
+    const TableResult own = alone.graph(model.snapshot(), model.values.in1);
+    ASSERT_TRUE(own.ok());
+    EXPECT_FLOAT_EQ(both.handedBc, own.handedBc);
 }
 
 TEST_F(GraphModelTest, MetricRangesChangeTheXTitle) {
@@ -174,7 +170,7 @@ TEST_F(GraphModelTest, ListNamesResolveInTheApplicationFolder) {
 TEST_F(GraphModelTest, ChoosingAFileReadsItAndSwitchesComparingOn) {
     const QString path = saveLoad("chosen.qvt", [](LoadForm& f) { f.fields[0] = "Chosen"; });
     model.form.comparison.on = false;
-    graph.chooseCompareFile(path, model);
+    graph.chooseCompareFile(path, model.form.comparison);
     EXPECT_EQ(model.form.comparison.name, QStringLiteral("chosen.qvt"));
     EXPECT_TRUE(model.form.comparison.on);
     EXPECT_EQ(model.form.comparison.file, path);

@@ -31,9 +31,8 @@ protected:
     Result run(float target, float group) {
         model.values.killZone = target;
         model.values.groupSize = group;
-        const float angle = TableRefresh::prepareRefresh(model, txt);
         CPointBlank pb;
-        const bool ok = pb.pointBlankRange(model.values.in1, angle, model);
+        const bool ok = pb.pointBlankRange(model.snapshot());
         return {pb.pbZero, pb.pbRange, pb.zero100, ok};
     }
 
@@ -41,7 +40,7 @@ protected:
     // integrated the way the search integrates.
     float heightAt(float zero, float range) {
         SolverRecord record{};
-        txt.inDllStructSetup(model.values.in1, record, model);
+        record = model.snapshot().record(model.values.in1, model.values.in1);
         record.stepRate = static_cast<int16_t>(std::lround(record.maxRange * 6));
         record.zeroRange = zero;
         record.isZeroed = 1;
@@ -179,9 +178,8 @@ TEST(PointBlankWithoutSolver, ReportsAndReturns) {
     model.form = LoadForm::initial();
     model.refreshAllFields();
     CTextOutput txt;
-    const float angle = TableRefresh::prepareRefresh(model, txt);
     CPointBlank pb;
-    EXPECT_FALSE(pb.pointBlankRange(model.values.in1, angle, model));
+    EXPECT_FALSE(pb.pointBlankRange(model.snapshot()));
     ASSERT_FALSE(prompts.messages.isEmpty());
     EXPECT_TRUE(prompts.messages.front().text.startsWith(QStringLiteral("CSmallBall allocMem: ")));
     EXPECT_FALSE(txt.sbDll.isAllocated());

@@ -41,7 +41,8 @@ protected:
     // The CSV of the load, its columns by name.
     std::vector<std::map<QString, double>> csvRows() {
         QString problem;
-        const QByteArray bytes = CsvExport::tableCsv(model, txt, problem);
+        std::optional<Problem> failure;
+        const QByteArray bytes = CsvExport::tableCsv(model.snapshot(), txt, problem, failure);
         EXPECT_TRUE(problem.isEmpty()) << problem.toStdString();
         QList<QByteArray> lines = bytes.trimmed().split('\n');
         const QStringList names = QString::fromLatin1(lines.takeFirst()).split(',');
@@ -164,7 +165,8 @@ TEST_F(PrecisionTableTest, TheCsvAddsItsColumnsAfterTheLeadAndGivesTotals) {
     input(PrecisionFields::Latitude) = "45";
     input(PrecisionFields::Twist) = "12";
     QString problem;
-    const QByteArray bytes = CsvExport::tableCsv(model, txt, problem);
+    std::optional<Problem> failure;
+    const QByteArray bytes = CsvExport::tableCsv(model.snapshot(), txt, problem, failure);
     EXPECT_TRUE(bytes.startsWith("range_yd,height_in,height_mil,wind_in,wind_mil,velocity_fps,"
                                  "energy_ftlbf,tof_s,lead_in,lead_mil,spin_in,coriolis_v_in,"
                                  "coriolis_h_in\n"))
@@ -179,7 +181,7 @@ TEST_F(PrecisionTableTest, TheCsvAddsItsColumnsAfterTheLeadAndGivesTotals) {
 TEST_F(PrecisionTableTest, ADragTableThatCannotBeReadIsTheTable) {
     precise();
     model.form.precision.dragTable = folder.file("none.csv");
-    const QString text = TableRefresh::tableText(model, txt);
+    const QString text = TableRefresh::shownText(TableRefresh::table(model.snapshot(), txt));
     EXPECT_TRUE(text.contains("was not found")) << text.toStdString();
     EXPECT_TRUE(text.contains(folder.file("none.csv")));
 }
@@ -214,9 +216,8 @@ TEST_F(PrecisionTableTest, PointBlankRangeAgreesWithTheClassicModel) {
     model.values.killZone = 10;
     model.values.groupSize = 0;
     auto search = [this] {
-        const float angle = TableRefresh::prepareRefresh(model, txt);
         CPointBlank pb;
-        EXPECT_TRUE(pb.pointBlankRange(model.values.in1, angle, model));
+        EXPECT_TRUE(pb.pointBlankRange(model.snapshot()));
         return pb;
     };
     const CPointBlank classic = search();
@@ -238,9 +239,9 @@ TEST_F(TruingTest, AHeightTheModelGaveGivesItsVelocityBack) {
         precise(on);
         for (const auto& [range, velocity] :
              {std::pair{600.0f, 2650.0}, std::pair{1000.0f, 3000.0}, std::pair{300.0f, 1800.0}}) {
-            const auto height = Truing::heightAt(model, range, velocity);
+            const auto height = Truing::heightAt(model.snapshot(), range, velocity);
             ASSERT_TRUE(height) << on << " " << range;
-            const Truing::Result result = Truing::trueVelocity(model, range, *height);
+            const Truing::Result result = Truing::trueVelocity(model.snapshot(), range, *height);
             ASSERT_TRUE(result.velocity) << result.problem.toStdString();
             EXPECT_NEAR(*result.velocity, velocity, 0.15) << on << " " << range;
             EXPECT_EQ(result.loadVelocity, 2800.0);
@@ -262,14 +263,14 @@ TEST_F(TruingTest, ACorrectionInTheTablesUnitStandsForItsInches) {
 TEST_F(TruingTest, AHeightNoVelocityGivesIsRefusedWithTheHeightsThereAre) {
     for (bool on : {false, true}) {
         precise(on);
-        const Truing::Result result = Truing::trueVelocity(model, 600.0f, 500.0);
+        const Truing::Result result = Truing::trueVelocity(model.snapshot(), 600.0f, 500.0);
         EXPECT_FALSE(result.velocity);
         EXPECT_TRUE(result.problem.startsWith("No muzzle velocity from 300 to 4500 fps gives a "
                                               "height of 500 in at 600 yards: with this load the "
                                               "heights there lie between "))
             << result.problem.toStdString();
     }
-    const Truing::Result far = Truing::trueVelocity(model, 2500.0f, -100.0);
+    const Truing::Result far = Truing::trueVelocity(model.snapshot(), 2500.0f, -100.0);
     EXPECT_EQ(far.problem, "The range must be between 1 and 2000 yards.");
 }
 

@@ -5,6 +5,7 @@
 #include "PromptRecorder.h"
 #include "TestAppFolder.h"
 #include "load/CTextOutput.h"
+#include "load/GraphModel.h"
 #include "load/LoadModel.h"
 #include "load/TableRefresh.h"
 
@@ -65,24 +66,32 @@ protected:
     PromptRecorder prompts;
     LoadModel model;
     CTextOutput txt;
+    TableResult last; // the result of the last table() or tableValues()
 
     void SetUp() override { model.refreshAllFields(); }
 
     void set(int index, const QString& text) { model.setFieldText(index, text); }
+    // The Table tab's refresh: the text it shows, a failure reported as the tab reports it.
     QString table() {
-        const QString text = TableRefresh::tableText(model, txt);
+        last = TableRefresh::table(model.snapshot(), txt);
+        if (last.problem) Problems::report(*last.problem);
+        const QString text = TableRefresh::shownText(last);
         EXPECT_FALSE(hasNegativeZero(text));
         return text;
     }
     ParsedTable parsed() { return parseTable(table(), model.form.optComma1); }
 
-    // The refresh, keeping the arrays: heights (or the chosen y-axis) per row.
+    // The refresh of the table's rows (or the graph's points): heights (or the chosen y-axis)
+    // per row.
     std::vector<float> tableValues(bool textTable = true, std::vector<float>* ranges = nullptr) {
+        const LoadSnapshot snapshot = model.snapshot();
+        last = textTable ? txt.table(snapshot) : txt.graph(snapshot, snapshot.load());
+        if (last.problem) Problems::report(*last.problem);
         std::vector<float> drop;
-        std::vector<float> range;
-        const float angle = TableRefresh::prepareRefresh(model, txt);
-        txt.printTextTable(model.values.in1, textTable, drop, range, angle, model);
-        if (ranges) *ranges = range;
+        for (const TableRow& row : last.rows) {
+            drop.push_back(GraphModel::plotted(row, model.form.yAxis));
+            if (ranges) ranges->push_back(row[TableColumns::Range]);
+        }
         return drop;
     }
 };

@@ -2,6 +2,8 @@
 #include "table_support.h"
 
 #include "load/InputFields.h"
+#include "load/TableText.h"
+#include "services/CBallUtil.h"
 #include "services/MNumber.h"
 
 #include <QFile>
@@ -39,7 +41,7 @@ TEST_F(TableTest, DefaultLoadGivesTwentyOneRowsFromZeroToOneThousand) {
     EXPECT_TRUE(t.lines.contains(DefaultHeadingsMils));
     EXPECT_EQ(t.lines.value(0), "7.62 ");
     EXPECT_TRUE(prompts.messages.isEmpty());
-    EXPECT_FLOAT_EQ(txt.lastFlightTime(), CTextOutput::BaseFlightTime);
+    EXPECT_FLOAT_EQ(last.flightTime, CTextOutput::BaseFlightTime);
 }
 
 TEST_F(TableTest, DefaultTableMatchesTheGoldenTextByteForByte) {
@@ -117,13 +119,19 @@ TEST_F(TableTest, EnergyAndLeadFollowVelocityWeightAndFlightTime) {
 }
 
 TEST_F(TableTest, LeadIsTheTargetsTravelDuringTheFlight) {
-    txt.init(true, true, true, false, 10, 0);
+    model.form.optMoa1 = true;
+    model.form.chkAdvanced = 1;
     model.values.speed = 10;
     SolverRow row{};
     row.t = 1.0f;
     row.V = 2000.0f;
-    txt.printOneRow(175, 100, row, 0, 0, model);
-    const QStringList cells = splitCells(txt.text(), false);
+    const TableRows::RowSettings settings{true, false, 0.0f, 10.0f, 175};
+    CBallUtil util;
+    QString line;
+    TableText::appendRow(line, TableRows::rowValues(row, 100, 0, settings, util),
+                         CTextOutput::columns(model.snapshot()));
+    EXPECT_FALSE(util.overflowed());
+    const QStringList cells = splitCells(line, false);
     ASSERT_EQ(cells.size(), 10);
     EXPECT_EQ(cells[5], "2000.0");
     EXPECT_EQ(cells[6], "1554.2"); // 2000^2 x 175 / 450400
@@ -199,10 +207,10 @@ TEST_F(TableTest, CosineDropScalesTheLevelHeight) {
     model.form.chkAdvanced = 1;
     model.form.optRR1 = true;
     const std::vector<float> level = tableValues();
-    const ParsedTable levelText = parseTable(txt.text());
+    const ParsedTable levelText = parseTable(last.text);
     set(Angle, "30");
     const std::vector<float> sloped = tableValues();
-    const ParsedTable slopedText = parseTable(txt.text());
+    const ParsedTable slopedText = parseTable(last.text);
     ASSERT_EQ(level.size(), 21u);
     ASSERT_EQ(sloped.size(), 21u);
     for (size_t i = 0; i < level.size(); ++i) {
@@ -211,7 +219,7 @@ TEST_F(TableTest, CosineDropScalesTheLevelHeight) {
         EXPECT_EQ(slopedText.cell(i, "TOF"), levelText.cell(i, "TOF"));
     }
     EXPECT_NEAR(sloped[6], level[6] * 0.866, 0.01 * std::fabs(level[6]));
-    EXPECT_TRUE(txt.text().contains("Angle            : 30 degrees"));
+    EXPECT_TRUE(last.text.contains("Angle            : 30 degrees"));
 }
 
 TEST_F(TableTest, CosineRangeReadsTheLevelHeightAtTheHorizontalDistance) {
@@ -219,11 +227,11 @@ TEST_F(TableTest, CosineRangeReadsTheLevelHeightAtTheHorizontalDistance) {
     model.form.optRR1 = false;
     set(Angle, "30");
     const std::vector<float> sloped = tableValues();
-    const ParsedTable slopedText = parseTable(txt.text());
+    const ParsedTable slopedText = parseTable(last.text);
 
     // The level trajectory read at 300 yd x cos 30 = 259.8 yd.
     SolverRecord record{};
-    ASSERT_TRUE(txt.inDllStructSetup(model.values.in1, record, model));
+    ASSERT_NO_THROW(record = model.snapshot().record(model.values.in1, model.values.in1));
     ASSERT_TRUE(txt.sbDll.allocMem(record));
     txt.sbDll.calcAll(record);
     SolverRow row{};
@@ -234,7 +242,7 @@ TEST_F(TableTest, CosineRangeReadsTheLevelHeightAtTheHorizontalDistance) {
 
     model.form.optRR1 = true;
     tableValues();
-    const ParsedTable dropText = parseTable(txt.text());
+    const ParsedTable dropText = parseTable(last.text);
     for (size_t i = 0; i < slopedText.rows.size(); ++i)
         EXPECT_EQ(slopedText.cell(i, "Vel"), dropText.cell(i, "Vel")) << "row " << i;
 }
@@ -249,15 +257,17 @@ TEST_F(TableTest, AngleWithoutAdvancedInputsChangesNothing) {
 
 TEST_F(TableTest, AdvancedInputsCorrectTheCoefficientAndShowItInTheCaption) {
     table();
-    EXPECT_FLOAT_EQ(model.values.metroBc, 0.495f);
-    EXPECT_EQ(TableRefresh::bcCaption(model), "BC");
+    EXPECT_FLOAT_EQ(last.handedBc, 0.495f);
+    EXPECT_EQ(TableRefresh::bcCaption(model.snapshot(), last.handedBc), "BC");
     model.form.chkAdvanced = 1;
     model.form.dragIndex = 4;
     const QString text = table();
-    EXPECT_GT(model.values.metroBc, 0.495f); // thinner air at 5000 ft
+    EXPECT_GT(last.handedBc, 0.495f); // thinner air at 5000 ft
+    // The snapshot tells the same coefficient without computing a table.
+    EXPECT_EQ(model.snapshot().handedBc(), std::optional<float>(last.handedBc));
     const QString expected =
-        "BC (" + MNumber::shortText(MNumber::roundDecimals(model.values.metroBc, 3)) + ")";
-    EXPECT_EQ(TableRefresh::bcCaption(model), expected);
+        "BC (" + MNumber::shortText(MNumber::roundDecimals(last.handedBc, 3)) + ")";
+    EXPECT_EQ(TableRefresh::bcCaption(model.snapshot(), last.handedBc), expected);
     EXPECT_TRUE(QRegularExpression("^BC \\(0\\.\\d{1,3}\\)$").match(expected).hasMatch());
     // The header still shows the load's own coefficient.
     EXPECT_TRUE(text.contains("BC               : 0.495"));
@@ -266,7 +276,7 @@ TEST_F(TableTest, AdvancedInputsCorrectTheCoefficientAndShowItInTheCaption) {
 TEST_F(TableTest, GraphGetsFourPointsPerTableRowAndNoText) {
     std::vector<float> ranges;
     const std::vector<float> drops = tableValues(false, &ranges);
-    EXPECT_TRUE(txt.text().isEmpty());
+    EXPECT_TRUE(last.text.isEmpty());
     ASSERT_EQ(drops.size(), 81u);
     ASSERT_EQ(ranges.size(), 81u);
     for (size_t i = 0; i < ranges.size(); ++i)
@@ -292,14 +302,14 @@ TEST_F(TableTest, SlowDraggyLoadFliesLongerInsteadOfExtrapolating) {
     model.form.dragIndex = 4; // G7
     const ParsedTable t = parsed();
     ASSERT_EQ(t.rows.size(), 31u);
-    EXPECT_FLOAT_EQ(txt.lastFlightTime(), 4.0f);
+    EXPECT_FLOAT_EQ(last.flightTime, 4.0f);
     EXPECT_GT(t.number(30, "TOF"), 2.3);
     for (size_t i = 1; i < t.rows.size(); ++i)
         EXPECT_GT(t.number(i, "TOF"), t.number(i - 1, "TOF")) << "row " << i;
 
     // Reference: a finer integration over 3 s reaches 1500 yd without extrapolating.
     SolverRecord record{};
-    ASSERT_TRUE(txt.inDllStructSetup(model.values.in1, record, model));
+    ASSERT_NO_THROW(record = model.snapshot().record(model.values.in1, model.values.in1));
     auto dropAt1500 = [&](float flightTime, int16_t stepRate) {
         record.flightTime = flightTime;
         record.stepRate = stepRate;
@@ -322,12 +332,12 @@ TEST_F(TableTest, VerySlowLoadFliesTheLongestFlight) {
     set(ZeroRange, "50");
     const ParsedTable t = parsed();
     ASSERT_EQ(t.rows.size(), 21u);
-    EXPECT_FLOAT_EQ(txt.lastFlightTime(), CTextOutput::LongestFlightTime);
+    EXPECT_FLOAT_EQ(last.flightTime, CTextOutput::LongestFlightTime);
     EXPECT_GT(t.number(20, "TOF"), 4.0);
     EXPECT_LT(t.number(20, "TOF"), 8.0);
 
     SolverRecord record{};
-    ASSERT_TRUE(txt.inDllStructSetup(model.values.in1, record, model));
+    ASSERT_NO_THROW(record = model.snapshot().record(model.values.in1, model.values.in1));
     record.flightTime = 7.5f;
     record.stepRate = 4000;
     ASSERT_TRUE(txt.sbDll.allocMem(record));
@@ -345,26 +355,27 @@ TEST_F(TableTest, NegativeRangeValuesAreASanityCheckNotATable) {
     EXPECT_EQ(table(), "Increments: Range increment must be between 1 and maximum range.");
     EXPECT_TRUE(prompts.messages.isEmpty());
 
-    // The table writer itself still refuses such a load.
-    std::vector<float> drops, ranges;
-    EXPECT_FALSE(txt.printTextTable(model.values.in1, true, drops, ranges, 0, model));
+    // The table writer itself still refuses such a load, and says why once its caller reports it.
+    const TableResult refused = txt.table(model.snapshot());
+    EXPECT_FALSE(refused.ok());
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    ASSERT_TRUE(refused.problem);
+    Problems::report(*refused.problem);
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.lastText(), "Range Values wrong");
     EXPECT_EQ(prompts.lastTitle(), "Sanity Check");
 
-    float increment = 0;
-    int16_t rows = 0;
-    EXPECT_FALSE(txt.getNumSteps(increment, rows, true, model));
-    EXPECT_LT(rows, 1);
+    Problem why;
+    EXPECT_FALSE(CTextOutput::steps(model.snapshot(), true, why));
+    EXPECT_EQ(why.messageText(), "Range Values wrong");
 }
 
 TEST_F(TableTest, RowCountRoundsUpToCoverTheMaximumRange) {
     set(Increments, "30");
-    float increment = 0;
-    int16_t rows = 0;
-    model.dataUiToInput(model.values.in1);
-    ASSERT_TRUE(txt.getNumSteps(increment, rows, true, model));
-    EXPECT_EQ(rows, 35);
+    Problem why;
+    const auto steps = CTextOutput::steps(model.snapshot(), true, why);
+    ASSERT_TRUE(steps);
+    EXPECT_EQ(steps->count, 35);
     EXPECT_EQ(parsed().cell(34, "Range"), "1020");
 }
 
@@ -383,12 +394,13 @@ TEST_F(TableTest, RangesThatOverflowAreReportedAndLeaveNoTable) {
     // The table writer reports such a load once and leaves no table.
     set(MaxRange, "1000");
     set(Increments, "0");
-    model.dataUiToInput(model.values.in1);
-    std::vector<float> drops, ranges;
-    EXPECT_FALSE(txt.printTextTable(model.values.in1, true, drops, ranges, 0, model));
+    const TableResult refused = txt.table(model.snapshot());
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    ASSERT_TRUE(refused.problem);
+    Problems::report(*refused.problem);
     EXPECT_EQ(prompts.lastText(), "CTextOutput getNumSteps: 6 - Overflow");
     EXPECT_EQ(prompts.messages.size(), 1);
-    EXPECT_TRUE(txt.text().isEmpty());
+    EXPECT_TRUE(refused.text.isEmpty());
     EXPECT_FALSE(txt.sbDll.isAllocated());
 }
 
@@ -398,7 +410,7 @@ TEST(TableWithoutSolver, MissingLibraryIsReportedAndLeavesNoTable) {
     LoadModel model;
     model.refreshAllFields();
     CTextOutput txt;
-    EXPECT_TRUE(TableRefresh::tableText(model, txt).isEmpty());
+    EXPECT_TRUE(TableRefresh::table(model.snapshot(), txt).text.isEmpty());
     ASSERT_FALSE(prompts.messages.isEmpty());
     EXPECT_TRUE(prompts.messages.front().text.startsWith("CSmallBall allocMem"))
         << prompts.messages.front().text.toStdString();

@@ -81,6 +81,10 @@ TEST_F(ChronoTest, StopsWhenTheNextGuessWouldPassTwelveTenthsOfTheReading) {
 
 TEST_F(ChronoTest, ANonNumericAngleIsReported) {
     EXPECT_EQ(chrono.chronoCorrect(0.5f, 10, 2800, QStringLiteral("steep")), 0.0f);
+    // Kept for the entry point, which reports it once.
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    ASSERT_TRUE(chrono.failure());
+    Problems::report(*chrono.failure());
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.lastText(),
               QStringLiteral("CChronoVelocity chronoCorrect: 13 - Type mismatch"));

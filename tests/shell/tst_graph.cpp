@@ -1,6 +1,7 @@
 // The Graph tab's chart: series data, pens, axis titles, legend; the page's refresh and the
 // comparison commands in the window.
 #include "WindowFixture.h"
+#include "load/LoadModel.h"
 #include "load/TableRefresh.h"
 #include "shell/CGraph.h"
 #include "shell/GraphScreenshots.h"
@@ -169,7 +170,7 @@ private slots:
         GraphTab page(model, txt);
         model.form.comparison.on = false;
         QVERIFY(!page.graph->isVisibleTo(&page));
-        page.refresh(TableRefresh::prepareRefresh(model, txt));
+        page.refresh(model.snapshot());
         QVERIFY(page.graph->isVisibleTo(&page));
         QCOMPARE(page.graph->series1()->count(), 81);
         QCOMPARE(page.graph->series1()->at(0), QPointF(0, -2.6f));
@@ -190,9 +191,8 @@ private slots:
         saved.precision.dragTable = folder.file("deleted.csv");
         model.form.comparison.setFile(writeLoad(folder, "own.qvt", saved));
         CTextOutput txt;
-        QString datFile;
         GraphTab page(model, txt);
-        page.refresh(TableRefresh::prepareRefresh(model, txt));
+        page.refresh(model.snapshot());
         QVERIFY(page.graph->isVisibleTo(&page));
         QCOMPARE(page.graph->series1()->count(), 81);
         QCOMPARE(page.graph->series2()->count(), 1);
@@ -202,7 +202,7 @@ private slots:
 
         // Not comparing any more: the note goes with the curve.
         model.form.comparison.on = false;
-        page.refresh(TableRefresh::prepareRefresh(model, txt));
+        page.refresh(model.snapshot());
         QVERIFY(!page.compareProblemLabel->isVisibleTo(&page));
     }
 

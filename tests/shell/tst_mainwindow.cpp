@@ -246,7 +246,7 @@ private slots:
         LoadModel copy;
         copy.applyForm(w.model.form);
         CTextOutput txt;
-        QString expected = TableRefresh::tableText(copy, txt);
+        QString expected = TableRefresh::shownText(TableRefresh::table(copy.snapshot(), txt));
         expected.replace("\r\n", "\n");
         QVERIFY(!shown.isEmpty());
         QCOMPARE(shown, expected);
@@ -276,7 +276,9 @@ private slots:
         w.inputTab->chkAdvanced->setChecked(true); // 5000 ft: the air corrects the coefficient
         w.sstUI->setCurrentIndex(ui::TablePage);
         QVERIFY2(caption->text().startsWith("BC ("), qPrintable(caption->text()));
-        QCOMPARE(caption->text(), TableRefresh::bcCaption(w.model));
+        const std::optional<float> handed = w.model.snapshot().handedBc();
+        QVERIFY(handed);
+        QCOMPARE(caption->text(), TableRefresh::bcCaption(w.model.snapshot(), *handed));
         w.sstUI->setCurrentIndex(ui::InputPage);
         w.inputTab->chkAdvanced->setChecked(false);
         w.sstUI->setCurrentIndex(ui::TablePage);

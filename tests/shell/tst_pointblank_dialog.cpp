@@ -170,10 +170,8 @@ private slots:
         model.refreshAllFields();
         model.values.killZone = 8;
         model.values.groupSize = 1;
-        CTextOutput txt;
         CPointBlank pb;
-        QVERIFY(
-            pb.pointBlankRange(model.values.in1, TableRefresh::prepareRefresh(model, txt), model));
+        QVERIFY(pb.pointBlankRange(model.snapshot()));
         QCOMPARE(dlg.txtMaxRange->text(), QString::number(int(pb.pbRange)));
         QCOMPARE(dlg.txtPointBlankZero->text(), MNumber::shortText(pb.pbZero, true));
         QCOMPARE(dlg.txtSightIn->text(),

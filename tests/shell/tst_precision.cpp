@@ -148,7 +148,7 @@ private slots:
         Window s;
         QVERIFY(QTest::qWaitForWindowExposed(&s.w));
         s.input().chkPrecision->setChecked(true);
-        const double height = *Truing::heightAt(s.w.model, 700, 2550);
+        const double height = *Truing::heightAt(s.w.model.snapshot(), 700, 2550);
         onNextDialog([height](dlgTrueVelocity& dialog) {
             QVERIFY(!dialog.OKButton->isEnabled());
             dialog.txtRange->setText(QStringLiteral("700"));

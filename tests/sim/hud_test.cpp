@@ -167,7 +167,8 @@ TEST(CHUDTrajectory, ThePrecisionModelFliesTheShotsWhileItIsOn) {
     const auto left = dropAndDrift("-10");
     // The table's height at the same range and velocity, as an angle.
     const double velocity = f.model->form.fields[InputFields::MuzzleVelocity].toDouble();
-    const auto height = Truing::heightAt(*f.model, 500, velocity);
+    const auto height =
+        Truing::heightAt(LoadSnapshot::of(f.model->form, f.model->values), 500, velocity);
     ASSERT_TRUE(height);
     EXPECT_NEAR(right.first, f.sim.hud.inch2moa(float(*height), 500), 0.05);
     EXPECT_NE(right.first, classicDrop);

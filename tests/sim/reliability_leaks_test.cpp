@@ -6,6 +6,7 @@
 #include "load/CPointBlank.h"
 #include "load/CTextOutput.h"
 #include "load/GraphModel.h"
+#include "load/LoadModel.h"
 #include "load/TableRefresh.h"
 #include "services/CChronoVelocity.h"
 #include "services/CSmallBall.h"
@@ -69,22 +70,19 @@ TEST_F(LeakTest, TheProbeSeesBuffersLeftAllocated) {
 
 TEST_F(LeakTest, TablesAndGraphsReleaseEverything) {
     for (int i = 0; i < 3; ++i)
-        ASSERT_FALSE(TableRefresh::tableText(*model, txt).isEmpty());
+        ASSERT_FALSE(TableRefresh::table(model->snapshot(), txt).text.isEmpty());
     ASSERT_TRUE(isLoaded(CSmallBall::tableLibraryName()));
     EXPECT_EQ(heldBlocks(CSmallBall::tableLibraryName()), 0);
 
     GraphModel graph;
-    QString datFile;
-    const float angle = TableRefresh::prepareRefresh(*model, txt);
-    const GraphData data = graph.refresh(*model, txt, angle);
+    const GraphData data = graph.refresh(model->snapshot(), model->form.comparison, txt);
     EXPECT_GT(data.rowCount(), 0u);
     EXPECT_EQ(heldBlocks(CSmallBall::tableLibraryName()), 0);
 }
 
 TEST_F(LeakTest, SideCalculatorsReleaseEverything) {
-    const float angle = TableRefresh::prepareRefresh(*model, txt);
     CPointBlank pb;
-    ASSERT_TRUE(pb.pointBlankRange(model->values.in1, angle, *model));
+    ASSERT_TRUE(pb.pointBlankRange(model->snapshot()));
     EXPECT_EQ(heldBlocks(CSmallBall::tableLibraryName()), 0);
 
     CChronoVelocity chrono;

@@ -1,12 +1,10 @@
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
 
-#include "services/MNumber.h"
 #include "services/Prompt.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace MSmallBallStruct {
 
@@ -35,18 +33,6 @@ void setAppFolder(const QString& folder) {
 
 QString appPath(const QString& name) {
     return appFolder() + '/' + name;
-}
-
-void HandleError(const QString& className, const QString& operationName, long number,
-                 const QString& description) {
-    try {
-        const QString text =
-            className + ' ' + operationName + ": " + QString::number(number) + " - " + description;
-        prompt().ask(text, QString(), PromptButtons::Ok, PromptIcon::None);
-    } catch (const std::exception& e) {
-        prompt().ask(className + " HandleError: 5 - " + QString::fromLocal8Bit(e.what()), QString(),
-                     PromptButtons::Ok, PromptIcon::None);
-    }
 }
 
 QString whyNotAFile(const QString& path) {
@@ -89,43 +75,6 @@ QString shortFilename(const QString& path) {
     for (qsizetype i = path.size() - 1; i >= 0; --i)
         if (isPathSeparator(path[i])) return path.mid(i + 1);
     return path;
-}
-
-Verdict textValidate(float lower, float upper, const QString& text, const QString& tooltip) {
-    Verdict v;
-    const auto value = MNumber::parse(text);
-    if (!value) {
-        v.reject = true;
-        return v;
-    }
-    const auto single = MNumber::toSingle(*value);
-    if (single && lower <= *single && *single <= upper) return v;
-    v.reject = true;
-    v.message = tooltip;
-    v.title = QStringLiteral("Number out of Range");
-    return v;
-}
-
-bool textValidateAndWarn(float lower, float upper, const QString& text, const QString& tooltip) {
-    const Verdict v = textValidate(lower, upper, text, tooltip);
-    if (!v.title.isEmpty()) prompt().ask(v.message, v.title, PromptButtons::Ok, PromptIcon::None);
-    return v.reject;
-}
-
-bool boxRefuses(float lower, float upper, const QString& text, const QString& tooltip) {
-    if (!MNumber::isNumeric(text)) {
-        prompt().ask(tooltip, QStringLiteral("Not a Number"), PromptButtons::Ok, PromptIcon::None);
-        return true;
-    }
-    return textValidateAndWarn(lower, upper, text, tooltip);
-}
-
-bool isEven(int value) {
-    return value % 2 == 0;
-}
-
-bool isNonZero(float value) {
-    return value > 0.0001f || value < -0.0001f;
 }
 
 } // namespace MSmallBallStruct

@@ -1,0 +1,25 @@
+#include "services/Problem.h"
+
+#include "services/Prompt.h"
+
+Problem Problem::failure(const QString& className, const QString& operationName, long number,
+                         const QString& description) {
+    return {number, className + ' ' + operationName, description, QString()};
+}
+
+Problem Problem::message(const QString& text, const QString& title) {
+    return {0, QString(), text, title};
+}
+
+QString Problem::messageText() const {
+    if (operation.isEmpty()) return text;
+    return operation + ": " + QString::number(number) + " - " + text;
+}
+
+namespace Problems {
+
+void report(const Problem& problem) {
+    prompt().ask(problem.messageText(), problem.title, PromptButtons::Ok, PromptIcon::None);
+}
+
+} // namespace Problems
