@@ -2,6 +2,7 @@
 
 #include "cli/CliLoad.h"
 #include "load/LoadModel.h"
+#include "load/TableRefresh.h"
 #include "report/RangeCard.h"
 
 #include <QGuiApplication>
@@ -10,10 +11,9 @@
 
 namespace CardCommand {
 
+using namespace CliLoad;
+
 namespace {
-constexpr int ExitOk = 0;
-constexpr int ExitFailed = 1;
-constexpr int ExitBadInput = 2;
 
 int bad(const QString& text) {
     CliLoad::writeErrorLine(text + " (try 'quorvel --help')");
@@ -62,14 +62,22 @@ int run(const QStringList& operands) {
     LoadModel model;
     CliLoad::startModel(model);
     if (!CliLoad::openLoad(model, file)) return ExitBadInput;
-    RangeCard::Card card;
-    QString problem;
-    if (!RangeCard::collect(model, card, problem)) {
-        if (problem.isEmpty()) return ExitFailed; // reported already
+    if (const QString problem = TableRefresh::loadProblem(model); !problem.isEmpty()) {
         CliLoad::writeErrorLine(problem);
         return ExitBadInput;
     }
-    return RangeCard::writePdf(output, card) ? ExitOk : ExitFailed;
+    // The fields passed: a card without rows is a calculation without a result.
+    RangeCard::Card card;
+    QString problem;
+    if (!RangeCard::collect(model, card, problem)) {
+        if (!problem.isEmpty()) CliLoad::writeErrorLine(problem);
+        return ExitFailed;
+    }
+    if (!RangeCard::writePdf(output, card, problem)) {
+        CliLoad::writeErrorLine(QStringLiteral("cannot write '%1': %2").arg(output, problem));
+        return ExitFailed;
+    }
+    return ExitOk;
 }
 
 } // namespace CardCommand

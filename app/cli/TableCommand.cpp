@@ -8,11 +8,7 @@
 
 namespace TableCommand {
 
-namespace {
-constexpr int ExitOk = 0;
-constexpr int ExitFailed = 1;
-constexpr int ExitBadInput = 2;
-} // namespace
+using namespace CliLoad;
 
 int run(const QStringList& operands) {
     QStringList files = operands;
@@ -37,23 +33,22 @@ int run(const QStringList& operands) {
     if (csv) {
         QString problem;
         const QByteArray text = CsvExport::tableCsv(model, txt, problem);
+        // The load's fields passed: what is left is a calculation without a result (a zero out
+        // of the precision model's reach, a value no number can hold).
         if (!problem.isEmpty()) {
             CliLoad::writeErrorLine(problem);
-            return ExitBadInput;
+            return ExitFailed;
         }
         if (text.isEmpty()) return ExitFailed; // the reason has gone to standard error
-        CliLoad::writeOut(text);
-        return ExitOk;
+        return writeOutStatus(text);
     }
     const QString text = TableRefresh::tableText(model, txt);
-    // The precision model cannot fly every load (a zero out of its reach).
     if (!txt.problem().isEmpty()) {
         CliLoad::writeErrorLine(txt.problem());
-        return ExitBadInput;
+        return ExitFailed;
     }
     if (text.isEmpty()) return ExitFailed; // the reason has gone to standard error
-    CliLoad::writeOut(text.toLocal8Bit());
-    return ExitOk;
+    return writeOutStatus(text.toLocal8Bit());
 }
 
 } // namespace TableCommand

@@ -24,10 +24,10 @@ struct Line {
 };
 
 struct Card {
-    QString title;           // the cartridge
-    QStringList facts;       // "Bullet: 168 gr, BC 0.462 (G1 Standard Flat Base)", ...
-    QString correctionUnit;  // "clicks" (quarter MOA) or "mils"
-    QString rangeUnit;       // "yd" or "m"
+    QString title;          // the cartridge
+    QStringList facts;      // "Bullet: 168 gr, BC 0.462 (G1 Standard Flat Base)", ...
+    QString correctionUnit; // "clicks" (quarter MOA) or "mils"
+    QString rangeUnit;      // "yd" or "m"
     QDate date;
     std::vector<Line> lines;
 };
@@ -39,7 +39,8 @@ bool collect(LoadModel& model, Card& card, QString& problem);
 // Draws the card into `page` (device units of the painter).
 void draw(QPainter& painter, const QRectF& page, const Card& card);
 
-// Writes the card as a one-page PDF. False (reported) when the file could not be written.
-bool writePdf(const QString& path, const Card& card);
+// Writes the card as a one-page PDF, replacing a file at `path` only once it is whole. False,
+// with the reason in `problem` ("No space left on device"), when it could not be written.
+bool writePdf(const QString& path, const Card& card, QString& problem);
 
 } // namespace RangeCard
