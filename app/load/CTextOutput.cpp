@@ -1,6 +1,7 @@
 #include "load/CTextOutput.h"
 
 #include "load/DragTables.h"
+#include "load/FiniteRows.h"
 #include "load/InputFields.h"
 #include "load/LoadRecord.h"
 #include "load/PrecisionRows.h"
@@ -105,12 +106,13 @@ bool CTextOutput::printTextTable(const CInput& load, bool textTable, std::vector
         separator = model.values.isComma ? QStringLiteral(",") : QStringLiteral(" ");
         if (!computeRows(load, model.values.in1, textTable, angle, model, own)) return false;
         if (textTable) {
-            printHeader(load, model);
             const auto formats = columns(model);
+            const std::vector<int> widths = TableText::columnWidths(tableRows, formats);
+            printHeader(load, model, widths);
             for (const TableRow& row : tableRows)
-                TableText::appendRow(txtOutBuffer, row, formats, separator);
+                TableText::appendRow(txtOutBuffer, row, formats, separator, widths);
             // Only the precision model ends a flight early; a classic table keeps its bytes.
-            if (precisionShot && !tableRows.empty() && tableRows.size() < rowsAsked)
+            if (cutShort())
                 TableText::appendShortEnd(txtOutBuffer, tableRows.back()[TableColumns::Range],
                                           float(model.values.in1.imaxyds), model.form.isMetric());
         }
@@ -152,11 +154,26 @@ bool CTextOutput::computeRows(const CInput& load, const CInput& conditions, bool
     q.settings = {moa, model.form.isMetric(), model.values.scopeMag,
                   isAdvanced ? model.values.speed : 0.0f, load.ibweight};
     const PrecisionForm& precision = own ? *own : model.form.precision;
-    if (precision.on) return computePrecision(q, precision, angle, model, own == nullptr);
-    const bool ok =
-        TableRows::compute(q, model.values.metro, model.values.drag, flight, tableRows, lastBc);
-    if (ok) flightTimeUsed = flight.flightTime();
+    bool ok = false;
+    if (precision.on) {
+        ok = computePrecision(q, precision, angle, model, own == nullptr);
+    } else {
+        ok =
+            TableRows::compute(q, model.values.metro, model.values.drag, flight, tableRows, lastBc);
+        if (ok) flightTimeUsed = flight.flightTime();
+    }
+    // One message naming the input, never a table of "Inf" and "NaN".
+    if (ok) lastProblem = FiniteRows::problem(tableRows, precision.on, model.form.isMetric());
+    if (!lastProblem.isEmpty()) {
+        tableRows.clear();
+        precisionShot.reset();
+        return false;
+    }
     return ok;
+}
+
+bool CTextOutput::cutShort() const {
+    return precisionShot && !tableRows.empty() && tableRows.size() < rowsAsked;
 }
 
 bool CTextOutput::computePrecision(const TableRows::Request& q, const PrecisionForm& form,
@@ -187,7 +204,8 @@ bool CTextOutput::computePrecision(const TableRows::Request& q, const PrecisionF
     return true;
 }
 
-void CTextOutput::printHeader(const CInput& in1, const LoadModel& model) {
+void CTextOutput::printHeader(const CInput& in1, const LoadModel& model,
+                              const std::vector<int>& widths) {
     guarded("printHeader", [&] {
         const auto& fields = model.form.fields;
         TableText::HeaderSettings h;
@@ -200,7 +218,7 @@ void CTextOutput::printHeader(const CInput& in1, const LoadModel& model) {
         h.angle = fields[InputFields::Angle];
         if (precisionShot)
             h.extra = PrecisionRows::headerLines(*precisionShot, model.form.precision);
-        TableText::appendHeader(txtOutBuffer, in1, h, columns(model), separator);
+        TableText::appendHeader(txtOutBuffer, in1, h, columns(model), separator, widths);
         return true;
     });
 }

@@ -45,7 +45,8 @@ public:
     // the options of this refresh: rows() afterwards. The load's model decides how: the
     // precision model when its part (`own`, or the form's for the load on screen) is on. False
     // (no rows) when nothing could be computed; the reason has been reported (or is thrown as
-    // ErrorNumbers::Failure), or, for the precision model, is in problem().
+    // ErrorNumbers::Failure), or is in problem(): the precision model could not fly the load,
+    // or a value is not a finite number (FiniteRows).
     bool computeRows(const CInput& load, const CInput& conditions, bool textTable, float angle,
                      LoadModel& model, const PrecisionForm* own = nullptr);
 
@@ -56,7 +57,9 @@ public:
     // (record untouched) when the load does not fit a record.
     bool inDllStructSetup(const CInput& load, SolverRecord& record, LoadModel& model);
 
-    void printHeader(const CInput& in1, const LoadModel& model);
+    // The header block and column headings; `widths` as TableText::columnWidths gives them.
+    void printHeader(const CInput& in1, const LoadModel& model,
+                     const std::vector<int>& widths = {});
     // Writes one table line for a solver row; false when it could not be written (reported
     // once), and the table stops there.
     bool printOneRow(int weight, float range, const SolverRow& row, float angle, float height,
@@ -70,6 +73,9 @@ public:
     // Why the last computation gave nothing, when the precision model could not fly the load
     // (empty otherwise).
     const QString& problem() const { return lastProblem; }
+    // The last rows stop short of the range asked for: the bullet no longer advanced (only the
+    // precision model ends a flight early).
+    bool cutShort() const;
     // The last computation used the precision model, for this shot.
     bool usedPrecision() const { return precisionShot.has_value(); }
     const std::optional<precision::Shot>& lastShot() const { return precisionShot; }

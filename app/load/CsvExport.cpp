@@ -8,8 +8,7 @@
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
-
-#include <QSaveFile>
+#include "services/WholeFile.h"
 
 namespace CsvExport {
 
@@ -47,7 +46,18 @@ QByteArray tableCsv(LoadModel& model, CTextOutput& txt, QString& problem) {
                                       QStringLiteral("printTextTable"), f.number, f.what());
         return {};
     }
-    return text(txt.rows(), txt.columns(model));
+    QByteArray csv = text(txt.rows(), txt.columns(model));
+    // A table the bullet ends early says so in a last comment line, as the Table tab does.
+    if (txt.cutShort()) {
+        const QString unit =
+            model.form.isMetric() ? QStringLiteral(" meters") : QStringLiteral(" yards");
+        csv +=
+            ("# The bullet does not reach " + MNumber::shortText(float(model.values.in1.imaxyds)) +
+             unit + "; the table ends at " +
+             MNumber::shortText(txt.rows().back()[TableColumns::Range]) + unit + ".\n")
+                .toUtf8();
+    }
+    return csv;
 }
 
 bool exportWithDialog(LoadModel& model) {
@@ -64,12 +74,11 @@ bool exportWithDialog(LoadModel& model) {
         QStringLiteral("csv"));
     if (path.isEmpty()) return false;
     // Replaced whole or not at all, like every file the program writes.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size() && file.commit())
-        return true;
-    MSmallBallStruct::HandleError(
-        QStringLiteral("ui"), QStringLiteral("mnuExportTable_Click"), ErrorNumbers::PathAccess,
-        QStringLiteral("Path/File access error: %1 (%2)").arg(path, file.errorString()));
+    const QString why = WholeFile::write(path, csv);
+    if (why.isEmpty()) return true;
+    MSmallBallStruct::HandleError(QStringLiteral("ui"), QStringLiteral("mnuExportTable_Click"),
+                                  ErrorNumbers::PathAccess,
+                                  QStringLiteral("Path/File access error: %1 (%2)").arg(path, why));
     return false;
 }
 

@@ -61,7 +61,9 @@ bool compute(const Request& q, CMetro& metro, const CDrag& drag, SolverFlight& f
         }
     }
 
-    CBallUtil util;
+    // A correction that overflows stays non-finite in its row: the table's caller names the
+    // input behind it.
+    const CBallUtil util(CBallUtil::Overflow::Keep);
     rows.reserve(size_t(q.count));
     int16_t index = 1;
     for (int16_t i = 0; i < q.count; ++i) {
@@ -69,11 +71,6 @@ bool compute(const Request& q, CMetro& metro, const CDrag& drag, SolverFlight& f
         index = flight.row(row, range, index);
         const float height = angleCorrection ? level[size_t(i)] : row.y;
         rows.push_back(rowValues(row, range, height, q.settings, util));
-        // One fault, one message: a row whose corrections overflow ends the table.
-        if (util.overflowed()) {
-            rows.clear();
-            return false;
-        }
     }
     return true;
 }

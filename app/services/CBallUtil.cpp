@@ -12,6 +12,7 @@
 float CBallUtil::checked(float value, const char* operation) const {
     if (std::isfinite(value)) return value;
     overflow = true;
+    if (onOverflow == Overflow::Keep) return value;
     MSmallBallStruct::HandleError(QStringLiteral("CBallUtil"), QString::fromLatin1(operation),
                                   ErrorNumbers::Overflow, QStringLiteral("Overflow"));
     return 0.0f;

@@ -3,6 +3,11 @@
 
 class CBallUtil {
 public:
+    // What a correction that overflows gives. Report: an overflow message, and the correction
+    // shown as 0. Keep: no message, the value stays non-finite for the caller to name its cause.
+    enum class Overflow { Report, Keep };
+    explicit CBallUtil(Overflow onOverflow = Overflow::Report) : onOverflow(onOverflow) {}
+
     // Quarter-MOA clicks (moa) or mils for `inches` at `yardsMeter`, rounded half-even to 1
     // decimal; metres are converted to yards first when isMetric.
     float angleRound(float inches, float yardsMeter, bool moa, bool isMetric) const;
@@ -21,5 +26,6 @@ public:
 private:
     float checked(float value, const char* operation) const;
 
+    Overflow onOverflow;
     mutable bool overflow = false;
 };

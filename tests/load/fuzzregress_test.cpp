@@ -5,6 +5,7 @@
 #include "TestAppFolder.h"
 #include "load/CompareFile.h"
 #include "load/LoadFile.h"
+#include "precision/DragCsv.h"
 #include "services/CLastFile.h"
 #include "services/MNumber.h"
 
@@ -128,6 +129,29 @@ TEST_F(FuzzRegressTest, NumberTextsParseAndWriteBack) {
                 ASSERT_TRUE(back.has_value());
                 EXPECT_EQ(MNumber::toSingle(*back), single);
             }
+        }
+    }
+}
+
+// Drag files: a table accepted stays within the limits of physics, a table refused says why in
+// one short line without control characters.
+TEST_F(FuzzRegressTest, DragFilesAreUsableOrRefusedInOneShortLine) {
+    const QStringList inputs = inputsFor("dragcsv");
+    EXPECT_FALSE(inputs.isEmpty());
+    for (const QString& input : inputs) {
+        SCOPED_TRACE(input.toStdString());
+        const QByteArray bytes = bytesOf(input);
+        const precision::DragParse parsed =
+            precision::parseDragCsv(std::string_view(bytes.constData(), size_t(bytes.size())));
+        if (!parsed.curve) {
+            EXPECT_LE(parsed.error.size(), 500u);
+            for (const char c : parsed.error)
+                EXPECT_GE(static_cast<unsigned char>(c), 0x20);
+            continue;
+        }
+        for (size_t i = 0; i < parsed.curve->cd.size(); ++i) {
+            EXPECT_LE(parsed.curve->cd[i], precision::MostDragCd);
+            EXPECT_LE(parsed.curve->mach[i], precision::MostDragMach);
         }
     }
 }
