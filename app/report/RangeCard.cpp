@@ -80,7 +80,10 @@ bool collect(LoadModel& model, Card& card, QString& problem) {
         CInput windy = in1;
         windy.ixwvel = CardWindMph;
         windy.ixwangl = FromTheLeft;
-        if (!txt.computeRows(in1, windy, true, angle, model)) return false;
+        if (!txt.computeRows(in1, windy, true, angle, model)) {
+            problem = txt.problem();
+            return false;
+        }
         const std::vector<TableRow>& wind = txt.rows();
 
         card = Card();
