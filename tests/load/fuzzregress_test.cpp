@@ -3,8 +3,11 @@
 // sanitizer run these also catch any memory fault the inputs once caused.
 #include "PromptRecorder.h"
 #include "TestAppFolder.h"
+#include "load/CTextOutput.h"
 #include "load/CompareFile.h"
 #include "load/LoadFile.h"
+#include "load/LoadModel.h"
+#include "load/TableRefresh.h"
 #include "precision/DragCsv.h"
 #include "services/CLastFile.h"
 #include "services/MNumber.h"
@@ -153,6 +156,28 @@ TEST_F(FuzzRegressTest, DragFilesAreUsableOrRefusedInOneShortLine) {
             EXPECT_LE(parsed.curve->cd[i], precision::MostDragCd);
             EXPECT_LE(parsed.curve->mach[i], precision::MostDragMach);
         }
+    }
+}
+
+// Loads read and computed as the window computes them: a table never shows an undefined value.
+// A load with an altitude of 1e25 ft once made the altitude's standard air unprintable.
+TEST_F(FuzzRegressTest, LoadsReadAndComputedNeverShowAnUndefinedValue) {
+    const QStringList inputs = inputsFor("loadtable");
+    EXPECT_FALSE(inputs.isEmpty());
+    for (const QString& input : inputs) {
+        SCOPED_TRACE(input.toStdString());
+        const QByteArray bytes = bytesOf(input);
+        CFileData dat;
+        dat.filename = app.write("input.qvt", bytes.left(bytes.indexOf("@@drag@@\n")));
+        LoadForm form = LoadForm::initial();
+        if (!LoadFile::read(dat, form).opened) continue;
+        LoadModel model;
+        model.form = LoadForm::initial();
+        model.refreshAllFields();
+        model.applyForm(form);
+        CTextOutput txt;
+        const QString text = TableRefresh::tableText(model, txt);
+        EXPECT_FALSE(text.contains("Inf") || text.contains("NaN")) << text.toStdString();
     }
 }
 
