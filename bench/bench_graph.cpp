@@ -34,18 +34,18 @@ void BM_GraphRefreshWithComparison1500Yards(benchmark::State& state) {
     other.fields[InputFields::Cartridge] = QStringLiteral("6.5 Creedmoor");
     other.fields[InputFields::MuzzleVelocity] = QStringLiteral("2850");
     other.fields[InputFields::Bc] = QStringLiteral(".61");
-    CFileData out;
-    out.filename = dir.filePath(QStringLiteral("compare.qvt"));
-    LoadFile::dataSaveTable(out, other);
-    model.form.comparison.setFile(out.filename);
+    QString outFile;
+    outFile = dir.filePath(QStringLiteral("compare.qvt"));
+    LoadFile::dataSaveTable(outFile, other);
+    model.form.comparison.setFile(outFile);
 
     CTextOutput txt;
-    CFileData dat;
+    QString datFile;
     GraphModel graph;
     size_t points = 0;
     for (auto _ : state) {
         const float angle = TableRefresh::prepareRefresh(model, txt);
-        const GraphData d = graph.refresh(model, txt, dat, angle);
+        const GraphData d = graph.refresh(model, txt, angle);
         if (!d.comparing) {
             state.SkipWithError("no comparison (are the solver libraries in QUORVEL_APPDIR?)");
             break;

@@ -66,10 +66,10 @@ QString loadWithNotes(const QDir& folder, const QString& name, qsizetype bytes, 
         notes += oneLine ? QStringLiteral("shot %1 2650 fps; ").arg(i)
                          : QStringLiteral("Shot %1: 2650 fps, SD 9\r\n").arg(i);
     form.notes = notes;
-    CFileData dat;
-    dat.filename = folder.filePath(name);
-    LoadFile::dataSaveTable(dat, form);
-    return dat.filename;
+    QString datFile;
+    datFile = folder.filePath(name);
+    LoadFile::dataSaveTable(datFile, form);
+    return datFile;
 }
 
 // Opening a load from the menu with 2 MB of notes, up to the shown Input tab.

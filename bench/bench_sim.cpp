@@ -64,15 +64,16 @@ void BM_FullScene800(benchmark::State& state) {
     s.sldZoom = 4;
     s.sldSpeed = 5;
     s.txtAngle = "90";
-    sim.sight = SimSights::Mildot;
-    sim.showGroupCircle = sim.showPOA = true;
+    sim.session.sight = SimSights::Mildot;
+    sim.session.showGroupCircle = sim.session.showPOA = true;
     sim.setViewSize(QSize(800, 800));
     sim.applyFov();
     sim.formHudInit();
     sim.txtNumberOfShots_Change();
     for (int i = 0; i < 10; ++i) {
-        sim.shotRecord(sim.geo.centreX + 40.0f * (i - 5), sim.geo.centreY + 25.0f * (i % 3));
-        ++sim.roundsFired;
+        sim.shotRecord(sim.scene.geo.centreX + 40.0f * (i - 5),
+                       sim.scene.geo.centreY + 25.0f * (i % 3));
+        ++sim.session.roundsFired;
     }
     sim.draw(s); // pictures loaded and stretched once, as after choosing them
     for (auto _ : state)

@@ -38,13 +38,13 @@ void BM_ShotWithShowHits(benchmark::State& state) {
     sim.simulatorTab->picHUD->setSide(800);
     sim.sim.setViewSize(QSize(800, 800));
     sim.sim.Form_Resize();
-    if (sim.sim.picBuffer.size() != QSize(800, 800)) state.SkipWithError("view not 800 x 800");
+    if (sim.sim.scene.picture.size() != QSize(800, 800)) state.SkipWithError("view not 800 x 800");
 
     HudView* hud = sim.simulatorTab->picHUD;
     // A shot that did not fire, or a scene that was not redrawn, would make the numbers lie.
     const qint64 before = hud->scene().cacheKey();
     emit hud->pressed(1, 0, QPointF(400, 400));
-    if (sim.sim.roundsFired != 1 || hud->scene().cacheKey() == before ||
+    if (sim.sim.session.roundsFired != 1 || hud->scene().cacheKey() == before ||
         hud->scene().size() != QSize(800, 800))
         state.SkipWithError("the shot was not fired and drawn");
     for (auto _ : state) {

@@ -31,30 +31,25 @@ LoadModel& defaultLoad() {
     return *model;
 }
 
-void WindowHost::propertiesPostLoad(SimSettings&) {
-    controls.propertiesPostLoad();
-    // Without a session to read, the view still needs its scale from the field of view.
-    if (controls.sim.milsPerScreen <= 0) controls.sim.applyFov();
-}
-
 Simulator::Simulator(int side, const QString& sessionFile, bool picturesOnly) {
     environment();
     ensureGuiApplication();
     if (picturesOnly)
-        sim.sight = SimSights::None;
+        sim.session.sight = SimSights::None;
     else
         sim.loadModel = &defaultLoad();
     sim.setHost(&host);
-    sim.fileNum = 4;
+    sim.setUp();
     sim.setViewSize(QSize(side, side));
     sim.Form_Resize();
     sim.settings.propertiesPreLoad();
-    sim.dat.filename = sessionFile;
-    sim.init(!sessionFile.isEmpty());
-    host.controls.reading = false; // a reading that stopped at a damaged record never ended
+    sim.sessionFile = sessionFile;
     host.controls.simStarted = true;
-    host.controls.propertiesPostLoad();
-    if (sim.milsPerScreen <= 0) sim.applyFov();
+    sim.init(!sessionFile.isEmpty());
+    sim.settings.propertiesPostLoad();
+    host.controls.txtAngleChange(sim.settings.txtAngle);
+    if (sim.scene.milsPerScreen <= 0) sim.applyFov();
+    sim.scoreResetTotal();
     sim.drawAll();
 }
 

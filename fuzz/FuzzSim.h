@@ -19,17 +19,11 @@ void ensureGuiApplication();
 // The default load, every field handler run, as the window has it at start-up; made once.
 LoadModel& defaultLoad();
 
-// The window's answers to the simulator: reading a session sets each control from its record and
-// runs the control's handler, so the picture lists load the pictures the session names and the
-// sliders redraw, as in the simulator's window. Load files a session names are not opened.
+// The window's side of the simulator: its controls' handlers. A session read loads the pictures
+// it names itself; load files a session names are not opened.
 class WindowHost : public SimHost {
 public:
     explicit WindowHost(CSim& sim) : controls(sim) {}
-    void propertiesPreLoad(SimSettings&) override { controls.propertiesPreLoad(); }
-    void propertiesPostLoad(SimSettings&) override;
-    void recordRead(int number) override { controls.recordRead(number); }
-    void optSightsClick(CSim&, int16_t index) override { controls.optSightsClick(index); }
-    void txtFovValidate(CSim&) override { controls.txtFovValidate(); }
     SimControls controls;
 };
 

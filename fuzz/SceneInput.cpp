@@ -29,21 +29,19 @@ SceneInput SceneInput::split(QByteArrayView bytes) {
 }
 
 std::array<QString, SceneInput::PartCount> scenePictureNames(const QString& sessionFile) {
-    constexpr int16_t FileNumber = 5; // a number of its own: the simulator reads under 4
     std::array<QString, SceneInput::PartCount> names;
     names[SceneInput::Hello] = QStringLiteral("hello.bmp");
-    CFileData dat;
-    dat.filename = sessionFile;
-    if (!dat.openTextInput(FileNumber)) return names;
-    for (int n = 1; n <= 18 && !dat.atEnd(FileNumber); ++n) {
-        const QString text = SessionFile::isMultiline(n) ? dat.readMultilineText(FileNumber)
-                                                         : dat.readText(FileNumber);
-        if (dat.fieldTooLong(FileNumber)) break;
-        if (n == 2) names[SceneInput::Target] = text;
-        if (n == 7) names[SceneInput::Reticle] = text;
-        if (n == 18) names[SceneInput::Background] = text;
-    }
-    dat.closeText(FileNumber);
+    // The picture names as the simulator reads them: records 2, 7 and 18, unless a record
+    // before them is too long to be one.
+    CFileData::Limits limits;
+    limits.multilineFields = {SessionFile::NotesRecord};
+    limits.mostFields = 18;
+    CFileData::ReadReport report;
+    const QStringList fields = CFileData::readFields(sessionFile, limits, report);
+    const int usable = report.tooLongField ? report.tooLongField - 1 : int(fields.size());
+    if (usable >= 2) names[SceneInput::Target] = fields[1];
+    if (usable >= 7) names[SceneInput::Reticle] = fields[6];
+    if (usable >= 18) names[SceneInput::Background] = fields[17];
     return names;
 }
 

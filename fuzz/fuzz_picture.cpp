@@ -46,7 +46,7 @@ void checkTaken(const SimPictures& p, const QImage& decoded, QSize view) {
 }
 
 void checkScene(const CSim& sim, int side) {
-    if (sim.picBuffer.size() != QSize(side, side)) fail("the scene is not the view's size");
+    if (sim.scene.picture.size() != QSize(side, side)) fail("the scene is not the view's size");
 }
 
 } // namespace
@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     controls.listChange(List::Target, target);
     controls.listChange(List::Reticle, name);
     controls.listChange(List::Background, name);
-    checkTaken(sim.pictures, decoded, QSize(ViewSide, ViewSide));
+    checkTaken(sim.scene.pictures, decoded, QSize(ViewSide, ViewSide));
     // Hello, background, target and reticle: each refusal is said once.
     if (decoded.isNull() && env.prompt.messages - messagesBefore < 4)
         fail("a refused picture was not reported");
@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // A new view size loads the pictures again; the masks now come from the files saved above.
     sim.setViewSize(QSize(ResizedSide, ResizedSide));
     sim.Form_Resize();
-    checkTaken(sim.pictures, decoded, QSize(ResizedSide, ResizedSide));
+    checkTaken(sim.scene.pictures, decoded, QSize(ResizedSide, ResizedSide));
     checkScene(sim, ResizedSide);
     return 0;
 }

@@ -33,7 +33,8 @@ void putPictures(const SceneInput& in, const QString& sessionFile) {
 }
 
 void checkScene(const CSim& sim) {
-    if (sim.picBuffer.size() != QSize(ViewSide, ViewSide)) fail("the scene is not the view's size");
+    if (sim.scene.picture.size() != QSize(ViewSide, ViewSide))
+        fail("the scene is not the view's size");
 }
 
 } // namespace
@@ -57,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     firing.CmdFire_Click(0);
     s.host.controls.checkClick(Check::Transparent, 0);
     checkScene(s.sim);
-    s.sim.dat.filename = env.path(QStringLiteral("saved.ssn"));
+    s.sim.sessionFile = env.path(QStringLiteral("saved.ssn"));
     if (!s.sim.dataSave()) fail("a session could not be saved");
     return 0;
 }

@@ -29,11 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CSim sim;
     sim.loadModel = &model;
     sim.setViewSize(QSize(48, 48)); // small: every input is drawn, cheaply
-    sim.fileNum = 4;
-    sim.dat.filename = env.write(QStringLiteral("input.ssn"), data, size);
+    sim.setUp();
+    sim.sessionFile = env.write(QStringLiteral("input.ssn"), data, size);
     sim.init(true);
     sim.draw(sim.settings);
-    sim.dat.filename = env.path(QStringLiteral("saved.ssn"));
+    sim.sessionFile = env.path(QStringLiteral("saved.ssn"));
     if (!sim.dataSave()) fuzz::fail("a session could not be saved");
     sim.final();
     return 0;

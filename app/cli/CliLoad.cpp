@@ -1,7 +1,6 @@
 #include "cli/CliLoad.h"
 
 #include "load/LoadFile.h"
-#include "services/CFileData.h"
 #include "services/MSmallBallStruct.h"
 
 #include <QFile>
@@ -36,10 +35,8 @@ bool openLoad(LoadModel& model, const QString& path) {
             QStringLiteral("cannot read load file '%1': %2").arg(found, probe.errorString()));
     probe.close();
 
-    CFileData dat;
-    dat.filename = found;
     LoadForm next = model.form;
-    const LoadFile::ReadReport report = LoadFile::read(dat, next);
+    const LoadFile::ReadReport report = LoadFile::read(found, next);
     if (!report.opened) return fail(QStringLiteral("cannot read load file '%1'").arg(found));
     if (report.refused) return false; // the file layer has said why
     if (!report.whole()) return fail(LoadFile::damageMessage(found, report, next));

@@ -6,6 +6,7 @@
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
 
+#include <algorithm>
 #include <array>
 
 namespace CompareFile {
@@ -59,41 +60,43 @@ bool apply(const Slot& slot, const QString& text, CInput& record) {
 
 } // namespace
 
-bool dataLoadCompare(CFileData& dat, CInput& compareInput, QString& compareFile, int* fieldsRead) {
+bool dataLoadCompare(CInput& compareInput, QString& compareFile, int* fieldsRead) {
     int applied = 0;
-    const QString remembered = dat.filename;
     bool opened = false;
     if (MSmallBallStruct::FileExists(compareFile)) {
-        dat.filename = compareFile;
-        opened = dat.openTextInput(FileNumber);
-    }
-    if (opened) {
-        // Read into a copy: a file given up for a field no load can hold changes nothing.
-        CInput read = compareInput;
-        read.cart = dat.readText(FileNumber);
-        applied = 1;
-        for (const Slot& slot : numericSlots()) {
-            if (!apply(slot, dat.readText(FileNumber), read)) break;
-            ++applied;
+        CFileData::Limits limits;
+        limits.mostFields = FieldCount;
+        CFileData::ReadReport report;
+        const QStringList fields = CFileData::readFields(compareFile, limits, report);
+        reportProblem(report.problem);
+        if (report.opened) {
+            // Read into a copy: a file given up for a field no load can hold changes nothing.
+            // The reading stops at the first field that does not convert (an over-long field
+            // reads as empty, which no number is).
+            CInput read = compareInput;
+            read.cart = fields.value(0);
+            applied = 1;
+            for (const Slot& slot : numericSlots()) {
+                if (!apply(slot, fields.value(applied), read)) break;
+                ++applied;
+            }
+            const int lastRead = std::min(applied + 1, FieldCount);
+            opened = report.tooLongField == 0 || report.tooLongField > lastRead;
+            if (opened)
+                compareInput = read;
+            else {
+                report.tooLong().report();
+                applied = 0;
+            }
         }
-        opened = !dat.fieldTooLong(FileNumber);
-        if (opened)
-            compareInput = read;
-        else
-            applied = 0;
-        dat.closeText(FileNumber);
     }
-    dat.filename = remembered;
     if (fieldsRead) *fieldsRead = applied;
     return opened;
 }
 
-PrecisionForm precisionOf(CFileData& dat, const QString& compareFile) {
-    const QString kept = dat.filename;
-    dat.filename = compareFile;
+PrecisionForm precisionOf(const QString& compareFile) {
     LoadForm form;
-    LoadFile::read(dat, form);
-    dat.filename = kept;
+    LoadFile::read(compareFile, form);
     return form.precision;
 }
 

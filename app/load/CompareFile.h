@@ -10,22 +10,20 @@
 
 namespace CompareFile {
 
-constexpr int16_t FileNumber = 2;
 // Cartridge name to scope magnification; drag model, angle and the air come from the load on
 // screen.
 constexpr int FieldCount = 17;
 
-// Reads the comparison file `compareFile` through `dat` (whose filename is restored afterwards)
-// into `compareInput`. Reading stops at the first field that does not convert; the fields read
-// before it keep their new values, the rest keep what `compareInput` held. `compareFile` becomes
-// the application folder's copy when the file is only found there. True once the file opened.
-// `fieldsRead` (optional) receives the number of fields applied.
-bool dataLoadCompare(CFileData& dat, CInput& compareInput, QString& compareFile,
-                     int* fieldsRead = nullptr);
+// Reads the comparison file `compareFile` into `compareInput`. Reading stops at the first field
+// that does not convert; the fields read before it keep their new values, the rest keep what
+// `compareInput` held. `compareFile` becomes the application folder's copy when the file is only
+// found there. True once the file opened. `fieldsRead` (optional) receives the number of fields
+// applied.
+bool dataLoadCompare(CInput& compareInput, QString& compareFile, int* fieldsRead = nullptr);
 
 // The precision part of the comparison file (the model's switch and inputs it was saved with):
 // the comparison is drawn with its own model. Off when the file has none or cannot be read.
-PrecisionForm precisionOf(CFileData& dat, const QString& compareFile);
+PrecisionForm precisionOf(const QString& compareFile);
 
 // The file-name part shown in the comparison list ("" for an empty path).
 QString compareName(const QString& compareFile);

@@ -33,7 +33,7 @@ QString noComparison() {
 
 } // namespace GraphText
 
-GraphData GraphModel::refresh(LoadModel& model, CTextOutput& txt, CFileData& dat, float angle) {
+GraphData GraphModel::refresh(LoadModel& model, CTextOutput& txt, float angle) {
     std::vector<float> drop1, range1, drop2, range2;
     QString problem, compareProblem;
     if (txt.printTextTable(model.values.in1, false, drop1, range1, angle, model))
@@ -47,8 +47,8 @@ GraphData GraphModel::refresh(LoadModel& model, CTextOutput& txt, CFileData& dat
     if (comparison.on && MSmallBallStruct::FileExists(comparison.file)) {
         // Every input the file does not supply (drag model, angle, the air) is the screen's.
         model.dataUiToInput(compareInput);
-        read = CompareFile::dataLoadCompare(dat, compareInput, comparison.file);
-        if (read) comparePrecision = CompareFile::precisionOf(dat, comparison.file);
+        read = CompareFile::dataLoadCompare(compareInput, comparison.file);
+        if (read) comparePrecision = CompareFile::precisionOf(comparison.file);
     }
     // A comparison load no trajectory exists for (a coefficient or velocity of 0) is not drawn
     // rather than drawn from overflows.
@@ -98,10 +98,10 @@ GraphData GraphModel::compose(std::vector<float> range1, std::vector<float> drop
     return d;
 }
 
-void GraphModel::chooseCompareFile(const QString& path, LoadModel& model, CFileData& dat) {
+void GraphModel::chooseCompareFile(const QString& path, LoadModel& model) {
     Comparison& comparison = model.form.comparison;
     comparison.setFile(path);
-    CompareFile::dataLoadCompare(dat, compareInput, comparison.file);
+    CompareFile::dataLoadCompare(compareInput, comparison.file);
     comparison.on = true;
 }
 

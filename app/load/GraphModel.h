@@ -5,7 +5,6 @@
 #include "load/CInput.h"
 #include "load/CTextOutput.h"
 #include "load/LoadModel.h"
-#include "services/CFileData.h"
 
 #include <QString>
 #include <algorithm>
@@ -56,7 +55,7 @@ public:
     // The graph part of the view refresh, run after the fields were copied into in1 and the table
     // writer was initialised: the load's points, and the comparison's when Use Compare is on and
     // the comparison file exists (the window inputs overwritten by its first 17 fields).
-    GraphData refresh(LoadModel& model, CTextOutput& txt, CFileData& dat, float angle);
+    GraphData refresh(LoadModel& model, CTextOutput& txt, float angle);
 
     // Titles and legends for two computed curves (graphShow2D3D).
     GraphData compose(std::vector<float> range1, std::vector<float> drop1,
@@ -65,7 +64,7 @@ public:
 
     // A comparison file chosen through the open dialog: it becomes the comparison, is read into
     // compareInput, and Use Compare is switched on.
-    void chooseCompareFile(const QString& path, LoadModel& model, CFileData& dat);
+    void chooseCompareFile(const QString& path, LoadModel& model);
 
     // A name chosen (or typed) in the comparison list: the path of that file in the folder the
     // list shows (MSmallBallStruct::documentFolder), or "" when there is no such file.

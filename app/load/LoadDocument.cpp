@@ -2,6 +2,7 @@
 
 #include "load/LoadFile.h"
 #include "load/LoadModel.h"
+#include "services/CFileData.h"
 #include "services/FileChooser.h"
 #include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
@@ -24,29 +25,27 @@ void LoadDocument::newDocument() {
 
 bool LoadDocument::open() {
     if (!queryUnsaved()) return false;
-    const QString current = dat.filename;
-    if (!dataOpenTable()) return false;
-    const QString chosen = dat.filename;
-    dat.filename = current;
+    const QString chosen = dataOpenTable();
+    if (chosen.isEmpty()) return false;
     return loadFile(chosen);
 }
 
 bool LoadDocument::loadFile(const QString& path) {
-    const QString current = dat.filename;
-    dat.filename = path;
+    const QString current = filename;
+    filename = path;
     if (!dataLoad()) {
         // Nothing was read: the file on screen stays the one Save writes to.
-        dat.filename = current;
+        filename = current;
         return false;
     }
-    if (addToMru) addToMru(dat.filename);
+    if (addToMru) addToMru(filename);
     return true;
 }
 
 bool LoadDocument::save() {
-    if (dat.filename.isEmpty()) return saveAs();
+    if (filename.isEmpty()) return saveAs();
     if (!writeCurrent("mnuSave_Click")) return false;
-    if (addToMru) addToMru(dat.filename);
+    if (addToMru) addToMru(filename);
     return true;
 }
 
@@ -54,21 +53,21 @@ bool LoadDocument::saveAs() {
     const QString path = FileDialogs::chooseSavePath(
         QStringLiteral("Save As"), QString::fromLatin1(saveFilter), QStringLiteral("txt"));
     if (path.isEmpty()) return false;
-    const QString previous = dat.filename;
-    dat.filename = path;
+    const QString previous = filename;
+    filename = path;
     if (writeCurrent("mnuSaveAs_Click")) {
-        if (addToMru) addToMru(dat.filename);
+        if (addToMru) addToMru(filename);
         return true;
     }
     // Nothing was saved under the new name: the current file stays what it was.
-    dat.filename = previous;
+    filename = previous;
     return false;
 }
 
 bool LoadDocument::queryUnsaved() {
-    const QString current = dat.filename;
+    const QString current = filename;
     QString name, folder, extension;
-    dat.filenameSubstrings(current, name, folder, extension);
+    CFileData::filenameSubstrings(current, name, folder, extension);
 
     // A scratch file that cannot be written leaves nothing to compare: ask.
     const QString scratch = writeScratch();
@@ -95,11 +94,12 @@ bool LoadDocument::queryUnsaved() {
 
 bool LoadDocument::dataLoad() {
     LoadForm next = model.form;
-    const LoadFile::ReadReport report = LoadFile::read(dat, next);
+    const LoadFile::ReadReport report = LoadFile::read(filename, next);
+    filename = report.path; // the application folder's copy, when only that exists
     if (!report.opened || report.refused) return false;
     model.applyForm(next);
     if (!report.whole())
-        showMessage(LoadFile::damageMessage(dat.filename, report, next),
+        showMessage(LoadFile::damageMessage(filename, report, next),
                     QStringLiteral("Damaged Load File"));
     if (formReplaced) formReplaced();
     if (loaded) loaded();
@@ -133,12 +133,8 @@ QByteArray LoadDocument::readAll(const QString& path) {
 }
 
 QString LoadDocument::writeScratch() {
-    const QString current = dat.filename;
     const QString scratch = MSmallBallStruct::writablePath(QString::fromLatin1(scratchName));
-    dat.filename = scratch;
-    const bool written = LoadFile::dataSaveTable(dat, model.form);
-    dat.filename = current;
-    return written ? scratch : QString();
+    return LoadFile::dataSaveTable(scratch, model.form) ? scratch : QString();
 }
 
 QByteArray LoadDocument::formBytes() {
@@ -146,22 +142,22 @@ QByteArray LoadDocument::formBytes() {
     return scratch.isEmpty() ? QByteArray() : readAll(scratch);
 }
 
-bool LoadDocument::dataOpenTable() {
-    const QString path =
-        FileDialogs::chooseOpenPath(QStringLiteral("Open File"), QString::fromLatin1(openFilter));
-    if (path.isEmpty()) return false;
-    dat.filename = path;
-    return true;
+QString LoadDocument::dataOpenTable() {
+    return FileDialogs::chooseOpenPath(QStringLiteral("Open File"),
+                                       QString::fromLatin1(openFilter));
 }
 
 bool LoadDocument::isFileChanged(const QString& file1, const QString& file2) {
     // A file saved by an editor with LF line ends holds the same load.
-    return !dat.isSameText(file1, file2);
+    CFileDiff diff;
+    const bool same = diff.isSameText(file1, file2);
+    reportProblem(diff.problem);
+    return !same;
 }
 
 bool LoadDocument::writeCurrent(const char* operation) {
     (void)operation;
     // Every failure (a file that cannot be opened, a write that fails half way) has been
     // reported by the file layer, and the previous file is still whole.
-    return LoadFile::dataSaveTable(dat, model.form);
+    return LoadFile::dataSaveTable(filename, model.form);
 }

@@ -1,10 +1,9 @@
 // The load data document: New, Open, Save and Save As of the current load data file, and the
-// unsaved-changes question, over the LoadModel and the file named by `dat`. No widgets: dialogs
-// go through the file chooser and questions through the prompt.
+// unsaved-changes question, over the LoadModel and the file named by `filename`. No widgets:
+// dialogs go through the file chooser and questions through the prompt.
 #pragma once
 
 #include "load/Document.h"
-#include "services/CFileData.h"
 
 #include <QByteArray>
 #include <functional>
@@ -21,7 +20,7 @@ public:
 
     explicit LoadDocument(LoadModel& model);
 
-    CFileData dat; // dat.filename: the current load data file
+    QString filename; // the current load data file
 
     // A file was opened or saved: it belongs in the recent-file list.
     std::function<void(const QString& path)> addToMru;
@@ -35,9 +34,9 @@ public:
     bool save() override;
     bool saveAs() override;
     bool queryUnsaved() override; // queryUnsavedTable
-    QString fileName() const override { return dat.filename; }
+    QString fileName() const override { return filename; }
 
-    // Reads dat.filename into the window (dataLoad): false when the file does not exist or was
+    // Reads `filename` into the window (dataLoad): false when the file does not exist or was
     // refused. A file read only in part is applied as far as it went and reported once.
     bool dataLoad();
     // Opens `path` as the current file: dataLoad, then the recent-file list. When nothing could
@@ -46,8 +45,8 @@ public:
     // Start-up: reads the current file, then runs every field's change handler once. A file's own
     // temperature and pressure stand; without a file the altitude sets them.
     bool startUp();
-    // Open dialog for load data files; on a choice dat.filename becomes the chosen path.
-    bool dataOpenTable();
+    // Open dialog for load data files: the chosen path, or empty when none was chosen.
+    QString dataOpenTable();
     // True unless the two files hold the same bytes.
     bool isFileChanged(const QString& file1, const QString& file2);
 

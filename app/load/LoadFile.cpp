@@ -89,6 +89,8 @@ constexpr std::array<Slot, 41> layout{{
 
 // Fields written for every load; the rest only for a load that used the precision model.
 constexpr size_t ClassicFields = 32;
+// The one multi-line field.
+constexpr int NotesField = 32;
 
 // An integer field: any number that rounds into [lower, upper].
 std::optional<int> wholeNumber(const QString& text, int lower, int upper) {
@@ -205,9 +207,16 @@ QString saved(const Slot& slot, const LoadForm& form) {
 // Older layouts end after these fields: what follows keeps its default or previous value.
 constexpr int olderLayoutEnds[] = {24, 30, int(ClassicFields)};
 
-ReadReport read(CFileData& dat, LoadForm& form) {
+ReadReport read(const QString& path, LoadForm& form) {
     ReadReport report;
-    if (!dat.openTextInput(FileNumber)) return report;
+    CFileData::Limits limits;
+    limits.multilineFields = {NotesField};
+    limits.mostFields = int(layout.size());
+    CFileData::ReadReport file;
+    const QStringList fields = CFileData::readFields(path, limits, file);
+    reportProblem(file.problem);
+    report.path = file.path;
+    if (!file.opened) return report;
     report.opened = true;
     LoadForm next = form;
     // A file without the precision fields is a load that never used the model.
@@ -215,23 +224,19 @@ ReadReport read(CFileData& dat, LoadForm& form) {
     for (size_t i = 0; i < layout.size(); ++i) {
         const Slot& slot = layout[i];
         const int number = int(i) + 1;
-        const bool ended = dat.atEnd(FileNumber);
+        const bool ended = i >= size_t(fields.size());
         // The precision fields come as a whole: a file ending among them was cut short.
         if (ended && number > int(ClassicFields)) {
             if (number != int(ClassicFields) + 1) report.stoppedAt = number;
             break;
         }
-        QString text;
-        if (slot.atEndDefault && ended)
-            text = QString::fromLatin1(slot.atEndDefault);
-        else if (slot.kind == Kind::Notes)
-            text = dat.readMultilineText(FileNumber);
-        else
-            text = dat.readText(FileNumber);
-        if (dat.fieldTooLong(FileNumber)) {
+        if (number == file.tooLongField) {
+            file.tooLong().report();
             report.refused = true;
             break;
         }
+        const QString text = slot.atEndDefault && ended ? QString::fromLatin1(slot.atEndDefault)
+                                                        : fields.value(qsizetype(i));
         if (apply(slot, text, next)) continue;
         const bool olderLayout =
             ended && std::find(std::begin(olderLayoutEnds), std::end(olderLayoutEnds),
@@ -239,13 +244,12 @@ ReadReport read(CFileData& dat, LoadForm& form) {
         if (!olderLayout) report.stoppedAt = number;
         break;
     }
-    dat.closeText(FileNumber);
     if (!report.refused) form = next;
     return report;
 }
 
-bool dataLoad(CFileData& dat, LoadForm& form) {
-    const ReadReport report = read(dat, form);
+bool dataLoad(const QString& path, LoadForm& form) {
+    const ReadReport report = read(path, form);
     return report.opened && !report.refused;
 }
 
@@ -267,21 +271,16 @@ QString damageMessage(const QString& path, const ReadReport& report, const LoadF
     return text;
 }
 
-bool dataSaveTable(CFileData& dat, const LoadForm& form) {
-    if (!dat.openTextOutput(FileNumber)) return false;
+bool dataSaveTable(const QString& path, const LoadForm& form) {
     const size_t count = form.precision.used ? layout.size() : ClassicFields;
-    for (size_t i = 0; i < count; ++i) {
-        const Slot& slot = layout[i];
-        if (slot.kind == Kind::Notes)
-            dat.writeMultilineText(saved(slot, form), FileNumber);
-        else
-            dat.writeText(saved(slot, form), FileNumber);
-        if (!dat.writeOk(FileNumber)) break;
-    }
-    // The file is replaced only here, and only when every field reached the disk; a failure
-    // is reported by closeText and the previous file stays.
-    dat.closeText(FileNumber);
-    return dat.writeOk(FileNumber);
+    QList<CFileData::Field> fields;
+    for (size_t i = 0; i < count; ++i)
+        fields.append({saved(layout[i], form), layout[i].kind == Kind::Notes});
+    // The file is replaced only when every field reached the disk; otherwise the previous file
+    // stays and the failure is reported.
+    const std::optional<FileProblem> problem = CFileData::writeFields(path, fields);
+    reportProblem(problem);
+    return !problem;
 }
 
 } // namespace LoadFile

@@ -7,11 +7,11 @@
 
 namespace LoadFile {
 
-constexpr int16_t FileNumber = 1;
-
 // What reading a file found.
 struct ReadReport {
-    bool opened = false;  // the file exists and was read
+    bool opened = false; // the file exists and was read
+    // The file read: the application folder's copy when only that exists.
+    QString path;
     bool refused = false; // a field too long to be one: the file was given up, nothing applied
     int stoppedAt = 0;    // the field (1..41) whose text did not convert, 0 when none did
 
@@ -19,20 +19,22 @@ struct ReadReport {
     bool whole() const { return opened && !refused && stoppedAt == 0; }
 };
 
-// Reads the file named by dat.filename into `form`. Fields from the first one that does not
-// convert on keep the values `form` had; a file that ends where an older layout ends (after
-// field 24, 30 or 32) is whole. The precision fields are the defaults unless the file has them.
-// `form` is untouched when the file does not exist or is refused.
-ReadReport read(CFileData& dat, LoadForm& form);
+// Reads the file at `path` into `form`. Fields from the first one that does not convert on keep
+// the values `form` had; a file that ends where an older layout ends (after field 24, 30 or 32)
+// is whole. The precision fields are the defaults unless the file has them. `form` is untouched
+// when the file does not exist or is refused. A file that exists but cannot be read, or is
+// refused, is reported through the file layer's problem.
+ReadReport read(const QString& path, LoadForm& form);
 
 // read(), true once the file could be opened and was not refused.
-bool dataLoad(CFileData& dat, LoadForm& form);
+bool dataLoad(const QString& path, LoadForm& form);
 
 // What to tell the user about a file that was not read whole: where the reading stopped, and
 // the fields whose text (in `form`, as read) does not pass their check. Empty for a whole read.
 QString damageMessage(const QString& path, const ReadReport& report, const LoadForm& form);
 
-// Writes `form` to the file named by dat.filename. False when it could not be written.
-bool dataSaveTable(CFileData& dat, const LoadForm& form);
+// Writes `form` to the file at `path`, replacing it whole or not at all. False (the failure
+// reported) when it could not be written.
+bool dataSaveTable(const QString& path, const LoadForm& form);
 
 } // namespace LoadFile

@@ -1,65 +1,90 @@
-// Text files of one field per line, known by small file numbers: 1 load data, 2 comparison load,
-// 3 last-file record, 4 session. Fields escape "," as "|~" and, in multi-line fields, CR LF as
+// Text files of one field per line: the load data file, the comparison load, the last-file
+// record and the session. Fields escape "," as "|~" and, in multi-line fields, CR LF as
 // "|@|{". Lines end in CR LF; text is single-byte (Latin-1).
+//
+// A file is read whole into a list of fields and written whole from one: no file stays open
+// between calls, and nothing here is shown to the user. What went wrong comes back as a
+// FileProblem for the caller to report once.
 #pragma once
 
+#include <QList>
 #include <QString>
-#include <cstdint>
-#include <memory>
+#include <QStringList>
+#include <optional>
 
-class CFileDiff;
+// A failure of the file layer, in the numbers and words of the program's error reports.
+struct FileProblem {
+    QString className;
+    QString operation;
+    long number = 0;
+    QString text;
 
-class CFileData {
-public:
-    CFileData();
-    ~CFileData();
-
-    QString filename;        // the file the next open acts on
-    bool eofIsError = false; // report reads past the end through HandleError
-
-    // Closes the file open under fNum; a file open for writing replaces its target here, whole.
-    void closeText(int16_t fNum);
-    // Splits a path into file name, folder (ending in its separator) and extension (from the
-    // first "." of the whole path). False for an empty path, outputs untouched.
-    bool filenameSubstrings(const QString& Full, QString& fname, QString& PName,
-                            QString& ext) const;
-    bool isSame(const QString& filename1, const QString& filename2);
-    // The same texts when every line end (CR LF, LF or CR) counts as one: a file written by an
-    // editor with other line ends is not a changed file.
-    bool isSameText(const QString& filename1, const QString& filename2);
-    // Opens `filename` for reading (FileExists rule: the application folder's copy is used and
-    // `filename` rewritten when the path itself is missing). False, silently, when missing.
-    // A file larger than MaxInputBytes is refused with a message.
-    bool openTextInput(int16_t fNum);
-    static constexpr qint64 MaxInputBytes = 256 * 1024 * 1024;
-    // Opens `filename` for writing. The fields go to a temporary file in the same folder, which
-    // closeText puts in place of `filename` once all of it is written; until then, and after any
-    // failure (reported at closeText), the previous file stays as it was.
-    bool openTextOutput(int16_t fNum);
-    QString readMultilineText(int16_t fNum);
-    // One single-line field. A field longer than MaxLineField characters is no path, number or
-    // name but a damaged file: it reads as empty, is reported once for the file (naming it), and
-    // fieldTooLong tells the reader to give the file up.
-    QString readText(int16_t fNum);
-    static constexpr qsizetype MaxLineField = 32767;
-    bool fieldTooLong(int16_t fNum) const;
-    void writeMultilineText(const QString& inp, int16_t fNum);
-    void writeText(const QString& inp, int16_t fNum);
-
-    // True when the file open for reading under fNum has no more fields.
-    bool atEnd(int16_t fNum) const;
-    // True when every write since openTextOutput succeeded (checked before closing): the text
-    // written so far is pushed to the disk first, so a full disk shows here. After closeText
-    // it tells whether the file under that number was written out completely.
-    bool writeOk(int16_t fNum) const;
-
-    // Field escapes, exposed for the readers that decode text of their own.
-    static QString encodeField(const QString& text, bool multiline);
-    static QString decodeField(const QString& text, bool multiline);
-
-private:
-    std::unique_ptr<CFileDiff> comparer;
+    // "<className> <operation>: <number> - <text>" through the program's one reporter.
+    void report() const;
 };
+
+// Reports the problem, when there is one.
+void reportProblem(const std::optional<FileProblem>& problem);
+
+namespace CFileData {
+
+// A data file of hundreds of megabytes is some other file chosen by mistake (a film, a disk
+// image); reading it whole could exhaust memory.
+constexpr qint64 MaxInputBytes = 256 * 1024 * 1024;
+// A single-line field longer than this is no path, number or name but a damaged file.
+constexpr qsizetype MaxLineField = 32767;
+
+// One field to write: its text, and whether its line breaks are kept (escaped).
+struct Field {
+    QString text;
+    bool multiline = false;
+};
+
+// How a file is read: its largest size, the longest single-line field, and the fields (numbered
+// from 1) that are multi-line: decoded with the line-break escape and never too long.
+struct Limits {
+    qint64 maxBytes = MaxInputBytes;
+    qsizetype maxLineField = MaxLineField;
+    QList<int> multilineFields;
+    // The fields a reader can use; the rest of the file is not split (0: every field).
+    int mostFields = 0;
+};
+
+// What reading a file found.
+struct ReadReport {
+    bool opened = false; // the file exists and was read
+    // The file read: the application folder's copy when only that exists (FileExists rule),
+    // else the path asked for.
+    QString path;
+    // Why a file that exists could not be read (too large, no access, an I/O error).
+    std::optional<FileProblem> problem;
+    // The first single-line field (from 1) longer than the limit, which reads as empty; 0 when
+    // none. A reader that reaches it gives the file up and reports tooLong().
+    int tooLongField = 0;
+    qsizetype maxLineField = MaxLineField;
+
+    // The message for the over-long field, naming the file.
+    FileProblem tooLong() const;
+};
+
+// Every field of the file at `path`, decoded. A field ends at a comma or a line end (CR, LF or
+// CR LF). A missing file gives no fields and no problem (report.opened false).
+QStringList readFields(const QString& path, const Limits& limits, ReadReport& report);
+
+// Writes `fields` to `path`, one per line. The text goes to a temporary file in the same folder
+// that replaces `path` only once all of it is written: after any failure the previous file
+// stays as it was. A device or pipe (/dev/null, /dev/full) is written in place.
+std::optional<FileProblem> writeFields(const QString& path, const QList<Field>& fields);
+
+// Splits a path into file name, folder (ending in its separator) and extension (from the
+// first "." of the whole path). False for an empty path, outputs untouched.
+bool filenameSubstrings(const QString& Full, QString& fname, QString& PName, QString& ext);
+
+// Field escapes, exposed for the readers that decode text of their own.
+QString encodeField(const QString& text, bool multiline);
+QString decodeField(const QString& text, bool multiline);
+
+} // namespace CFileData
 
 class CFileDiff {
 public:
@@ -74,4 +99,6 @@ public:
     static constexpr qint64 blockSize = 1024;
     // Blocks compared by the last isSame (0 when the lengths alone decided).
     int blocksRead = 0;
+    // Why the last comparison could not read a file (then the files counted as different).
+    std::optional<FileProblem> problem;
 };

@@ -36,42 +36,39 @@ QString CLastFile::path() {
 }
 
 void CLastFile::load() {
-    CFileData file;
-    file.filename = path();
-    if (!file.openTextInput(fileNum)) return;
+    CFileData::Limits limits;
+    limits.mostFields = 4;
+    CFileData::ReadReport report;
+    const QStringList fields = CFileData::readFields(path(), limits, report);
+    reportProblem(report.problem);
     // A shorter record (or an empty file) keeps the defaults of the fields it lacks.
-    QString* texts[] = {&dataFileName, &simFileName};
-    for (QString* text : texts) {
-        if (file.atEnd(fileNum)) break;
-        *text = file.readText(fileNum);
+    qsizetype next = 0;
+    for (QString* text : {&dataFileName, &simFileName}) {
+        if (next >= fields.size()) break;
+        if (next + 1 == report.tooLongField) {
+            // No path is that long: a damaged record names nothing.
+            report.tooLong().report();
+            *this = CLastFile();
+            return;
+        }
+        *text = fields.at(next++);
     }
-    if (file.fieldTooLong(fileNum)) {
-        // No path is that long: a damaged record (reported by the file layer) names nothing.
-        file.closeText(fileNum);
-        const int16_t number = fileNum;
-        *this = CLastFile();
-        fileNum = number;
-        return;
-    }
-    int32_t* colours[] = {&targetRed, &targetBlue};
-    for (int32_t* colour : colours) {
-        if (file.atEnd(fileNum)) break;
-        const std::optional<int32_t> value = colourField(file.readText(fileNum));
+    for (int32_t* colour : {&targetRed, &targetBlue}) {
+        if (next >= fields.size()) break;
+        // An over-long colour reads as empty, which is no number either.
+        if (next + 1 == report.tooLongField) report.tooLong().report();
+        const std::optional<int32_t> value = colourField(fields.at(next++));
         if (!value) break;
         *colour = *value;
     }
-    file.closeText(fileNum);
 }
 
 void CLastFile::save() {
-    CFileData file;
     // Beside the program, or in the user's data folder when the program's folder is read-only.
-    file.filename = MSmallBallStruct::writablePath(kRecordName);
-    if (!file.openTextOutput(fileNum)) return; // reported by the file layer
-    file.writeText(dataFileName, fileNum);
-    file.writeText(simFileName, fileNum);
-    file.writeText(QString::number(targetRed), fileNum);
-    file.writeText(QString::number(targetBlue), fileNum);
-    // The record is replaced whole here or not at all; a failure is reported by closeText.
-    file.closeText(fileNum);
+    // The record is replaced whole here or not at all.
+    reportProblem(CFileData::writeFields(MSmallBallStruct::writablePath(kRecordName),
+                                         {{dataFileName},
+                                          {simFileName},
+                                          {QString::number(targetRed)},
+                                          {QString::number(targetBlue)}}));
 }

@@ -2,7 +2,7 @@
 // simulator's two target colours, kept in "lastfile.dat" in the application folder (four text
 // fields, one per line).
 //
-// How the window uses it: at start-up `lastFile.fileNum = 3; lastFile.load();` then open
+// How the window uses it: at start-up `lastFile.load();` then open
 // `dataFileName` (unless the command line names a file) and hand `simFileName`, `targetRed` and
 // `targetBlue` to the simulator; at exit fill the four fields and call `save()`.
 // A missing file leaves the defaults and reports nothing.
@@ -13,7 +13,6 @@
 
 class CLastFile {
 public:
-    int16_t fileNum = 3;
     QString dataFileName;
     QString simFileName;
     int32_t targetRed = 0; // 0 and 0: nothing recorded

@@ -119,9 +119,8 @@ CMru::Choice CMru::choice(int index) const {
 }
 
 bool CMru::isSessionPath(const QString& path) {
-    CFileData splitter;
     QString name, folder, ext;
-    if (!splitter.filenameSubstrings(path, name, folder, ext)) return false;
+    if (!CFileData::filenameSubstrings(path, name, folder, ext)) return false;
     return ext == QStringLiteral(".ssn");
 }
 

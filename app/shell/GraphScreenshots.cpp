@@ -2,7 +2,6 @@
 
 #include "load/CompareFile.h"
 #include "load/LoadFile.h"
-#include "services/CFileData.h"
 #include "shell/InputTab.h"
 #include "shell/dlgChronoVel.h"
 #include "shell/dlgPointBlank.h"
@@ -42,9 +41,8 @@ QString writeComparison(const ui& window, const QTemporaryDir& dir) {
     other.fields[InputFields::MuzzleVelocity] = QStringLiteral("2710");
     other.fields[InputFields::Bc] = QStringLiteral(".61");
     other.fields[InputFields::SightHeight] = QStringLiteral("1.75");
-    CFileData out;
-    out.filename = dir.filePath(QStringLiteral("6.5 Creedmoor.qvt"));
-    return LoadFile::dataSaveTable(out, other) ? out.filename : QString();
+    const QString path = dir.filePath(QStringLiteral("6.5 Creedmoor.qvt"));
+    return LoadFile::dataSaveTable(path, other) ? path : QString();
 }
 
 void showGraph(ui& window) {

@@ -13,8 +13,8 @@
 #include <QVBoxLayout>
 #include <exception>
 
-GraphTab::GraphTab(LoadModel& model, CTextOutput& txt, CFileData& dat, QWidget* parent)
-    : QWidget(parent), model(model), txt(txt), dat(dat) {
+GraphTab::GraphTab(LoadModel& model, CTextOutput& txt, QWidget* parent)
+    : QWidget(parent), model(model), txt(txt) {
     compareLabel = new QLabel(QStringLiteral("Compare to:"), this);
     compareLabel->setObjectName(QStringLiteral("lblGraphCompare"));
     compareSlot = new QHBoxLayout;
@@ -58,7 +58,7 @@ void GraphTab::refresh(float angle) {
     showProblem(problem);
     if (!problem.isEmpty()) return;
     try {
-        GraphData next = state.refresh(model, txt, dat, angle);
+        GraphData next = state.refresh(model, txt, angle);
         // The precision model can find a load it cannot fly (its zero out of reach).
         showProblem(next.problem);
         if (!next.problem.isEmpty()) return;

@@ -6,7 +6,6 @@
 
 #include <QWidget>
 
-class CFileData;
 class CGraph;
 class CTextOutput;
 class LoadModel;
@@ -17,7 +16,7 @@ class QLabel;
 class GraphTab : public QWidget {
     Q_OBJECT
 public:
-    GraphTab(LoadModel& model, CTextOutput& txt, CFileData& dat, QWidget* parent = nullptr);
+    GraphTab(LoadModel& model, CTextOutput& txt, QWidget* parent = nullptr);
 
     GraphModel state; // the comparison load and Use Compare
     CGraph* graph = nullptr;
@@ -46,6 +45,5 @@ private:
     void showProblem(const QString& problem);
     LoadModel& model;
     CTextOutput& txt;
-    CFileData& dat;
     GraphData data;
 };

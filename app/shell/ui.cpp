@@ -85,7 +85,7 @@ void ui::buildTabs() {
     sstUI->setObjectName(QStringLiteral("sstUI"));
     inputTab = new InputTab(model);
     tableTab = new TableTab(model, txt);
-    graphTab = new GraphTab(model, txt, loadDoc.dat);
+    graphTab = new GraphTab(model, txt);
     simulator = new SimController(model, *this, this);
     QWidget* const pages[TabCount] = {inputTab, tableTab, graphTab, simulator->controlsTab,
                                       simulator->simulatorTab};
@@ -151,19 +151,18 @@ void ui::formLoad() {
     runGuarded("Form_Load", [this] {
         sstUI->setCurrentIndex(InputPage);
         inputTab->applyToolTips();
-        lastFile.fileNum = 3;
         lastFile.load();
-        loadDoc.dat.filename = lastFile.dataFileName;
-        simulator->sim.dat.filename = lastFile.simFileName;
-        simulator->sim.targetRed = lastFile.targetRed;
-        simulator->sim.targetBlue = lastFile.targetBlue;
+        loadDoc.filename = lastFile.dataFileName;
+        simulator->sim.sessionFile = lastFile.simFileName;
+        simulator->sim.session.targetRed = lastFile.targetRed;
+        simulator->sim.session.targetBlue = lastFile.targetBlue;
         // A session opened from the desktop goes to the simulator, a load to the tables.
         const QString named = commandLineFile();
         const bool namedSession = named.endsWith(QLatin1String(".ssn"), Qt::CaseInsensitive);
         if (namedSession)
-            simulator->sim.dat.filename = named;
+            simulator->sim.sessionFile = named;
         else if (!named.isEmpty())
-            loadDoc.dat.filename = named;
+            loadDoc.filename = named;
         fileChooser().folder = MSmallBallStruct::documentFolder();
         mru.MRUCount = -1;
         mru.GetMRUFileList();
@@ -277,10 +276,10 @@ bool ui::queryUnload() {
         if (!finished) emit closing();
         finished = true;
         mru.SaveMRUFileList();
-        lastFile.dataFileName = loadDoc.dat.filename;
-        lastFile.simFileName = simulator->sim.dat.filename;
-        lastFile.targetRed = simulator->sim.targetRed;
-        lastFile.targetBlue = simulator->sim.targetBlue;
+        lastFile.dataFileName = loadDoc.filename;
+        lastFile.simFileName = simulator->sim.sessionFile;
+        lastFile.targetRed = simulator->sim.session.targetRed;
+        lastFile.targetBlue = simulator->sim.session.targetBlue;
         lastFile.save();
     });
     return true;
@@ -335,11 +334,11 @@ void ui::runGuarded(const char* operation, const std::function<void()>& body) {
 // ---- what the simulator asks of the window ----------------------------------------------------
 
 QString ui::loadFileName() const {
-    return loadDoc.dat.filename;
+    return loadDoc.filename;
 }
 
 void ui::openLoad(const QString& path) {
-    loadDoc.dat.filename = path;
+    loadDoc.filename = path;
     loadDoc.dataLoad();
 }
 

@@ -79,11 +79,8 @@ void ui::mnuUseCompare_Click() {
 void ui::mnuCompare_Click() {
     runGuarded("mnuCompare_Click", [this] {
         // The open dialog for load files; the current load file stays the current one.
-        const QString current = loadDoc.dat.filename;
-        const bool chosen = loadDoc.dataOpenTable();
-        const QString path = loadDoc.dat.filename;
-        loadDoc.dat.filename = current;
-        if (!chosen) return;
+        const QString path = loadDoc.dataOpenTable();
+        if (path.isEmpty()) return;
         mru.AddMRUItem(path);
         comparisonList->chooseFile(path);
     });

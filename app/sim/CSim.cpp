@@ -4,7 +4,6 @@
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
 #include "services/Units.h"
-#include "sim/SessionFile.h"
 #include "sim/SimHost.h"
 
 #include <algorithm>
@@ -21,8 +20,9 @@ double number(const QString& text) {
     return MNumber::parse(text).value_or(0.0);
 }
 
-// The arrays are sized for a session's rounds; an absurd count reserves no more than this.
-constexpr int32_t MostRoundsReserved = 10000;
+// The field of view box has no tooltip of its own in the simulator; a refused value says what
+// is accepted.
+constexpr const char* FovMessage = "Field of view must be between 1 and 200 ft at 100 yd.";
 
 } // namespace
 
@@ -45,90 +45,97 @@ const std::vector<std::pair<QString, QString>>& CSim::tooltips() {
     return list;
 }
 
+QString CSim::fovMessage() {
+    return QString::fromLatin1(FovMessage);
+}
+
+QString CSim::cartridge() const {
+    return loadModel ? loadModel->form.fields[0] : QString();
+}
+
+SimCaptions CSim::captions() const {
+    return SimCaptions::of(settings, session, scene.fovFeet, cartridge(), sessionFile);
+}
+
 // --- Session -----------------------------------------------------------------------------------
 
-void CSim::init(bool reLoad) {
-    canDraw = false;
-    if (fileNum != 4) return;
+QString CSim::init(bool reLoad) {
+    drawing = false;
+    if (!ready) return {};
     if (!initialised) {
         initialised = true;
-        if (!viewPixels.isEmpty()) picBuffer = pictures.sceneBackground(QString(), viewPixels);
+        if (!scene.viewPixels.isEmpty())
+            scene.picture = scene.pictures.sceneBackground(QString(), scene.viewPixels);
         const QString pattern = QStringLiteral("*.jpg;*.jpeg;*.gif;*.bmp");
-        backgroundList.clear();
-        targetList.clear();
-        reticleList.clear();
-        MSmallBallStruct::fillComboBox(backgroundList, pattern, MSmallBallStruct::appPath("back"));
-        MSmallBallStruct::fillComboBox(targetList, pattern, MSmallBallStruct::appPath("targetw"));
-        MSmallBallStruct::fillComboBox(reticleList, pattern, MSmallBallStruct::appPath("sightw"));
-    } else {
-        dat.closeText(fileNum);
+        lists = SimPictureLists();
+        MSmallBallStruct::fillComboBox(lists.background, pattern,
+                                       MSmallBallStruct::appPath("back"));
+        MSmallBallStruct::fillComboBox(lists.target, pattern, MSmallBallStruct::appPath("targetw"));
+        MSmallBallStruct::fillComboBox(lists.reticle, pattern, MSmallBallStruct::appPath("sightw"));
     }
-    if (reLoad) dataLoad();
-    picHUDToolTip = settings.txtSimNotes;
-    lblRange = isSimMetric() ? QStringLiteral("Range (m)") : QStringLiteral("Range (yd)");
-    lblMaxrange = QStringLiteral("Maximum ") + lblRange;
+    QString load;
+    if (reLoad) {
+        const SessionFile::Read read = readSession();
+        // A missing file changes nothing; one that cannot be read is reported.
+        if (read.report.opened)
+            load = applySession(read);
+        else
+            reportProblem(read.report.problem);
+    }
     formHudInit();
-    canDraw = true;
+    drawing = true;
     host().settingsChanged();
+    return load;
 }
 
-void CSim::dataLoad() {
-    if (!dat.openTextInput(fileNum)) return;
-    canDraw = false;
-    host().propertiesPreLoad(settings);
-    readRecords();
+SessionFile::Read CSim::readSession() const {
+    // The sliders take a session's values within the ranges they have for reading.
+    SessionFile::Values start = fileValues();
+    start.settings.propertiesPreLoad();
+    return SessionFile::read(sessionFile, start);
 }
 
-bool CSim::readRecords() {
-    SessionFile::Values v{settings, sight, milsPerScreen, viewOffsetX, viewOffsetY, QString()};
-    for (int n = 1; n <= SessionFile::RecordCount; ++n) {
-        const QString text =
-            SessionFile::isMultiline(n) ? dat.readMultilineText(fileNum) : dat.readText(fileNum);
-        const bool tooLong = dat.fieldTooLong(fileNum); // reported by the file layer
-        const auto failure = tooLong ? std::nullopt : SessionFile::apply(n, text, v);
-        if (tooLong || failure) {
-            // The records read so far keep their new values; the rest of the reading is skipped.
-            // The file is the session now (Save writes there), and the caption says so.
-            dat.closeText(fileNum);
-            if (failure)
-                MSmallBallStruct::HandleError("CSim", "dataLoad", failure->number,
-                                              QStringLiteral("%1: record %2 of %3")
-                                                  .arg(failure->description)
-                                                  .arg(n)
-                                                  .arg(dat.filename));
-            showCaption();
-            host().settingsChanged();
-            return false;
-        }
-        settings = v.settings;
-        sight = v.sight;
-        milsPerScreen = v.milsPerScreen;
-        viewOffsetX = v.viewOffsetX;
-        viewOffsetY = v.viewOffsetY;
-        if (n == 17) flyerProbability = settings.flyerProbability();
-        if (n == 18)
-            settings.lblRoundsLeft = QStringLiteral("Shots Left = ") + settings.txtNumberOfRounds;
-        if (n == 21) showGroupCircle = settings.chkGroupCircle != 0;
-        if (n == 22) showPOA = settings.chkPOA != 0;
-        host().recordRead(n);
-        // The window's handlers may have changed what they were given.
-        v.settings = settings;
-        v.sight = sight;
+QString CSim::applySession(const SessionFile::Read& read) {
+    const SessionFile::ReadReport& report = read.report;
+    const SessionFile::Values& v = read.values;
+    // The file is the session now (Save writes there), even when it was damaged.
+    sessionFile = report.path;
+    drawing = false;
+    settings = v.settings;
+    session.takeFileValues(v);
+    // What the controls made of each record the file gave: the sliders' boxes follow their
+    // sliders, the options their switches, and the lists load their pictures.
+    const auto reached = [&](int record) { return report.reached(record); };
+    if (reached(3)) settings.txtZoom = QString::number(settings.sldZoom);
+    if (reached(4)) settings.txtWind = QString::number(settings.sldWind);
+    if (reached(8)) settings.txtRange = QString::number(settings.sldRange);
+    if (reached(17)) session.flyerProbability = settings.flyerProbability();
+    if (reached(18))
+        settings.lblRoundsLeft = QStringLiteral("Shots Left = ") + settings.txtNumberOfRounds;
+    if (reached(19)) settings.txtSpeed = QString::number(settings.sldSpeed);
+    if (reached(21)) session.showGroupCircle = settings.chkGroupCircle != 0;
+    if (reached(22)) session.showPOA = settings.chkPOA != 0;
+    if (reached(2)) validateTarget();
+    if (reached(7)) validateReticle();
+    // A field of view out of range leaves the view's scale as it was; the window says so.
+    if (reached(10)) applyFov();
+    if (reached(18) && validateBackground()) scene.drawBackground(settings);
+    if (report.damaged()) {
+        // The records before the damaged one keep their new values; the rest stay.
+        reportProblem(report.problem);
+        notifyCaption();
+        return {};
     }
-    dat.closeText(fileNum);
-    afterReading(v.loadFile);
-    return true;
-}
 
-void CSim::afterReading(const QString& loadFile) {
-    QString path = loadFile;
+    QString load;
+    QString path = v.loadFile;
     unfoundLoadFile.clear();
     if (MSmallBallStruct::FileExists(path)) {
-        if (path != host().loadFileName()) host().loadDataFile(path);
-    } else if (!loadFile.isEmpty()) {
+        if (path != host().loadFileName()) load = path;
+    } else if (!v.loadFile.isEmpty()) {
         // The load stays what it was; the session keeps naming its own (see loadFileToSave).
-        MSmallBallStruct::reportNotFound(loadFile);
-        unfoundLoadFile = loadFile;
+        MSmallBallStruct::reportNotFound(v.loadFile);
+        unfoundLoadFile = v.loadFile;
         loadWhenNotFound = host().loadFileName();
     }
     if (!MNumber::isNumeric(settings.txtNumberOfRounds)) settings.txtNumberOfRounds = "10";
@@ -136,38 +143,28 @@ void CSim::afterReading(const QString& loadFile) {
     if (!MNumber::isNumeric(settings.txtBlueScore)) settings.txtBlueScore = "-1";
     if (!MNumber::isNumeric(settings.txtMissScore)) settings.txtMissScore = "0";
     if (!MNumber::isNumeric(settings.txtSimMaxRange)) settings.txtSimMaxRange = "1000";
-    host().propertiesPostLoad(settings);
+    settings.propertiesPostLoad();
+    // The angle box was written from its slider, which lies in 0..359: the dial follows.
+    settings.ucAngle = settings.sldAngle;
+    session.sight = static_cast<int16_t>(std::clamp<int>(session.sight, 0, 4));
     txtNumberOfShots_Change();
-    host().optSightsClick(*this, sight);
-    settings.txtZoom = QString::number(settings.sldZoom);
     scoreResetTotal();
-    host().txtFovValidate(*this);
-    canDraw = true;
-    showCaption();
-    host().settingsChanged();
+    notifyCaption();
+    return load;
 }
 
-void CSim::showCaption() {
-    const QString cartridge = loadModel ? loadModel->form.fields[0] : QString();
-    caption = SessionFile::windowCaption(cartridge, dat.filename);
-    host().setCaption(caption);
+void CSim::notifyCaption() {
+    host().setCaption(captions().caption);
 }
 
-bool CSim::dataSave() {
-    if (!dat.openTextOutput(fileNum)) return false;
-    SessionFile::Values v{settings,    sight,       milsPerScreen,
-                          viewOffsetX, viewOffsetY, loadFileToSave()};
-    const QStringList records = SessionFile::records(v);
-    for (int n = 1; n <= records.size(); ++n) {
-        const QString& text = records.at(n - 1);
-        if (SessionFile::isMultiline(n))
-            dat.writeMultilineText(text, fileNum);
-        else
-            dat.writeText(text, fileNum);
-    }
-    const bool ok = dat.writeOk(fileNum);
-    dat.closeText(fileNum);
-    return ok && dat.writeOk(fileNum);
+SessionFile::Values CSim::fileValues() const {
+    return session.fileValues(settings, scene.milsPerScreen, loadFileToSave());
+}
+
+bool CSim::saveTo(const QString& path) {
+    const std::optional<FileProblem> problem = SessionFile::write(path, fileValues());
+    reportProblem(problem);
+    return !problem;
 }
 
 QString CSim::loadFileToSave() const {
@@ -181,13 +178,14 @@ void CSim::final() {
     hud.final();
 }
 
-bool CSim::cmdNext(int index) {
-    const auto next = SessionFile::steppedName(dat.filename, index == 1);
+bool CSim::cmdNext(int index, QString* loadToOpen) {
+    const auto next = SessionFile::steppedName(sessionFile, index == 1);
     if (!next) return false;
     QString path = *next;
     if (!MSmallBallStruct::FileExists(path)) return false;
-    dat.filename = path;
-    init(true);
+    sessionFile = path;
+    const QString load = init(true);
+    if (loadToOpen) *loadToOpen = load;
     drawAll();
     return true;
 }
@@ -195,76 +193,43 @@ bool CSim::cmdNext(int index) {
 // --- Rounds and scores -------------------------------------------------------------------------
 
 void CSim::txtNumberOfShots_Change() {
-    const auto rounds = MNumber::toInt32(number(settings.txtNumberOfRounds)).value_or(0);
-    const auto entries = static_cast<size_t>(std::clamp(rounds, 0, MostRoundsReserved) + 1);
-    shotPositions.assign(entries, QPointF());
-    shotRanges.assign(entries, 0.0f);
-    roundsFired = 0;
-}
-
-void CSim::updateScoreLabels() {
-    lblHits = QStringLiteral("Red Hits: ") + QString::number(redHits);
-    lblBlueHits = QStringLiteral("Blue Hits: ") + QString::number(blueHits);
-    lblMisses = QStringLiteral("Misses: ") + QString::number(misses);
-    lblSessionScore = QStringLiteral("Session Score: ") + MNumber::shortText(sessionScore);
-    lblTotalScore = QStringLiteral("Total Score: ") + MNumber::shortText(totalScore);
+    session.startRounds(settings.txtNumberOfRounds);
 }
 
 void CSim::scoreResetSession() {
-    roundsFired = 0;
+    session.resetSession();
     settings.lblRoundsLeft = QStringLiteral("Rounds Left: ") + settings.txtNumberOfRounds;
-    sessionScore = 0;
-    redHits = misses = blueHits = 0;
-    updateScoreLabels();
     drawAll();
 }
 
 void CSim::scoreResetTotal() {
     scoreResetSession();
-    totalScore = 0;
-    updateScoreLabels();
+    session.totalScore = 0;
 }
 
 int32_t CSim::roundsLeft() const {
-    const double left = number(settings.txtNumberOfRounds) - roundsFired;
-    return MNumber::toInt32(left).value_or(0);
+    return session.roundsLeft(settings.txtNumberOfRounds);
 }
 
 float CSim::targetCenterX() const {
-    return static_cast<float>(settings.sldZoom) * viewOffsetX + geo.centreX;
+    return static_cast<float>(settings.sldZoom) * session.viewOffsetX + scene.geo.centreX;
 }
 
 float CSim::targetCenterY() const {
-    return static_cast<float>(settings.sldZoom) * viewOffsetY + geo.centreY;
-}
-
-float CSim::shotCoordinate(int i, bool x, const SimSettings& s) const {
-    if (i < 0 || static_cast<size_t>(i) >= shotPositions.size()) return 0;
-    const auto zoom = static_cast<float>(s.sldZoom);
-    const auto range = static_cast<float>(number(s.txtRange));
-    // Shots keep their place on the target when the range changes; with no range, as fired.
-    const float scale = range != 0.0f ? shotRanges[static_cast<size_t>(i)] / range : 1.0f;
-    const QPointF& at = shotPositions[static_cast<size_t>(i)];
-    const float centre = x ? zoom * viewOffsetX + geo.centreX : zoom * viewOffsetY + geo.centreY;
-    return centre + scale * zoom * static_cast<float>(x ? at.x() : at.y());
+    return static_cast<float>(settings.sldZoom) * session.viewOffsetY + scene.geo.centreY;
 }
 
 float CSim::shotX(int i) const {
-    return shotCoordinate(i, true, settings);
+    return scene.shotCoordinate(session, i, true, settings);
 }
 float CSim::shotY(int i) const {
-    return shotCoordinate(i, false, settings);
+    return scene.shotCoordinate(session, i, false, settings);
 }
 
 void CSim::shotRecord(float x, float y) {
     const auto zoom = static_cast<float>(std::max(settings.sldZoom, 1));
-    const auto i = static_cast<size_t>(std::max(roundsFired, 0));
-    if (i >= shotPositions.size()) {
-        shotPositions.resize(i + 1);
-        shotRanges.resize(i + 1);
-    }
-    shotPositions[i] = QPointF((x - targetCenterX()) / zoom, (y - targetCenterY()) / zoom);
-    shotRanges[i] = static_cast<float>(number(settings.txtRange));
+    session.recordShot(QPointF((x - targetCenterX()) / zoom, (y - targetCenterY()) / zoom),
+                       static_cast<float>(number(settings.txtRange)));
 }
 
 // --- Controls ----------------------------------------------------------------------------------
@@ -276,7 +241,7 @@ void CSim::formHudInit() {
 }
 
 void CSim::cmdCenterTarget_Click() {
-    viewOffsetX = viewOffsetY = 0;
+    session.viewOffsetX = session.viewOffsetY = 0;
     drawAll();
 }
 
@@ -284,11 +249,102 @@ bool CSim::applyFov() {
     if (MSmallBallStruct::textValidate(1.0f, 200.0f, settings.txtFov, QString()).reject)
         return false;
     const double fov = number(settings.txtFov);
-    milsPerScreen = static_cast<float>(fov * Units::InchesPerFoot / Units::MilInchesAt100);
-    const int zoom = std::max(settings.sldZoom, 1);
-    lblFovZoom = MNumber::shortText(static_cast<float>(fov * 3.0 / zoom)) +
-                 QStringLiteral(" feet @ zoom of: ") + QString::number(settings.sldZoom);
+    scene.fovFeet = fov;
+    scene.milsPerScreen = static_cast<float>(fov * Units::InchesPerFoot / Units::MilInchesAt100);
     drawTwips();
     drawAll();
     return true;
+}
+
+bool CSim::fovRefused() const {
+    return MSmallBallStruct::textValidate(1.0f, 200.0f, settings.txtFov, QString()).reject;
+}
+
+bool CSim::checkFov() {
+    if (MSmallBallStruct::textValidateAndWarn(1.0f, 200.0f, settings.txtFov, fovMessage()))
+        return false;
+    return applyFov();
+}
+
+// --- View and drawing ----------------------------------------------------------------------------
+
+void CSim::formHudResize(QSize windowOuter) {
+    int s = std::min(windowOuter.width(), windowOuter.height());
+    if (s < 0) s = 10;
+    const int side = static_cast<int>(0.89 * s);
+    setViewSize(QSize(side, side));
+}
+
+void CSim::setViewSize(QSize pixels) {
+    scene.viewPixels = pixels;
+    drawTwips();
+}
+
+void CSim::Form_Resize() {
+    drawing = false;
+    drawTwips();
+    cboReticleValidate();
+    cboBackgroundValidate();
+    cboTargetValidate();
+    drawing = true;
+    drawAll();
+}
+
+void CSim::drawTwips() {
+    scene.computeGeometry(settings, hud);
+}
+
+float CSim::inch2twipsX(float inches) const {
+    return hud.inch2mil(inches, static_cast<float>(number(settings.txtRange))) *
+           scene.geo.zoomTwipsPerMilX;
+}
+
+float CSim::inch2twipsY(float inches) const {
+    return hud.inch2mil(inches, static_cast<float>(number(settings.txtRange))) *
+           scene.geo.zoomTwipsPerMilY;
+}
+
+bool CSim::validateBackground() {
+    return !hudTooSmall() &&
+           scene.pictures.validateBackground(settings.cboBackground, scene.viewPixels);
+}
+
+bool CSim::validateTarget() {
+    if (hudTooSmall() || !scene.pictures.validateTarget(settings.cboTarget, scene.viewPixels))
+        return false;
+    const SimPictures& p = scene.pictures;
+    if (settings.cboTarget == QLatin1String(SimPictures::RedBlueTarget) &&
+        p.targetName == settings.cboTarget && !p.targetW.isNull())
+        scene.sampleZoneColours(session.targetRed, session.targetBlue);
+    return true;
+}
+
+bool CSim::validateReticle() {
+    return !hudTooSmall() && scene.pictures.validateReticle(settings.cboReticle, scene.viewPixels);
+}
+
+void CSim::cboBackgroundValidate() {
+    if (!validateBackground()) return;
+    scene.drawBackground(settings);
+    host().settingsChanged();
+}
+
+void CSim::cboTargetValidate() {
+    if (!validateTarget()) return;
+    host().settingsChanged();
+    drawAll();
+}
+
+void CSim::cboReticleValidate() {
+    validateReticle();
+}
+
+void CSim::drawAll() {
+    if (!drawing || !host().isSceneShowing() || hudTooSmall()) return;
+    draw(settings);
+    host().showScene(scene.picture);
+}
+
+const QImage& CSim::draw(const SimSettings& s) {
+    return scene.compose(s, session, hud);
 }

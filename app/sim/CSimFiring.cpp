@@ -78,8 +78,8 @@ CSimFiring::Outcome CSimFiring::picHUD_MouseDown(int16_t button, int16_t shift, 
     (void)shift;
     if (button == RightButton) {
         // The point pressed becomes the centre of the view.
-        sim.viewOffsetX += (sim.geo.centreX - x) / zoom();
-        sim.viewOffsetY += (sim.geo.centreY - y) / zoom();
+        sim.session.viewOffsetX += (sim.scene.geo.centreX - x) / zoom();
+        sim.session.viewOffsetY += (sim.scene.geo.centreY - y) / zoom();
         sim.drawAll();
         return Outcome::Recentred;
     }
@@ -88,7 +88,8 @@ CSimFiring::Outcome CSimFiring::picHUD_MouseDown(int16_t button, int16_t shift, 
 
 CSimFiring::Outcome CSimFiring::CmdFire_Click(int16_t keyPress) {
     sim.drawTwips();
-    return picHUD_MouseDown(FireButton, 0, sim.geo.viewWidth / 2, sim.geo.viewHeight / 2, keyPress);
+    return picHUD_MouseDown(FireButton, 0, sim.scene.geo.viewWidth / 2,
+                            sim.scene.geo.viewHeight / 2, keyPress);
 }
 
 bool CSimFiring::scatter(float& dx, float& dy) {
@@ -100,7 +101,7 @@ bool CSimFiring::scatter(float& dx, float& dy) {
         return false;
     }
     const float g = *group * Units::MoaInchesAt100;
-    const float sigma = sigmaFor(g, sim.flyerProbability);
+    const float sigma = sigmaFor(g, sim.session.flyerProbability);
     // The distance from the aim may come out negative: the shot then goes the opposite way.
     const float r = sim.normalDist.rndNormal(0.0f, sigma * sigma);
     const double theta = random(0, 3599) * RadiansPerTenthDegree;
@@ -119,21 +120,23 @@ CSimFiring::Outcome CSimFiring::fire(float x, float y, int16_t keyPress) {
     }
 
     const bool picking = keyPress == RedKey || keyPress == BlueKey;
-    sim.drawTarget(sim.settings);
+    sim.scene.drawTarget(sim.settings, sim.session, sim.hud);
     if (picking) {
         // The zone takes the colour of the target picture under the pointer, never of a
         // reticle line or the background; pressing beside the target picks nothing. The key
         // stays in force: every press picks again until another key is pressed.
         const int32_t picked = sim.targetColourAt(x, y);
-        sim.drawExtras(sim.settings);
+        sim.scene.drawExtras(sim.settings, sim.session, sim.hud);
         if (picked == CSim::NoColour) return Outcome::Nothing;
-        (keyPress == RedKey ? sim.targetRed : sim.targetBlue) = picked;
+        (keyPress == RedKey ? sim.session.targetRed : sim.session.targetBlue) = picked;
         return keyPress == RedKey ? Outcome::PickedRed : Outcome::PickedBlue;
     }
 
     lastScatterMoa = QPointF(dx, dy);
-    const float X = x + (sim.leadXMoa + sim.windMoa + dx) * sim.geo.zoomTwipsPerMoaX;
-    const float Y = y - (sim.leadYMoa + sim.dropMoa + dy) * sim.geo.zoomTwipsPerMoaY;
+    const float X =
+        x + (sim.scene.aim.leadXMoa + sim.scene.aim.windMoa + dx) * sim.scene.geo.zoomTwipsPerMoaX;
+    const float Y =
+        y - (sim.scene.aim.leadYMoa + sim.scene.aim.dropMoa + dy) * sim.scene.geo.zoomTwipsPerMoaY;
     lastImpact = QPointF(X, Y);
     return score(X, Y);
 }
@@ -146,32 +149,27 @@ CSimFiring::Outcome CSimFiring::score(float X, float Y) {
     Outcome outcome;
     const QString* pointsText;
     // Red is tested first: with both zone colours the same, a hit on it counts red.
-    if (c != CSim::NoColour && c == sim.targetRed) {
+    if (c != CSim::NoColour && c == sim.session.targetRed) {
         outcome = Outcome::RedHit;
-        sim.redHits += 1;
+        sim.session.redHits += 1;
         pointsText = &s.txtRedScore;
-        sim.lblHits = QStringLiteral("Red Hits: ") + QString::number(sim.redHits);
-    } else if (c != CSim::NoColour && c == sim.targetBlue) {
+    } else if (c != CSim::NoColour && c == sim.session.targetBlue) {
         outcome = Outcome::BlueHit;
-        sim.blueHits += 1;
+        sim.session.blueHits += 1;
         pointsText = &s.txtBlueScore;
-        sim.lblBlueHits = QStringLiteral("Blue Hits: ") + QString::number(sim.blueHits);
     } else {
         outcome = Outcome::Miss;
-        sim.misses += 1;
+        sim.session.misses += 1;
         pointsText = &s.txtMissScore;
-        sim.lblMisses = QStringLiteral("Misses: ") + QString::number(sim.misses);
     }
     const auto points = single(*pointsText);
     if (!points) reportMismatch(QStringLiteral("score \"") + *pointsText + '"');
-    sim.sessionScore += points.value_or(0.0f);
-    sim.totalScore += points.value_or(0.0f);
-    sim.lblTotalScore = QStringLiteral("Total Score: ") + MNumber::shortText(sim.totalScore);
+    sim.session.sessionScore += points.value_or(0.0f);
+    sim.session.totalScore += points.value_or(0.0f);
 
     sim.shotRecord(X, Y);
-    sim.roundsFired += 1;
+    sim.session.roundsFired += 1;
     s.lblRoundsLeft = roundsLeftCaption(sim.roundsLeft());
-    sim.lblSessionScore = QStringLiteral("Session Score: ") + MNumber::shortText(sim.sessionScore);
     if (s.chkShowHits == 1) sim.drawAll();
     sim.host().settingsChanged();
     return outcome;
@@ -180,20 +178,20 @@ CSimFiring::Outcome CSimFiring::score(float X, float Y) {
 CSimFiring::Outcome CSimFiring::picHUD_MouseMove(int16_t button, int16_t shift, float x, float y) {
     (void)shift;
     if (button == BothButtons) {
-        sim.viewOffsetX = sim.viewOffsetY = 0;
+        sim.session.viewOffsetX = sim.session.viewOffsetY = 0;
         sim.drawAll();
         return Outcome::Recentred;
     }
     if (button != RightButton) return Outcome::Nothing;
     // The target's centre follows the pointer, but stays within 80 % of the half view.
-    sim.viewOffsetX += (x - sim.targetCenterX()) / zoom();
-    sim.viewOffsetY += (y - sim.targetCenterY()) / zoom();
+    sim.session.viewOffsetX += (x - sim.targetCenterX()) / zoom();
+    sim.session.viewOffsetY += (y - sim.targetCenterY()) / zoom();
     const auto limit = [](float& offset, float half) {
         const float most = 0.8f * half;
         if (std::fabs(offset) > most) offset = offset < 0 ? -most : most;
     };
-    limit(sim.viewOffsetX, sim.geo.centreX);
-    limit(sim.viewOffsetY, sim.geo.centreY);
+    limit(sim.session.viewOffsetX, sim.scene.geo.centreX);
+    limit(sim.session.viewOffsetY, sim.scene.geo.centreY);
     sim.drawAll();
     return Outcome::Recentred;
 }

@@ -9,7 +9,7 @@
 SessionDocument::SessionDocument(CSim& sim) : sim(sim) {}
 
 QString SessionDocument::fileName() const {
-    return sim.dat.filename;
+    return sim.sessionFile;
 }
 
 void SessionDocument::newDocument() {
@@ -31,23 +31,23 @@ bool SessionDocument::dataOpenSim() {
     const QString path =
         FileDialogs::chooseOpenPath(QStringLiteral("Open File"), QString::fromLatin1(openFilter));
     if (path.isEmpty()) return false;
-    sim.dat.filename = path;
+    sim.sessionFile = path;
     if (addToMru) addToMru(path);
     return true;
 }
 
 bool SessionDocument::openRecent(const QString& path) {
     if (!queryUnsaved()) return false;
-    sim.dat.filename = path;
+    sim.sessionFile = path;
     if (restart) restart();
     return true;
 }
 
 bool SessionDocument::save() {
     // With no session file yet, Save asks for one.
-    if (sim.dat.filename.isEmpty()) return saveAs();
+    if (sim.sessionFile.isEmpty()) return saveAs();
     if (!writeCurrent("mnuSave_Click")) return false;
-    if (addToMru) addToMru(sim.dat.filename);
+    if (addToMru) addToMru(sim.sessionFile);
     return true;
 }
 
@@ -55,11 +55,11 @@ bool SessionDocument::saveAs() {
     const QString path = FileDialogs::chooseSavePath(
         QStringLiteral("Save As"), QString::fromLatin1(saveFilter), QStringLiteral("txt"));
     if (path.isEmpty()) return false;
-    const QString previous = sim.dat.filename;
-    sim.dat.filename = path;
+    const QString previous = sim.sessionFile;
+    sim.sessionFile = path;
     if (!writeCurrent("mnuSaveAs_Click")) {
         // Nothing was saved under the new name: the current file stays what it was.
-        sim.dat.filename = previous;
+        sim.sessionFile = previous;
         return false;
     }
     if (addToMru) addToMru(path);
@@ -68,17 +68,15 @@ bool SessionDocument::saveAs() {
 }
 
 QString SessionDocument::writeScratch() {
-    const QString current = sim.dat.filename;
     const QString scratch = MSmallBallStruct::writablePath(QString::fromLatin1(scratchName));
-    sim.dat.filename = scratch;
-    sim.dataSave();
-    sim.dat.filename = current;
+    sim.saveTo(scratch);
     return scratch;
 }
 
 QStringList SessionDocument::unnamedRecords() const {
-    return SessionFile::records(SessionFile::Values{sim.settings, sim.sight, sim.milsPerScreen,
-                                                    sim.viewOffsetX, sim.viewOffsetY, QString()});
+    SessionFile::Values values = sim.fileValues();
+    values.loadFile.clear();
+    return SessionFile::records(values);
 }
 
 void SessionDocument::markClean() {
@@ -87,13 +85,13 @@ void SessionDocument::markClean() {
 }
 
 bool SessionDocument::queryUnsaved() {
-    const QString current = sim.dat.filename;
+    const QString current = sim.sessionFile;
     QString name, folder, extension;
-    sim.dat.filenameSubstrings(current, name, folder, extension);
+    CFileData::filenameSubstrings(current, name, folder, extension);
 
     const QString scratch = writeScratch();
     const bool changed = current.isEmpty() ? !hasClean || unnamedRecords() != cleanRecords
-                                           : !sim.dat.isSameText(current, scratch);
+                                           : isChanged(current, scratch);
     if (!changed) return true;
     const QString text =
         QStringLiteral("Do you want to Save changes to") + ' ' + name + QStringLiteral(" ?");
@@ -110,6 +108,13 @@ bool SessionDocument::queryUnsaved() {
     default:
         return false;
     }
+}
+
+bool SessionDocument::isChanged(const QString& file1, const QString& file2) {
+    CFileDiff diff;
+    const bool same = diff.isSameText(file1, file2);
+    reportProblem(diff.problem);
+    return !same;
 }
 
 bool SessionDocument::writeCurrent(const char* operation) {

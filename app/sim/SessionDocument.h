@@ -1,6 +1,6 @@
 // The simulator session document: New, Open, Save and Save As of the session file named by the
-// simulator's `dat`, and the unsaved-changes question, while a simulator tab shows. No widgets:
-// dialogs go through the file chooser and questions through the prompt.
+// simulator's `sessionFile`, and the unsaved-changes question, while a simulator tab shows. No
+// widgets: dialogs go through the file chooser and questions through the prompt.
 //
 // How the window uses it: the File menu dispatches here while tab 3 or 4 shows; closing asks
 // queryUnsaved() before the load data's question; a recent ".ssn" file opens with openRecent().
@@ -24,7 +24,7 @@ public:
 
     // A session file was opened or saved: it belongs in the recent-file list.
     std::function<void(const QString& path)> addToMru;
-    // Start the simulator again: it reads the session named by its dat.filename and redraws.
+    // Start the simulator again: it reads the session named by its sessionFile and redraws.
     std::function<void()> restart;
     // Put the new-session values into the controls.
     std::function<void()> newSession;
@@ -40,7 +40,7 @@ public:
     bool queryUnsaved() override; // queryUnsavedSim
     QString fileName() const override;
 
-    // Open dialog for session files: on a choice the simulator's dat.filename becomes it and
+    // Open dialog for session files: on a choice the simulator's sessionFile becomes it and
     // the file is added to the recent-file list.
     bool dataOpenSim();
     // A recent session file was chosen: after the unsaved-changes question it becomes the
@@ -55,6 +55,8 @@ private:
     bool writeCurrent(const char* operation);
     // The session as the file would hold it, written to the scratch file; its path.
     QString writeScratch();
+    // True unless the two files hold the same text.
+    static bool isChanged(const QString& file1, const QString& file2);
     // The records of the session on screen, without the load data file.
     QStringList unnamedRecords() const;
 

@@ -15,7 +15,7 @@ enum class Kind {
     Slider,      // a slider value, clamped into the slider's range
     Check,       // a check box state 0/1
     Flyer,       // the selected flyer option 0..2
-    Sight,       // CSim::sight 0..4
+    Sight,       // SimSession::sight 0..4
     Metric,      // "True"/"False"
     Transparent, // written from chkTransparent, read as milsPerScreen
     Single,      // a Single of the simulator (view offsets)
@@ -196,6 +196,47 @@ std::optional<Failure> apply(int number, const QString& text, Values& values) {
         return toSingle(text, values.*r.single);
     }
     return std::nullopt;
+}
+
+Read read(const QString& path, const Values& start) {
+    Read result{start, {}};
+    ReadReport& report = result.report;
+    CFileData::Limits limits;
+    limits.multilineFields = {NotesRecord};
+    limits.mostFields = RecordCount;
+    CFileData::ReadReport file;
+    const QStringList fields = CFileData::readFields(path, limits, file);
+    report.opened = file.opened;
+    report.path = file.path;
+    report.problem = file.problem;
+    if (!file.opened) return result;
+    for (int n = 1; n <= RecordCount; ++n) {
+        if (n == file.tooLongField) {
+            report.stoppedAt = n;
+            report.problem = file.tooLong();
+            break;
+        }
+        // A record the file lacks reads as empty: a text record takes it, a number fails.
+        if (const auto failure = apply(n, fields.value(n - 1), result.values)) {
+            report.stoppedAt = n;
+            report.problem =
+                FileProblem{QStringLiteral("CSim"), QStringLiteral("dataLoad"), failure->number,
+                            QStringLiteral("%1: record %2 of %3")
+                                .arg(failure->description)
+                                .arg(n)
+                                .arg(file.path)};
+            break;
+        }
+    }
+    return result;
+}
+
+std::optional<FileProblem> write(const QString& path, const Values& values) {
+    const QStringList texts = records(values);
+    QList<CFileData::Field> fields;
+    for (int n = 1; n <= texts.size(); ++n)
+        fields.append({texts.at(n - 1), isMultiline(n)});
+    return CFileData::writeFields(path, fields);
 }
 
 std::optional<QString> steppedName(const QString& path, bool forward) {

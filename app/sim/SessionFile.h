@@ -1,7 +1,9 @@
 // The session file (.ssn): 30 fields, one per line, in a fixed order. This unit knows the order,
-// the kind of each record and how its text converts; CSim opens, reads and writes the file.
+// the kind of each record and how its text converts, and reads a file into a value and writes a
+// value to a file; it never touches the simulator or the window.
 #pragma once
 
+#include "services/CFileData.h"
 #include "sim/SimSettings.h"
 
 #include <QString>
@@ -30,6 +32,35 @@ struct Failure {
     long number = 0;
     QString description;
 };
+
+// What reading a session file found.
+struct ReadReport {
+    bool opened = false; // the file exists and was read
+    // The file read: the application folder's copy when only that exists.
+    QString path;
+    // The first record that could not be taken (its text did not convert, or it was too long
+    // to be a record); 0 when the file was read whole. The records before it were taken.
+    int stoppedAt = 0;
+    // What to tell the user: why the file could not be read, or why the reading stopped.
+    std::optional<FileProblem> problem;
+
+    bool damaged() const { return stoppedAt != 0; }
+    // Records 1..n were taken.
+    bool reached(int number) const { return opened && (stoppedAt == 0 || number < stoppedAt); }
+};
+
+struct Read {
+    Values values;
+    ReadReport report;
+};
+
+// Reads the session file at `path` over `start` (the values in force, the sliders' ranges set
+// for reading): each record replaces its value in turn; from a damaged record on, `start`'s
+// values stay. A missing file gives `start` back and report.opened false, with no problem.
+Read read(const QString& path, const Values& start);
+
+// Writes the 30 records of `values` to `path`, replacing the file whole or not at all.
+std::optional<FileProblem> write(const QString& path, const Values& values);
 
 // The 30 texts of a session, record 1 first (not yet escaped for the file).
 QStringList records(const Values& values);

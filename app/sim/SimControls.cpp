@@ -52,9 +52,8 @@ const BoxInfo& info(SimControls::Box b) {
     return boxes.at(static_cast<size_t>(b));
 }
 
-// The two boxes the simulator gives no tooltip of its own get these, so a refused value always
-// says what is accepted.
-constexpr const char* FovTooltip = "Field of view must be between 1 and 200 ft at 100 yd.";
+// The maximum range box has no tooltip of its own in the simulator; a refused value always says
+// what is accepted.
 constexpr const char* MaxRangeTooltip = "Maximum range must be between 50 and 1300.";
 
 constexpr std::array<QString SimSettings::*, 4> scoreBoxes{
@@ -102,7 +101,6 @@ void SimControls::sliderChange(Slider slider) {
         if (simStarted) sim.drawAll();
         return;
     }
-    if (slider == Slider::Zoom) refreshFovLabel();
     sim.drawAll();
 }
 
@@ -177,10 +175,7 @@ void SimControls::txtSpeedChange(const QString& text) {
 void SimControls::scoreBoxChange(ScoreBox box, const QString& text) {
     QString& target = sim.settings.*scoreBoxes.at(static_cast<size_t>(box));
     target = text;
-    // The reader puts its own values into boxes whose text is not a number (Rounds "10",
-    // blue "-1", ...) once all records are in; while it reads, the texts stay as read.
-    if (!reading && !MNumber::isNumeric(text) && !MNumber::isPartialNumber(text))
-        target = QStringLiteral("1");
+    if (!MNumber::isNumeric(text) && !MNumber::isPartialNumber(text)) target = QStringLiteral("1");
 }
 
 void SimControls::scoreBoxCommit(ScoreBox box) {
@@ -241,7 +236,7 @@ float SimControls::upperBound(Box box) const {
 }
 
 QString SimControls::tooltip(Box box) {
-    if (box == Box::Fov) return QString::fromLatin1(FovTooltip);
+    if (box == Box::Fov) return CSim::fovMessage();
     if (box == Box::SimMaxRange) return QString::fromLatin1(MaxRangeTooltip);
     const QString name = QString::fromLatin1(info(box).name);
     for (const auto& [control, text] : CSim::tooltips())
@@ -288,18 +283,7 @@ bool SimControls::validate(Box box) {
 }
 
 bool SimControls::txtFovValidate() {
-    if (MSmallBallStruct::textValidateAndWarn(1.0f, 200.0f, sim.settings.txtFov, tooltip(Box::Fov)))
-        return false;
-    return sim.applyFov();
-}
-
-void SimControls::refreshFovLabel() {
-    // The label names the zoom, so it follows the zoom slider as well as the box.
-    const auto fov = MNumber::parse(sim.settings.txtFov);
-    if (!fov || *fov < 1.0 || *fov > 200.0) return;
-    const int zoom = std::max(sim.settings.sldZoom, 1);
-    sim.lblFovZoom = MNumber::shortText(static_cast<float>(*fov * 3.0 / zoom)) +
-                     QStringLiteral(" feet @ zoom of: ") + QString::number(sim.settings.sldZoom);
+    return sim.checkFov();
 }
 
 // --- Lists, check boxes, options, buttons
@@ -335,11 +319,11 @@ void SimControls::checkClick(Check check, int state) {
     case Check::GroupCircle:
         // Each click turns the circle over, whatever the box shows.
         s.chkGroupCircle = state;
-        sim.showGroupCircle = !sim.showGroupCircle;
+        sim.session.showGroupCircle = !sim.session.showGroupCircle;
         break;
     case Check::POA:
         s.chkPOA = state;
-        sim.showPOA = !sim.showPOA;
+        sim.session.showPOA = !sim.session.showPOA;
         break;
     case Check::ShowHits:
         // Takes effect at the next shot.
@@ -351,12 +335,12 @@ void SimControls::checkClick(Check check, int state) {
 
 void SimControls::optFlyerClick(int index) {
     sim.settings.flyerIndex = std::clamp(index, 0, 2);
-    sim.flyerProbability = sim.settings.flyerProbability();
+    sim.session.flyerProbability = sim.settings.flyerProbability();
 }
 
 void SimControls::optSightsClick(int index) {
     // The view shows the new sight at its next redraw.
-    sim.sight = static_cast<int16_t>(std::clamp(index, 0, 4));
+    sim.session.sight = static_cast<int16_t>(std::clamp(index, 0, 4));
 }
 
 void SimControls::optSimMetricClick(bool metric) {
@@ -400,52 +384,5 @@ void SimControls::newSession() {
 }
 
 void SimControls::reinit() {
-    if (simStarted && !reading) sim.init(false);
-}
-
-// --- Session reading
-// -------------------------------------------------------------------------------
-
-void SimControls::propertiesPreLoad() {
-    reading = true;
-    sim.settings.propertiesPreLoad();
-}
-
-void SimControls::propertiesPostLoad() {
-    sim.settings.propertiesPostLoad();
-    reading = false;
-    // The boxes were written from their sliders: the angle box turns the dial as well.
-    txtAngleChange(sim.settings.txtAngle);
-}
-
-void SimControls::recordRead(int number) {
-    // Setting a control from the file runs its change handler, as if the user had set it.
-    switch (number) {
-    case 2:
-        sim.cboTargetValidate();
-        break;
-    case 3:
-        sliderChange(Slider::Zoom);
-        break;
-    case 4:
-        sliderChange(Slider::Wind);
-        break;
-    case 7:
-        sim.cboReticleValidate();
-        break;
-    case 8:
-        sliderChange(Slider::Range);
-        break;
-    case 10:
-        txtFovValidate();
-        break;
-    case 18:
-        sim.cboBackgroundValidate();
-        break;
-    case 19:
-        sliderChange(Slider::Speed);
-        break;
-    default:
-        break;
-    }
+    if (simStarted) sim.init(false);
 }

@@ -27,9 +27,6 @@ public:
     CSim& sim;
     // True once the simulator has been started; until then nothing re-initialises it.
     bool simStarted = false;
-    // True while a session file is being read: the reader recomputes the trajectory itself at
-    // the end, so the wind and unit handlers do not (and must not close the file being read).
-    bool reading = false;
 
     // --- Sliders ------------------------------------------------------------------------------
     // The value a slider takes from a handler or a typed box: clamped into its range; the
@@ -90,15 +87,4 @@ public:
     void newSession();
     // The trajectory again (wind, unit or maximum range changed), once the simulator runs.
     void reinit();
-
-    // --- Session reading (from the window's SimHost) -------------------------------------------
-    void propertiesPreLoad();
-    void propertiesPostLoad();
-    void recordRead(int number);
-
-private:
-    void refreshFovLabel();
-
-    // Re-entry guard of the angle box (its handler writes the box again).
-    int angleDepth = 0;
 };

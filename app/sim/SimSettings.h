@@ -1,12 +1,7 @@
 // The simulator's controls as plain data. The window keeps one of these in step with the controls
 // of the two simulator tabs (CSim::settings); the session file, the trajectory and the scene read
-// it, and the session reader writes it.
-//
-// Order matters when a session is read: the reader fills the members record by record in file
-// order (group size, target, zoom, wind, width, height, reticle, range, ..., show hits) and calls
-// SimHost::recordRead(n) after each one, so the window sets that control and its change handlers
-// run exactly as if the user had made the changes in that order. A handler that rewrites a value
-// (a score box turning a bad text into "1") writes it back here.
+// it, and a session read (SessionFile::read) gives a whole new one, which the simulator then puts
+// in force at once (CSim::applySession).
 //
 // Members are the controls' values: texts for text boxes and lists, integers for sliders, 0/1 for
 // check boxes. Slider values always lie within their slider's range.
@@ -38,11 +33,11 @@ struct SimSettings {
     QString txtHeight = QStringLiteral("12");              // 6: its horizontal extent
     QString cboReticle = QStringLiteral("Select Reticle"); // 7: picture in sightw/
     int sldRange = 50;                                     // 8: range, yd or m
-    //                                                           9: CSim::sight
+    //                                                           9: SimSession::sight
     QString txtFov = QStringLiteral("30"); // 10: feet at 100 yd, zoom 1
     int sldAngle = 0;                      // 11: target movement, degrees
-    //                                                           12: chkTransparent out,
-    //                                                               CSim::milsPerScreen in
+    //                                                           12: chkTransparent out; read
+    //                                                               back it is not used
     QString txtRedScore = QStringLiteral("1");        // 13
     QString txtBlueScore = QStringLiteral("-2");      // 14
     QString txtMissScore = QStringLiteral("0");       // 15
@@ -58,7 +53,7 @@ struct SimSettings {
     QString txtSimNotes;                             // 25: may hold CR LF line breaks
     QString txtSimMaxRange = QStringLiteral("1000"); // 26
     int chkTransparent = 0;                          // 27
-    //                                                           28, 29: CSim::viewOffsetX/Y
+    //                                                           28, 29: SimSession::viewOffsetX/Y
     int chkShowHits = 0; // 30
 
     // The partner text boxes of the sliders.

@@ -123,13 +123,13 @@ TEST_F(CliTable, AFileIsPrintedAsTheWindowShowsItAfterOpening) {
     form.optComma1 = true;
     form.optRR1 = true;
     form.dragIndex = 4;
-    CFileData dat;
-    dat.filename = folder.file("creed.qvt");
-    ASSERT_TRUE(LoadFile::dataSaveTable(dat, form));
+    QString datFile;
+    datFile = folder.file("creed.qvt");
+    ASSERT_TRUE(LoadFile::dataSaveTable(datFile, form));
 
-    const ProcessResult r = quorvel({"--table", dat.filename});
+    const ProcessResult r = quorvel({"--table", datFile});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    const QString expected = tableAfterOpening(dat.filename);
+    const QString expected = tableAfterOpening(datFile);
     EXPECT_EQ(r.out, expected.toLocal8Bit());
     EXPECT_TRUE(r.out.startsWith("6.5 Cr\xC3\xA9"
                                  "edmoor, 140gr "));

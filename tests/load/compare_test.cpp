@@ -57,7 +57,6 @@ class CompareFileTest : public ::testing::Test {
 protected:
     TestAppFolder folder{false};
     PromptRecorder prompts;
-    CFileData dat;
 
     CInput previous() {
         CInput in;
@@ -85,10 +84,9 @@ protected:
 
 TEST_F(CompareFileTest, ReadsTheFirstSeventeenFieldsWithTheirConversions) {
     QString path = folder.write("other.qvt", lines(fullFile()));
-    dat.filename = QStringLiteral("/somewhere/current.qvt");
     CInput in = previous();
     int read = 0;
-    ASSERT_TRUE(CompareFile::dataLoadCompare(dat, in, path, &read));
+    ASSERT_TRUE(CompareFile::dataLoadCompare(in, path, &read));
     EXPECT_EQ(read, 17);
     EXPECT_EQ(in.cart, QStringLiteral("300 WM, 190gr"));
     EXPECT_EQ(in.ibweight, 190); // 190.5 rounds half to even
@@ -109,7 +107,6 @@ TEST_F(CompareFileTest, ReadsTheFirstSeventeenFieldsWithTheirConversions) {
     EXPECT_FLOAT_EQ(in.scopeMag, 14);
     // The rest of the file is not read: the drag model stays the screen's.
     EXPECT_EQ(in.dragIndex, 5);
-    EXPECT_EQ(dat.filename, QStringLiteral("/somewhere/current.qvt"));
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
@@ -126,7 +123,7 @@ TEST_F(CompareFileTest, StopsAtTheFirstFieldThatDoesNotConvert) {
         CInput in = previous();
         const CInput before = in;
         int read = -1;
-        EXPECT_TRUE(CompareFile::dataLoadCompare(dat, in, path, &read));
+        EXPECT_TRUE(CompareFile::dataLoadCompare(in, path, &read));
         EXPECT_EQ(read, c.badField);
         // Fields before the bad one are new, the bad one and the later ones keep their values.
         EXPECT_EQ(in.cart, QStringLiteral("300 WM, 190gr"));
@@ -143,7 +140,7 @@ TEST_F(CompareFileTest, AShortFileStopsWhereItEnds) {
     QString path = folder.write("short.qvt", lines(fields));
     CInput in = previous();
     int read = 0;
-    EXPECT_TRUE(CompareFile::dataLoadCompare(dat, in, path, &read));
+    EXPECT_TRUE(CompareFile::dataLoadCompare(in, path, &read));
     EXPECT_EQ(read, 9);
     EXPECT_FLOAT_EQ(in.alt, 3000);
     EXPECT_FLOAT_EQ(in.temp, 9); // not in the file
@@ -151,16 +148,14 @@ TEST_F(CompareFileTest, AShortFileStopsWhereItEnds) {
 
 TEST_F(CompareFileTest, AMissingFileReadsNothing) {
     QString path = folder.file("gone.qvt");
-    dat.filename = QStringLiteral("current.qvt");
     CInput in = previous();
     const CInput before = in;
     int read = -1;
-    EXPECT_FALSE(CompareFile::dataLoadCompare(dat, in, path, &read));
+    EXPECT_FALSE(CompareFile::dataLoadCompare(in, path, &read));
     EXPECT_EQ(read, 0);
     EXPECT_EQ(in, before);
-    EXPECT_EQ(dat.filename, QStringLiteral("current.qvt"));
     QString empty;
-    EXPECT_FALSE(CompareFile::dataLoadCompare(dat, in, empty));
+    EXPECT_FALSE(CompareFile::dataLoadCompare(in, empty));
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
@@ -168,7 +163,7 @@ TEST_F(CompareFileTest, AFileMissingAtItsPathIsTakenFromTheApplicationFolder) {
     folder.write("other.qvt", lines(fullFile()));
     QString path = QStringLiteral("C:\\loads\\other.qvt");
     CInput in = previous();
-    EXPECT_TRUE(CompareFile::dataLoadCompare(dat, in, path));
+    EXPECT_TRUE(CompareFile::dataLoadCompare(in, path));
     EXPECT_EQ(path, folder.file("other.qvt"));
     EXPECT_EQ(in.imvel, 2900);
 }
@@ -176,7 +171,7 @@ TEST_F(CompareFileTest, AFileMissingAtItsPathIsTakenFromTheApplicationFolder) {
 TEST_F(CompareFileTest, ReadsTheSavedSampleFile) {
     QString path = TestAppFolder::dataDir() + "/65x47.qvt";
     CInput in = previous();
-    ASSERT_TRUE(CompareFile::dataLoadCompare(dat, in, path));
+    ASSERT_TRUE(CompareFile::dataLoadCompare(in, path));
     EXPECT_EQ(in.cart, QString::fromLatin1("6.5\xd7"
                                            "47 Lapua")); // Latin-1 text
     EXPECT_EQ(in.imvel, 2850);

@@ -11,36 +11,32 @@
 
 namespace {
 
-constexpr int16_t fNum = 1;
+using Fields = QList<QPair<QString, bool>>;
 
 class CFileDataTest : public ::testing::Test {
 protected:
     TestAppFolder app{false};
     PromptRecorder recorder;
-    CFileData dat;
+    CFileData::ReadReport report;
 
-    QString writeFields(const QString& name, const QList<QPair<QString, bool>>& fields) {
-        dat.filename = app.file(name);
-        EXPECT_TRUE(dat.openTextOutput(fNum));
-        for (const auto& [text, multiline] : fields) {
-            if (multiline)
-                dat.writeMultilineText(text, fNum);
-            else
-                dat.writeText(text, fNum);
-        }
-        EXPECT_TRUE(dat.writeOk(fNum));
-        dat.closeText(fNum);
-        return dat.filename;
+    // Writes (text, multi-line) fields to the application folder's `name`; its path.
+    QString writeFields(const QString& name, const Fields& fields) {
+        QList<CFileData::Field> list;
+        for (const auto& [text, multiline] : fields)
+            list.append({text, multiline});
+        const QString path = app.file(name);
+        EXPECT_FALSE(CFileData::writeFields(path, list));
+        return path;
     }
 
-    bool openInput(const QString& name) {
-        dat.filename = app.file(name);
-        return dat.openTextInput(fNum);
+    // The fields of `path`, those numbered in `multiline` read as multi-line.
+    QStringList readPath(const QString& path, const QList<int>& multiline = {}) {
+        CFileData::Limits limits;
+        limits.multilineFields = multiline;
+        return CFileData::readFields(path, limits, report);
     }
-
-    void TearDown() override {
-        dat.closeText(fNum);
-        dat.closeText(2);
+    QStringList read(const QString& name, const QList<int>& multiline = {}) {
+        return readPath(app.file(name), multiline);
     }
 };
 
@@ -48,26 +44,23 @@ TEST_F(CFileDataTest, MultilineFieldIsOneLineAndReadsBack) {
     const QString text = "a, b\r\nc";
     writeFields("m.txt", {{text, true}});
     EXPECT_EQ(app.read("m.txt"), QByteArray("a|~ b|@|{c\r\n"));
-    ASSERT_TRUE(openInput("m.txt"));
-    EXPECT_EQ(dat.readMultilineText(fNum), text);
-    EXPECT_TRUE(dat.atEnd(fNum));
+    const QStringList fields = read("m.txt", {1});
+    ASSERT_TRUE(report.opened);
+    EXPECT_EQ(fields, QStringList{text}); // and nothing after it
     EXPECT_TRUE(recorder.messages.isEmpty());
 }
 
 TEST_F(CFileDataTest, SingleLineWriterLeavesLineBreaksAsTwoFields) {
     writeFields("s.txt", {{"a, b\r\nc", false}});
     EXPECT_EQ(app.read("s.txt"), QByteArray("a|~ b\r\nc\r\n"));
-    ASSERT_TRUE(openInput("s.txt"));
-    EXPECT_EQ(dat.readText(fNum), "a, b");
-    EXPECT_EQ(dat.readText(fNum), "c");
-    EXPECT_EQ(dat.readText(fNum), "");
+    const QStringList fields = read("s.txt");
+    EXPECT_EQ(fields, (QStringList{"a, b", "c"}));
+    EXPECT_EQ(fields.value(2), ""); // past the end: empty
 }
 
 TEST_F(CFileDataTest, EscapesInTheTextItselfReadBackAltered) {
     app.write("e.txt", "x|~y\r\np|@|{q\r\n");
-    ASSERT_TRUE(openInput("e.txt"));
-    EXPECT_EQ(dat.readText(fNum), "x,y");
-    EXPECT_EQ(dat.readMultilineText(fNum), "p\r\nq");
+    EXPECT_EQ(read("e.txt", {2}), (QStringList{"x,y", "p\r\nq"}));
     EXPECT_EQ(CFileData::decodeField("p|@|{q", false), "p|@|{q"); // single-line: no line breaks
     EXPECT_EQ(CFileData::decodeField("|@|@|{|~~", true), "|@\r\n,~");
     EXPECT_EQ(CFileData::encodeField("a,,b\r\n\r\n", true), "a|~|~b|@|{|@|{");
@@ -93,48 +86,28 @@ TEST_F(CFileDataTest, EscapesAtTheEdgesAndSideBySide) {
 TEST_F(CFileDataTest, LoneCarriageReturnOrLineFeedEndsTheField) {
     writeFields("lone.txt", {{"a\rb", true}, {"c\nd", true}});
     EXPECT_EQ(app.read("lone.txt"), QByteArray("a\rb\r\nc\nd\r\n"));
-    ASSERT_TRUE(openInput("lone.txt"));
-    EXPECT_EQ(dat.readMultilineText(fNum), "a");
-    EXPECT_EQ(dat.readMultilineText(fNum), "b");
-    EXPECT_EQ(dat.readMultilineText(fNum), "c");
-    EXPECT_EQ(dat.readMultilineText(fNum), "d");
-    EXPECT_TRUE(dat.atEnd(fNum));
+    EXPECT_EQ(read("lone.txt", {1, 2, 3, 4}), (QStringList{"a", "b", "c", "d"}));
 }
 
 TEST_F(CFileDataTest, EmptyFieldIsAnEmptyLine) {
     writeFields("empty.txt", {{"", false}, {"", true}, {"x", false}});
     EXPECT_EQ(app.read("empty.txt"), QByteArray("\r\n\r\nx\r\n"));
-    ASSERT_TRUE(openInput("empty.txt"));
-    EXPECT_EQ(dat.readText(fNum), "");
-    EXPECT_EQ(dat.readMultilineText(fNum), "");
-    EXPECT_FALSE(dat.atEnd(fNum));
-    EXPECT_EQ(dat.readText(fNum), "x");
+    EXPECT_EQ(read("empty.txt", {2}), (QStringList{"", "", "x"}));
 }
 
-TEST_F(CFileDataTest, ReadingPastTheEndIsSilentUnlessAskedFor) {
+TEST_F(CFileDataTest, ReadingPastTheEndIsSilent) {
     app.write("one.txt", "only\r\n");
-    ASSERT_TRUE(openInput("one.txt"));
-    EXPECT_EQ(dat.readText(fNum), "only");
-    EXPECT_EQ(dat.readText(fNum), "");
-    EXPECT_EQ(dat.readMultilineText(fNum), "");
+    const QStringList fields = read("one.txt", {3});
+    EXPECT_EQ(fields, QStringList{"only"});
+    EXPECT_EQ(fields.value(1), "");
+    EXPECT_EQ(fields.value(2), "");
+    EXPECT_FALSE(report.problem);
     EXPECT_TRUE(recorder.messages.isEmpty());
-
-    dat.eofIsError = true;
-    EXPECT_EQ(dat.readMultilineText(fNum), "");
-    ASSERT_EQ(recorder.messages.size(), 1);
-    EXPECT_TRUE(recorder.lastText().startsWith("CFileData readText: 62 - "));
-    dat.closeText(fNum);
-    EXPECT_EQ(dat.readText(fNum), ""); // not open at all
-    ASSERT_EQ(recorder.messages.size(), 2);
-    EXPECT_TRUE(recorder.lastText().startsWith("CFileData readText: 52 - "));
 }
 
 TEST_F(CFileDataTest, LineEndingsOfOtherWritersAndHandEditedFiles) {
     app.write("mixed.txt", "unix\nmac\rdos\r\n1,2\r\nlast");
-    ASSERT_TRUE(openInput("mixed.txt"));
-    for (const char* expected : {"unix", "mac", "dos", "1", "2", "last"})
-        EXPECT_EQ(dat.readText(fNum), expected);
-    EXPECT_TRUE(dat.atEnd(fNum));
+    EXPECT_EQ(read("mixed.txt"), (QStringList{"unix", "mac", "dos", "1", "2", "last"}));
 }
 
 TEST_F(CFileDataTest, TextIsLatin1) {
@@ -143,12 +116,11 @@ TEST_F(CFileDataTest, TextIsLatin1) {
     EXPECT_EQ(app.read("latin.txt"), QByteArray("M\xfcller 6|~5\xd7"
                                                 "55 \xb0"
                                                 "F\r\n"));
-    ASSERT_TRUE(openInput("latin.txt"));
-    EXPECT_EQ(dat.readText(fNum), text);
+    EXPECT_EQ(read("latin.txt"), QStringList{text});
 }
 
 TEST_F(CFileDataTest, GoldenFileOfEscapes) {
-    const QList<QPair<QString, bool>> fields = {
+    const Fields fields = {
         {"plain", false},
         {"308 Win, 168gr SMK", false},
         {"", false},
@@ -167,155 +139,154 @@ TEST_F(CFileDataTest, GoldenFileOfEscapes) {
     EXPECT_EQ(app.read("written.txt"), expected);
 
     // Read the golden file and write what was read: the same bytes again.
-    dat.filename = golden;
-    ASSERT_TRUE(dat.openTextInput(2));
-    QList<QPair<QString, bool>> read;
-    for (const auto& [text, multiline] : fields) {
-        const QString got = multiline ? dat.readMultilineText(2) : dat.readText(2);
-        EXPECT_EQ(got, text);
-        read.append({got, multiline});
+    const QStringList got = readPath(golden, {4});
+    ASSERT_EQ(got.size(), fields.size());
+    Fields read;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        EXPECT_EQ(got[i], fields[i].first);
+        read.append({got[i], fields[i].second});
     }
-    EXPECT_TRUE(dat.atEnd(2));
-    dat.closeText(2);
     writeFields("rewritten.txt", read);
     EXPECT_EQ(app.read("rewritten.txt"), expected);
     EXPECT_TRUE(recorder.messages.isEmpty());
 }
 
-TEST_F(CFileDataTest, OpenTextInputUsesTheAppFolderCopy) {
+TEST_F(CFileDataTest, ReadingUsesTheAppFolderCopy) {
     app.write("308 win.qvt", "x\r\n");
     QTemporaryDir elsewhere;
-    dat.filename = elsewhere.path() + "/308 win.qvt";
-    ASSERT_TRUE(dat.openTextInput(fNum));
-    EXPECT_EQ(dat.filename, app.file("308 win.qvt"));
-    EXPECT_EQ(dat.readText(fNum), "x");
-    dat.closeText(fNum);
+    EXPECT_EQ(readPath(elsewhere.path() + "/308 win.qvt"), QStringList{"x"});
+    ASSERT_TRUE(report.opened);
+    EXPECT_EQ(report.path, app.file("308 win.qvt"));
 
-    dat.filename = "C:\\loads\\308 win.qvt"; // a path from another desktop
-    ASSERT_TRUE(dat.openTextInput(fNum));
-    EXPECT_EQ(dat.filename, app.file("308 win.qvt"));
+    readPath("C:\\loads\\308 win.qvt"); // a path from another desktop
+    ASSERT_TRUE(report.opened);
+    EXPECT_EQ(report.path, app.file("308 win.qvt"));
 }
 
 TEST_F(CFileDataTest, MissingInputIsNoFailure) {
     const QString missing = app.file("none.qvt");
-    dat.filename = missing;
-    EXPECT_FALSE(dat.openTextInput(fNum));
-    EXPECT_EQ(dat.filename, missing);
-    dat.filename.clear();
-    EXPECT_FALSE(dat.openTextInput(fNum));
-    EXPECT_TRUE(dat.atEnd(fNum));
+    EXPECT_TRUE(readPath(missing).isEmpty());
+    EXPECT_FALSE(report.opened);
+    EXPECT_EQ(report.path, missing);
+    EXPECT_TRUE(readPath(QString()).isEmpty());
+    EXPECT_FALSE(report.opened);
+    EXPECT_FALSE(report.problem);
     EXPECT_TRUE(recorder.messages.isEmpty());
 }
 
-TEST_F(CFileDataTest, OpenTextOutputReplacesAnExistingFileAtClose) {
+// A single-line field over the limit reads as empty and is named once, as the first; a
+// multi-line field has no limit.
+TEST_F(CFileDataTest, OverLongFieldsAreMarkedNotShown) {
+    const QByteArray longLine(CFileData::MaxLineField + 1, 'x');
+    app.write("long.txt", "a\r\n" + longLine + "\r\n" + longLine + "\r\nb\r\n");
+    const QStringList fields = read("long.txt", {3});
+    EXPECT_EQ(fields.size(), 4);
+    EXPECT_EQ(fields[1], "");
+    EXPECT_EQ(fields[2].size(), longLine.size());
+    EXPECT_EQ(report.tooLongField, 2);
+    const FileProblem tooLong = report.tooLong();
+    EXPECT_EQ(tooLong.number, 6);
+    EXPECT_TRUE(tooLong.text.contains(app.file("long.txt")));
+    EXPECT_TRUE(recorder.messages.isEmpty());
+}
+
+TEST_F(CFileDataTest, WritingReplacesAnExistingFileWhole) {
     app.write("old.qvt", "old contents\r\n");
-    dat.filename = app.file("old.qvt");
-    ASSERT_TRUE(dat.openTextOutput(fNum));
-    dat.writeText("new", fNum);
-    EXPECT_EQ(app.read("old.qvt"), QByteArray("old contents\r\n")); // whole until replaced
-    dat.closeText(fNum);
+    writeFields("old.qvt", {{"new", false}});
     EXPECT_EQ(app.read("old.qvt"), QByteArray("new\r\n"));
 
-    ASSERT_TRUE(dat.openTextOutput(fNum));
-    dat.closeText(fNum); // nothing written: the file ends up empty
+    writeFields("old.qvt", {}); // nothing written: the file ends up empty
     EXPECT_EQ(QFileInfo(app.file("old.qvt")).size(), 0);
     EXPECT_EQ(QDir(app.path()).entryList(QDir::Files).size(), 1); // no temporary file left
 }
 
-TEST_F(CFileDataTest, OutputFailuresAreReported) {
-    dat.filename = app.file("no such folder/x.qvt");
-    EXPECT_FALSE(dat.openTextOutput(fNum));
+TEST_F(CFileDataTest, OutputFailuresAreReturned) {
+    const auto problem = CFileData::writeFields(app.file("no such folder/x.qvt"), {{"x"}});
+    ASSERT_TRUE(problem);
+    EXPECT_EQ(problem->className, "CFileData");
+    EXPECT_EQ(problem->operation, "openTextOutput");
+    EXPECT_EQ(problem->number, 75);
+    EXPECT_TRUE(recorder.messages.isEmpty());
+    problem->report();
     ASSERT_EQ(recorder.messages.size(), 1);
     EXPECT_TRUE(recorder.lastText().startsWith("CFileData openTextOutput: 75 - "));
-
-    dat.writeText("lost", 3); // nothing open under 3
-    ASSERT_EQ(recorder.messages.size(), 2);
-    EXPECT_EQ(recorder.lastText(), "CFileData writeText: 52 - Bad file name or number");
-
-    app.write("in.txt", "a\r\n");
-    ASSERT_TRUE(openInput("in.txt"));
-    dat.writeMultilineText("x", fNum); // open for reading
-    ASSERT_EQ(recorder.messages.size(), 3);
-    EXPECT_TRUE(recorder.lastText().startsWith("CFileData writeText: 54 - "));
-    EXPECT_EQ(app.read("in.txt"), QByteArray("a\r\n"));
+    EXPECT_TRUE(CFileData::writeFields(QString(), {{"x"}})); // no name, no file
 }
 
-TEST_F(CFileDataTest, FullDiskShowsInWriteOkAndAtClose) {
+TEST_F(CFileDataTest, FullDiskIsAFailure) {
     if (!QFileInfo::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    dat.filename = "/dev/full";
-    ASSERT_TRUE(dat.openTextOutput(fNum));
-    dat.writeText("data", fNum);
-    EXPECT_FALSE(dat.writeOk(fNum));
-    dat.closeText(fNum);
+    const auto problem = CFileData::writeFields("/dev/full", {{"data"}});
+    ASSERT_TRUE(problem);
+    problem->report();
     ASSERT_EQ(recorder.messages.size(), 1);
     EXPECT_TRUE(recorder.lastText().startsWith("CFileData closeText: 57 - "));
-    EXPECT_FALSE(dat.writeOk(fNum)); // remembered after closing
 
     writeFields("fine.txt", {{"ok", false}});
-    EXPECT_TRUE(dat.writeOk(fNum));
-    EXPECT_FALSE(dat.writeOk(9)); // never opened
 }
 
-TEST_F(CFileDataTest, FileNumbersAreSharedAcrossInstancesAndReusable) {
+// Readings are values: two files read in turn, or the same file read while it is rewritten,
+// never share a position or a name.
+TEST_F(CFileDataTest, ReadingsAreIndependent) {
     app.write("a.txt", "a1\r\na2\r\n");
     app.write("b.txt", "b1\r\n");
-    ASSERT_TRUE(openInput("a.txt"));
-    CFileData other;
-    EXPECT_EQ(other.readText(fNum), "a1");
-    other.filename = app.file("b.txt");
-    ASSERT_TRUE(other.openTextInput(2));
-    EXPECT_EQ(dat.readText(2), "b1");
-    EXPECT_EQ(dat.readText(fNum), "a2");
+    const QStringList a = read("a.txt");
+    CFileData::ReadReport other;
+    const QStringList b = CFileData::readFields(app.file("b.txt"), {}, other);
+    EXPECT_EQ(a, (QStringList{"a1", "a2"}));
+    EXPECT_EQ(b, QStringList{"b1"});
+    EXPECT_EQ(report.path, app.file("a.txt"));
+    EXPECT_EQ(other.path, app.file("b.txt"));
 
-    // Opening a number still in use replaces the earlier file; pending output is written out.
-    dat.filename = app.file("c.txt");
-    ASSERT_TRUE(dat.openTextOutput(fNum));
-    dat.writeText("c1", fNum);
-    dat.filename = app.file("c.txt");
-    ASSERT_TRUE(dat.openTextInput(fNum));
-    EXPECT_EQ(dat.readText(fNum), "c1");
-    dat.closeText(fNum);
-    dat.closeText(fNum); // closing twice is harmless
+    writeFields("c.txt", {{"c1", false}});
+    EXPECT_EQ(read("c.txt"), QStringList{"c1"});
     EXPECT_TRUE(recorder.messages.isEmpty());
 }
 
+// A reader that needs only the first fields does not split the rest of a long file.
+TEST_F(CFileDataTest, TheMostFieldsAReaderTakes) {
+    app.write("many.txt", "1,2,3,4,5\r\n");
+    CFileData::Limits limits;
+    limits.mostFields = 3;
+    EXPECT_EQ(CFileData::readFields(app.file("many.txt"), limits, report),
+              (QStringList{"1", "2", "3"}));
+}
+
 TEST(CFileDataPath, FilenameSubstrings) {
-    const CFileData dat;
     QString fname = "keep";
     QString pname = "keep";
     QString ext = "keep";
-    EXPECT_FALSE(dat.filenameSubstrings("", fname, pname, ext));
+    EXPECT_FALSE(CFileData::filenameSubstrings("", fname, pname, ext));
     EXPECT_EQ(fname, "keep");
     EXPECT_EQ(pname, "keep");
     EXPECT_EQ(ext, "keep");
 
-    ASSERT_TRUE(dat.filenameSubstrings("readme", fname, pname, ext));
+    ASSERT_TRUE(CFileData::filenameSubstrings("readme", fname, pname, ext));
     EXPECT_EQ(fname, "readme");
     EXPECT_EQ(pname, "");
     EXPECT_EQ(ext, "");
 
-    ASSERT_TRUE(dat.filenameSubstrings("C:\\loads\\308 win.qvt", fname, pname, ext));
+    ASSERT_TRUE(CFileData::filenameSubstrings("C:\\loads\\308 win.qvt", fname, pname, ext));
     EXPECT_EQ(pname, "C:\\loads\\");
     EXPECT_EQ(fname, "308 win.qvt");
     EXPECT_EQ(ext, ".qvt");
 
-    ASSERT_TRUE(dat.filenameSubstrings("C:\\a.b\\c", fname, pname, ext));
+    ASSERT_TRUE(CFileData::filenameSubstrings("C:\\a.b\\c", fname, pname, ext));
     EXPECT_EQ(ext, ".b\\c");
     EXPECT_EQ(fname, "c");
 
-    ASSERT_TRUE(dat.filenameSubstrings("/home/me/loads/308 win.qvt", fname, pname, ext));
+    ASSERT_TRUE(CFileData::filenameSubstrings("/home/me/loads/308 win.qvt", fname, pname, ext));
     EXPECT_EQ(pname, "/home/me/loads/");
     EXPECT_EQ(fname, "308 win.qvt");
     EXPECT_EQ(ext, ".qvt");
 
-    ASSERT_TRUE(dat.filenameSubstrings("/home/me.old/loads/x", fname, pname, ext));
+    ASSERT_TRUE(CFileData::filenameSubstrings("/home/me.old/loads/x", fname, pname, ext));
     EXPECT_EQ(ext, ".old/loads/x");
 
-    ASSERT_TRUE(dat.filenameSubstrings("D:\\mixed/style\\s.ssn", fname, pname, ext));
+    ASSERT_TRUE(CFileData::filenameSubstrings("D:\\mixed/style\\s.ssn", fname, pname, ext));
     EXPECT_EQ(pname, "D:\\mixed/style\\");
     EXPECT_EQ(fname, "s.ssn");
 
-    ASSERT_TRUE(dat.filenameSubstrings("/loads/", fname, pname, ext));
+    ASSERT_TRUE(CFileData::filenameSubstrings("/loads/", fname, pname, ext));
     EXPECT_EQ(pname, "/loads/");
     EXPECT_EQ(fname, "");
 }
@@ -375,10 +346,18 @@ TEST_F(CFileDiffTest, UnreadableFileIsReported) {
     const QString folder = dir.filePath("folder");
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString same = file("sized", QByteArray(QFileInfo(folder).size(), 'x'));
-    CFileData dat;
-    EXPECT_FALSE(dat.isSame(folder, same));
+    EXPECT_FALSE(diff.isSame(folder, same));
+    // The comparison says why; telling the user is its caller's.
+    ASSERT_TRUE(diff.problem);
+    EXPECT_EQ(diff.problem->className, "CFileDiff");
+    EXPECT_EQ(diff.problem->operation, "isSame");
+    EXPECT_EQ(diff.problem->number, 75);
+    EXPECT_TRUE(recorder.messages.isEmpty());
+    diff.problem->report();
     ASSERT_EQ(recorder.messages.size(), 1);
     EXPECT_TRUE(recorder.lastText().startsWith("CFileDiff isSame: 75 - "));
+    EXPECT_TRUE(diff.isSame(same, same));
+    EXPECT_FALSE(diff.problem); // each comparison starts afresh
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include "load/GraphModel.h"
 #include "load/LoadFile.h"
 #include "load/TableRefresh.h"
-#include "services/CFileData.h"
 
 #include <gtest/gtest.h>
 
@@ -16,28 +15,25 @@ protected:
     PromptRecorder prompts;
     LoadModel model;
     CTextOutput txt;
-    CFileData dat;
     GraphModel graph;
 
     void SetUp() override {
         model.form = LoadForm::initial();
         model.refreshAllFields();
-        dat.filename = folder.file("current.qvt");
     }
 
     // Saves a load file into the application folder; `edit` changes the screen's form first.
     QString saveLoad(const QString& name, const std::function<void(LoadForm&)>& edit) {
         LoadForm form = model.form;
         edit(form);
-        CFileData out;
-        out.filename = folder.file(name);
-        EXPECT_TRUE(LoadFile::dataSaveTable(out, form));
-        return out.filename;
+        const QString path = folder.file(name);
+        EXPECT_TRUE(LoadFile::dataSaveTable(path, form));
+        return path;
     }
 
     GraphData refresh() {
         const float angle = TableRefresh::prepareRefresh(model, txt);
-        return graph.refresh(model, txt, dat, angle);
+        return graph.refresh(model, txt, angle);
     }
 };
 
@@ -178,12 +174,11 @@ TEST_F(GraphModelTest, ListNamesResolveInTheApplicationFolder) {
 TEST_F(GraphModelTest, ChoosingAFileReadsItAndSwitchesComparingOn) {
     const QString path = saveLoad("chosen.qvt", [](LoadForm& f) { f.fields[0] = "Chosen"; });
     model.form.comparison.on = false;
-    graph.chooseCompareFile(path, model, dat);
+    graph.chooseCompareFile(path, model);
     EXPECT_EQ(model.form.comparison.name, QStringLiteral("chosen.qvt"));
     EXPECT_TRUE(model.form.comparison.on);
     EXPECT_EQ(model.form.comparison.file, path);
     EXPECT_EQ(graph.compareInput.cart, QStringLiteral("Chosen"));
-    EXPECT_EQ(dat.filename, folder.file("current.qvt"));
 }
 
 } // namespace

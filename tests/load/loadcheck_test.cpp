@@ -99,15 +99,15 @@ class LoadFileReportTest : public ::testing::Test {
 protected:
     PromptRecorder prompts;
     TestAppFolder folder{false};
-    CFileData dat;
+    QString datFile;
 
     // A saved load with its lines cut after `fields` fields.
     QString cutAfter(int fields) {
-        dat.filename = folder.file(QStringLiteral("whole.qvt"));
+        datFile = folder.file(QStringLiteral("whole.qvt"));
         LoadForm form = LoadForm::initial();
         form.dragIndex = 4;
         form.notes = QStringLiteral("notes");
-        EXPECT_TRUE(LoadFile::dataSaveTable(dat, form));
+        EXPECT_TRUE(LoadFile::dataSaveTable(datFile, form));
         const QList<QByteArray> lines = folder.read(QStringLiteral("whole.qvt")).split('\n');
         QByteArray cut;
         for (int i = 0; i < fields; ++i)
@@ -118,20 +118,20 @@ protected:
 
 TEST_F(LoadFileReportTest, OlderLayoutsAreWholeOtherEndsAreNot) {
     for (int fields : {24, 30, 31, 32}) {
-        dat.filename = cutAfter(fields);
+        datFile = cutAfter(fields);
         LoadForm form = LoadForm::initial();
-        const LoadFile::ReadReport report = LoadFile::read(dat, form);
+        const LoadFile::ReadReport report = LoadFile::read(datFile, form);
         EXPECT_TRUE(report.whole()) << fields << " stopped at " << report.stoppedAt;
-        EXPECT_TRUE(LoadFile::damageMessage(dat.filename, report, form).isEmpty());
+        EXPECT_TRUE(LoadFile::damageMessage(datFile, report, form).isEmpty());
     }
     for (int fields : {10, 18, 20, 23}) {
-        dat.filename = cutAfter(fields);
+        datFile = cutAfter(fields);
         LoadForm form = LoadForm::initial();
-        const LoadFile::ReadReport report = LoadFile::read(dat, form);
+        const LoadFile::ReadReport report = LoadFile::read(datFile, form);
         EXPECT_TRUE(report.opened);
         EXPECT_EQ(report.stoppedAt, std::max(fields + 1, 19)) << fields;
-        const QString message = LoadFile::damageMessage(dat.filename, report, form);
-        EXPECT_TRUE(message.contains(dat.filename)) << message.toStdString();
+        const QString message = LoadFile::damageMessage(datFile, report, form);
+        EXPECT_TRUE(message.contains(datFile)) << message.toStdString();
         EXPECT_TRUE(message.contains(QStringLiteral("field %1").arg(report.stoppedAt)));
     }
     EXPECT_TRUE(prompts.messages.isEmpty());
@@ -141,35 +141,35 @@ TEST_F(LoadFileReportTest, ABinaryFileNamesItsUnusableFields) {
     QByteArray garbage;
     for (int i = 0; i < 600; ++i)
         garbage += char((i * 37 + 11) % 256);
-    dat.filename = folder.write(QStringLiteral("binary.qvt"), garbage);
+    datFile = folder.write(QStringLiteral("binary.qvt"), garbage);
     LoadForm form = LoadForm::initial();
-    const LoadFile::ReadReport report = LoadFile::read(dat, form);
+    const LoadFile::ReadReport report = LoadFile::read(datFile, form);
     ASSERT_TRUE(report.opened);
     EXPECT_GT(report.stoppedAt, 0);
-    const QString message = LoadFile::damageMessage(dat.filename, report, form);
+    const QString message = LoadFile::damageMessage(datFile, report, form);
     EXPECT_TRUE(message.contains(QStringLiteral("Bullet Weight"))) << message.toStdString();
 }
 
 TEST_F(LoadFileReportTest, AFieldLongerThanAnyFieldRefusesTheFileWithOneMessage) {
-    dat.filename = cutAfter(32);
+    datFile = cutAfter(32);
     QByteArray bytes = folder.read(QStringLiteral("cut32.qvt"));
     bytes.replace("\r\n175\r\n", "\r\n" + QByteArray(40000, '7') + "\r\n");
-    dat.filename = folder.write(QStringLiteral("long.qvt"), bytes);
+    datFile = folder.write(QStringLiteral("long.qvt"), bytes);
     LoadForm form = LoadForm::initial();
     form.fields[0] = QStringLiteral("kept");
-    const LoadFile::ReadReport report = LoadFile::read(dat, form);
+    const LoadFile::ReadReport report = LoadFile::read(datFile, form);
     EXPECT_TRUE(report.refused);
     EXPECT_EQ(form.fields[0], QStringLiteral("kept"));
     ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_TRUE(prompts.lastText().contains(dat.filename));
+    EXPECT_TRUE(prompts.lastText().contains(datFile));
 
     // Notes are a multi-line text of any length.
     form = LoadForm::initial();
     form.notes = QString(3 * 1024 * 1024, 'n');
-    dat.filename = folder.file(QStringLiteral("notes.qvt"));
-    ASSERT_TRUE(LoadFile::dataSaveTable(dat, form));
+    datFile = folder.file(QStringLiteral("notes.qvt"));
+    ASSERT_TRUE(LoadFile::dataSaveTable(datFile, form));
     LoadForm back;
-    EXPECT_TRUE(LoadFile::read(dat, back).whole());
+    EXPECT_TRUE(LoadFile::read(datFile, back).whole());
     EXPECT_EQ(back.notes.size(), form.notes.size());
 }
 
@@ -179,12 +179,12 @@ TEST_F(LoadFileReportTest, LineEndsDoNotMakeTwoFilesDifferent) {
     const QString cr = folder.write(QStringLiteral("c.txt"), "one\rtwo\r\rthree");
     const QString fewer = folder.write(QStringLiteral("d.txt"), "one\ntwo\nthree");
     const QString other = folder.write(QStringLiteral("e.txt"), "one\ntwo\n\nthreE");
-    EXPECT_TRUE(dat.isSameText(crlf, lf));
-    EXPECT_TRUE(dat.isSameText(cr, crlf));
-    EXPECT_FALSE(dat.isSameText(crlf, fewer));
-    EXPECT_FALSE(dat.isSameText(lf, other));
-    EXPECT_FALSE(dat.isSameText(lf, folder.file(QStringLiteral("missing.txt"))));
-    EXPECT_FALSE(dat.isSame(crlf, lf)); // byte for byte they differ
+    EXPECT_TRUE(CFileDiff().isSameText(crlf, lf));
+    EXPECT_TRUE(CFileDiff().isSameText(cr, crlf));
+    EXPECT_FALSE(CFileDiff().isSameText(crlf, fewer));
+    EXPECT_FALSE(CFileDiff().isSameText(lf, other));
+    EXPECT_FALSE(CFileDiff().isSameText(lf, folder.file(QStringLiteral("missing.txt"))));
+    EXPECT_FALSE(CFileDiff().isSame(crlf, lf)); // byte for byte they differ
 }
 
 } // namespace

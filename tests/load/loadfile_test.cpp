@@ -16,7 +16,7 @@ class LoadFileTest : public ::testing::Test {
 protected:
     PromptRecorder prompts;
     TestAppFolder folder{false};
-    CFileData dat;
+    QString datFile;
 
     // A form unlike the designed one in every field, so a round trip shows each one.
     static LoadForm everyFieldSet() {
@@ -80,13 +80,13 @@ protected:
     }
 
     bool load(const QString& file, LoadForm& form) {
-        dat.filename = file;
-        return LoadFile::dataLoad(dat, form);
+        datFile = file;
+        return LoadFile::dataLoad(datFile, form);
     }
 
     bool save(const QString& file, const LoadForm& form) {
-        dat.filename = file;
-        return LoadFile::dataSaveTable(dat, form);
+        datFile = file;
+        return LoadFile::dataSaveTable(datFile, form);
     }
 
     // The 32 lines everyFieldSet() is saved as.

@@ -27,15 +27,15 @@ class PrecisionFileTest : public ::testing::Test {
 protected:
     PromptRecorder prompts;
     TestAppFolder folder;
-    CFileData dat;
+    QString datFile;
 
     LoadFile::ReadReport read(const QString& file, LoadForm& form) {
-        dat.filename = file;
-        return LoadFile::read(dat, form);
+        datFile = file;
+        return LoadFile::read(datFile, form);
     }
     bool save(const QString& file, const LoadForm& form) {
-        dat.filename = file;
-        return LoadFile::dataSaveTable(dat, form);
+        datFile = file;
+        return LoadFile::dataSaveTable(datFile, form);
     }
     QString golden() const { return TestAppFolder::dataDir() + "/308win.qvt"; }
 

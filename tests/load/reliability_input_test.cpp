@@ -26,33 +26,36 @@ protected:
 };
 
 TEST_F(LargeInputTest, AHugeLoadFileIsRefusedAndChangesNothing) {
-    CFileData dat;
-    dat.filename = largeFile("movie.qvt", 2LL * 1024 * 1024 * 1024);
+    const QString datFile = largeFile("movie.qvt", 2LL * 1024 * 1024 * 1024);
     LoadForm form = LoadForm::initial();
     const LoadForm before = form;
-    EXPECT_FALSE(LoadFile::dataLoad(dat, form));
+    EXPECT_FALSE(LoadFile::dataLoad(datFile, form));
     EXPECT_TRUE(form == before);
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(prompts.lastText().startsWith("CFileData openTextInput: 7 - Out of memory: "));
-    EXPECT_TRUE(dat.atEnd(LoadFile::FileNumber)); // nothing left open
 }
 
 TEST_F(LargeInputTest, TheLimitLiesFarAboveAnyDataFile) {
     // Notes of a megabyte and a pasted line of tens of megabytes still load (cut to what a
     // field holds); only files far beyond that are refused, without reading them.
     static_assert(CFileData::MaxInputBytes >= 64LL * 1024 * 1024);
-    CFileData dat;
-    dat.filename = largeFile("too big.qvt", CFileData::MaxInputBytes + 1);
-    EXPECT_FALSE(dat.openTextInput(1));
-    EXPECT_EQ(prompts.messages.size(), 1);
+    CFileData::ReadReport report;
+    const QStringList fields = CFileData::readFields(
+        largeFile("too big.qvt", CFileData::MaxInputBytes + 1), CFileData::Limits(), report);
+    EXPECT_FALSE(report.opened);
+    EXPECT_TRUE(fields.isEmpty());
+    // The reader says why and leaves the telling to its caller.
+    ASSERT_TRUE(report.problem);
+    EXPECT_EQ(report.problem->number, 7);
+    EXPECT_TRUE(report.problem->text.startsWith("Out of memory: "));
+    EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
 TEST_F(LargeInputTest, AHugeComparisonFileIsRefused) {
     QString compareFile = largeFile("compare.qvt", 4LL * 1024 * 1024 * 1024);
-    CFileData dat;
     CInput record{};
     record.imvel = 2650;
-    EXPECT_FALSE(CompareFile::dataLoadCompare(dat, record, compareFile));
+    EXPECT_FALSE(CompareFile::dataLoadCompare(record, compareFile));
     EXPECT_EQ(record.imvel, 2650);
     EXPECT_EQ(prompts.messages.size(), 1);
 }

@@ -20,14 +20,14 @@ class SaveTest : public ::testing::Test {
 protected:
     TestAppFolder app{false};
     PromptRecorder prompts;
-    CFileData dat;
+    QString datFile;
     LoadForm form = LoadForm::initial();
     const QByteArray oldBytes = "old load\r\n150\r\n";
 
     void SetUp() override {
         form.notes = QString(2000, 'n'); // well beyond the limit below
         app.write("308.qvt", oldBytes);
-        dat.filename = app.file("308.qvt");
+        datFile = app.file("308.qvt");
     }
 
     QStringList entries() const {
@@ -38,27 +38,26 @@ protected:
 TEST_F(SaveTest, AFullDiskKeepsThePreviousFileAndSaysSo) {
     {
         FileSizeLimit limit(512);
-        EXPECT_FALSE(LoadFile::dataSaveTable(dat, form));
+        EXPECT_FALSE(LoadFile::dataSaveTable(datFile, form));
     }
     EXPECT_EQ(app.read("308.qvt"), oldBytes);
     EXPECT_EQ(entries(), QStringList{"308.qvt"}); // the partial temporary file is gone
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(prompts.lastText().startsWith("CFileData closeText: 57 - Device I/O error: "))
         << prompts.lastText().toStdString();
-    EXPECT_FALSE(dat.writeOk(LoadFile::FileNumber));
 
     // Space again: the same save goes through and replaces the file whole.
     prompts.clear();
-    EXPECT_TRUE(LoadFile::dataSaveTable(dat, form));
+    EXPECT_TRUE(LoadFile::dataSaveTable(datFile, form));
     EXPECT_TRUE(prompts.messages.isEmpty());
     LoadForm back = LoadForm::initial();
-    ASSERT_TRUE(LoadFile::dataLoad(dat, back));
+    ASSERT_TRUE(LoadFile::dataLoad(datFile, back));
     EXPECT_EQ(back.notes, form.notes);
 }
 
 TEST_F(SaveTest, AMissingFolderIsReportedAndNothingIsCreated) {
-    dat.filename = app.file("gone/308.qvt");
-    EXPECT_FALSE(LoadFile::dataSaveTable(dat, form));
+    datFile = app.file("gone/308.qvt");
+    EXPECT_FALSE(LoadFile::dataSaveTable(datFile, form));
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(prompts.lastText().startsWith("CFileData openTextOutput: 75 - "));
     EXPECT_FALSE(QFileInfo::exists(app.file("gone")));
@@ -67,8 +66,8 @@ TEST_F(SaveTest, AMissingFolderIsReportedAndNothingIsCreated) {
 TEST_F(SaveTest, AFolderInPlaceOfTheFileStaysAFolder) {
     QDir().mkpath(app.file("folder.qvt"));
     app.write("folder.qvt/inside.txt", "kept");
-    dat.filename = app.file("folder.qvt");
-    EXPECT_FALSE(LoadFile::dataSaveTable(dat, form));
+    datFile = app.file("folder.qvt");
+    EXPECT_FALSE(LoadFile::dataSaveTable(datFile, form));
     EXPECT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(QFileInfo(app.file("folder.qvt")).isDir());
     EXPECT_EQ(app.read("folder.qvt/inside.txt"), QByteArray("kept"));
@@ -79,7 +78,7 @@ TEST_F(SaveTest, AReadOnlyFolderKeepsThePreviousFile) {
         GTEST_SKIP() << "running as root: permission bits do not stop root's writes (the full "
                         "disk and missing folder cases cover the failure path)";
     QFile::setPermissions(app.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    EXPECT_FALSE(LoadFile::dataSaveTable(dat, form));
+    EXPECT_FALSE(LoadFile::dataSaveTable(datFile, form));
     QFile::setPermissions(app.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(app.read("308.qvt"), oldBytes);
@@ -87,23 +86,23 @@ TEST_F(SaveTest, AReadOnlyFolderKeepsThePreviousFile) {
 }
 
 TEST_F(SaveTest, TheUnsavedChangesComparisonSeesTheSameBytes) {
-    ASSERT_TRUE(LoadFile::dataSaveTable(dat, form));
-    const QString saved = dat.filename;
-    dat.filename = app.file("temp.tmp");
-    ASSERT_TRUE(LoadFile::dataSaveTable(dat, form));
-    EXPECT_TRUE(dat.isSame(saved, dat.filename));
+    ASSERT_TRUE(LoadFile::dataSaveTable(datFile, form));
+    const QString saved = datFile;
+    datFile = app.file("temp.tmp");
+    ASSERT_TRUE(LoadFile::dataSaveTable(datFile, form));
+    EXPECT_TRUE(CFileDiff().isSame(saved, datFile));
     form.fields[1] = "151";
-    ASSERT_TRUE(LoadFile::dataSaveTable(dat, form));
-    EXPECT_FALSE(dat.isSame(saved, dat.filename));
+    ASSERT_TRUE(LoadFile::dataSaveTable(datFile, form));
+    EXPECT_FALSE(CFileDiff().isSame(saved, datFile));
     EXPECT_EQ(entries(), (QStringList{"308.qvt", "temp.tmp"}));
 }
 
 TEST_F(SaveTest, ASavedFileKeepsItsPermissions) {
-    QFile::setPermissions(dat.filename, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                            QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    const auto before = QFileInfo(dat.filename).permissions();
-    ASSERT_TRUE(LoadFile::dataSaveTable(dat, form));
-    EXPECT_EQ(QFileInfo(dat.filename).permissions(), before);
+    QFile::setPermissions(datFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                       QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    const auto before = QFileInfo(datFile).permissions();
+    ASSERT_TRUE(LoadFile::dataSaveTable(datFile, form));
+    EXPECT_EQ(QFileInfo(datFile).permissions(), before);
 }
 
 TEST_F(SaveTest, TheLastFileRecordSurvivesAFullDisk) {
@@ -127,8 +126,8 @@ TEST_F(SaveTest, TheLastFileRecordSurvivesAFullDisk) {
 TEST_F(SaveTest, WritingToADeviceGoesStraightToIt) {
     // A device cannot be replaced by renaming: /dev/null is written in place and stays a device.
     if (!QFileInfo::exists("/dev/null")) GTEST_SKIP() << "no /dev/null";
-    dat.filename = "/dev/null";
-    EXPECT_TRUE(LoadFile::dataSaveTable(dat, form));
+    datFile = "/dev/null";
+    EXPECT_TRUE(LoadFile::dataSaveTable(datFile, form));
     EXPECT_FALSE(QFileInfo("/dev/null").isFile());
     EXPECT_TRUE(prompts.messages.isEmpty());
 }

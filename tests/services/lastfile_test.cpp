@@ -43,7 +43,6 @@ TEST_F(LastFileTest, MissingFileKeepsDefaultsSilently) {
     EXPECT_TRUE(in.simFileName.isEmpty());
     EXPECT_EQ(in.targetRed, 0);
     EXPECT_EQ(in.targetBlue, 0);
-    EXPECT_EQ(in.fileNum, 3);
     EXPECT_TRUE(recorder.messages.isEmpty());
 }
 

@@ -45,10 +45,10 @@ inline LoadForm sampleForm(const QString& cartridge,
 }
 
 inline QString writeLoad(const TestAppFolder& folder, const QString& name, const LoadForm& form) {
-    CFileData dat;
-    dat.filename = folder.file(name);
-    LoadFile::dataSaveTable(dat, form);
-    return dat.filename;
+    QString datFile;
+    datFile = folder.file(name);
+    LoadFile::dataSaveTable(datFile, form);
+    return datFile;
 }
 
 inline QByteArray bytesOf(const QString& path) {

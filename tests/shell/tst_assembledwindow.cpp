@@ -122,9 +122,9 @@ private slots:
         w.mnuSave_Click();
         QVERIFY(!QFile::exists(b));
         LoadForm saved = LoadForm::initial();
-        CFileData dat;
-        dat.filename = a;
-        QVERIFY(LoadFile::dataLoad(dat, saved));
+        QString datFile;
+        datFile = a;
+        QVERIFY(LoadFile::dataLoad(datFile, saved));
         QCOMPARE(saved.fields[1], QStringLiteral("190"));
     }
 
@@ -314,7 +314,7 @@ private slots:
         QVERIFY(w.queryUnload()); // nothing changed, nothing asked
         QVERIFY2(prompts.messages.isEmpty(), messagesText(prompts).constData());
         const QString copy = folder.file(QStringLiteral("copy.qvt"));
-        w.loadDoc.dat.filename = copy;
+        w.loadDoc.filename = copy;
         QVERIFY(w.loadDoc.save());
         QCOMPARE(bytesOf(copy), bytesOf(path));
     }

@@ -165,8 +165,8 @@ private slots:
         model.refreshAllFields();
         model.form.optMetric1 = true;
         CTextOutput txt;
-        CFileData dat;
-        GraphTab page(model, txt, dat);
+        QString datFile;
+        GraphTab page(model, txt);
         model.form.comparison.on = false;
         QVERIFY(!page.graph->isVisibleTo(&page));
         page.refresh(TableRefresh::prepareRefresh(model, txt));
@@ -190,8 +190,8 @@ private slots:
         saved.precision.dragTable = folder.file("deleted.csv");
         model.form.comparison.setFile(writeLoad(folder, "own.qvt", saved));
         CTextOutput txt;
-        CFileData dat;
-        GraphTab page(model, txt, dat);
+        QString datFile;
+        GraphTab page(model, txt);
         page.refresh(TableRefresh::prepareRefresh(model, txt));
         QVERIFY(page.graph->isVisibleTo(&page));
         QCOMPARE(page.graph->series1()->count(), 81);
@@ -262,7 +262,7 @@ private slots:
         const QString other = writeLoad(folder, "chosen.qvt", sampleForm("Chosen"));
         ui w;
         GraphTab* page = w.graphTab;
-        w.loadDoc.dat.filename = folder.file("current.qvt");
+        w.loadDoc.filename = folder.file("current.qvt");
         w.model.form.comparison.setFile(QString());
         QAction* use = w.action(QStringLiteral("mnuUseCompare"));
         use->trigger(); // off
@@ -274,7 +274,7 @@ private slots:
         const QString shown = w.inputTab->cboCompare->currentText();
         w.mnuCompare_Click();
         QVERIFY(w.model.form.comparison.file.isEmpty());
-        QCOMPARE(w.loadDoc.dat.filename, folder.file("current.qvt"));
+        QCOMPARE(w.loadDoc.filename, folder.file("current.qvt"));
         QCOMPARE(w.inputTab->cboCompare->currentText(), shown);
         QVERIFY(!use->isChecked());
         QVERIFY(added.isEmpty());
@@ -284,7 +284,7 @@ private slots:
         w.sstUI->setCurrentIndex(ui::GraphPage);
         w.mnuCompare_Click();
         QCOMPARE(w.model.form.comparison.file, other);
-        QCOMPARE(w.loadDoc.dat.filename, folder.file("current.qvt"));
+        QCOMPARE(w.loadDoc.filename, folder.file("current.qvt"));
         QCOMPARE(w.inputTab->cboCompare->currentText(), QStringLiteral("chosen.qvt"));
         QVERIFY(use->isChecked());
         QCOMPARE(added, QStringList{other});

@@ -30,7 +30,7 @@ class LoadDocumentTest : public QObject {
         // A current file holding exactly what the model shows.
         QString openSaved(const QString& name, const LoadForm& form) {
             const QString path = writeLoad(folder, name, form);
-            doc.dat.filename = path;
+            doc.filename = path;
             doc.dataLoad();
             prompts.clear();
             mru.clear();
@@ -70,7 +70,7 @@ private slots:
         s.prompts.answers = {PromptAnswer::Cancel};
         s.chooser.files = {second};
         QVERIFY(!s.doc.open());
-        QCOMPARE(s.doc.dat.filename, first);
+        QCOMPARE(s.doc.filename, first);
         QCOMPARE(s.model.form.fields[1], QStringLiteral("150"));
         QVERIFY(s.chooser.requests.isEmpty()); // the dialog never showed
         QCOMPARE(bytesOf(first), bytesOf(s.folder.file("308.qvt")));
@@ -85,7 +85,7 @@ private slots:
         s.prompts.answers = {PromptAnswer::No};
         s.chooser.files = {second};
         QVERIFY(s.doc.open());
-        QCOMPARE(s.doc.dat.filename, second);
+        QCOMPARE(s.doc.filename, second);
         QCOMPARE(s.model.form.fields[0], QStringLiteral("243 Win"));
         QCOMPARE(s.model.values.in1.ibweight, int16_t(95));
         QCOMPARE(bytesOf(first), before); // not saved
@@ -106,18 +106,18 @@ private slots:
         s.chooser.files = {second};
         QVERIFY(s.doc.open());
         LoadForm reread = LoadForm::initial();
-        CFileData dat;
-        dat.filename = first;
-        QVERIFY(LoadFile::dataLoad(dat, reread));
+        QString datFile;
+        datFile = first;
+        QVERIFY(LoadFile::dataLoad(datFile, reread));
         QCOMPARE(reread.fields[1], QStringLiteral("150"));
-        QCOMPARE(s.doc.dat.filename, second);
+        QCOMPARE(s.doc.filename, second);
     }
 
     void openCancelledDialogChangesNothing() {
         Setup s;
         const QString first = s.openSaved("308.qvt", sampleForm("308 Win"));
         QVERIFY(!s.doc.open());
-        QCOMPARE(s.doc.dat.filename, first);
+        QCOMPARE(s.doc.filename, first);
         QVERIFY(s.prompts.messages.isEmpty());
         QVERIFY(s.mru.isEmpty());
     }
@@ -127,7 +127,7 @@ private slots:
         const QString first = s.openSaved("308.qvt", sampleForm("308 Win"));
         s.chooser.files = {s.folder.file("nowhere/none.qvt")};
         QVERIFY(!s.doc.open());
-        QCOMPARE(s.doc.dat.filename, first);
+        QCOMPARE(s.doc.filename, first);
     }
 
     void saveAsAddsTheDefaultExtension() {
@@ -135,7 +135,7 @@ private slots:
         s.openSaved("308.qvt", sampleForm("308 Win"));
         s.chooser.files = {s.folder.file("test")};
         QVERIFY(s.doc.saveAs());
-        QCOMPARE(s.doc.dat.filename, s.folder.file("test.txt"));
+        QCOMPARE(s.doc.filename, s.folder.file("test.txt"));
         QVERIFY(QFileInfo::exists(s.folder.file("test.txt")));
         QCOMPARE(s.mru, QStringList{s.folder.file("test.txt")});
         const auto& request = s.chooser.requests.first();
@@ -162,7 +162,7 @@ private slots:
         s.chooser.files = {other};
         s.prompts.answers = {PromptAnswer::Yes};
         QVERIFY(s.doc.saveAs());
-        QCOMPARE(s.doc.dat.filename, other);
+        QCOMPARE(s.doc.filename, other);
         QVERIFY(bytesOf(other) != before);
     }
 
@@ -177,12 +177,12 @@ private slots:
         s.doc.newDocument();
         QCOMPARE(s.model.form.fields[0], QStringLiteral("New"));
         QCOMPARE(s.model.form.fields[1], QStringLiteral("100"));
-        QCOMPARE(s.doc.dat.filename, first);
+        QCOMPARE(s.doc.filename, first);
         QVERIFY(s.doc.save());
         LoadForm reread = LoadForm::initial();
-        CFileData dat;
-        dat.filename = first;
-        QVERIFY(LoadFile::dataLoad(dat, reread));
+        QString datFile;
+        datFile = first;
+        QVERIFY(LoadFile::dataLoad(datFile, reread));
         QCOMPARE(reread.fields[0], QStringLiteral("New"));
     }
 
@@ -197,7 +197,7 @@ private slots:
         s.prompts.answers = {PromptAnswer::Yes};
         s.chooser.files = {s.folder.file("fresh.qvt")};
         QVERIFY(s.doc.queryUnsaved());
-        QCOMPARE(s.doc.dat.filename, s.folder.file("fresh.qvt"));
+        QCOMPARE(s.doc.filename, s.folder.file("fresh.qvt"));
         QVERIFY(QFileInfo::exists(s.folder.file("fresh.qvt")));
     }
 
@@ -205,13 +205,13 @@ private slots:
         Setup s;
         QVERIFY(!s.doc.save());
         QCOMPARE(s.chooser.requests.size(), 1);
-        QVERIFY(s.doc.dat.filename.isEmpty());
+        QVERIFY(s.doc.filename.isEmpty());
         QVERIFY(s.mru.isEmpty());
     }
 
     void failedSaveIsReportedAndNotASuccess() {
         Setup s;
-        s.doc.dat.filename = s.folder.file("missing-folder/load.qvt");
+        s.doc.filename = s.folder.file("missing-folder/load.qvt");
         QVERIFY(!s.doc.save());
         QVERIFY(s.mru.isEmpty());
         QCOMPARE(s.prompts.messages.size(), 1); // one report, not two
@@ -219,10 +219,10 @@ private slots:
 
         // Save As into a folder that does not exist keeps the current file name.
         s.prompts.clear();
-        const QString before = s.doc.dat.filename;
+        const QString before = s.doc.filename;
         s.chooser.files = {s.folder.file("also-missing/x.qvt")};
         QVERIFY(!s.doc.saveAs());
-        QCOMPARE(s.doc.dat.filename, before);
+        QCOMPARE(s.doc.filename, before);
         QCOMPARE(s.prompts.messages.size(), 1);
     }
 
@@ -232,7 +232,7 @@ private slots:
         form.fields[8] = QStringLiteral("5000");
         form.fields[9] = QStringLiteral("95");
         form.fields[18] = QStringLiteral("25.5");
-        s.doc.dat.filename = writeLoad(s.folder, "hot.qvt", form);
+        s.doc.filename = writeLoad(s.folder, "hot.qvt", form);
         QVERIFY(s.doc.startUp());
         QCOMPARE(s.model.form.fields[9], QStringLiteral("95"));
         QCOMPARE(s.model.form.fields[18], QStringLiteral("25.5"));
@@ -243,7 +243,7 @@ private slots:
 
     void startUpWithoutFileTakesTheStandardAtmosphere() {
         Setup s;
-        s.doc.dat.filename = s.folder.file("gone.qvt");
+        s.doc.filename = s.folder.file("gone.qvt");
         QVERIFY(!s.doc.startUp());
         // The designed altitude of 5000 ft gives the standard 41.17 degrees.
         QCOMPARE(s.model.form.fields[9], QStringLiteral("41.17"));
@@ -256,7 +256,7 @@ private slots:
         UserDataHome user;
         MSmallBallStruct::setAppFolder(UserDataHome::unwritableAppFolder());
 
-        s.doc.dat.filename.clear();
+        s.doc.filename.clear();
         QVERIFY(!s.doc.startUp());
         QVERIFY(s.doc.queryUnsaved()); // nothing typed: nothing to ask
         s.model.setFieldText(1, "150");

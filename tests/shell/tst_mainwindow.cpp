@@ -143,10 +143,10 @@ private slots:
         const QString path = writeLoad(folder, "cmd load.qvt", sampleForm("308 Win"));
         {
             ui quoted('"' + path + '"');
-            QCOMPARE(quoted.loadDoc.dat.filename, path);
+            QCOMPARE(quoted.loadDoc.filename, path);
         }
         ui w(path);
-        QCOMPARE(w.loadDoc.dat.filename, path);
+        QCOMPARE(w.loadDoc.filename, path);
         QCOMPARE(w.windowTitle(), QStringLiteral("Quorvel Tables -     Load: 308 Win"));
         QCOMPARE(w.inputTab->txtInput(0)->text(), QStringLiteral("308 Win"));
         QCOMPARE(w.model.values.in1.ibweight, int16_t(168));
@@ -157,7 +157,7 @@ private slots:
         TestAppFolder folder;
         PromptRecorder prompts;
         ui w(folder.file("no such load.qvt"));
-        QVERIFY(w.loadDoc.dat.filename.isEmpty());
+        QVERIFY(w.loadDoc.filename.isEmpty());
         QCOMPARE(w.inputTab->txtInput(0)->text(), QStringLiteral("7.62"));
         // The designed altitude sets the standard temperature.
         QCOMPARE(w.inputTab->txtInput(9)->text(), QStringLiteral("41.17"));
@@ -312,7 +312,7 @@ private slots:
         ScriptedFileChooser chooser;
         ui w;
         QCOMPARE(w.windowTitle(), QStringLiteral("Quorvel Tables"));
-        w.loadDoc.dat.filename = writeLoad(folder, "any name.qvt", sampleForm("308 Win"));
+        w.loadDoc.filename = writeLoad(folder, "any name.qvt", sampleForm("308 Win"));
         QVERIFY(w.loadDoc.dataLoad());
         QCOMPARE(w.windowTitle(), QStringLiteral("Quorvel Tables -     Load: 308 Win"));
         static_cast<SimWindow&>(w).setSessionCaption("deer.ssn");

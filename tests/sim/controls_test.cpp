@@ -26,7 +26,7 @@ struct ControlsTest : ::testing::Test {
 
     ControlsTest() {
         f.sim.setHost(&host);
-        f.sim.canDraw = true;
+        f.sim.setCanDraw(true);
         f.sim.settings.cboReticle.clear();
     }
     ~ControlsTest() override { f.sim.setHost(nullptr); }
@@ -78,7 +78,7 @@ TEST_F(ControlsTest, SliderChangeWritesItsBoxAndRedraws) {
     EXPECT_GT(host.shown, before);
     c.setSlider(Slider::Zoom, 12);
     EXPECT_EQ(s().txtZoom, "12");
-    EXPECT_EQ(f.sim.lblFovZoom, "7.5 feet @ zoom of: 12");
+    EXPECT_EQ(f.sim.captions().lblFovZoom, "7.5 feet @ zoom of: 12");
     c.setSlider(Slider::Speed, 45); // beyond the slider: clamped, never failing
     EXPECT_EQ(s().sldSpeed, 30);
     EXPECT_EQ(s().txtSpeed, "30");
@@ -174,13 +174,13 @@ TEST_F(ControlsTest, WindAndZoomBoxesUseTheirSlidersBounds) {
 TEST_F(ControlsTest, FieldOfViewSetsTheScaleAndItsLabel) {
     s().sldZoom = 4;
     c.txtFovChange("36");
-    EXPECT_FLOAT_EQ(f.sim.milsPerScreen, 36 * 12 / 3.6f);
-    EXPECT_EQ(f.sim.lblFovZoom, "27 feet @ zoom of: 4");
+    EXPECT_FLOAT_EQ(f.sim.scene.milsPerScreen, 36 * 12 / 3.6f);
+    EXPECT_EQ(f.sim.captions().lblFovZoom, "27 feet @ zoom of: 4");
     f.prompts.clear();
     c.txtFovChange("0"); // on the way to 0.5: the message shows at once
     EXPECT_EQ(f.prompts.messages.size(), 1);
     EXPECT_EQ(f.prompts.lastTitle(), "Number out of Range");
-    EXPECT_FLOAT_EQ(f.sim.milsPerScreen, 36 * 12 / 3.6f);
+    EXPECT_FLOAT_EQ(f.sim.scene.milsPerScreen, 36 * 12 / 3.6f);
     c.txtFovChange("");
     EXPECT_EQ(f.prompts.messages.size(), 1); // not a number: refused silently
 }
@@ -203,9 +203,9 @@ TEST_F(ControlsTest, ScoreBoxesTurnNonNumbersIntoOne) {
     c.scoreBoxChange(SimControls::ScoreBox::Red, "-3.5");
     EXPECT_EQ(s().txtRedScore, "-3.5");
     // Changing the rounds leaves the session as it is.
-    f.sim.roundsFired = 2;
+    f.sim.session.roundsFired = 2;
     c.scoreBoxChange(SimControls::ScoreBox::Rounds, "20");
-    EXPECT_EQ(f.sim.roundsFired, 2);
+    EXPECT_EQ(f.sim.session.roundsFired, 2);
     EXPECT_EQ(f.sim.roundsLeft(), 18);
 }
 
@@ -221,9 +221,9 @@ TEST_F(ControlsTest, NewSessionValues) {
     s().txtBlueScore = "7";
     s().flyerIndex = 2;
     s().sldSpeed = 5;
-    f.sim.roundsFired = 3;
-    f.sim.sessionScore = 4;
-    f.sim.dat.filename = "keep.ssn";
+    f.sim.session.roundsFired = 3;
+    f.sim.session.sessionScore = 4;
+    f.sim.sessionFile = "keep.ssn";
     c.newSession();
     EXPECT_EQ(s().txtGroupSize, "3");
     EXPECT_EQ(s().cboTarget, "");
@@ -235,7 +235,7 @@ TEST_F(ControlsTest, NewSessionValues) {
     EXPECT_EQ(s().sldRange, 50);
     EXPECT_EQ(s().txtRange, "50");
     EXPECT_EQ(s().txtFov, "30");
-    EXPECT_FLOAT_EQ(f.sim.milsPerScreen, 100.0f);
+    EXPECT_FLOAT_EQ(f.sim.scene.milsPerScreen, 100.0f);
     EXPECT_DOUBLE_EQ(s().ucAngle, 90);
     EXPECT_EQ(s().sldAngle, 120); // the dial only
     EXPECT_EQ(s().txtAngle, "120");
@@ -244,35 +244,35 @@ TEST_F(ControlsTest, NewSessionValues) {
     EXPECT_EQ(s().txtMissScore, "0");
     EXPECT_EQ(s().txtNumberOfRounds, "10");
     EXPECT_EQ(s().flyerIndex, 0);
-    EXPECT_FLOAT_EQ(f.sim.flyerProbability, 10);
+    EXPECT_FLOAT_EQ(f.sim.session.flyerProbability, 10);
     EXPECT_EQ(s().lblRoundsLeft, "Shots Left = 10");
     EXPECT_EQ(s().sldSpeed, 0);
-    EXPECT_EQ(f.sim.roundsFired, 3);
-    EXPECT_FLOAT_EQ(f.sim.sessionScore, 4);
-    EXPECT_EQ(f.sim.dat.filename, "keep.ssn");
+    EXPECT_EQ(f.sim.session.roundsFired, 3);
+    EXPECT_FLOAT_EQ(f.sim.session.sessionScore, 4);
+    EXPECT_EQ(f.sim.sessionFile, "keep.ssn");
 }
 
 TEST_F(ControlsTest, CircleAndAimMarkSwitchesTurnOverAtEachClick) {
-    const bool first = f.sim.showPOA;
+    const bool first = f.sim.session.showPOA;
     c.checkClick(SimControls::Check::POA, 0);
     c.checkClick(SimControls::Check::POA, 1);
-    EXPECT_EQ(f.sim.showPOA, first);
+    EXPECT_EQ(f.sim.session.showPOA, first);
     c.checkClick(SimControls::Check::GroupCircle, 1);
-    EXPECT_EQ(f.sim.showGroupCircle, true);
+    EXPECT_EQ(f.sim.session.showGroupCircle, true);
     EXPECT_EQ(s().chkGroupCircle, 1);
 }
 
 TEST_F(ControlsTest, SightStyleWaitsForTheNextRedraw) {
     const int before = host.shown;
     c.optSightsClick(2);
-    EXPECT_EQ(f.sim.sight, 2);
+    EXPECT_EQ(f.sim.session.sight, 2);
     EXPECT_EQ(host.shown, before);
     c.optFlyerClick(1);
-    EXPECT_FLOAT_EQ(f.sim.flyerProbability, 5);
+    EXPECT_FLOAT_EQ(f.sim.session.flyerProbability, 5);
 }
 
 TEST_F(ControlsTest, WindAndUnitRecomputeTheTrajectoryOnceStarted) {
-    f.sim.fileNum = 4;
+    f.sim.setUp();
     c.simStarted = true;
     s().txtRange = "500";
     float drop = 0, calm = 0, t = 0;
@@ -282,8 +282,8 @@ TEST_F(ControlsTest, WindAndUnitRecomputeTheTrajectoryOnceStarted) {
     ASSERT_TRUE(f.sim.hud.oneResult(drop, windy, 500, t));
     EXPECT_NE(windy, calm);
     c.optSimMetricClick(true);
-    EXPECT_EQ(f.sim.lblRange, "Range (m)");
-    EXPECT_EQ(f.sim.lblMaxrange, "Maximum Range (m)");
+    EXPECT_EQ(f.sim.captions().lblRange, "Range (m)");
+    EXPECT_EQ(f.sim.captions().lblMaxrange, "Maximum Range (m)");
     EXPECT_TRUE(f.sim.hud.isMetric());
     // A new maximum range recomputes too, but the range slider keeps its maximum.
     const int sliderMax = s().rangeRange.maximum;
@@ -294,19 +294,25 @@ TEST_F(ControlsTest, WindAndUnitRecomputeTheTrajectoryOnceStarted) {
     EXPECT_FALSE(c.validate(Box::SimMaxRange));
 }
 
-TEST_F(ControlsTest, NothingIsRecomputedWhileASessionIsRead) {
-    f.sim.fileNum = 4;
+// A session read is a value put in place: the boxes follow their sliders, the reader's own
+// fix-ups decide, and the trajectory is computed for the wind read.
+TEST_F(ControlsTest, ASessionReadIsAppliedAsAWhole) {
+    f.sim.setUp();
     c.simStarted = true;
-    c.propertiesPreLoad();
-    EXPECT_TRUE(c.reading);
+    s().propertiesPreLoad();
     s().sldWind = 25;
-    c.recordRead(4); // the wind record: the box follows, the trajectory waits for the end
-    EXPECT_EQ(s().txtWind, "25");
-    c.scoreBoxChange(SimControls::ScoreBox::Blue, "x"); // the reader's own fix-up decides
-    EXPECT_EQ(s().txtBlueScore, "x");
+    s().txtBlueScore = "x";
     s().sldAngle = 200;
-    c.propertiesPostLoad();
-    EXPECT_FALSE(c.reading);
+    s().txtRange = "500";
+    f.sim.sessionFile = f.folder.file("read.ssn");
+    ASSERT_TRUE(f.sim.dataSave());
+    s() = SimSettings();
+    f.sim.init(true);
+    EXPECT_EQ(s().txtWind, "25");
+    EXPECT_EQ(s().txtBlueScore, "-1");
     EXPECT_EQ(s().txtAngle, "200");
     EXPECT_DOUBLE_EQ(s().ucAngle, 200);
+    float drop = 0, drift = 0, t = 0;
+    ASSERT_TRUE(f.sim.hud.oneResult(drop, drift, 500, t));
+    EXPECT_NE(drift, 0.0f);
 }

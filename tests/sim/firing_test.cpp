@@ -40,9 +40,9 @@ struct FiringTest : ::testing::Test {
         s.txtBlueScore = "2";
         s.txtMissScore = "-1";
         s.txtNumberOfRounds = "10";
-        f.sim.sight = SimSights::None;
-        f.sim.targetRed = Raster::toColorValue(Red);
-        f.sim.targetBlue = Raster::toColorValue(Blue);
+        f.sim.session.sight = SimSights::None;
+        f.sim.session.targetRed = Raster::toColorValue(Red);
+        f.sim.session.targetBlue = Raster::toColorValue(Blue);
         f.sim.txtNumberOfShots_Change();
         f.sim.normalDist.seed(12345);
         f.sim.normalDist.setClock([] { return uint64_t{42}; });
@@ -50,14 +50,16 @@ struct FiringTest : ::testing::Test {
     }
 
     // Twips of one view pixel.
-    float k() const { return f.sim.geo.twipsPerPixel(); }
-    QPointF centre() const { return {f.sim.geo.centreX, f.sim.geo.centreY}; }
+    float k() const { return f.sim.scene.geo.twipsPerPixel(); }
+    QPointF centre() const { return {f.sim.scene.geo.centreX, f.sim.scene.geo.centreY}; }
 
     // Where to aim so that a shot without scatter lands at `impact` (twips).
     QPointF aimFor(QPointF impact) const {
         const CSim& s = f.sim;
-        return {impact.x() - (s.leadXMoa + s.windMoa) * s.geo.zoomTwipsPerMoaX,
-                impact.y() + (s.leadYMoa + s.dropMoa) * s.geo.zoomTwipsPerMoaY};
+        return {impact.x() -
+                    (s.scene.aim.leadXMoa + s.scene.aim.windMoa) * s.scene.geo.zoomTwipsPerMoaX,
+                impact.y() +
+                    (s.scene.aim.leadYMoa + s.scene.aim.dropMoa) * s.scene.geo.zoomTwipsPerMoaY};
     }
 
     CSimFiring::Outcome shootAt(QPointF impact, int16_t key = 0) {
@@ -77,17 +79,17 @@ TEST_F(FiringTest, ZonesScoreByTheColourUnderTheImpact) {
     EXPECT_EQ(shootAt(QPointF(10 * k(), 10 * k())), O::Miss);      // grey scene
     EXPECT_EQ(shootAt(QPointF(-50 * k(), 10 * k())), O::Miss);     // off the view
 
-    EXPECT_EQ(f.sim.redHits, 1);
-    EXPECT_EQ(f.sim.blueHits, 1);
-    EXPECT_EQ(f.sim.misses, 3);
-    EXPECT_FLOAT_EQ(f.sim.sessionScore, 5 + 2 - 3);
-    EXPECT_FLOAT_EQ(f.sim.totalScore, 4);
-    EXPECT_EQ(f.sim.roundsFired, 5);
-    EXPECT_EQ(f.sim.lblHits, "Red Hits: 1");
-    EXPECT_EQ(f.sim.lblBlueHits, "Blue Hits: 1");
-    EXPECT_EQ(f.sim.lblMisses, "Misses: 3");
-    EXPECT_EQ(f.sim.lblSessionScore, "Session Score: 4");
-    EXPECT_EQ(f.sim.lblTotalScore, "Total Score: 4");
+    EXPECT_EQ(f.sim.session.redHits, 1);
+    EXPECT_EQ(f.sim.session.blueHits, 1);
+    EXPECT_EQ(f.sim.session.misses, 3);
+    EXPECT_FLOAT_EQ(f.sim.session.sessionScore, 5 + 2 - 3);
+    EXPECT_FLOAT_EQ(f.sim.session.totalScore, 4);
+    EXPECT_EQ(f.sim.session.roundsFired, 5);
+    EXPECT_EQ(f.sim.captions().lblHits, "Red Hits: 1");
+    EXPECT_EQ(f.sim.captions().lblBlueHits, "Blue Hits: 1");
+    EXPECT_EQ(f.sim.captions().lblMisses, "Misses: 3");
+    EXPECT_EQ(f.sim.captions().lblSessionScore, "Session Score: 4");
+    EXPECT_EQ(f.sim.captions().lblTotalScore, "Total Score: 4");
     EXPECT_EQ(f.sim.settings.lblRoundsLeft, "Rounds Left: 5");
     EXPECT_TRUE(f.prompts.messages.isEmpty());
 }
@@ -98,15 +100,15 @@ TEST_F(FiringTest, NoScatterLandsOnAimPlusDropDriftAndLead) {
     f.sim.settings.sldWind = 10;
     f.sim.formHudInit();
     f.sim.draw(f.sim.settings);
-    ASSERT_NE(f.sim.leadXMoa, 0.0f);
-    ASSERT_NE(f.sim.windMoa, 0.0f);
+    ASSERT_NE(f.sim.scene.aim.leadXMoa, 0.0f);
+    ASSERT_NE(f.sim.scene.aim.windMoa, 0.0f);
     const float x = 3000, y = 2500;
     firing.picHUD_MouseDown(CSimFiring::LeftButton, 0, x, y, 0);
     const CSim& s = f.sim;
-    EXPECT_FLOAT_EQ(float(firing.lastImpact.x()),
-                    x + (s.leadXMoa + s.windMoa) * s.geo.zoomTwipsPerMoaX);
-    EXPECT_FLOAT_EQ(float(firing.lastImpact.y()),
-                    y - (s.leadYMoa + s.dropMoa) * s.geo.zoomTwipsPerMoaY);
+    EXPECT_FLOAT_EQ(float(firing.lastImpact.x()), x + (s.scene.aim.leadXMoa + s.scene.aim.windMoa) *
+                                                          s.scene.geo.zoomTwipsPerMoaX);
+    EXPECT_FLOAT_EQ(float(firing.lastImpact.y()), y - (s.scene.aim.leadYMoa + s.scene.aim.dropMoa) *
+                                                          s.scene.geo.zoomTwipsPerMoaY);
     // The recorded shot is the impact relative to the target centre, at zoom 1.
     EXPECT_FLOAT_EQ(s.shotX(0), float(firing.lastImpact.x()));
     EXPECT_FLOAT_EQ(s.shotY(0), float(firing.lastImpact.y()));
@@ -115,29 +117,29 @@ TEST_F(FiringTest, NoScatterLandsOnAimPlusDropDriftAndLead) {
 TEST_F(FiringTest, EleventhShotOfTenChangesNothingAndSaysNothing) {
     for (int i = 0; i < 10; ++i)
         shootAt(centre());
-    const float session = f.sim.sessionScore, total = f.sim.totalScore;
+    const float session = f.sim.session.sessionScore, total = f.sim.session.totalScore;
     const QString roundsCaption = f.sim.settings.lblRoundsLeft;
     EXPECT_EQ(roundsCaption, "Rounds Left: 0 \u2014 Reset Session to shoot again");
     EXPECT_EQ(shootAt(centre()), CSimFiring::Outcome::NoRoundsLeft);
-    EXPECT_EQ(f.sim.roundsFired, 10);
-    EXPECT_EQ(f.sim.redHits, 10);
-    EXPECT_FLOAT_EQ(f.sim.sessionScore, session);
-    EXPECT_FLOAT_EQ(f.sim.totalScore, total);
+    EXPECT_EQ(f.sim.session.roundsFired, 10);
+    EXPECT_EQ(f.sim.session.redHits, 10);
+    EXPECT_FLOAT_EQ(f.sim.session.sessionScore, session);
+    EXPECT_FLOAT_EQ(f.sim.session.totalScore, total);
     EXPECT_EQ(f.sim.settings.lblRoundsLeft, roundsCaption);
     // Picking a colour needs a round left as well.
     EXPECT_EQ(shootAt(centre(), CSimFiring::BlueKey), CSimFiring::Outcome::NoRoundsLeft);
-    EXPECT_EQ(f.sim.targetBlue, Raster::toColorValue(Blue));
+    EXPECT_EQ(f.sim.session.targetBlue, Raster::toColorValue(Blue));
     EXPECT_TRUE(f.prompts.messages.isEmpty());
 
     // A session reset gives the rounds back and clears the session, not the total.
     f.sim.scoreResetSession();
     EXPECT_EQ(f.sim.roundsLeft(), 10);
     EXPECT_EQ(shootAt(centre()), CSimFiring::Outcome::RedHit);
-    EXPECT_FLOAT_EQ(f.sim.sessionScore, 5);
-    EXPECT_FLOAT_EQ(f.sim.totalScore, total + 5);
+    EXPECT_FLOAT_EQ(f.sim.session.sessionScore, 5);
+    EXPECT_FLOAT_EQ(f.sim.session.totalScore, total + 5);
     f.sim.scoreResetTotal();
-    EXPECT_FLOAT_EQ(f.sim.totalScore, 0);
-    EXPECT_EQ(f.sim.lblTotalScore, "Total Score: 0");
+    EXPECT_FLOAT_EQ(f.sim.session.totalScore, 0);
+    EXPECT_EQ(f.sim.captions().lblTotalScore, "Total Score: 0");
 }
 
 TEST_F(FiringTest, MoreRoundsThanTheArraysWereSizedForAreRecorded) {
@@ -146,33 +148,33 @@ TEST_F(FiringTest, MoreRoundsThanTheArraysWereSizedForAreRecorded) {
     f.sim.settings.txtNumberOfRounds = "20"; // raised afterwards: the arrays grow
     for (int i = 0; i < 12; ++i)
         shootAt(centre() + QPointF(i * k(), 0));
-    EXPECT_EQ(f.sim.roundsFired, 12);
-    ASSERT_GE(f.sim.shotPositions.size(), 12u);
+    EXPECT_EQ(f.sim.session.roundsFired, 12);
+    ASSERT_GE(f.sim.session.shotPositions.size(), 12u);
     EXPECT_NEAR(f.sim.shotX(11) - f.sim.shotX(0), 11 * k(), 0.5);
 }
 
 TEST_F(FiringTest, RedTakesPrecedenceWhenBothZoneColoursAreTheSame) {
-    f.sim.targetBlue = f.sim.targetRed;
+    f.sim.session.targetBlue = f.sim.session.targetRed;
     EXPECT_EQ(shootAt(centre()), CSimFiring::Outcome::RedHit);
     EXPECT_EQ(shootAt(centre() + QPointF(30 * k(), 0)), CSimFiring::Outcome::Miss);
-    EXPECT_EQ(f.sim.blueHits, 0);
+    EXPECT_EQ(f.sim.session.blueHits, 0);
 }
 
 TEST_F(FiringTest, PickingZoneColoursDoesNotFireAndStaysOnUntilAnotherKey) {
-    f.sim.targetRed = f.sim.targetBlue = CSim::NoColour;
+    f.sim.session.targetRed = f.sim.session.targetBlue = CSim::NoColour;
     const QPointF ring = centre() + QPointF(30 * k(), 0);
     using O = CSimFiring::Outcome;
     EXPECT_EQ(firing.picHUD_MouseDown(1, 0, float(ring.x()), float(ring.y()), CSimFiring::BlueKey),
               O::PickedBlue);
-    EXPECT_EQ(f.sim.targetBlue, Raster::toColorValue(Blue));
+    EXPECT_EQ(f.sim.session.targetBlue, Raster::toColorValue(Blue));
     // Beside the target there is nothing to pick: the zone keeps its colour.
     EXPECT_EQ(firing.picHUD_MouseDown(1, 0, 10 * k(), 10 * k(), CSimFiring::BlueKey), O::Nothing);
-    EXPECT_EQ(f.sim.targetBlue, Raster::toColorValue(Blue));
+    EXPECT_EQ(f.sim.session.targetBlue, Raster::toColorValue(Blue));
     // The Fire button after R picks the colour at the centre of the view.
     EXPECT_EQ(firing.CmdFire_Click(CSimFiring::RedKey), O::PickedRed);
-    EXPECT_EQ(f.sim.targetRed, Raster::toColorValue(Red));
-    EXPECT_EQ(f.sim.roundsFired, 0);
-    EXPECT_EQ(f.sim.redHits + f.sim.blueHits + f.sim.misses, 0);
+    EXPECT_EQ(f.sim.session.targetRed, Raster::toColorValue(Red));
+    EXPECT_EQ(f.sim.session.roundsFired, 0);
+    EXPECT_EQ(f.sim.session.redHits + f.sim.session.blueHits + f.sim.session.misses, 0);
     // Another key: pressing fires again.
     EXPECT_EQ(shootAt(centre(), int16_t(Qt::Key_A)), O::RedHit);
 }
@@ -181,18 +183,18 @@ TEST_F(FiringTest, PickingZoneColoursDoesNotFireAndStaysOnUntilAnotherKey) {
 // shows black (a reticle line) and the old default colour was black.
 TEST_F(FiringTest, SkyAndReticleLinesNeverScore) {
     using O = CSimFiring::Outcome;
-    f.sim.sight = SimSights::MoaCrosshair;
+    f.sim.session.sight = SimSights::MoaCrosshair;
     f.sim.draw(f.sim.settings);
-    f.sim.targetRed = f.sim.targetBlue = CSim::NoColour;
+    f.sim.session.targetRed = f.sim.session.targetBlue = CSim::NoColour;
     EXPECT_EQ(shootAt(centre()), O::Miss); // red zone, but red never picked
     // Black crosshair lines run through the whole view: not the target, not a hit.
-    f.sim.targetRed = 0;
-    f.sim.targetBlue = Raster::toColorValue(Grey);
+    f.sim.session.targetRed = 0;
+    f.sim.session.targetBlue = Raster::toColorValue(Grey);
     for (const QPointF p : {centre() + QPointF(0, 150 * k()), centre() + QPointF(-170 * k(), 0),
                             QPointF(5 * k(), 5 * k())})
         EXPECT_EQ(shootAt(p), O::Miss);
-    EXPECT_EQ(f.sim.redHits + f.sim.blueHits, 0);
-    f.sim.targetRed = Raster::toColorValue(Red);
+    EXPECT_EQ(f.sim.session.redHits + f.sim.session.blueHits, 0);
+    f.sim.session.targetRed = Raster::toColorValue(Red);
     EXPECT_EQ(shootAt(centre()), O::RedHit);
 }
 
@@ -205,7 +207,7 @@ TEST_F(FiringTest, AGroupSizeThatIsNoSizeIsNotFiredWith) {
         ASSERT_EQ(f.prompts.messages.size(), 1) << text;
         EXPECT_EQ(f.prompts.lastText(), "Group size must be between 0.001 and 30.0 in.");
     }
-    EXPECT_EQ(f.sim.roundsFired, 0);
+    EXPECT_EQ(f.sim.session.roundsFired, 0);
 }
 
 // With every round fired the caption says what to do.
@@ -225,9 +227,9 @@ TEST_F(FiringTest, TheLastRoundSaysHowToGoOn) {
 TEST_F(FiringTest, FireButtonShootsAtTheViewCentre) {
     firing.CmdFire_Click(0);
     EXPECT_FLOAT_EQ(float(firing.lastImpact.x()),
-                    f.sim.geo.centreX +
-                        (f.sim.leadXMoa + f.sim.windMoa) * f.sim.geo.zoomTwipsPerMoaX);
-    EXPECT_EQ(f.sim.roundsFired, 1);
+                    f.sim.scene.geo.centreX + (f.sim.scene.aim.leadXMoa + f.sim.scene.aim.windMoa) *
+                                                  f.sim.scene.geo.zoomTwipsPerMoaX);
+    EXPECT_EQ(f.sim.session.roundsFired, 1);
 }
 
 TEST_F(FiringTest, RightClickBringsThePointToTheCentre) {
@@ -242,25 +244,25 @@ TEST_F(FiringTest, RightClickBringsThePointToTheCentre) {
     const QPointF nowAt = QPointF(f.sim.targetCenterX(), f.sim.targetCenterY()) + onTarget * 2;
     EXPECT_NEAR(nowAt.x(), centre().x(), 1e-3);
     EXPECT_NEAR(nowAt.y(), centre().y(), 1e-3);
-    EXPECT_EQ(f.sim.roundsFired, 0);
+    EXPECT_EQ(f.sim.session.roundsFired, 0);
 }
 
 TEST_F(FiringTest, RightDragFollowsThePointerWithinEightyPercent) {
     f.sim.settings.sldZoom = 1;
     f.sim.draw(f.sim.settings);
-    const float cx = f.sim.geo.centreX, cy = f.sim.geo.centreY;
+    const float cx = f.sim.scene.geo.centreX, cy = f.sim.scene.geo.centreY;
     firing.picHUD_MouseMove(CSimFiring::RightButton, 0, cx + 500, cy - 200);
     EXPECT_NEAR(f.sim.targetCenterX(), cx + 500, 1e-3);
     EXPECT_NEAR(f.sim.targetCenterY(), cy - 200, 1e-3);
     firing.picHUD_MouseMove(CSimFiring::RightButton, 0, 0, 2 * cy);
-    EXPECT_FLOAT_EQ(f.sim.viewOffsetX, -0.8f * cx);
-    EXPECT_FLOAT_EQ(f.sim.viewOffsetY, 0.8f * cy);
+    EXPECT_FLOAT_EQ(f.sim.session.viewOffsetX, -0.8f * cx);
+    EXPECT_FLOAT_EQ(f.sim.session.viewOffsetY, 0.8f * cy);
     // The left button alone does not drag; both buttons put the target back.
     firing.picHUD_MouseMove(CSimFiring::LeftButton, 0, cx, cy);
-    EXPECT_FLOAT_EQ(f.sim.viewOffsetX, -0.8f * cx);
+    EXPECT_FLOAT_EQ(f.sim.session.viewOffsetX, -0.8f * cx);
     firing.picHUD_MouseMove(CSimFiring::BothButtons, 0, 0, 0);
-    EXPECT_EQ(f.sim.viewOffsetX, 0.0f);
-    EXPECT_EQ(f.sim.viewOffsetY, 0.0f);
+    EXPECT_EQ(f.sim.session.viewOffsetX, 0.0f);
+    EXPECT_EQ(f.sim.session.viewOffsetY, 0.0f);
 }
 
 TEST_F(FiringTest, ShotsStayOnTheTargetWhenTheRangeChanges) {
@@ -290,7 +292,7 @@ TEST_F(FiringTest, RandomCoversItsBoundsAndNothingElse) {
 static double scatterSpread(FiringTest& t, int flyerPercent) {
     t.f.sim.settings.txtGroupSize = "2";
     t.f.sim.settings.txtNumberOfRounds = "100000";
-    t.f.sim.flyerProbability = float(flyerPercent);
+    t.f.sim.session.flyerProbability = float(flyerPercent);
     t.f.sim.setViewSize(QSize(60, 60));
     t.f.sim.draw(t.f.sim.settings);
     double sum2 = 0;

@@ -54,18 +54,18 @@ TEST(SessionFuzzRegress, EveryInputReadsAndSaves) {
         CSim sim;
         sim.loadModel = f.model.get();
         sim.setViewSize({120, 120});
-        sim.fileNum = 4;
-        sim.dat.filename = f.folder.write("input.ssn", bytesOf(input));
+        sim.setUp();
+        sim.sessionFile = f.folder.write("input.ssn", bytesOf(input));
         sim.init(true);
         sim.draw(sim.settings);
-        sim.dat.filename = f.folder.file("saved.ssn");
+        sim.sessionFile = f.folder.file("saved.ssn");
         EXPECT_TRUE(sim.dataSave());
 
         f.prompts.clear();
         CSim again;
         again.loadModel = f.model.get();
-        again.fileNum = 4;
-        again.dat.filename = sim.dat.filename;
+        again.setUp();
+        again.sessionFile = sim.sessionFile;
         again.init(true);
         // The load data files the sessions name are not here; saying so is the only message.
         for (const RecordedMessage& m : f.prompts.messages)
@@ -104,8 +104,8 @@ int invalidPictureMessages(const PromptRecorder& prompts) {
 // A simulator started with nothing read, as the window starts it, the sight off.
 void start(CSim& sim, LoadModel* model, int side) {
     sim.loadModel = model;
-    sim.sight = SimSights::None;
-    sim.fileNum = 4;
+    sim.session.sight = SimSights::None;
+    sim.setUp();
     sim.setViewSize({side, side});
     sim.settings.propertiesPreLoad();
     sim.init(false);
@@ -143,10 +143,10 @@ TEST(PictureFuzzRegress, EveryPictureIsTakenWholeOrRefusedInEveryRole) {
         CSimFiring(sim).CmdFire_Click(CSimFiring::RedKey);
         sim.setViewSize({80, 80});
         sim.Form_Resize(); // the pictures again, the masks from their files
-        EXPECT_EQ(sim.picBuffer.size(), QSize(80, 80));
+        EXPECT_EQ(sim.scene.picture.size(), QSize(80, 80));
 
         const QImage decoded = Raster::decodePicture(bytes);
-        const SimPictures& p = sim.pictures;
+        const SimPictures& p = sim.scene.pictures;
         if (decoded.isNull()) {
             EXPECT_TRUE(p.targetW.isNull());
             EXPECT_FALSE(p.reticleLoaded);
@@ -189,15 +189,15 @@ TEST(SceneFuzzRegress, EverySessionMeetsItsPictures) {
         }
         CSim sim;
         sim.loadModel = model.get();
-        sim.fileNum = 4;
+        sim.setUp();
         sim.setViewSize({64, 64});
-        sim.dat.filename = session;
+        sim.sessionFile = session;
         sim.init(true);
         sim.settings.chkUserGraphic = 1;
         sim.Form_Resize();
         CSimFiring(sim).CmdFire_Click(0);
-        EXPECT_EQ(sim.picBuffer.size(), QSize(64, 64));
-        sim.dat.filename = folder.file("saved.ssn");
+        EXPECT_EQ(sim.scene.picture.size(), QSize(64, 64));
+        sim.sessionFile = folder.file("saved.ssn");
         EXPECT_TRUE(sim.dataSave());
         sim.final();
     }

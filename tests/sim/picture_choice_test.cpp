@@ -70,7 +70,7 @@ struct ChoiceTest : ::testing::Test {
     SimFixture f{200};
 
     void SetUp() override {
-        f.sim.sight = SimSights::None;
+        f.sim.session.sight = SimSights::None;
         f.sim.settings.txtRange = "100";
         f.sim.settings.chkUserGraphic = 1;
     }
@@ -158,7 +158,7 @@ TEST_F(ChoiceTest, MasksThatNoLongerBelongToTheirPictureAreMadeAgain) {
         setModified(mask, picture.addSecs(-c.age));
         choose(target, "g.gif");
         const QImage kept = Raster::decodePicture(allBlack);
-        EXPECT_TRUE(f.sim.pictures.targetB == (c.remade ? expected : kept));
+        EXPECT_TRUE(f.sim.scene.pictures.targetB == (c.remade ? expected : kept));
         EXPECT_TRUE(Raster::loadPicture(mask) == (c.remade ? expected : kept));
         choose(target, "gong.gif"); // another name, so the next case is a new choice
         QFile::remove(f.folder.file("targetw/g.gif"));
@@ -190,8 +190,8 @@ TEST_F(ChoiceTest, ADamagedHelloIsReportedOnceAndLeavesAPlainFace) {
         f.prompts.clear();
         CSim fresh;
         fresh.loadModel = f.model.get();
-        fresh.fileNum = 4;
-        fresh.sight = SimSights::None;
+        fresh.setUp();
+        fresh.session.sight = SimSights::None;
         fresh.setViewSize({200, 200});
         fresh.init(false);
         for (const int side : {200, 150, 200}) {

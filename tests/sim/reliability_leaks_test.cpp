@@ -74,9 +74,9 @@ TEST_F(LeakTest, TablesAndGraphsReleaseEverything) {
     EXPECT_EQ(heldBlocks(CSmallBall::tableLibraryName()), 0);
 
     GraphModel graph;
-    CFileData dat;
+    QString datFile;
     const float angle = TableRefresh::prepareRefresh(*model, txt);
-    const GraphData data = graph.refresh(*model, txt, dat, angle);
+    const GraphData data = graph.refresh(*model, txt, angle);
     EXPECT_GT(data.rowCount(), 0u);
     EXPECT_EQ(heldBlocks(CSmallBall::tableLibraryName()), 0);
 }
@@ -101,7 +101,7 @@ TEST_F(LeakTest, ASimulatorSessionReleasesItsTrajectoryWhenFinished) {
         sim.settings.propertiesPreLoad();
         sim.settings.propertiesPostLoad();
         sim.setViewSize({200, 200});
-        sim.fileNum = 4;
+        sim.setUp();
         sim.init(false);
         for (int wind : {0, 10, -10}) { // each re-initialisation replaces the trajectory
             sim.settings.sldWind = wind;
@@ -123,7 +123,7 @@ TEST_F(LeakTest, TheChronographWhileTheSimulatorHoldsItsTrajectory) {
     sim.loadModel = model.get();
     sim.settings.propertiesPreLoad();
     sim.settings.propertiesPostLoad();
-    sim.fileNum = 4;
+    sim.setUp();
     sim.init(false);
     float drop = 0, wind = 0, time = 0;
     ASSERT_TRUE(sim.hud.oneResult(drop, wind, 300.0f, time));

@@ -47,7 +47,7 @@ struct PictureTest : ::testing::Test {
     SimFixture f{200};
 
     void SetUp() override {
-        f.sim.sight = SimSights::None;
+        f.sim.session.sight = SimSights::None;
         f.sim.settings.txtRange = "100";
     }
 
@@ -122,7 +122,7 @@ TEST_F(PictureTest, DamagedPicturesInEveryFolderAreReportedAndNotDrawn) {
     const QImage scene = chooseAndDraw("cut.jpg", "huge.bmp", "garbage.gif");
     EXPECT_EQ(scene.size(), QSize(200, 200));
     EXPECT_FALSE(f.sim.reticleLoaded());
-    EXPECT_TRUE(f.sim.pictures.targetW.isNull());
+    EXPECT_TRUE(f.sim.scene.pictures.targetW.isNull());
     // The header-only picture and the garbage are reported; nothing blocks.
     EXPECT_GE(f.prompts.messages.size(), 2);
     for (const RecordedMessage& m : f.prompts.messages)
@@ -136,11 +136,11 @@ TEST_F(PictureTest, MissingPictureFoldersLeaveAnEmptyScene) {
     QFile::remove(f.folder.file("hello.bmp"));
     CSim fresh;
     fresh.loadModel = f.model.get();
-    fresh.fileNum = 4;
+    fresh.setUp();
     fresh.setViewSize({200, 200});
     fresh.init(false);
-    EXPECT_TRUE(fresh.backgroundList.isEmpty());
-    EXPECT_TRUE(fresh.targetList.isEmpty());
+    EXPECT_TRUE(fresh.lists.background.isEmpty());
+    EXPECT_TRUE(fresh.lists.target.isEmpty());
     fresh.settings.cboTarget = "bullseye.gif";
     fresh.cboTargetValidate();
     EXPECT_TRUE(fresh.settings.cboTarget.isEmpty());
@@ -160,7 +160,7 @@ TEST_F(PictureTest, NamesWithSpacesAccentsAndNoExtensionWork) {
         f.prompts.clear();
         chooseAndDraw(QString(), name, QString());
         EXPECT_EQ(f.sim.settings.cboTarget, name);
-        EXPECT_FALSE(f.sim.pictures.targetW.isNull());
+        EXPECT_FALSE(f.sim.scene.pictures.targetW.isNull());
         EXPECT_TRUE(QFileInfo::exists(f.folder.file("targetb/" + name)));
         EXPECT_TRUE(f.prompts.messages.isEmpty()) << f.prompts.lastText().toStdString();
     }
@@ -184,6 +184,6 @@ TEST_F(PictureTest, AMaskThatCannotBeWrittenBesideTheProgramGoesToTheUserFolder)
     again.setViewSize({200, 200});
     again.settings.cboTarget = "card.bmp";
     again.cboTargetValidate();
-    EXPECT_FALSE(again.pictures.targetB.isNull());
+    EXPECT_FALSE(again.scene.pictures.targetB.isNull());
     EXPECT_EQ(QFileInfo(userMask).lastModified(), made);
 }

@@ -15,8 +15,8 @@ struct SessionSaveTest : ::testing::Test {
     const QByteArray oldBytes = "old session\r\n";
 
     void SetUp() override {
-        f.sim.fileNum = 4;
-        f.sim.dat.filename = f.folder.write("range1.ssn", oldBytes);
+        f.sim.setUp();
+        f.sim.sessionFile = f.folder.write("range1.ssn", oldBytes);
         f.sim.settings.txtSimNotes = QString(3000, 'n');
     }
 };
@@ -36,11 +36,11 @@ TEST_F(SessionSaveTest, AFullDiskKeepsThePreviousSession) {
 
     f.prompts.clear();
     EXPECT_TRUE(f.sim.dataSave());
-    EXPECT_GT(QFileInfo(f.sim.dat.filename).size(), 3000);
+    EXPECT_GT(QFileInfo(f.sim.sessionFile).size(), 3000);
 }
 
 TEST_F(SessionSaveTest, AMissingFolderIsReported) {
-    f.sim.dat.filename = f.folder.file("no folder/range1.ssn");
+    f.sim.sessionFile = f.folder.file("no folder/range1.ssn");
     EXPECT_FALSE(f.sim.dataSave());
     ASSERT_EQ(f.prompts.messages.size(), 1);
     EXPECT_TRUE(f.prompts.lastText().startsWith("CFileData openTextOutput: 75 - "));

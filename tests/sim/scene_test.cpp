@@ -57,7 +57,7 @@ struct SceneTest : ::testing::Test {
         s.cboBackground = "grey.bmp";
         s.cboTarget = "red.bmp";
         s.cboReticle.clear();
-        f.sim.sight = SimSights::None;
+        f.sim.session.sight = SimSights::None;
         s.txtRange = "100";
     }
 
@@ -68,17 +68,19 @@ struct SceneTest : ::testing::Test {
 } // namespace
 
 TEST_F(SceneTest, GeometryFollowsViewFieldOfViewAndZoom) {
-    const SimGeometry& g = f.sim.geo;
+    const SimGeometry& g = f.sim.scene.geo;
     EXPECT_FLOAT_EQ(g.viewWidth, 400 * 15.0f); // 96 dpi: 15 twips per pixel
     EXPECT_FLOAT_EQ(g.centreX, 3000);
     EXPECT_FLOAT_EQ(g.viewUnitX, 0.6f);
-    EXPECT_FLOAT_EQ(f.sim.milsPerScreen, 100); // 30 ft at 100 yd
+    EXPECT_FLOAT_EQ(f.sim.scene.milsPerScreen, 100); // 30 ft at 100 yd
     EXPECT_FLOAT_EQ(g.twipsPerMilX, 60);
     EXPECT_FLOAT_EQ(g.twipsPerMoaX, 60 / 3.4377387f);
+    EXPECT_EQ(f.sim.captions().lblFovZoom, "90 feet @ zoom of: 1");
     f.sim.settings.sldZoom = 4;
     f.sim.drawTwips();
     EXPECT_FLOAT_EQ(g.zoomTwipsPerMilX, 240);
-    EXPECT_EQ(f.sim.lblFovZoom, "90 feet @ zoom of: 1");
+    // The caption is made from the zoom in force, whoever set it.
+    EXPECT_EQ(f.sim.captions().lblFovZoom, "22.5 feet @ zoom of: 4");
 }
 
 TEST_F(SceneTest, TargetShrinksWithRangeAndGrowsWithZoom) {
@@ -113,7 +115,7 @@ TEST_F(SceneTest, WidthGoesAcrossAndHeightUp) {
 TEST_F(SceneTest, ViewOffsetMovesTheTargetWithTheZoom) {
     f.sim.settings.sldZoom = 2;
     const QRect centred = targetBox();
-    f.sim.viewOffsetX = 150; // twips at zoom 1: 10 pixels, 20 at zoom 2
+    f.sim.session.viewOffsetX = 150; // twips at zoom 1: 10 pixels, 20 at zoom 2
     EXPECT_EQ(targetBox().center().x(), centred.center().x() + 20);
 }
 
@@ -167,12 +169,12 @@ TEST_F(SceneTest, OpaqueShowsTheWhiteCardTransparentOnlyItsMarks) {
 TEST_F(SceneTest, RedBlueTargetSetsTheZoneColours) {
     f.sim.settings.cboTarget = "redBlue.gif";
     f.sim.cboTargetValidate();
-    EXPECT_EQ(f.sim.targetBlue, 0xFF0000); // 0xBBGGRR of pure blue, from the corner
-    EXPECT_EQ(f.sim.targetRed, 0x0000FF);  // pure red, from the centre
+    EXPECT_EQ(f.sim.session.targetBlue, 0xFF0000); // 0xBBGGRR of pure blue, from the corner
+    EXPECT_EQ(f.sim.session.targetRed, 0x0000FF);  // pure red, from the centre
     // Other targets leave the colours alone.
     f.sim.settings.cboTarget = "gong.gif";
     f.sim.cboTargetValidate();
-    EXPECT_EQ(f.sim.targetRed, 0x0000FF);
+    EXPECT_EQ(f.sim.session.targetRed, 0x0000FF);
 }
 
 TEST_F(SceneTest, MissingTargetEmptiesTheListAndDrawsNothing) {
@@ -199,14 +201,14 @@ TEST_F(SceneTest, MasksAreMadeOnceAndSavedAsBitmaps) {
     again.setViewSize(QSize(400, 400));
     again.settings.cboTarget = "bullseye.gif";
     again.cboTargetValidate();
-    EXPECT_EQ(again.pictures.targetB.pixel(0, 0) & 0xFFFFFF, 0x00FF00u);
+    EXPECT_EQ(again.scene.pictures.targetB.pixel(0, 0) & 0xFFFFFF, 0x00FF00u);
 
     // Reticles too, into sightb/.
     f.sim.settings.cboReticle = "duplex.bmp";
     f.sim.cboReticleValidate();
     EXPECT_TRUE(f.sim.reticleLoaded());
     EXPECT_TRUE(QFileInfo::exists(f.folder.file("sightb/duplex.bmp")));
-    EXPECT_EQ(f.sim.pictures.reticleW.size(), QSize(400, 400));
+    EXPECT_EQ(f.sim.scene.pictures.reticleW.size(), QSize(400, 400));
 }
 
 TEST_F(SceneTest, ReticlePictureOnlyWithUserGraphic) {
@@ -225,7 +227,7 @@ TEST_F(SceneTest, NoSightStyleDrawsNothingAndCodeSightsKeepTheirSize) {
     f.sim.settings.cboTarget.clear();
     EXPECT_EQ(countOf(drawn(), Grey), 400 * 400); // style 4
     for (int style : {0, 1, 2, 3}) {
-        f.sim.sight = static_cast<int16_t>(style);
+        f.sim.session.sight = static_cast<int16_t>(style);
         f.sim.settings.sldZoom = 1;
         const QImage z1 = drawn();
         EXPECT_LT(countOf(z1, Grey), 400 * 400) << style;
@@ -236,10 +238,10 @@ TEST_F(SceneTest, NoSightStyleDrawsNothingAndCodeSightsKeepTheirSize) {
 
 TEST_F(SceneTest, RedDotIsThreeMoaAcross) {
     f.sim.settings.cboTarget.clear();
-    f.sim.sight = SimSights::RedDot;
+    f.sim.session.sight = SimSights::RedDot;
     const QImage img = drawn();
     const QRect dot = boxOf(img, qRgb(255, 25, 15));
-    const double expected = 3 * f.sim.geo.twipsPerMoaX / 15.0; // pixels
+    const double expected = 3 * f.sim.scene.geo.twipsPerMoaX / 15.0; // pixels
     EXPECT_NEAR(dot.width(), expected, 2.5);
     EXPECT_NEAR(dot.center().x(), 200, 1.5);
 }
@@ -248,7 +250,7 @@ TEST_F(SceneTest, MildotDotsSitOneMilApart) {
     f.sim.settings.cboTarget.clear();
     f.sim.settings.txtFov = "6"; // 20 mils across: 20 pixels per mil
     ASSERT_TRUE(f.sim.applyFov());
-    f.sim.sight = SimSights::Mildot;
+    f.sim.session.sight = SimSights::Mildot;
     const QImage img = drawn();
     // Two pixels below the horizontal line only the dots (radius 1/7 mil) reach.
     const int row = 202;
@@ -269,10 +271,10 @@ TEST(SceneHits, HitIsABlackDiscWithAWhiteRim) {
     Raster::saveBitmap(filled({8, 8}, Grey), f.folder.file("back/grey.bmp"));
     f.sim.settings.cboBackground = "grey.bmp";
     f.sim.settings.cboTarget.clear();
-    f.sim.sight = SimSights::None;
+    f.sim.session.sight = SimSights::None;
     f.sim.txtNumberOfShots_Change();
-    f.sim.shotRecord(f.sim.geo.centreX, f.sim.geo.centreY);
-    f.sim.roundsFired = 1;
+    f.sim.shotRecord(f.sim.scene.geo.centreX, f.sim.scene.geo.centreY);
+    f.sim.session.roundsFired = 1;
     const QImage img = f.sim.draw(f.sim.settings);
     const int c = 1000;
     const double rim = 35.0 / 10000 * 2000; // 7 pixels
@@ -292,15 +294,15 @@ TEST(SceneHits, ShotArraysGrowBeyondTheRounds) {
     f.sim.txtNumberOfShots_Change();
     for (int i = 0; i < 5; ++i) {
         f.sim.shotRecord(100.0f * i, 0);
-        ++f.sim.roundsFired;
+        ++f.sim.session.roundsFired;
     }
-    ASSERT_GE(f.sim.shotPositions.size(), 5u);
+    ASSERT_GE(f.sim.session.shotPositions.size(), 5u);
     EXPECT_FLOAT_EQ(f.sim.shotX(4), 400.0f);
 }
 
 TEST(SceneBackground, EmptyChoiceShowsTheEmptyScenePicture) {
     SimFixture f(300);
-    f.sim.sight = SimSights::None;
+    f.sim.session.sight = SimSights::None;
     f.sim.settings.cboBackground.clear();
     const QImage img = f.sim.draw(f.sim.settings);
     ASSERT_EQ(img.size(), QSize(300, 300));
@@ -339,7 +341,7 @@ TEST(SceneAimPoints, LeadUsesTheTargetSpeedAndFlightTime) {
     float drop = 0, drift = 0, t = 0;
     ASSERT_TRUE(f.sim.hud.oneResult(drop, drift, 300, t));
     const float leadInches = 10 * 17.6004f * t;
-    EXPECT_NEAR(f.sim.leadXMoa, -leadInches * f.sim.hud.inch2moa(1, 300), 1e-3);
-    EXPECT_NEAR(f.sim.leadYMoa, 0, 1e-4);
-    EXPECT_FLOAT_EQ(f.sim.dropMoa, drop);
+    EXPECT_NEAR(f.sim.scene.aim.leadXMoa, -leadInches * f.sim.hud.inch2moa(1, 300), 1e-3);
+    EXPECT_NEAR(f.sim.scene.aim.leadYMoa, 0, 1e-4);
+    EXPECT_FLOAT_EQ(f.sim.scene.aim.dropMoa, drop);
 }

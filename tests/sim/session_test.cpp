@@ -10,18 +10,13 @@
 
 namespace {
 
-// A window stand-in that logs what the reader asks of it.
+// A window stand-in that logs what the simulator tells it.
 struct FakeWindow : SimHost {
     QString loadFile;
-    QStringList loaded;
-    QList<int> records;
+    int changes = 0; // settingsChanged calls
     QString shownCaption;
     QString loadFileName() const override { return loadFile; }
-    void loadDataFile(const QString& path) override {
-        loadFile = path;
-        loaded << path;
-    }
-    void recordRead(int n) override { records << n; }
+    void settingsChanged() override { ++changes; }
     void setCaption(const QString& c) override { shownCaption = c; }
 };
 
@@ -63,8 +58,8 @@ struct SessionTest : ::testing::Test {
 
     SessionTest() {
         f.sim.setHost(&window);
-        f.sim.fileNum = 4;
-        f.sim.dat.filename = f.folder.file("range3.ssn");
+        f.sim.setUp();
+        f.sim.sessionFile = f.folder.file("range3.ssn");
     }
     // Writes `lines` as a session file (CR LF) and reads it.
     void readLines(const QStringList& lines) {
@@ -77,17 +72,18 @@ struct SessionTest : ::testing::Test {
 
 TEST_F(SessionTest, RoundTripKeepsEveryRecordButTwelve) {
     f.sim.settings = unusualSettings();
-    f.sim.sight = 3;
-    f.sim.viewOffsetX = -37.25f;
-    f.sim.viewOffsetY = 1.5f;
+    f.sim.session.sight = 3;
+    f.sim.session.viewOffsetX = -37.25f;
+    f.sim.session.viewOffsetY = 1.5f;
     window.loadFile = f.folder.write("load.qvt", "7.62\r\n");
     ASSERT_TRUE(f.sim.dataSave());
     const SimSettings saved = f.sim.settings;
 
     // Change everything, then read the file back.
     f.sim.settings = SimSettings();
-    f.sim.sight = 0;
-    f.sim.viewOffsetX = f.sim.viewOffsetY = 0;
+    f.sim.session.sight = 0;
+    f.sim.session.viewOffsetX = f.sim.session.viewOffsetY = 0;
+    window.changes = 0;
     f.sim.init(true);
     const SimSettings& r = f.sim.settings;
     for (auto member :
@@ -104,27 +100,25 @@ TEST_F(SessionTest, RoundTripKeepsEveryRecordButTwelve) {
           &SimSettings::chkTransparent, &SimSettings::chkShowHits})
         EXPECT_EQ(r.*member, saved.*member);
     EXPECT_TRUE(r.optSimMetric1);
-    EXPECT_EQ(f.sim.sight, 3);
-    EXPECT_EQ(f.sim.viewOffsetX, -37.25f);
-    EXPECT_EQ(f.sim.viewOffsetY, 1.5f);
-    EXPECT_EQ(f.sim.flyerProbability, 1.0f);
+    EXPECT_EQ(f.sim.session.sight, 3);
+    EXPECT_EQ(f.sim.session.viewOffsetX, -37.25f);
+    EXPECT_EQ(f.sim.session.viewOffsetY, 1.5f);
+    EXPECT_EQ(f.sim.session.flyerProbability, 1.0f);
     // Record 12 carried the transparency switch; the field of view decides milsPerScreen.
-    EXPECT_FLOAT_EQ(f.sim.milsPerScreen, 12.0f * 12.0f / 3.6f);
+    EXPECT_FLOAT_EQ(f.sim.scene.milsPerScreen, 12.0f * 12.0f / 3.6f);
     EXPECT_EQ(r.lblRoundsLeft, "Rounds Left: 7");
     EXPECT_EQ(r.txtRange, "420");
     EXPECT_EQ(r.txtZoom, "7");
     EXPECT_EQ(r.rangeRange.maximum, 800);
-    // Thirty records, each announced to the window in file order.
-    ASSERT_EQ(window.records.size(), 30);
-    EXPECT_EQ(window.records.front(), 1);
-    EXPECT_EQ(window.records.back(), 30);
+    // The window hears of the session once, when all of it is in place.
+    EXPECT_EQ(window.changes, 1);
     EXPECT_TRUE(f.prompts.messages.isEmpty()) << f.prompts.lastText().toStdString();
 }
 
 TEST_F(SessionTest, WrittenFileIsThirtyLinesInTheDocumentedForm) {
     f.sim.settings = unusualSettings();
-    f.sim.sight = 1;
-    f.sim.viewOffsetX = 0.5f;
+    f.sim.session.sight = 1;
+    f.sim.session.viewOffsetX = 0.5f;
     window.loadFile = "C:\\loads\\a.qvt";
     ASSERT_TRUE(f.sim.dataSave());
     const QByteArray bytes = f.folder.read("range3.ssn");
@@ -142,16 +136,16 @@ TEST_F(SessionTest, WrittenFileIsThirtyLinesInTheDocumentedForm) {
 
 TEST_F(SessionTest, SavingKeepsScoresOutAndReadingResetsThem) {
     ASSERT_TRUE(f.sim.dataSave());
-    f.sim.totalScore = 12;
-    f.sim.sessionScore = 3;
-    f.sim.redHits = 2;
-    f.sim.roundsFired = 4;
+    f.sim.session.totalScore = 12;
+    f.sim.session.sessionScore = 3;
+    f.sim.session.redHits = 2;
+    f.sim.session.roundsFired = 4;
     f.sim.init(true);
-    EXPECT_EQ(f.sim.totalScore, 0.0f);
-    EXPECT_EQ(f.sim.sessionScore, 0.0f);
-    EXPECT_EQ(f.sim.redHits, 0);
-    EXPECT_EQ(f.sim.roundsFired, 0);
-    EXPECT_EQ(f.sim.lblTotalScore, "Total Score: 0");
+    EXPECT_EQ(f.sim.session.totalScore, 0.0f);
+    EXPECT_EQ(f.sim.session.sessionScore, 0.0f);
+    EXPECT_EQ(f.sim.session.redHits, 0);
+    EXPECT_EQ(f.sim.session.roundsFired, 0);
+    EXPECT_EQ(f.sim.captions().lblTotalScore, "Total Score: 0");
 }
 
 TEST_F(SessionTest, NonNumericScoresAndCountsAreFixedUp) {
@@ -167,7 +161,7 @@ TEST_F(SessionTest, NonNumericScoresAndCountsAreFixedUp) {
     EXPECT_EQ(f.sim.settings.txtMissScore, "0");
     EXPECT_EQ(f.sim.settings.txtNumberOfRounds, "10");
     EXPECT_EQ(f.sim.settings.txtSimMaxRange, "1000");
-    EXPECT_EQ(f.sim.shotPositions.size(), 11u);
+    EXPECT_EQ(f.sim.session.shotPositions.size(), 11u);
 }
 
 TEST_F(SessionTest, ShortFileStopsAtTheFirstMissingNumber) {
@@ -177,13 +171,13 @@ TEST_F(SessionTest, ShortFileStopsAtTheFirstMissingNumber) {
     // One message naming the file and the record; the caption names the file Save writes.
     ASSERT_EQ(f.prompts.messages.size(), 1);
     EXPECT_EQ(f.prompts.lastText(),
-              "CSim dataLoad: 13 - Type mismatch: record 3 of " + f.sim.dat.filename);
+              "CSim dataLoad: 13 - Type mismatch: record 3 of " + f.sim.sessionFile);
     EXPECT_EQ(f.sim.settings.txtGroupSize, "4");
     EXPECT_EQ(f.sim.settings.cboTarget, "gong.gif");
     EXPECT_EQ(f.sim.settings.txtWidth, "99"); // never reached
     EXPECT_TRUE(window.shownCaption.endsWith("Session: " +
-                                             MSmallBallStruct::shortFilename(f.sim.dat.filename)));
-    EXPECT_TRUE(f.sim.canDraw); // init still finishes
+                                             MSmallBallStruct::shortFilename(f.sim.sessionFile)));
+    EXPECT_TRUE(f.sim.canDraw()); // init still finishes
 }
 
 TEST_F(SessionTest, MissingTextFieldsAtTheEndBecomeEmpty) {
@@ -198,7 +192,7 @@ TEST_F(SessionTest, MissingTextFieldsAtTheEndBecomeEmpty) {
     // The reading stops at record 27; the trajectory then cannot use the empty maximum range.
     ASSERT_EQ(f.prompts.messages.size(), 2);
     EXPECT_EQ(f.prompts.messages[0].text,
-              "CSim dataLoad: 13 - Type mismatch: record 27 of " + f.sim.dat.filename);
+              "CSim dataLoad: 13 - Type mismatch: record 27 of " + f.sim.sessionFile);
     EXPECT_EQ(f.prompts.messages[1].text, "CHUD init: 13 - Type mismatch");
 }
 
@@ -215,7 +209,7 @@ TEST_F(SessionTest, GarbledFilesNeverCrash) {
         f.prompts.clear();
         f.folder.write("range3.ssn", bytes);
         f.sim.init(true);
-        EXPECT_TRUE(f.sim.canDraw);
+        EXPECT_TRUE(f.sim.canDraw());
         EXPECT_LE(f.prompts.messages.size(), 1);
         for (const auto& m : f.prompts.messages)
             EXPECT_TRUE(m.text.startsWith("CSim dataLoad: "));
@@ -228,31 +222,30 @@ TEST_F(SessionTest, GarbledFilesNeverCrash) {
 
 TEST_F(SessionTest, MissingSessionFileChangesNothing) {
     f.sim.settings.txtGroupSize = "7";
-    f.sim.dat.filename = f.folder.file("nothere.ssn");
+    f.sim.sessionFile = f.folder.file("nothere.ssn");
     f.sim.init(true);
     EXPECT_EQ(f.sim.settings.txtGroupSize, "7");
     EXPECT_TRUE(f.prompts.messages.isEmpty());
-    EXPECT_TRUE(window.records.isEmpty());
+    EXPECT_EQ(f.sim.sessionFile, f.folder.file("nothere.ssn"));
 }
 
 TEST_F(SessionTest, NamedLoadFileIsReadOnlyWhenItExistsAndDiffers) {
     const QString load = f.folder.write("other.qvt", "x\r\n");
     window.loadFile = load;
     ASSERT_TRUE(f.sim.dataSave());
-    f.sim.init(true);
-    EXPECT_TRUE(window.loaded.isEmpty()); // the current load: not reloaded
+    EXPECT_TRUE(f.sim.init(true).isEmpty()); // the current load: not reloaded
 
     window.loadFile = f.folder.file("current.qvt");
-    f.sim.init(true);
-    EXPECT_EQ(window.loaded, QStringList{load});
+    EXPECT_EQ(f.sim.init(true), load); // for the caller to open once the session is in place
 
     // A session naming a load that has gone keeps the current load.
-    window.loaded.clear();
     window.loadFile = f.folder.file("gone.qvt");
     ASSERT_TRUE(f.sim.dataSave());
     window.loadFile = load;
-    f.sim.init(true);
-    EXPECT_TRUE(window.loaded.isEmpty());
+    f.prompts.clear();
+    EXPECT_TRUE(f.sim.init(true).isEmpty());
+    ASSERT_EQ(f.prompts.messages.size(), 1); // "File Not Found"
+    EXPECT_TRUE(f.prompts.lastText().contains("gone.qvt"));
 }
 
 TEST_F(SessionTest, CaptionNamesCartridgeAndSessionFile) {
@@ -282,25 +275,77 @@ TEST(SessionSteppingNames, TheNumberBeforeTheExtension) {
 }
 
 TEST_F(SessionTest, NextSessionOpensOnlyExistingFiles) {
-    f.sim.dat.filename = f.folder.file("range9.ssn");
+    f.sim.sessionFile = f.folder.file("range9.ssn");
     f.sim.settings.txtGroupSize = "9";
     ASSERT_TRUE(f.sim.dataSave());
     EXPECT_FALSE(f.sim.cmdNext(1)); // range10.ssn does not exist yet
-    EXPECT_EQ(f.sim.dat.filename, f.folder.file("range9.ssn"));
+    EXPECT_EQ(f.sim.sessionFile, f.folder.file("range9.ssn"));
 
-    f.sim.dat.filename = f.folder.file("range10.ssn");
+    f.sim.sessionFile = f.folder.file("range10.ssn");
     f.sim.settings.txtGroupSize = "10";
     ASSERT_TRUE(f.sim.dataSave());
-    f.sim.dat.filename = f.folder.file("range9.ssn");
+    f.sim.sessionFile = f.folder.file("range9.ssn");
     f.sim.settings.txtGroupSize = "0";
     ASSERT_TRUE(f.sim.cmdNext(1));
-    EXPECT_EQ(f.sim.dat.filename, f.folder.file("range10.ssn"));
+    EXPECT_EQ(f.sim.sessionFile, f.folder.file("range10.ssn"));
     EXPECT_EQ(f.sim.settings.txtGroupSize, "10");
     // "<" steps back across the tens as ">" stepped up.
     ASSERT_TRUE(f.sim.cmdNext(0));
-    EXPECT_EQ(f.sim.dat.filename, f.folder.file("range9.ssn"));
+    EXPECT_EQ(f.sim.sessionFile, f.folder.file("range9.ssn"));
     EXPECT_EQ(f.sim.settings.txtGroupSize, "9");
     ASSERT_TRUE(f.sim.cmdNext(1));
     EXPECT_FALSE(f.sim.cmdNext(1)); // range11.ssn is missing
-    EXPECT_EQ(f.sim.dat.filename, f.folder.file("range10.ssn"));
+    EXPECT_EQ(f.sim.sessionFile, f.folder.file("range10.ssn"));
+}
+
+// The session as a value: written and read back with no simulator and no window.
+TEST(SessionValue, RoundTripWithoutASimulator) {
+    TestAppFolder folder{false};
+    PromptRecorder prompts;
+    SessionFile::Values values{unusualSettings(), 3, 0, -37.25f, 1.5f, "/loads/a.qvt"};
+    const QString path = folder.file("value.ssn");
+    ASSERT_FALSE(SessionFile::write(path, values));
+
+    SessionFile::Values start;
+    start.settings.propertiesPreLoad();
+    const SessionFile::Read read = SessionFile::read(path, start);
+    EXPECT_TRUE(read.report.opened);
+    EXPECT_FALSE(read.report.damaged());
+    EXPECT_FALSE(read.report.problem);
+    EXPECT_EQ(read.report.path, path);
+    // Every record comes back; record 12 carries the transparency switch, not a scale.
+    EXPECT_EQ(SessionFile::records(read.values), SessionFile::records(values));
+    EXPECT_EQ(read.values.sight, 3);
+    EXPECT_EQ(read.values.viewOffsetX, -37.25f);
+    EXPECT_EQ(read.values.loadFile, "/loads/a.qvt");
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+// A damaged record stops the reading there: the records before it are taken, the rest keep the
+// values read over, and the report names the record and the file for the caller to show.
+TEST(SessionValue, DamagedRecordIsReportedNotShown) {
+    TestAppFolder folder{false};
+    PromptRecorder prompts;
+    const QString path = folder.write("bad.ssn", "4\r\ngong.gif\r\nlots\r\n0\r\n99\r\n");
+    SessionFile::Values start;
+    start.settings.propertiesPreLoad();
+    start.settings.txtWidth = "12";
+    const SessionFile::Read read = SessionFile::read(path, start);
+    EXPECT_TRUE(read.report.opened);
+    EXPECT_EQ(read.report.stoppedAt, 3);
+    EXPECT_TRUE(read.report.reached(2));
+    EXPECT_FALSE(read.report.reached(3));
+    EXPECT_EQ(read.values.settings.txtGroupSize, "4");
+    EXPECT_EQ(read.values.settings.cboTarget, "gong.gif");
+    EXPECT_EQ(read.values.settings.txtWidth, "12"); // record 5 never reached
+    ASSERT_TRUE(read.report.problem);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    read.report.problem->report();
+    EXPECT_EQ(prompts.lastText(), "CSim dataLoad: 13 - Type mismatch: record 3 of " + path);
+
+    // A missing file is no damage and no problem.
+    const SessionFile::Read none = SessionFile::read(folder.file("none.ssn"), start);
+    EXPECT_FALSE(none.report.opened);
+    EXPECT_FALSE(none.report.problem);
+    EXPECT_EQ(none.values.settings, start.settings);
 }

@@ -33,7 +33,7 @@ QString saveSession(ui& w, ScriptedFileChooser& chooser, const QString& path) {
     chooser.files = {path};
     w.sstUI->setCurrentIndex(ui::SimControlsPage);
     w.action("mnuSaveAs")->trigger();
-    return w.simulator->sim.dat.filename;
+    return w.simulator->sim.sessionFile;
 }
 
 void typeNotes(SimControlsTab* c, const QString& text) {
@@ -106,9 +106,9 @@ private slots:
         QCOMPARE(prompts.lastTitle(), QStringLiteral("Not a Number"));
 
         prompts.clear();
-        const int fired = w.simulator->sim.roundsFired;
+        const int fired = w.simulator->sim.session.roundsFired;
         w.simulator->firing.CmdFire_Click(0);
-        QCOMPARE(w.simulator->sim.roundsFired, fired);
+        QCOMPARE(w.simulator->sim.session.roundsFired, fired);
         QCOMPARE(prompts.messages.size(), 1);
         QCOMPARE(prompts.lastText(),
                  QStringLiteral("Group size must be between 0.001 and 30.0 in."));

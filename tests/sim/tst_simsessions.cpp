@@ -37,7 +37,7 @@ private slots:
         QCOMPARE(chooser.requests.last().request.filter,
                  QStringLiteral("Simulation Files (*.ssn)|*.ssn|All Files (*.*)|*.*"));
         const QString txt = folder.file("range1.txt");
-        QCOMPARE(sim->sim.dat.filename, txt);
+        QCOMPARE(sim->sim.sessionFile, txt);
         QVERIFY(sessionText(txt).startsWith("2.5\r\n"));
         QCOMPARE(recent, QStringList{txt});
         QVERIFY(w.windowTitle().endsWith("      Session: range1.txt"));
@@ -50,14 +50,14 @@ private slots:
         w.action("mnuOpen")->trigger();
         QCOMPARE(prompts.lastTitle(), QStringLiteral("Unsaved Changes to Simulator Data"));
         QCOMPARE(prompts.lastText(), QStringLiteral("Do you want to Save changes to range1.txt ?"));
-        QCOMPARE(sim->sim.dat.filename, txt); // cancelled: nothing opened
+        QCOMPARE(sim->sim.sessionFile, txt); // cancelled: nothing opened
         QCOMPARE(chooser.files.size(), 1);
 
         prompts.answers = {PromptAnswer::No};
         w.action("mnuOpen")->trigger();
         QCOMPARE(chooser.requests.last().request.filter,
                  QStringLiteral("Simulator Files (*.ssn)|*.ssn|All Files (*.*)|*.*"));
-        QCOMPARE(sim->sim.dat.filename, folder.file("range1.ssn"));
+        QCOMPARE(sim->sim.sessionFile, folder.file("range1.ssn"));
         QCOMPARE(c->txtGroupSize->text(), QStringLiteral("2.5"));
         QCOMPARE(w.windowTitle(),
                  QStringLiteral("Quorvel Tables -     Load: 308 Win      Session: range1.ssn"));
@@ -77,7 +77,7 @@ private slots:
         QCOMPARE(sim->simulatorTab->txtZoom->text(), QStringLiteral("1"));
         QCOMPARE(sim->simulatorTab->ucAngle->value(), 90.0);
         QCOMPARE(sim->simulatorTab->lblRoundsLeft->text(), QStringLiteral("Shots Left = 10"));
-        QCOMPARE(sim->sim.dat.filename, folder.file("range1.ssn"));
+        QCOMPARE(sim->sim.sessionFile, folder.file("range1.ssn"));
 
         // Closing asks about the session first; Yes saves it, then the load is asked about.
         w.inputTab->txtInput(1)->setText("150");
@@ -99,13 +99,13 @@ private slots:
         SimController* sim = w.simulator;
         SimControlsTab* c = sim->controlsTab;
         w.sstUI->setCurrentIndex(ui::SimulatorPage);
-        QVERIFY(sim->sim.dat.filename.isEmpty());
+        QVERIFY(sim->sim.sessionFile.isEmpty());
 
         // Save without a session file asks for one; cancelling saves nothing.
         w.action("mnuSave")->trigger();
         QCOMPARE(chooser.requests.size(), 1);
         QCOMPARE(chooser.requests.last().request.title, QStringLiteral("Save As"));
-        QVERIFY(sim->sim.dat.filename.isEmpty());
+        QVERIFY(sim->sim.sessionFile.isEmpty());
 
         // A change without a file: asked about, and Yes asks for a file; cancelling that
         // dialog cancels the command, so the edits are not lost.
@@ -122,7 +122,7 @@ private slots:
         chooser.files = {folder.file("first.ssn")};
         prompts.answers = {PromptAnswer::Yes};
         QVERIFY(sim->document.queryUnsaved());
-        QCOMPARE(sim->sim.dat.filename, folder.file("first.ssn"));
+        QCOMPARE(sim->sim.sessionFile, folder.file("first.ssn"));
         QVERIFY(QFile::exists(folder.file("first.ssn")));
         typeAndLeave(c->txtWidth, "20");
         QVERIFY(sim->document.queryUnsaved()); // saved: nothing to ask
@@ -140,7 +140,7 @@ private slots:
         typeAndLeave(c->txtWidth, "30");
         prompts.answers = {PromptAnswer::No};
         w.action("mnuOpen")->trigger(); // nothing scripted: the dialog is cancelled
-        QCOMPARE(sim->sim.dat.filename, folder.file("s.ssn"));
+        QCOMPARE(sim->sim.sessionFile, folder.file("s.ssn"));
         QCOMPARE(c->txtWidth->text(), QStringLiteral("25"));
         prompts.clear();
         QVERIFY(sim->document.queryUnsaved()); // as read: nothing to ask
@@ -167,12 +167,41 @@ private slots:
         prompts.clear();
 
         ui w('"' + path + '"');
-        QCOMPARE(w.simulator->sim.dat.filename, path);
+        QCOMPARE(w.simulator->sim.sessionFile, path);
         QCOMPARE(w.simulator->controlsTab->txtWidth->text(), QStringLiteral("20"));
         QCOMPARE(w.sstUI->currentIndex(), int(ui::SimControlsPage));
-        QVERIFY(w.loadDoc.dat.filename.isEmpty());
+        QVERIFY(w.loadDoc.filename.isEmpty());
         QVERIFY(w.windowTitle().endsWith(QStringLiteral("Session: Range 2.SSN")));
         QVERIFY2(prompts.messages.isEmpty(), messagesText(prompts).constData());
+    }
+
+    // A session naming another load: the load is read once the whole session is in place, and
+    // the simulator's trajectory is then the new load's.
+    void anOpenedSessionReadsItsLoadAfterwards() {
+        TestAppFolder folder(true, true);
+        PromptRecorder prompts;
+        const QString slow = writeLoad(folder, "308.qvt", sampleForm("308 Win"));
+        LoadForm fastForm = sampleForm("Fast");
+        fastForm.fields[2] = QStringLiteral("3200");
+        const QString fast = writeLoad(folder, "fast.qvt", fastForm);
+        ui w(slow);
+        showActive(w);
+        SimController* sim = w.simulator;
+        QCOMPARE(sim->sim.hud.record().muzzleVelocity, 2650.0f);
+
+        SessionFile::Values values = sim->sim.fileValues();
+        values.settings.txtGroupSize = QStringLiteral("1.25");
+        values.loadFile = fast;
+        const QString session = folder.file("fast.ssn");
+        QVERIFY(!SessionFile::write(session, values));
+        prompts.answers = {PromptAnswer::No};
+        QVERIFY(sim->document.openRecent(session));
+        QCOMPARE(w.loadDoc.filename, fast);
+        QCOMPARE(sim->controlsTab->txtGroupSize->text(), QStringLiteral("1.25"));
+        QCOMPARE(sim->sim.hud.record().muzzleVelocity, 3200.0f);
+        QVERIFY(w.windowTitle().endsWith(QStringLiteral("Load: Fast      Session: fast.ssn")));
+        for (const RecordedMessage& m : prompts.messages)
+            QCOMPARE(m.title, QStringLiteral("Unsaved Changes to Simulator Data"));
     }
 
     void nextSessionStepsThroughNumberedFiles() {
@@ -190,10 +219,10 @@ private slots:
             w.action("mnuSaveAs")->trigger();
         }
         QTest::mouseClick(sim->simulatorTab->cmdNext[0], Qt::LeftButton);
-        QCOMPARE(sim->sim.dat.filename, folder.file("step1.ssn"));
+        QCOMPARE(sim->sim.sessionFile, folder.file("step1.ssn"));
         QCOMPARE(c->txtGroupSize->text(), QStringLiteral("1"));
         QTest::mouseClick(sim->simulatorTab->cmdNext[0], Qt::LeftButton); // no step0
-        QCOMPARE(sim->sim.dat.filename, folder.file("step1.ssn"));
+        QCOMPARE(sim->sim.sessionFile, folder.file("step1.ssn"));
         QTest::mouseClick(sim->simulatorTab->cmdNext[1], Qt::LeftButton);
         QCOMPARE(c->txtGroupSize->text(), QStringLiteral("2"));
         QVERIFY(w.windowTitle().endsWith("Session: step2.ssn"));

@@ -96,10 +96,10 @@ private slots:
         choose(c->cboBackground, "field.bmp");
         typeAndLeave(c->txtGroupSize, "0.001");
         c->optSights[4]->click();
-        QCOMPARE(sim->sim.sight, int16_t(4));
+        QCOMPARE(sim->sim.session.sight, int16_t(4));
         QCOMPARE(sim->sim.settings.cboTarget, QStringLiteral("zones.bmp"));
-        sim->sim.targetRed = Raster::toColorValue(Red);
-        sim->sim.targetBlue = Raster::toColorValue(Blue);
+        sim->sim.session.targetRed = Raster::toColorValue(Red);
+        sim->sim.session.targetBlue = Raster::toColorValue(Blue);
 
         w.sstUI->setCurrentIndex(ui::SimulatorPage);
         QApplication::processEvents();
@@ -117,19 +117,20 @@ private slots:
 
         QTest::mouseClick(v->CmdFire, Qt::LeftButton);
         QCOMPARE(v->lblRoundsLeft->text(), QStringLiteral("Rounds Left: 9"));
-        QCOMPARE(sim->sim.roundsFired, 1);
-        const int scored = sim->sim.redHits + sim->sim.blueHits + sim->sim.misses;
+        QCOMPARE(sim->sim.session.roundsFired, 1);
+        const int scored =
+            sim->sim.session.redHits + sim->sim.session.blueHits + sim->sim.session.misses;
         QCOMPARE(scored, 1);
 
         // A click that lands far off the target (the top-left corner) is a miss.
-        const int missesBefore = sim->sim.misses;
+        const int missesBefore = sim->sim.session.misses;
         QTest::mouseClick(v->picHUD, Qt::LeftButton, {}, QPoint(3, 3));
-        QCOMPARE(sim->sim.misses, missesBefore + 1);
-        QCOMPARE(v->lblMisses->text(), QStringLiteral("Misses: %1").arg(sim->sim.misses));
+        QCOMPARE(sim->sim.session.misses, missesBefore + 1);
+        QCOMPARE(v->lblMisses->text(), QStringLiteral("Misses: %1").arg(sim->sim.session.misses));
         QCOMPARE(v->lblRoundsLeft->text(), QStringLiteral("Rounds Left: 8"));
 
         // B and a click on the blue ring picks its colour and does not shoot.
-        sim->sim.targetBlue = 0;
+        sim->sim.session.targetBlue = 0;
         QTest::keyClick(v->picHUD, Qt::Key_B);
         QCOMPARE(w.keyPress, int16_t(66));
         const int side = v->picHUD->width();
@@ -137,31 +138,31 @@ private slots:
 
         QCOMPARE(QColor(scene.pixel(ring)).rgb() & 0xFFFFFF, Blue & 0xFFFFFF);
         QTest::mouseClick(v->picHUD, Qt::LeftButton, {}, ring);
-        QCOMPARE(sim->sim.targetBlue, Raster::toColorValue(Blue));
-        QCOMPARE(sim->sim.roundsFired, 2);
+        QCOMPARE(sim->sim.session.targetBlue, Raster::toColorValue(Blue));
+        QCOMPARE(sim->sim.session.roundsFired, 2);
         QTest::keyClick(v->picHUD, Qt::Key_Space); // another key: clicks shoot again
 
         // Show Hits: every shot redraws the scene with the recorded hits.
         v->chkShowHits->click();
         const QImage before = v->picHUD->scene().copy();
         QTest::mouseClick(v->CmdFire, Qt::LeftButton);
-        QCOMPARE(sim->sim.roundsFired, 3);
+        QCOMPARE(sim->sim.session.roundsFired, 3);
         QVERIFY(v->picHUD->scene() != before);
 
         // The right button brings the point to the centre; Center puts the target back.
         QTest::mouseClick(v->picHUD, Qt::RightButton, {}, QPoint(side / 2 + 20, side / 2));
-        QVERIFY(sim->sim.viewOffsetX < 0);
-        QCOMPARE(sim->sim.roundsFired, 3);
+        QVERIFY(sim->sim.session.viewOffsetX < 0);
+        QCOMPARE(sim->sim.session.roundsFired, 3);
         QTest::mouseClick(v->cmdCenterTarget, Qt::LeftButton);
-        QCOMPARE(sim->sim.viewOffsetX, 0.0f);
+        QCOMPARE(sim->sim.session.viewOffsetX, 0.0f);
 
         // A session reset clears the hits and gives the rounds back; the total stays.
-        const float total = sim->sim.totalScore;
+        const float total = sim->sim.session.totalScore;
         QTest::mouseClick(v->cmdResetScore, Qt::LeftButton);
         QCOMPARE(v->lblRoundsLeft->text(), QStringLiteral("Rounds Left: 10"));
         QCOMPARE(v->lblMisses->text(), QStringLiteral("Misses: 0"));
         QCOMPARE(v->lblSessionScore->text(), QStringLiteral("Session Score: 0"));
-        QCOMPARE(sim->sim.totalScore, total);
+        QCOMPARE(sim->sim.session.totalScore, total);
         QTest::mouseClick(v->cmdResetTotal, Qt::LeftButton);
         QCOMPARE(v->lblTotalScore->text(), QStringLiteral("Total Score: 0"));
 
@@ -172,7 +173,7 @@ private slots:
                  QStringLiteral("Rounds Left: 0 \u2014 Reset Session to shoot again"));
         const QString session = v->lblSessionScore->text();
         QTest::mouseClick(v->CmdFire, Qt::LeftButton);
-        QCOMPARE(sim->sim.roundsFired, 10);
+        QCOMPARE(sim->sim.session.roundsFired, 10);
         QCOMPARE(v->lblSessionScore->text(), session);
         QVERIFY2(prompts.messages.isEmpty(), qPrintable(prompts.lastText()));
         prompts.answers = {PromptAnswer::No, PromptAnswer::No};
@@ -270,7 +271,7 @@ private slots:
         QApplication::processEvents();
         QVERIFY(hud->width() < large);
         QCOMPARE(hud->height(), hud->width());
-        QCOMPARE(w.simulator->sim.viewPixels, hud->size());
+        QCOMPARE(w.simulator->sim.scene.viewPixels, hud->size());
         QCOMPARE(hud->scene().size(), hud->size());
         prompts.answers = {PromptAnswer::No, PromptAnswer::No};
         w.close();

@@ -120,7 +120,7 @@ SimController::~SimController() {
 // --- Wiring --------------------------------------------------------------------------------------
 
 void SimController::handle(const std::function<void()>& handler) {
-    if (showing || pagesGone) return;
+    if (pagesGone) return;
     handler();
     showSettings();
 }
@@ -189,8 +189,10 @@ void SimController::connectSimulatorTab() {
     for (int i = 0; i < 2; ++i) {
         connect(t->cmdNext[static_cast<size_t>(i)], &QPushButton::clicked, this, [this, i] {
             handle([&] {
-                sim.cmdNext(i);
-                controls.reading = false;
+                QString load;
+                if (!sim.cmdNext(i, &load)) return;
+                if (sim.fovRefused()) controls.txtFovValidate();
+                openSessionLoad(load);
             });
         });
     }
@@ -286,7 +288,7 @@ void SimController::connectControlsTab() {
 
 void SimController::press(int16_t button, int16_t shift, QPointF pixels) {
     handle([&] {
-        const float k = sim.geo.twipsPerPixel();
+        const float k = sim.scene.geo.twipsPerPixel();
         firing.picHUD_MouseDown(button, shift, static_cast<float>(pixels.x()) * k,
                                 static_cast<float>(pixels.y()) * k, window.lastKey());
     });
@@ -294,7 +296,7 @@ void SimController::press(int16_t button, int16_t shift, QPointF pixels) {
 
 void SimController::move(int16_t button, int16_t shift, QPointF pixels) {
     handle([&] {
-        const float k = sim.geo.twipsPerPixel();
+        const float k = sim.scene.geo.twipsPerPixel();
         firing.picHUD_MouseMove(button, shift, static_cast<float>(pixels.x()) * k,
                                 static_cast<float>(pixels.y()) * k);
     });
@@ -304,32 +306,45 @@ void SimController::move(int16_t button, int16_t shift, QPointF pixels) {
 // -------------------------------------------------------------------------------------
 
 void SimController::runInit(bool reLoad) {
-    sim.init(reLoad);
-    // A reading that stopped at a damaged record never reached its end.
-    controls.reading = false;
+    const QString load = sim.init(reLoad);
+    // A session's field of view that the box refuses is shown as the box shows it.
+    if (reLoad && sim.fovRefused()) controls.txtFovValidate();
+    openSessionLoad(load);
+}
+
+void SimController::openSessionLoad(const QString& path) {
+    // The window reads the load once the whole session is in place; a started simulator then
+    // follows the new load as after any load read (reinit).
+    if (!path.isEmpty()) window.openLoad(path);
 }
 
 void SimController::start() {
     // The zone colours of the last run (the window restores them before start-up) outlast the
     // colours a session's built-in target sets while it is read. A record that holds none (0
     // and 0 from an older run, or nothing picked) leaves the zones unpicked.
-    const int32_t red = sim.targetRed;
-    const int32_t blue = sim.targetBlue;
+    SimSession& session = sim.session;
+    const int32_t red = session.targetRed;
+    const int32_t blue = session.targetBlue;
     const bool recorded = !(red == blue && (red == 0 || red == CSim::NoColour));
-    sim.targetRed = sim.targetBlue = CSim::NoColour;
-    sim.fileNum = 4;
+    session.targetRed = session.targetBlue = CSim::NoColour;
+    sim.setUp();
     formResize();
     sim.settings.propertiesPreLoad();
-    runInit(true);
     controls.simStarted = true;
-    controls.propertiesPostLoad();
-    // Without a session to read, the view still needs its scale from the field of view.
-    if (sim.milsPerScreen <= 0) sim.applyFov();
+    const QString load = sim.init(true);
+    if (sim.fovRefused()) controls.txtFovValidate();
+    // Without a session to read, the sliders' boxes and the dial follow the sliders, and the
+    // view takes its scale from the field of view.
+    sim.settings.propertiesPostLoad();
+    controls.txtAngleChange(sim.settings.txtAngle);
+    if (sim.scene.milsPerScreen <= 0) sim.applyFov();
     if (recorded) {
-        sim.targetRed = red;
-        sim.targetBlue = blue;
+        session.targetRed = red;
+        session.targetBlue = blue;
     }
-    if (sim.lblHits.isEmpty()) sim.scoreResetTotal(); // no session read: the captions from zero
+    // The scores from zero (a session read has done so already; a damaged one or none has not).
+    sim.scoreResetTotal();
+    openSessionLoad(load);
     document.markClean();
     sim.drawAll();
     showSettings();
@@ -365,10 +380,10 @@ void SimController::formResize() {
     if (room.width() > PanelWidth + 100) side = std::min(side, room.width() - PanelWidth);
     side = std::max(side, 10);
     simulatorTab->picHUD->setSide(side);
-    if (sim.viewPixels == QSize(side, side) && !sim.picBuffer.isNull()) return;
-    sim.dpi = static_cast<float>(simulatorTab->picHUD->logicalDpiX());
+    if (sim.scene.viewPixels == QSize(side, side) && !sim.scene.picture.isNull()) return;
+    sim.scene.dpi = static_cast<float>(simulatorTab->picHUD->logicalDpiX());
     sim.setViewSize(QSize(side, side));
-    if (sim.fileNum == 4) sim.Form_Resize();
+    if (sim.isSetUp()) sim.Form_Resize();
 }
 
 bool SimController::eventFilter(QObject* watched, QEvent* event) {
@@ -379,39 +394,8 @@ bool SimController::eventFilter(QObject* watched, QEvent* event) {
 // --- SimHost
 // ---------------------------------------------------------------------------------------
 
-void SimController::propertiesPreLoad(SimSettings&) {
-    controls.propertiesPreLoad();
-}
-
-void SimController::propertiesPostLoad(SimSettings&) {
-    controls.propertiesPostLoad();
-    // Without a session to read, the view still needs its scale from the field of view.
-    if (sim.milsPerScreen <= 0) sim.applyFov();
-}
-
-void SimController::recordRead(int number) {
-    controls.recordRead(number);
-}
-
 QString SimController::loadFileName() const {
     return window.loadFileName();
-}
-
-void SimController::loadDataFile(const QString& path) {
-    window.openLoad(path);
-}
-
-QString SimController::cartridgeName() const {
-    return model.form.fields[0];
-}
-
-void SimController::optSightsClick(CSim&, int16_t index) {
-    controls.optSightsClick(index);
-    showSettings();
-}
-
-void SimController::txtFovValidate(CSim&) {
-    controls.txtFovValidate();
 }
 
 void SimController::setCaption(const QString&) {
@@ -419,7 +403,7 @@ void SimController::setCaption(const QString&) {
 }
 
 void SimController::sessionCaption() {
-    window.setSessionCaption(MSmallBallStruct::shortFilename(sim.dat.filename));
+    window.setSessionCaption(MSmallBallStruct::shortFilename(sim.sessionFile));
 }
 
 void SimController::settingsChanged() {
@@ -438,9 +422,9 @@ void SimController::showScene(const QImage& scene) {
 // --------------------------------------------------------------------------
 
 void SimController::showSettings() {
-    if (showing || pagesGone) return;
-    showing = true;
+    if (pagesGone) return;
     const SimSettings& s = sim.settings;
+    const SimCaptions captions = sim.captions();
     SimulatorTab* v = simulatorTab;
     SimControlsTab* c = controlsTab;
 
@@ -456,16 +440,16 @@ void SimController::showSettings() {
     setText(v->txtAngle, s.txtAngle);
     if (v->ucAngle->value() != s.ucAngle) v->ucAngle->setValue(s.ucAngle);
 
-    showCaption(v->lblRange, sim.lblRange);
-    showCaption(c->lblMaxrange, sim.lblMaxrange);
-    showCaption(v->lblFovZoom, sim.lblFovZoom);
-    showCaption(v->lblHits, sim.lblHits);
-    showCaption(v->lblBlueHits, sim.lblBlueHits);
-    showCaption(v->lblMisses, sim.lblMisses);
-    showCaption(v->lblSessionScore, sim.lblSessionScore);
-    showCaption(v->lblTotalScore, sim.lblTotalScore);
+    showCaption(v->lblRange, captions.lblRange);
+    showCaption(c->lblMaxrange, captions.lblMaxrange);
+    showCaption(v->lblFovZoom, captions.lblFovZoom);
+    showCaption(v->lblHits, captions.lblHits);
+    showCaption(v->lblBlueHits, captions.lblBlueHits);
+    showCaption(v->lblMisses, captions.lblMisses);
+    showCaption(v->lblSessionScore, captions.lblSessionScore);
+    showCaption(v->lblTotalScore, captions.lblTotalScore);
     showCaption(v->lblRoundsLeft, s.lblRoundsLeft);
-    v->picHUD->setToolTip(sim.picHUDToolTip);
+    v->picHUD->setToolTip(captions.picHUDToolTip);
 
     setText(c->txtGroupSize, s.txtGroupSize);
     setText(c->txtWidth, s.txtWidth);
@@ -482,9 +466,9 @@ void SimController::showSettings() {
         c->txtSimNotes->setPlainText(notes);
     }
 
-    setList(c->cboBackground, sim.backgroundList, s.cboBackground);
-    setList(c->cboTarget, sim.targetList, s.cboTarget);
-    setList(c->cboReticle, sim.reticleList, s.cboReticle);
+    setList(c->cboBackground, sim.lists.background, s.cboBackground);
+    setList(c->cboTarget, sim.lists.target, s.cboTarget);
+    setList(c->cboReticle, sim.lists.reticle, s.cboReticle);
 
     setChecked(c->chkTransparent, s.chkTransparent != 0);
     setChecked(c->chkUserGraphic, s.chkUserGraphic != 0);
@@ -492,7 +476,6 @@ void SimController::showSettings() {
     setChecked(v->chkPOA, s.chkPOA != 0);
     setChecked(v->chkShowHits, s.chkShowHits != 0);
     setChecked(c->optFlyer[static_cast<size_t>(std::clamp(s.flyerIndex, 0, 2))], true);
-    setChecked(c->optSights[static_cast<size_t>(std::clamp<int>(sim.sight, 0, 4))], true);
+    setChecked(c->optSights[static_cast<size_t>(std::clamp<int>(sim.session.sight, 0, 4))], true);
     setChecked(c->optSimMetric[s.optSimMetric1 ? 1 : 0], true);
-    showing = false;
 }

@@ -5,9 +5,9 @@
 // How the window uses it:
 //   - it puts controlsTab and simulatorTab into its tabs 3 and 4; `document` is the session
 //     document of its File menu;
-//   - before start-up it may set sim.dat.filename, sim.targetRed and sim.targetBlue from the
-//     last-file record; start() reads that session and keeps the two colours; at exit it reads
-//     them back;
+//   - before start-up it may set sim.sessionFile, sim.session.targetRed and
+//     sim.session.targetBlue from the last-file record; start() reads that session and keeps the
+//     two colours; at exit it reads them back;
 //   - it calls start() once the load is read, reinit() after a load file was read, refresh()
 //     when tab 4 shows, finish() when closing; a recent ".ssn" file opens with
 //     document.openRecent(path);
@@ -47,7 +47,7 @@ public:
     // FormInit's simulator step: read the current session, start, draw.
     void start();
     bool isStarted() const { return controls.simStarted; }
-    // Start again on the session named by sim.dat.filename (Open, a recent session).
+    // Start again on the session named by sim.sessionFile (Open, a recent session).
     void restart();
     // A load data file was read: the trajectory follows the new load.
     void reinit();
@@ -61,15 +61,8 @@ public:
     // Shows the simulator's settings, captions and lists in the controls.
     void showSettings();
 
-    // SimHost: what the simulator asks of the window.
-    void propertiesPreLoad(SimSettings& settings) override;
-    void propertiesPostLoad(SimSettings& settings) override;
-    void recordRead(int number) override;
+    // SimHost: what the simulator tells the window.
     QString loadFileName() const override;
-    void loadDataFile(const QString& path) override;
-    QString cartridgeName() const override;
-    void optSightsClick(CSim& sim, int16_t index) override;
-    void txtFovValidate(CSim& sim) override;
     void setCaption(const QString& caption) override;
     void settingsChanged() override;
     bool isSceneShowing() const override;
@@ -82,16 +75,18 @@ private:
     void connectSimulatorTab();
     void connectControlsTab();
     void connectCheckedBox(QLineEdit* edit, SimControls::Box box);
-    // Runs a handler the user started, then shows the outcome; nothing while the controls are
-    // being written (their signals are the simulator's own changes).
+    // Runs a handler the user started, then shows the outcome. Writing the controls blocks
+    // their signals, so no handler runs for the simulator's own changes.
     void handle(const std::function<void()>& handler);
+    // Starts the simulator (reading the session first with reLoad), then opens the load the
+    // session names.
     void runInit(bool reLoad);
+    void openSessionLoad(const QString& path);
     void sessionCaption();
     void press(int16_t button, int16_t shift, QPointF pixels);
     void move(int16_t button, int16_t shift, QPointF pixels);
 
     LoadModel& model;
     SimWindow& window;
-    bool showing = false;
     bool pagesGone = false;
 };

@@ -43,9 +43,9 @@ bool take(QWidget& window, SimController& simulator, const std::function<void(QW
     CSim& s = sim->sim;
 
     // A scene worth showing: a meadow, the scoring target at 100 yards, a duplex reticle.
-    c.listChange(SimControls::List::Background, pick(s.backgroundList, "meadow"));
-    c.listChange(SimControls::List::Target, pick(s.targetList, "redBlue"));
-    c.listChange(SimControls::List::Reticle, pick(s.reticleList, "duplex"));
+    c.listChange(SimControls::List::Background, pick(s.lists.background, "meadow"));
+    c.listChange(SimControls::List::Target, pick(s.lists.target, "redBlue"));
+    c.listChange(SimControls::List::Reticle, pick(s.lists.reticle, "duplex"));
     c.checkClick(SimControls::Check::UserGraphic, 1);
     c.checkClick(SimControls::Check::ShowHits, 1);
     c.checkClick(SimControls::Check::GroupCircle, 1);

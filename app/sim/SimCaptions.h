@@ -1,0 +1,23 @@
+// The texts the simulator's labels show, made from the session and the controls' values alone:
+// nothing here is kept, so no label can lag behind what it describes.
+#pragma once
+
+#include <QString>
+
+struct SimSettings;
+class SimSession;
+
+struct SimCaptions {
+    QString lblRange, lblMaxrange, lblFovZoom, picHUDToolTip;
+    QString lblHits, lblBlueHits, lblMisses, lblSessionScore, lblTotalScore;
+    QString caption; // the window's: "Quorvel Tables -     Load: ...      Session: ..."
+
+    // `fovFeet` is the field of view in force (feet at 100 yd, zoom 1; 0 before any was taken),
+    // `cartridge` the load's name and `sessionFile` the session file's path.
+    static SimCaptions of(const SimSettings& settings, const SimSession& session, double fovFeet,
+                          const QString& cartridge, const QString& sessionFile);
+
+    // "<width> feet @ zoom of: <zoom>": what the view spans at the zoom; empty without a field
+    // of view.
+    static QString fovZoom(double fovFeet, int zoom);
+};
