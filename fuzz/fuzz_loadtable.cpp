@@ -64,15 +64,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray load = split < 0 ? bytes : bytes.left(split);
     const QByteArray drag = split < 0 ? QByteArray() : bytes.mid(split + marker.size());
 
-    CFileData dat;
-    dat.filename =
+    const QString loadPath =
         env.write(QStringLiteral("input.qvt"), reinterpret_cast<const uint8_t*>(load.constData()),
                   size_t(load.size()));
     const QString dragPath =
         env.write(QStringLiteral("own-drag.csv"),
                   reinterpret_cast<const uint8_t*>(drag.constData()), size_t(drag.size()));
     LoadForm form = LoadForm::initial();
-    if (!LoadFile::read(dat, form).opened) return 0;
+    if (!LoadFile::read(loadPath, form).opened) return 0;
     // A file of one's own named in the load is the one after the marker: the fuzzer cannot
     // guess a path that exists.
     if (!PrecisionFields::isStandardDragTable(form.precision.dragTable))

@@ -160,10 +160,9 @@ TEST_F(FuzzRegressTest, LoadsReadAndComputedNeverShowAnUndefinedValue) {
     for (const QString& input : inputs) {
         SCOPED_TRACE(input.toStdString());
         const QByteArray bytes = bytesOf(input);
-        CFileData dat;
-        dat.filename = app.write("input.qvt", bytes.left(bytes.indexOf("@@drag@@\n")));
+        const QString path = app.write("input.qvt", bytes.left(bytes.indexOf("@@drag@@\n")));
         LoadForm form = LoadForm::initial();
-        if (!LoadFile::read(dat, form).opened) continue;
+        if (!LoadFile::read(path, form).opened) continue;
         LoadModel model;
         model.form = LoadForm::initial();
         model.refreshAllFields();
