@@ -38,10 +38,20 @@ struct Setup {
     QString folder, appFolder;
 };
 
+Setup& setup() {
+    static Setup once;
+    return once;
+}
+
 } // namespace
 
+// Set up before the first input: what Qt and fontconfig keep for the process is no input's leak.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    setup();
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static Setup setup;
     std::vector<std::string> args{"quorvel"};
     std::string current;
     for (size_t i = 0; i < size; ++i) {
@@ -64,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (status && *status != 0 && *status != 1 && *status != 2)
         fuzz::fail("a job ended with an undocumented exit status");
     // --appdir sets the application folder for the process; the next input starts afresh.
-    MSmallBallStruct::setAppFolder(setup.appFolder);
-    QDir::setCurrent(setup.folder);
+    MSmallBallStruct::setAppFolder(setup().appFolder);
+    QDir::setCurrent(setup().folder);
     return 0;
 }
