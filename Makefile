@@ -6,15 +6,21 @@
 #              then the picture fuzz inputs under valgrind
 # make fuzz  - build the fuzz targets with clang and run each for FUZZ_SECONDS (default 60);
 #              a finding (crash, leak, slow input, broken property) fails
+# make fuzz-long - the breadth run: every fuzz target on inputs up to 64 KB until it has made
+#              FUZZ_RUNS executions (default a million; FUZZ_LONG_SECONDS caps each target's
+#              time, 0 = no cap), at the lowest priority; hours long, not in CI
 # make package - build the Debian package $(BUILD)/quorvel_<version>_<arch>.deb
 BUILD ?= build
 BENCH_BUILD ?= build-bench
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+FUZZ_RUNS ?= 1000000
+FUZZ_LONG_SECONDS ?= 0
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench screenshots clean test-asan fuzz package
+.PHONY: all deps configure build run test bench screenshots clean test-asan fuzz fuzz-build \
+	fuzz-long package
 
 all: build
 
@@ -56,10 +62,16 @@ test-asan: build
 	@cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j2
 	@cd $(BUILD) && ctest --output-on-failure -L valgrind
 
-fuzz: deps
+fuzz-build: deps
 	@CC=clang CXX=clang++ cmake -S fuzz -B $(FUZZ_BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j2 --target fuzz_all
+
+fuzz: fuzz-build
 	@fuzz/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+fuzz-long: fuzz-build
+	@FUZZ_MODE=breadth FUZZ_RUNS=$(FUZZ_RUNS) nice -n 19 fuzz/run-fuzzers $(FUZZ_BUILD) \
+		$(FUZZ_LONG_SECONDS)
 
 screenshots: build
 	@scripts/screenshots $(BUILD)/bin/quorvel docs

@@ -10,8 +10,10 @@
 
 namespace fuzz {
 
-PromptAnswer SilentPrompt::ask(const QString&, const QString&, PromptButtons buttons, PromptIcon) {
+PromptAnswer SilentPrompt::ask(const QString& text, const QString&, PromptButtons buttons,
+                               PromptIcon) {
     ++messages;
+    lastText = text;
     return buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel
                ? PromptAnswer::Yes
                : PromptAnswer::Ok;

@@ -20,6 +20,7 @@ public:
     PromptAnswer ask(const QString& text, const QString& title, PromptButtons buttons,
                      PromptIcon icon) override;
     long messages = 0;
+    QString lastText; // the last message, for targets that check what was said
 };
 
 // Set up once per process: the application folder (with the solver libraries linked in), the

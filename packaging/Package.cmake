@@ -9,13 +9,15 @@ set(CPACK_PACKAGE_NAME quorvel)
 set(CPACK_PACKAGE_VENDOR "The Quorvel developers")
 set(CPACK_PACKAGE_CONTACT "The Quorvel developers <developers@quorvel.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "exterior-ballistics calculator and shooting simulator")
+# The control file's description: lines of at most 79 characters (80 with the blank before each).
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-    "Quorvel works out the trajectory of a rifle bullet from a load (bullet weight, muzzle\n"
-    "velocity, ballistic coefficient, sight height, zero range) and the conditions (wind,\n"
-    "altitude, temperature, shooting angle, target speed) with one of eight drag models, and\n"
-    "shows it as a ballistics table and as a graph, optionally against a second load.\n"
-    "Side calculators find the maximum point-blank range and the muzzle velocity behind a\n"
-    "chronograph reading; a shooting simulator scores shots at a target in a scope view.")
+    "Quorvel works out the trajectory of a rifle bullet from a load (bullet weight,\n"
+    "muzzle velocity, ballistic coefficient, sight height, zero range) and the\n"
+    "conditions (wind, altitude, temperature, shooting angle, target speed) with one\n"
+    "of eight drag models, and shows it as a ballistics table and as a graph,\n"
+    "optionally against a second load. Side calculators find the maximum\n"
+    "point-blank range and the muzzle velocity behind a chronograph reading; a\n"
+    "shooting simulator scores shots at a target in a scope view.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 

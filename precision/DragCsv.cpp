@@ -46,7 +46,7 @@ struct Number {
 };
 
 Number numberOf(std::string_view field, const char* what) {
-    const std::string quoted = std::string(what) + " value \"" + std::string(field) + "\"";
+    const std::string quoted = std::string(what) + " value \"" + quotedField(field) + "\"";
     if (field.empty()) return {0, std::string("the ") + what + " value is missing"};
     std::string_view digits = field;
     if (digits.front() == '+') digits.remove_prefix(1);
@@ -58,11 +58,36 @@ Number numberOf(std::string_view field, const char* what) {
     return {value, {}};
 }
 
+std::string limitText(double limit) {
+    return std::to_string(static_cast<int>(limit));
+}
+
 DragParse failure(int lineNumber, const std::string& problem) {
     return {std::nullopt, "line " + std::to_string(lineNumber) + ": " + problem};
 }
 
 } // namespace
+
+std::string quotedField(std::string_view field) {
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string quoted;
+    std::size_t chars = 0, i = 0;
+    for (; i < field.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(field[i]);
+        // A UTF-8 continuation byte belongs to the character before it.
+        const bool continuation = (byte & 0xC0) == 0x80;
+        if ((!continuation && chars++ == MostQuotedChars) || i == 4 * MostQuotedChars) break;
+        if (byte < 0x20 || byte == 0x7F) {
+            quoted += "\\x";
+            quoted += Hex[byte >> 4];
+            quoted += Hex[byte & 0xF];
+        } else {
+            quoted += field[i];
+        }
+    }
+    if (i < field.size()) quoted += "...";
+    return quoted;
+}
 
 DragParse parseDragCsv(std::string_view text) {
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3); // byte order mark
@@ -90,12 +115,19 @@ DragParse parseDragCsv(std::string_view text) {
         if (!mach.problem.empty()) return failure(lineNumber, mach.problem);
         const Number cd = numberOf(fields[1], "Cd");
         if (!cd.problem.empty()) return failure(lineNumber, cd.problem);
-        const std::string machText(fields[0]), cdText(fields[1]);
+        const std::string machText = quotedField(fields[0]), cdText = quotedField(fields[1]);
         if (mach.value < 0) return failure(lineNumber, "Mach " + machText + " is negative");
+        if (mach.value > MostDragMach)
+            return failure(lineNumber, "Mach " + machText + " is above " + limitText(MostDragMach));
         if (!curve.mach.empty() && mach.value <= curve.mach.back())
             return failure(lineNumber, "Mach " + machText + " is not greater than the previous " +
-                                           std::string(previousMach));
+                                           quotedField(previousMach));
+        if (!curve.mach.empty() && mach.value - curve.mach.back() < LeastMachStep)
+            return failure(lineNumber, "Mach " + machText + " is too close to the previous " +
+                                           quotedField(previousMach));
         if (cd.value <= 0) return failure(lineNumber, "Cd " + cdText + " is not positive");
+        if (cd.value > MostDragCd)
+            return failure(lineNumber, "Cd " + cdText + " is above " + limitText(MostDragCd));
         curve.mach.push_back(mach.value);
         curve.cd.push_back(cd.value);
         previousMach = fields[0];

@@ -2,6 +2,7 @@
 
 #include "cli/CliLoad.h"
 #include "load/LoadModel.h"
+#include "load/TableRefresh.h"
 #include "report/RangeCard.h"
 
 #include <QGuiApplication>
@@ -10,10 +11,9 @@
 
 namespace CardCommand {
 
+using namespace CliLoad;
+
 namespace {
-constexpr int ExitOk = 0;
-constexpr int ExitFailed = 1;
-constexpr int ExitBadInput = 2;
 
 int bad(const QString& text) {
     CliLoad::writeErrorLine(text + " (try 'quorvel --help')");
@@ -62,18 +62,24 @@ int run(const QStringList& operands) {
     LoadModel model;
     CliLoad::startModel(model);
     if (!CliLoad::openLoad(model, file)) return ExitBadInput;
-    const RangeCard::Collected collected = RangeCard::collect(model.snapshot());
+    const LoadSnapshot snapshot = model.snapshot();
+    if (const QString problem = snapshot.loadProblem(); !problem.isEmpty()) {
+        CliLoad::writeErrorLine(problem);
+        return ExitBadInput;
+    }
+    // The fields passed: a card without rows is a calculation without a result.
+    const RangeCard::Collected collected = RangeCard::collect(snapshot);
     if (collected.failure) {
         Problems::report(*collected.failure);
         return ExitFailed;
     }
     if (!collected.ok()) {
-        if (collected.problem.isEmpty()) return ExitFailed; // reported already
-        CliLoad::writeErrorLine(collected.problem);
-        return ExitBadInput;
+        if (!collected.problem.isEmpty()) CliLoad::writeErrorLine(collected.problem);
+        return ExitFailed;
     }
-    if (const auto failure = RangeCard::writePdf(output, collected.card)) {
-        Problems::report(*failure);
+    QString problem;
+    if (!RangeCard::writePdf(output, collected.card, problem)) {
+        CliLoad::writeErrorLine(QStringLiteral("cannot write '%1': %2").arg(output, problem));
         return ExitFailed;
     }
     return ExitOk;

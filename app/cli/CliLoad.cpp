@@ -4,7 +4,9 @@
 #include "services/MSmallBallStruct.h"
 
 #include <QFile>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace CliLoad {
 
@@ -42,9 +44,20 @@ bool openLoad(LoadModel& model, const QString& path) {
     return true;
 }
 
-void writeOut(const QByteArray& bytes) {
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-    std::fflush(stdout);
+bool writeOut(const QByteArray& bytes) {
+    errno = 0;
+    const size_t written = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    if (written == size_t(bytes.size()) && std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return true;
+    const int error = errno;
+    std::clearerr(stdout);
+    writeErrorLine(QStringLiteral("cannot write to standard output: %1")
+                       .arg(QString::fromLocal8Bit(std::strerror(error ? error : EIO))));
+    return false;
+}
+
+int writeOutStatus(const QByteArray& bytes) {
+    return writeOut(bytes) ? ExitOk : ExitFailed;
 }
 
 void writeErrorLine(const QString& text) {

@@ -18,8 +18,18 @@ void startModel(LoadModel& model);
 // unreadable, or not read whole; the reason has gone to standard error, once.
 bool openLoad(LoadModel& model, const QString& path);
 
-// Raw bytes to standard output (tables are Latin-1 with CR LF lines).
-void writeOut(const QByteArray& bytes);
+// The exit statuses of every command-line job (the help and the manual page list them).
+enum ExitStatus {
+    ExitOk = 0,
+    ExitFailed = 1,   // no result (the calculation has none), or the output could not be written
+    ExitBadInput = 2, // a bad argument, or a load file that cannot be read or computed
+};
+
+// Raw bytes to standard output (tables are Latin-1 with CR LF lines), flushed. False when they
+// could not all be written (a full disk, a closed pipe): the reason has gone to standard error.
+[[nodiscard]] bool writeOut(const QByteArray& bytes);
+// writeOut's result as the job's exit status.
+int writeOutStatus(const QByteArray& bytes);
 // One line to standard error, prefixed with the program's name.
 void writeErrorLine(const QString& text);
 

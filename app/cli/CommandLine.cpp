@@ -14,8 +14,8 @@ namespace CommandLine {
 
 namespace {
 
-constexpr int ExitOk = 0;
-constexpr int ExitUsage = 2;
+using CliLoad::ExitOk;
+constexpr int ExitUsage = CliLoad::ExitBadInput;
 
 int printHelp(const QStringList& operands);
 int printVersion(const QStringList& operands);
@@ -85,13 +85,15 @@ int printHelp(const QStringList&) {
     text += helpLine(QStringLiteral("--appdir DIR"),
                      QStringLiteral("use DIR as the application folder (solver libraries, "
                                     "pictures, help)"));
-    CliLoad::writeOut(text.toLocal8Bit());
-    return ExitOk;
+    text += QStringLiteral("\nExit status: 0 when the job was done; 1 when it has no result (a "
+                           "calculation found none,\nor the output could not be written); 2 for "
+                           "a bad argument or a load file that cannot\nbe read or computed. "
+                           "Each failure is one line on standard error.\n");
+    return CliLoad::writeOutStatus(text.toLocal8Bit());
 }
 
 int printVersion(const QStringList&) {
-    CliLoad::writeOut(QByteArrayLiteral("quorvel " QUORVEL_VERSION_STRING "\n"));
-    return ExitOk;
+    return CliLoad::writeOutStatus(QByteArrayLiteral("quorvel " QUORVEL_VERSION_STRING "\n"));
 }
 
 } // namespace

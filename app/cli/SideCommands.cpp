@@ -18,9 +18,7 @@ namespace SideCommands {
 
 namespace {
 
-constexpr int ExitOk = 0;
-constexpr int ExitFailed = 1;
-constexpr int ExitBadInput = 2;
+using namespace CliLoad;
 
 constexpr InputLimit angleLimit{-90.0f, 90.0f, "Downhill/Uphill angle in range -90/90 degrees."};
 
@@ -118,8 +116,7 @@ int pointBlank(const QStringList& operands) {
     const QString text = "Point Blank Zero" + unit + ": " + decimal1(pb.pbZero) + '\n' +
                          "Maximum Range" + unit + ": " + MNumber::shortText(pb.pbRange) + '\n' +
                          sightIn + ": " + decimal1(pb.zero100) + '\n';
-    CliLoad::writeOut(text.toLocal8Bit());
-    return ExitOk;
+    return writeOutStatus(text.toLocal8Bit());
 }
 
 int chrono(const QStringList& operands) {
@@ -147,8 +144,7 @@ int chrono(const QStringList& operands) {
     }
     const QString text = "Calculated Muzzle Velocity (ft/sec): " + decimal1(result) + '\n' +
                          "Velocity Difference (ft/sec): " + decimal1(result - *velocity) + '\n';
-    CliLoad::writeOut(text.toLocal8Bit());
-    return ExitOk;
+    return writeOutStatus(text.toLocal8Bit());
 }
 
 int trueVelocity(const QStringList& operands) {
@@ -169,15 +165,19 @@ int trueVelocity(const QStringList& operands) {
     CliLoad::startModel(model);
     if (!CliLoad::openLoad(model, args.plain.front())) return ExitBadInput;
     const Truing::Result result = Truing::trueVelocity(model.snapshot(), float(*range), *height);
-    if (!result.velocity) return badInput(result.problem);
+    if (!result.velocity) {
+        // A range or a load at fault is bad input; a height no velocity gives is no result.
+        if (result.inputFault) return badInput(result.problem);
+        CliLoad::writeErrorLine(result.problem);
+        return ExitFailed;
+    }
     QString text =
         "Load muzzle velocity (ft/sec): " + MNumber::shortText(float(result.loadVelocity)) + '\n';
     if (result.loadHeight)
         text += "Height with it (in): " +
                 MNumber::shortText(MNumber::roundDecimals(float(*result.loadHeight), 2)) + '\n';
     text += "Trued muzzle velocity (ft/sec): " + MNumber::shortText(float(*result.velocity)) + '\n';
-    CliLoad::writeOut(text.toLocal8Bit());
-    return ExitOk;
+    return writeOutStatus(text.toLocal8Bit());
 }
 
 } // namespace SideCommands

@@ -8,11 +8,7 @@
 
 namespace TableCommand {
 
-namespace {
-constexpr int ExitOk = 0;
-constexpr int ExitFailed = 1;
-constexpr int ExitBadInput = 2;
-} // namespace
+using namespace CliLoad;
 
 int run(const QStringList& operands) {
     QStringList files = operands;
@@ -39,31 +35,32 @@ int run(const QStringList& operands) {
         QString problem;
         std::optional<Problem> failure;
         const QByteArray text = CsvExport::tableCsv(snapshot, txt, problem, failure);
+        // The load's fields passed: what is left is a calculation without a result (a zero out
+        // of the precision model's reach, a value no number can hold).
         if (!problem.isEmpty()) {
             CliLoad::writeErrorLine(problem);
-            return ExitBadInput;
+            return ExitFailed;
         }
         if (failure) {
             Problems::report(*failure);
             return ExitFailed;
         }
         if (text.isEmpty()) return ExitFailed; // the solver binding reported why
-        CliLoad::writeOut(text);
-        return ExitOk;
+        return writeOutStatus(text);
     }
     const TableResult result = TableRefresh::table(snapshot, txt);
     if (result.problem) {
         Problems::report(*result.problem);
         return ExitFailed;
     }
-    // The precision model cannot fly every load (a zero out of its reach).
+    // The precision model cannot fly every load (a zero out of its reach), and a value no number
+    // can hold is named with its input.
     if (!result.reason.isEmpty()) {
         CliLoad::writeErrorLine(result.reason);
-        return ExitBadInput;
+        return ExitFailed;
     }
     if (result.text.isEmpty()) return ExitFailed;
-    CliLoad::writeOut(result.text.toLocal8Bit());
-    return ExitOk;
+    return writeOutStatus(result.text.toLocal8Bit());
 }
 
 } // namespace TableCommand

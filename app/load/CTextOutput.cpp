@@ -1,6 +1,7 @@
 #include "load/CTextOutput.h"
 
 #include "load/DragTables.h"
+#include "load/FiniteRows.h"
 #include "load/InputFields.h"
 #include "load/PrecisionRows.h"
 #include "load/TableRows.h"
@@ -100,14 +101,27 @@ TableResult CTextOutput::compute(const LoadSnapshot& s, const CInput& load,
     const PrecisionForm& precision = own ? *own : s.form.precision;
     if (precision.on) {
         computePrecision(s, q, precision, own == nullptr, result);
-        return result;
+        // Only the precision model ends a flight early; a classic table keeps its bytes.
+        result.cutShort = result.computed && !result.rows.empty() &&
+                          result.rows.size() < size_t(std::max<int16_t>(steps->count, 0));
+    } else {
+        TableRows::Computed computed = TableRows::compute(q, s.values.metro, s.values.drag, flight);
+        result.rows = std::move(computed.rows);
+        result.handedBc = computed.handedBc;
+        result.problem = std::move(computed.problem);
+        result.computed = computed.ok;
+        if (computed.ok) result.flightTime = flight.flightTime();
     }
-    TableRows::Computed computed = TableRows::compute(q, s.values.metro, s.values.drag, flight);
-    result.rows = std::move(computed.rows);
-    result.handedBc = computed.handedBc;
-    result.problem = std::move(computed.problem);
-    result.computed = computed.ok;
-    if (computed.ok) result.flightTime = flight.flightTime();
+    // One message naming the input, never a table of "Inf" and "NaN".
+    if (result.computed) {
+        const QString notFinite = FiniteRows::problem(result.rows, precision.on, s.form.isMetric());
+        if (!notFinite.isEmpty()) {
+            result.rows.clear();
+            result.shot.reset();
+            result.cutShort = false;
+            result.reason = notFinite;
+        }
+    }
     return result;
 }
 
@@ -147,14 +161,11 @@ TableResult CTextOutput::table(const LoadSnapshot& s) {
         h.targetSpeed = advanced ? fields[InputFields::TargetSpeed] : QStringLiteral("0");
         h.angle = fields[InputFields::Angle];
         if (result.shot) h.extra = PrecisionRows::headerLines(*result.shot, s.form.precision);
-        TableText::appendHeader(result.text, s.values.in1, h, result.columns, separator);
+        const std::vector<int> widths = TableText::columnWidths(result.rows, result.columns);
+        TableText::appendHeader(result.text, s.values.in1, h, result.columns, separator, widths);
         for (const TableRow& row : result.rows)
-            TableText::appendRow(result.text, row, result.columns, separator);
-        // Only the precision model ends a flight early; a classic table keeps its bytes.
-        Problem unused;
-        const auto asked = steps(s, true, unused);
-        if (result.shot && asked && !result.rows.empty() &&
-            result.rows.size() < size_t(std::max<int16_t>(asked->count, 0)))
+            TableText::appendRow(result.text, row, result.columns, separator, widths);
+        if (result.cutShort)
             TableText::appendShortEnd(result.text, result.rows.back()[TableColumns::Range],
                                       float(s.values.in1.imaxyds), s.form.isMetric());
     });

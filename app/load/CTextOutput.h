@@ -26,7 +26,9 @@ struct TableResult {
     float flightTime = SolverFlight::BaseFlightTime; // the flight time integrated over
     std::optional<precision::Shot> shot;             // the precision model's, when it flew
     bool computed = false;                           // rows were computed
-    QString reason;                 // why nothing: the precision model could not fly the load
+    bool cutShort = false; // the rows stop short of the range asked for: the bullet no longer
+                           // advanced (only the precision model ends a flight early)
+    QString reason;        // why nothing: the precision model could not fly the load
     std::optional<Problem> problem; // why nothing: a failure, for the entry point to report
                                     // (none when the solver binding reported it itself)
 

@@ -6,8 +6,7 @@
 #include "services/FileChooser.h"
 #include "services/MNumber.h"
 #include "services/Prompt.h"
-
-#include <QSaveFile>
+#include "services/WholeFile.h"
 
 namespace CsvExport {
 
@@ -44,7 +43,17 @@ QByteArray tableCsv(const LoadSnapshot& snapshot, CTextOutput& txt, QString& pro
             failure = result.problem;
             return {};
         }
-        return text(result.rows, result.columns);
+        QByteArray csv = text(result.rows, result.columns);
+        // A table the bullet ends early says so in a last comment line, as the Table tab does.
+        if (result.cutShort) {
+            const QString unit =
+                snapshot.form.isMetric() ? QStringLiteral(" meters") : QStringLiteral(" yards");
+            csv += ("# The bullet does not reach " + MNumber::shortText(float(load.imaxyds)) +
+                    unit + "; the table ends at " +
+                    MNumber::shortText(result.rows.back()[TableColumns::Range]) + unit + ".\n")
+                       .toUtf8();
+        }
+        return csv;
     } catch (const ErrorNumbers::Failure& f) {
         failure = Problem::failure(QStringLiteral("CTextOutput"), QStringLiteral("printTextTable"),
                                    f.number, QString::fromLocal8Bit(f.what()));
@@ -68,12 +77,11 @@ bool exportWithDialog(const LoadSnapshot& snapshot) {
         QStringLiteral("csv"));
     if (path.isEmpty()) return false;
     // Replaced whole or not at all, like every file the program writes.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size() && file.commit())
-        return true;
+    const QString why = WholeFile::write(path, csv);
+    if (why.isEmpty()) return true;
     Problems::report(Problem::failure(
         QStringLiteral("ui"), QStringLiteral("mnuExportTable_Click"), ErrorNumbers::PathAccess,
-        QStringLiteral("Path/File access error: %1 (%2)").arg(path, file.errorString())));
+        QStringLiteral("Path/File access error: %1 (%2)").arg(path, why)));
     return false;
 }
 

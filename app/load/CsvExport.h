@@ -1,7 +1,9 @@
 // The table as a CSV file: a header line with the columns' names, then one line per row, the
 // values unrounded as the shortest text that reads back to the same single-precision value,
 // "." as the decimal point whatever the locale, LF line ends, UTF-8. The rows are the Table
-// tab's own.
+// tab's own. A table that stops short of its range (the bullet no longer advanced) ends with a
+// comment line saying where: "# The bullet does not reach 1000 yards; the table ends at 850
+// yards."
 #pragma once
 
 #include "load/TableColumns.h"

@@ -44,6 +44,17 @@ QString pathOf(const QString& nameOrPath) {
     return nameOrPath;
 }
 
+QString unsavablePath(const QString& path) {
+    QString outside;
+    for (const QChar c : path)
+        if (c.unicode() > 0xFF && !outside.contains(c)) outside += c;
+    if (outside.isEmpty()) return {};
+    return QStringLiteral("The path of the drag table \"%1\" has characters a load file cannot "
+                          "hold (%2). Copy the file into the folder of the load, under a name "
+                          "without them, and choose it there.")
+        .arg(path, outside);
+}
+
 Loaded load(const QString& nameOrPath) {
     const QString path = pathOf(nameOrPath);
     const QFileInfo info(path);

@@ -22,6 +22,10 @@ QString pathOf(const QString& nameOrPath);
 // The curve for a standard table's name or a drag file's path.
 Loaded load(const QString& nameOrPath);
 
+// Why a drag file at `path` cannot be chosen for a load: the load file holds its path in Latin-1,
+// and a character outside it would be saved as "?" and the file lost. Empty when it can.
+QString unsavablePath(const QString& path);
+
 // A drag file is a short table; anything larger is no drag file.
 constexpr qint64 MaxFileBytes = 1024 * 1024;
 

@@ -53,6 +53,11 @@ QString padLeft(const QString& text, int width) {
     return (QString(width, ' ') + withoutTrailingBlanks(text)).right(width);
 }
 
+QString fitLeft(const QString& text, int width) {
+    const QString kept = withoutTrailingBlanks(text);
+    return kept.size() >= width ? kept : padLeft(kept, width);
+}
+
 QString padRight(const QString& text, int width) {
     if (width <= 0) return QString();
     return (withoutTrailingBlanks(text) + QString(width, ' ')).left(width);
@@ -71,10 +76,12 @@ void printNewLine(QString& buffer) {
     appendWord(buffer, QStringLiteral("\r\n"));
 }
 
-void printColumns(QString& buffer, const Columns& columns, const QString& separator) {
-    for (const QString& column : columns) {
-        if (column.isEmpty()) continue;
-        appendOutput(buffer, padLeft(column, 8));
+void printColumns(QString& buffer, const Columns& columns, const QString& separator,
+                  const std::vector<int>& widths) {
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        if (columns[i].isEmpty()) continue;
+        const int width = size_t(i) < widths.size() ? widths[size_t(i)] : ColumnWidth;
+        appendOutput(buffer, fitLeft(columns[i], width));
         appendOutput(buffer, separator);
     }
     printNewLine(buffer);

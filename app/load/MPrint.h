@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace MPrint {
 
@@ -18,6 +19,9 @@ QString formatFixed(float value, int decimals);
 // The rightmost `width` characters of `width` blanks followed by the text without trailing
 // blanks: right-justified, and a text longer than the width loses its leading characters.
 QString padLeft(const QString& text, int width);
+// The text without trailing blanks right-justified in `width` characters; a longer text is kept
+// whole (a value never loses its sign or its leading digits).
+QString fitLeft(const QString& text, int width);
 // The leftmost `width` characters of the text without trailing blanks followed by blanks.
 QString padRight(const QString& text, int width);
 
@@ -26,8 +30,14 @@ void appendOutput(QString& buffer, const QString& text);
 void appendWord(QString& buffer, const QString& text);
 // CR LF, then the blank that starts the next line.
 void printNewLine(QString& buffer);
-// One table line: every non-empty column right-justified to 8 characters and followed by the
-// separator (a blank, or "," so the table pastes into a spreadsheet), then a new line.
-void printColumns(QString& buffer, const Columns& columns, const QString& separator = " ");
+// The width of a table column unless a value needs more.
+constexpr int ColumnWidth = 8;
+
+// One table line: every non-empty column right-justified to its width (`widths`, by position;
+// ColumnWidth for a column it does not list) and followed by the separator (a blank, or "," so
+// the table pastes into a spreadsheet), then a new line. A text wider than its column is kept
+// whole.
+void printColumns(QString& buffer, const Columns& columns, const QString& separator = " ",
+                  const std::vector<int>& widths = {});
 
 } // namespace MPrint

@@ -25,8 +25,9 @@ struct Field {
     const char* caption;
     const char* name; // how the header of a table names it
     float lower, upper;
-    bool zeroAllowed;  // 0 stands for "not given" even below the lower bound
-    bool emptyAllowed; // an empty box stands for "not given"
+    float leastMagnitude; // a value nearer 0 than this is refused (bar 0 when zeroAllowed)
+    bool zeroAllowed;     // 0 stands for "not given" even below the lower bound
+    bool emptyAllowed;    // an empty box stands for "not given"
     const char* message;
     const char* unit; // after the value in a table's header
     const char* newLoadText;

@@ -84,7 +84,7 @@ bool compute(const TableRows::Request& q, const precision::Shot& shot,
                                        "load.");
         return false;
     }
-    CBallUtil util;
+    const CBallUtil util(CBallUtil::Overflow::Keep); // the caller names a non-finite value's cause
     rows.reserve(points.size());
     for (size_t i = 0; i < points.size(); ++i) {
         const precision::TrajectoryPoint& p = points[i];
@@ -97,11 +97,6 @@ bool compute(const TableRows::Request& q, const precision::Shot& shot,
         r[Spin] = float(p.spinIn);
         r[CoriolisVertical] = float(p.coriolisVerticalIn);
         r[CoriolisHorizontal] = float(p.coriolisHorizontalIn);
-        if (util.overflowed()) {
-            rows.clear();
-            failure = util.problem();
-            return false;
-        }
         rows.push_back(r);
     }
     return true;

@@ -67,11 +67,11 @@ std::vector<Format> columns(const Options& options) {
 }
 
 QString cellText(const Format& format, float value) {
-    if (format.decimals < 0) return MPrint::padLeft(MNumber::shortText(value), format.innerWidth);
+    if (format.decimals < 0) return MPrint::fitLeft(MNumber::shortText(value), format.innerWidth);
     // A correction is rounded to a tenth first and then to its column's decimals, as the
     // classic table did: 2.46 clicks shows as 2, not 3.
     const float shown = format.correction ? MNumber::roundDecimals(value, 1) : value;
-    return MPrint::padLeft(MPrint::formatFixed(shown, format.decimals), format.innerWidth);
+    return MPrint::fitLeft(MPrint::formatFixed(shown, format.decimals), format.innerWidth);
 }
 
 } // namespace TableColumns

@@ -40,7 +40,7 @@ struct Format {
     QString heading;         // the Table tab's heading
     QString csvName;         // the header of the column in a CSV file
     int decimals = 0;        // -1: the shortest text of the value
-    int innerWidth = 8;      // the text is fitted to this, then padded to the column's 8 characters
+    int innerWidth = 8;      // the text is fitted to this, then padded to the column's width
     bool correction = false; // a sight correction, rounded to 1 decimal before its decimals
     bool inText = true;      // shown in the Table tab (the Coriolis parts are exported only)
 };
@@ -48,8 +48,8 @@ struct Format {
 // The columns present for the options, in the Table tab's order.
 std::vector<Format> columns(const Options& options);
 
-// The text of a value in the Table tab, fitted to the column's inner width (the line pads it
-// to 8 characters).
+// The text of a value in the Table tab, right-justified in the column's inner width (the line
+// pads it to the column's width); a wider text is kept whole.
 QString cellText(const Format& format, float value);
 
 } // namespace TableColumns

@@ -61,7 +61,9 @@ Computed compute(const Request& q, const CMetro& metro, const CDrag& drag, Solve
         }
     }
 
-    CBallUtil util;
+    // A correction that overflows stays non-finite in its row: the table's caller names the
+    // input behind it.
+    const CBallUtil util(CBallUtil::Overflow::Keep);
     rows.reserve(size_t(q.count));
     int16_t index = 1;
     for (int16_t i = 0; i < q.count; ++i) {
@@ -69,12 +71,6 @@ Computed compute(const Request& q, const CMetro& metro, const CDrag& drag, Solve
         index = flight.row(row, range, index);
         const float height = angleCorrection ? level[size_t(i)] : row.y;
         rows.push_back(rowValues(row, range, height, q.settings, util));
-        // One fault, one message: a row whose corrections overflow ends the table.
-        if (util.overflowed()) {
-            rows.clear();
-            out.problem = util.problem();
-            return out;
-        }
     }
     out.ok = true;
     return out;

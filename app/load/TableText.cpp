@@ -3,6 +3,8 @@
 #include "load/MPrint.h"
 #include "services/MNumber.h"
 
+#include <algorithm>
+
 namespace TableText {
 
 namespace {
@@ -14,8 +16,22 @@ QString numberText(float value) {
 }
 } // namespace
 
+std::vector<int> columnWidths(const std::vector<TableRow>& rows,
+                              const std::vector<TableColumns::Format>& columns) {
+    std::vector<int> widths;
+    for (const TableColumns::Format& f : columns) {
+        if (!f.inText) continue;
+        int width = MPrint::ColumnWidth;
+        for (const TableRow& row : rows)
+            width = std::max(width, int(TableColumns::cellText(f, row[f.column]).size()));
+        widths.push_back(width);
+    }
+    return widths;
+}
+
 void appendHeader(QString& out, const CInput& in1, const HeaderSettings& h,
-                  const std::vector<TableColumns::Format>& columns, const QString& separator) {
+                  const std::vector<TableColumns::Format>& columns, const QString& separator,
+                  const std::vector<int>& widths) {
     using namespace MPrint;
     const auto item = [&out](const QString& text) { appendWord(out, padRight(text, ItemWidth)); };
     const QString unit = h.metric ? QStringLiteral(" meters") : QStringLiteral(" yards");
@@ -53,19 +69,22 @@ void appendHeader(QString& out, const CInput& in1, const HeaderSettings& h,
     for (const TableColumns::Format& f : columns) {
         if (!f.inText) continue;
         headings << f.heading;
-        dashes << QString::fromLatin1(Dashes);
+        // A widened column's dashes widen with it.
+        const size_t at = size_t(dashes.size());
+        const int extra = at < widths.size() ? widths[at] - ColumnWidth : 0;
+        dashes << QString::fromLatin1(Dashes) + QString(std::max(extra, 0), '-');
     }
     // Without MilRange the classic headings had an empty eleventh text; it changed nothing.
-    printColumns(out, headings, separator);
-    printColumns(out, dashes, separator);
+    printColumns(out, headings, separator, widths);
+    printColumns(out, dashes, separator, widths);
 }
 
 void appendRow(QString& out, const TableRow& row, const std::vector<TableColumns::Format>& columns,
-               const QString& separator) {
+               const QString& separator, const std::vector<int>& widths) {
     MPrint::Columns cells;
     for (const TableColumns::Format& f : columns)
         if (f.inText) cells << TableColumns::cellText(f, row[f.column]);
-    MPrint::printColumns(out, cells, separator);
+    MPrint::printColumns(out, cells, separator, widths);
 }
 
 void appendShortEnd(QString& out, float lastRange, float maxRange, bool metric) {

@@ -23,14 +23,21 @@ struct HeaderSettings {
     QStringList extra;   // further header lines (the precision model's inputs)
 };
 
-// Appends the header block and the column headings with their dashes.
+// The width of each column shown (in the columns' order): 8 characters, or the widest of its
+// values' texts when one is wider, so that no value loses a character and the rows stay aligned.
+std::vector<int> columnWidths(const std::vector<TableRow>& rows,
+                              const std::vector<TableColumns::Format>& columns);
+
+// Appends the header block and the column headings with their dashes, the columns `widths` wide
+// (8 characters each when empty).
 void appendHeader(QString& out, const CInput& in1, const HeaderSettings& header,
                   const std::vector<TableColumns::Format>& columns,
-                  const QString& separator = QStringLiteral(" "));
+                  const QString& separator = QStringLiteral(" "),
+                  const std::vector<int>& widths = {});
 
 // Appends one table line for a row.
 void appendRow(QString& out, const TableRow& row, const std::vector<TableColumns::Format>& columns,
-               const QString& separator = QStringLiteral(" "));
+               const QString& separator = QStringLiteral(" "), const std::vector<int>& widths = {});
 
 // Appends the line that says a table stops short of the range asked for: the bullet got no
 // farther than `lastRange` (the precision model stops a flight that no longer advances).

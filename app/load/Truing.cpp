@@ -112,11 +112,13 @@ Result trueVelocity(const LoadSnapshot& model, float range, double heightIn) {
         result.problem =
             QStringLiteral("The range must be between %1 and %2.")
                 .arg(MNumber::shortText(ShortestRange), rangeText(LongestRange, metric));
+        result.inputFault = true;
         return result;
     }
     // A load no trajectory can be computed from says why (a field, or its drag table).
     if (QString problem = model.loadProblem(); !problem.isEmpty()) {
         result.problem = problem;
+        result.inputFault = true;
         return result;
     }
     HeightModel heights(model);

@@ -22,6 +22,7 @@ struct Result {
     double loadVelocity = 0;          // the velocity in the load
     std::optional<double> loadHeight; // inches at the range with the load's velocity
     QString problem;                  // why there is no velocity
+    bool inputFault = false;          // the range or the load is at fault, not the search
 };
 
 // The velocity that gives `heightIn` inches above the line of sight at `range` (range unit) for

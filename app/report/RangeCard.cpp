@@ -4,11 +4,11 @@
 #include "load/InputFields.h"
 #include "load/LoadSnapshot.h"
 #include "load/MPrint.h"
+#include "report/PdfFile.h"
 #include "services/CDrag.h"
 #include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
@@ -163,33 +163,21 @@ void draw(QPainter& painter, const QRectF& page, const Card& card) {
     painter.restore();
 }
 
-std::optional<Problem> writePdf(const QString& path, const Card& card) {
-    // QPdfWriter opens the file only when painting begins; say plainly when it cannot.
-    QFile target(path);
-    if (!target.open(QIODevice::WriteOnly)) {
-        return Problem::failure(
-            QStringLiteral("RangeCard"), QStringLiteral("writePdf"), ErrorNumbers::PathAccess,
-            QStringLiteral("Path/File access error: %1 (%2)").arg(path, target.errorString()));
-    }
-    target.close();
-    QPdfWriter writer(path);
-    writer.setTitle(QStringLiteral("Quorvel Range Card: ") + card.title);
-    writer.setCreator(QStringLiteral("Quorvel"));
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
-    writer.setResolution(300);
-    QPainter painter;
-    if (!painter.begin(&writer)) {
-        return Problem::failure(QStringLiteral("RangeCard"), QStringLiteral("writePdf"),
-                                ErrorNumbers::PrinterError, QStringLiteral("Printer error"));
-    }
-    draw(painter, QRectF(0, 0, writer.width(), writer.height()), card);
-    // The pages are complete only once the painter has ended; a writer that failed there said
-    // nothing before either.
-    if (!painter.end())
-        return Problem::failure(QStringLiteral("RangeCard"), QStringLiteral("writePdf"),
-                                ErrorNumbers::PrinterError, QStringLiteral("Printer error"));
-    return std::nullopt;
+bool writePdf(const QString& path, const Card& card, QString& problem) {
+    const PdfFile::Result result = PdfFile::write(path, [&card](QPdfWriter& writer) {
+        writer.setTitle(QStringLiteral("Quorvel Range Card: ") + card.title);
+        writer.setCreator(QStringLiteral("Quorvel"));
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+        writer.setResolution(300);
+        QPainter painter;
+        if (!painter.begin(&writer)) return false;
+        draw(painter, QRectF(0, 0, writer.width(), writer.height()), card);
+        return painter.end();
+    });
+    problem = result.written || !result.problem.isEmpty() ? result.problem
+                                                          : QStringLiteral("Printer error");
+    return result.written;
 }
 
 } // namespace RangeCard

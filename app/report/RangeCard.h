@@ -50,7 +50,8 @@ Collected collect(const LoadSnapshot& snapshot);
 // Draws the card into `page` (device units of the painter).
 void draw(QPainter& painter, const QRectF& page, const Card& card);
 
-// Writes the card as a one-page PDF: none, or why the file could not be written.
-std::optional<Problem> writePdf(const QString& path, const Card& card);
+// Writes the card as a one-page PDF, replacing a file at `path` only once it is whole. False,
+// with the reason in `problem` ("No space left on device"), when it could not be written.
+bool writePdf(const QString& path, const Card& card, QString& problem);
 
 } // namespace RangeCard

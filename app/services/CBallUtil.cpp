@@ -10,6 +10,12 @@
 // overflow: kept for the caller to report, and the correction shown as 0.
 float CBallUtil::checked(float value, const char* operation) const {
     if (std::isfinite(value)) return value;
+    if (onOverflow == Overflow::Keep) {
+        if (!overflow)
+            overflow = Problem::failure(QStringLiteral("CBallUtil"), QString::fromLatin1(operation),
+                                        ErrorNumbers::Overflow, QStringLiteral("Overflow"));
+        return value;
+    }
     if (!overflow)
         overflow = Problem::failure(QStringLiteral("CBallUtil"), QString::fromLatin1(operation),
                                     ErrorNumbers::Overflow, QStringLiteral("Overflow"));

@@ -7,6 +7,12 @@
 
 class CBallUtil {
 public:
+    // What a correction that overflows gives. Report: the correction shown as 0 and problem() set
+    // for the entry point to report. Keep: the value stays non-finite for the caller to name its
+    // cause (problem() is set as well).
+    enum class Overflow { Report, Keep };
+    explicit CBallUtil(Overflow onOverflow = Overflow::Report) : onOverflow(onOverflow) {}
+
     // Quarter-MOA clicks (moa) or mils for `inches` at `yardsMeter`, rounded half-even to 1
     // decimal; metres are converted to yards first when isMetric.
     float angleRound(float inches, float yardsMeter, bool moa, bool isMetric) const;
@@ -27,5 +33,6 @@ public:
 private:
     float checked(float value, const char* operation) const;
 
+    Overflow onOverflow;
     mutable std::optional<Problem> overflow;
 };

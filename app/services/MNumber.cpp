@@ -23,13 +23,24 @@ std::optional<double> parseIn(const QLocale& locale, const QString& text) {
 // Digits and exponent of a float's shortest round-trip form: value = 0.d1d2d3 x 10^exp.
 struct Decimal {
     bool negative = false;
-    std::string digits; // no leading or trailing zeros, empty for zero
-    int exponent = 0;   // position of the decimal point relative to the first digit
+    std::string digits;    // no leading or trailing zeros, empty for zero
+    int exponent = 0;      // position of the decimal point relative to the first digit
+    std::string undefined; // "Inf", "-Inf" or "NaN" for a value that is not finite
 };
 
 Decimal decompose(float value) {
     Decimal d;
     if (value == 0.0f) return d;
+    // No digits and no exponent: a value out of any field's range (the standard temperature of
+    // an altitude of 1e25 ft) must still have a text.
+    if (std::isnan(value)) {
+        d.undefined = "NaN";
+        return d;
+    }
+    if (std::isinf(value)) {
+        d.undefined = value < 0 ? "-Inf" : "Inf";
+        return d;
+    }
     char buf[64];
     auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
     std::string s(buf, res.ptr);
@@ -50,6 +61,7 @@ Decimal decompose(float value) {
 
 // Renders digits in plain notation when the exponent is moderate, else as d.dddE+xx.
 std::string render(const Decimal& d, bool leadingZero) {
+    if (!d.undefined.empty()) return d.undefined;
     if (d.digits.empty()) return "0";
     std::string out = d.negative ? "-" : "";
     const int n = static_cast<int>(d.digits.size());
@@ -188,7 +200,7 @@ QString plainText(float value) {
         d = decompose(rounded);
     }
     std::string s = render(d, false);
-    if (!d.negative) s = " " + s;
+    if (!d.negative && d.undefined.empty()) s = " " + s;
     return QString::fromStdString(s);
 }
 

@@ -24,7 +24,9 @@ bool writeFile(const QString& path, const QByteArray& bytes, QString* error) {
         return false;
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    // The flush is checked before the commit, which would keep a file whose buffer failed.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.commit()) {
         setError(error, "Path/File access error: " + path);
         return false;
     }

@@ -116,7 +116,9 @@ void PrecisionBox::chooseCustomTable() {
     const QString path = FileDialogs::chooseOpenPath(
         QStringLiteral("Drag Table"),
         QStringLiteral("Drag Tables (*.csv)|*.csv|All Files (*.*)|*.*"));
-    if (!path.isEmpty()) {
+    if (const QString problem = DragTables::unsavablePath(path); !problem.isEmpty()) {
+        showMessage(problem, QStringLiteral("Drag Table"));
+    } else if (!path.isEmpty()) {
         const DragTables::Loaded table = DragTables::load(path);
         if (table.curve) {
             model.form.precision.dragTable = path;

@@ -1,12 +1,12 @@
 #include "shell/Printing.h"
 #include "services/ErrorNumbers.h"
 
+#include "report/PdfFile.h"
 #include "report/RangeCard.h"
 #include "services/MSmallBallStruct.h"
 #include "services/Problem.h"
 #include "services/Prompt.h"
 
-#include <QFile>
 #include <QFontMetrics>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
@@ -59,6 +59,13 @@ QFont tableFont() {
     font.setItalic(false);
     font.setUnderline(false);
     return font;
+}
+
+// The print dialog's "Print to File (PDF)": such a file is written whole or not at all, as
+// File > Print to PDF writes it, rather than by the printer's own PDF engine, which neither
+// checks its writes nor keeps the earlier file.
+bool printsToPdfFile(const QPrinter& printer) {
+    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
 }
 
 double imageDpi(const QImage& image) {
@@ -130,20 +137,18 @@ bool printTab(QPagedPaintDevice& device, int tab, const QString& tableText, cons
 
 bool printTabToPdf(const QString& path, int tab, const QString& tableText, const QImage& chart) {
     if (!checkPrintableTab(tab)) return false;
-    QPdfWriter writer(path);
-    writer.setTitle(tab == tableTab ? QStringLiteral("Quorvel Table")
-                                    : QStringLiteral("Quorvel Graph"));
-    writer.setCreator(QStringLiteral("Quorvel"));
-    // QPdfWriter opens the file when painting begins; an unwritable path fails there.
-    if (tab == tableTab || !chart.isNull()) {
-        QFile target(path);
-        if (!target.open(QIODevice::WriteOnly)) {
-            Problems::report(Problem::failure(kForm, kOperation, ErrorNumbers::PathAccess,
-                                              "Path/File access error: " + path));
-            return false;
-        }
-    }
-    return printTab(writer, tab, tableText, chart);
+    // Written whole or not at all: a full disk leaves an earlier PDF at the path as it was.
+    const PdfFile::Result result = PdfFile::write(path, [&](QPdfWriter& writer) {
+        writer.setTitle(tab == tableTab ? QStringLiteral("Quorvel Table")
+                                        : QStringLiteral("Quorvel Graph"));
+        writer.setCreator(QStringLiteral("Quorvel"));
+        return printTab(writer, tab, tableText, chart);
+    });
+    if (!result.written && !result.problem.isEmpty())
+        Problems::report(Problem::failure(
+            kForm, kOperation, ErrorNumbers::PathAccess,
+            QStringLiteral("Path/File access error: %1 (%2)").arg(path, result.problem)));
+    return result.written;
 }
 
 bool printWithDialog(QWidget* parent, int tab, const QString& tableText, const QImage& chart) {
@@ -153,6 +158,8 @@ bool printWithDialog(QWidget* parent, int tab, const QString& tableText, const Q
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Print"));
     if (dialog.exec() != QDialog::Accepted) return false;
+    if (printsToPdfFile(printer))
+        return printTabToPdf(printer.outputFileName(), tab, tableText, chart);
     return printTab(printer, tab, tableText, chart);
 }
 
@@ -170,6 +177,15 @@ bool printRangeCardWithDialog(QWidget* parent, const LoadSnapshot& snapshot) {
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Print Range Card"));
     if (dialog.exec() != QDialog::Accepted) return false;
+    if (printsToPdfFile(printer)) {
+        QString problem;
+        if (RangeCard::writePdf(printer.outputFileName(), card, problem)) return true;
+        Problems::report(Problem::failure(kForm, QStringLiteral("mnuPrintCard_Click"),
+                                          ErrorNumbers::PathAccess,
+                                          QStringLiteral("Path/File access error: %1 (%2)")
+                                              .arg(printer.outputFileName(), problem)));
+        return false;
+    }
     keepMargins(printer);
     QPainter painter;
     if (!painter.begin(&printer)) {

@@ -187,7 +187,9 @@ bool saveBitmap(const QImage& image, const QString& path) {
     // a truncated mask that later runs would load.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
-    if (!image.save(&file, "BMP")) return false; // the destructor drops the partial file
+    // The destructor drops a partial file. The flush is checked first: the commit would put a
+    // file in place even when writing out its buffer failed.
+    if (!image.save(&file, "BMP") || !file.flush()) return false;
     return file.commit();
 }
 

@@ -219,8 +219,6 @@ TEST_F(SideCommandsTest, TrueVelocityRefusesWhatItCannotAnswer) {
         {{"--range", "500", "--height", "-3"}, "--true-velocity needs one load file"},
         {{sample, "--range", "far", "--height", "-3"}, "'far' is not a number"},
         {{sample, "--range", "5000", "--height", "-3"}, "The range must be between 1 and 2000"},
-        {{sample, "--range", "500", "--height", "900"},
-         "No muzzle velocity from 300 to 4500 fps gives a height of 900 in at 500 yards"},
         {{TestAppFolder::dataDir() + "/repro/bc_0.qvt", "--range", "500", "--height", "-3"},
          "BC: Ballistic Coefficient must be between 0.001 and 1.0."},
     };
@@ -231,4 +229,12 @@ TEST_F(SideCommandsTest, TrueVelocityRefusesWhatItCannotAnswer) {
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
         EXPECT_TRUE(r.err.contains(message)) << r.err.toStdString();
     }
+    // Good arguments and a search without a result: no result, status 1 as documented.
+    const Outcome none = trueVelocity({sample, "--range", "500", "--height", "900"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_TRUE(none.out.isEmpty());
+    EXPECT_EQ(none.err.count('\n'), 1) << none.err.toStdString();
+    EXPECT_TRUE(none.err.contains(
+        "No muzzle velocity from 300 to 4500 fps gives a height of 900 in at 500 yards"))
+        << none.err.toStdString();
 }

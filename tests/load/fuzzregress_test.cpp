@@ -3,8 +3,12 @@
 // sanitizer run these also catch any memory fault the inputs once caused.
 #include "PromptRecorder.h"
 #include "TestAppFolder.h"
+#include "load/CTextOutput.h"
 #include "load/CompareFile.h"
 #include "load/LoadFile.h"
+#include "load/LoadModel.h"
+#include "load/TableRefresh.h"
+#include "precision/DragCsv.h"
 #include "services/CLastFile.h"
 #include "services/MNumber.h"
 
@@ -122,6 +126,50 @@ TEST_F(FuzzRegressTest, NumberTextsParseAndWriteBack) {
                 EXPECT_EQ(MNumber::toSingle(*back), single);
             }
         }
+    }
+}
+
+// Drag files: a table accepted stays within the limits of physics, a table refused says why in
+// one short line without control characters.
+TEST_F(FuzzRegressTest, DragFilesAreUsableOrRefusedInOneShortLine) {
+    const QStringList inputs = inputsFor("dragcsv");
+    EXPECT_FALSE(inputs.isEmpty());
+    for (const QString& input : inputs) {
+        SCOPED_TRACE(input.toStdString());
+        const QByteArray bytes = bytesOf(input);
+        const precision::DragParse parsed =
+            precision::parseDragCsv(std::string_view(bytes.constData(), size_t(bytes.size())));
+        if (!parsed.curve) {
+            EXPECT_LE(parsed.error.size(), 500u);
+            for (const char c : parsed.error)
+                EXPECT_GE(static_cast<unsigned char>(c), 0x20);
+            continue;
+        }
+        for (size_t i = 0; i < parsed.curve->cd.size(); ++i) {
+            EXPECT_LE(parsed.curve->cd[i], precision::MostDragCd);
+            EXPECT_LE(parsed.curve->mach[i], precision::MostDragMach);
+        }
+    }
+}
+
+// Loads read and computed as the window computes them: a table never shows an undefined value.
+// A load with an altitude of 1e25 ft once made the altitude's standard air unprintable.
+TEST_F(FuzzRegressTest, LoadsReadAndComputedNeverShowAnUndefinedValue) {
+    const QStringList inputs = inputsFor("loadtable");
+    EXPECT_FALSE(inputs.isEmpty());
+    for (const QString& input : inputs) {
+        SCOPED_TRACE(input.toStdString());
+        const QByteArray bytes = bytesOf(input);
+        const QString path = app.write("input.qvt", bytes.left(bytes.indexOf("@@drag@@\n")));
+        LoadForm form = LoadForm::initial();
+        if (!LoadFile::read(path, form).opened) continue;
+        LoadModel model;
+        model.form = LoadForm::initial();
+        model.refreshAllFields();
+        model.applyForm(form);
+        CTextOutput txt;
+        const QString text = TableRefresh::table(model.snapshot(), txt).text;
+        EXPECT_FALSE(text.contains("Inf") || text.contains("NaN")) << text.toStdString();
     }
 }
 

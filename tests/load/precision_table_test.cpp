@@ -212,6 +212,33 @@ TEST_F(PrecisionTableTest, ATableCutShortByASteepClimbSaysWhereItEnds) {
     EXPECT_FALSE(table().contains("does not reach"));
 }
 
+// The CSV of such a table says so too, in a last comment line: a spreadsheet would otherwise
+// show a table that simply ends.
+TEST_F(PrecisionTableTest, ACsvCutShortEndsWithACommentSayingWhere) {
+    model.form.chkAdvanced = 1;
+    set(MuzzleVelocity, "300");
+    set(Angle, "80");
+    precise();
+    QString problem;
+    std::optional<Problem> failure;
+    const QByteArray csv = CsvExport::tableCsv(model.snapshot(), txt, problem, failure);
+    ASSERT_TRUE(problem.isEmpty()) << problem.toStdString();
+    const QList<QByteArray> lines = csv.trimmed().split('\n');
+    ASSERT_GE(lines.size(), 3);
+    const QByteArray lastRow = lines[lines.size() - 2];
+    const QByteArray lastRange = lastRow.left(lastRow.indexOf(','));
+    EXPECT_EQ(lines.back(),
+              "# The bullet does not reach 1000 yards; the table ends at " + lastRange + " yards.");
+    EXPECT_LE(lastRange.toDouble(), 473.0);
+    for (qsizetype i = 1; i + 1 < lines.size(); ++i)
+        EXPECT_FALSE(lines[i].startsWith('#')) << i;
+
+    // Level fire reaches every range: no comment.
+    set(Angle, "0");
+    set(MuzzleVelocity, "2800");
+    EXPECT_FALSE(CsvExport::tableCsv(model.snapshot(), txt, problem, failure).contains('#'));
+}
+
 TEST_F(PrecisionTableTest, PointBlankRangeAgreesWithTheClassicModel) {
     model.values.killZone = 10;
     model.values.groupSize = 0;

@@ -21,7 +21,8 @@ app=$usr/lib/quorvel
 for f in bin/quorvel lib/quorvel/quorvel lib/quorvel/trajcore.so lib/quorvel/quorvelsim.so \
     lib/quorvel/hello.bmp lib/quorvel/quorvel.chm lib/quorvel/installed.txt \
     share/applications/quorvel.desktop share/mime/packages/quorvel.xml \
-    share/man/man1/quorvel.1 share/icons/hicolor/scalable/apps/quorvel.svg; do
+    share/man/man1/quorvel.1.gz share/doc/quorvel/copyright share/doc/quorvel/changelog.gz \
+    share/icons/hicolor/scalable/apps/quorvel.svg; do
     [ -e "$usr/$f" ] || fail "not installed: $f"
 done
 [ "$(readlink "$usr/bin/quorvel")" = ../lib/quorvel/quorvel ] ||

@@ -114,4 +114,57 @@ TEST(DragCsv, RefusesBadTablesNamingTheLine) {
     }
 }
 
+// Where the physics ends: no projectile's Cd passes 5, no rifle bullet flies beyond Mach 10. A
+// Cd of a million made a bullet speed up in flight.
+TEST(DragCsv, RefusesCoefficientsAndMachNumbersBeyondPhysicsNamingTheLine) {
+    const struct {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {"0,0.2\n1,5.01\n", "line 2: Cd 5.01 is above 5"},
+        {"0,0.2\n1,1e6\n", "line 2: Cd 1e6 is above 5"},
+        {"# t\n0,1e20\n1,0.3\n", "line 2: Cd 1e20 is above 5"},
+        {"0,0.2\n10.5,0.3\n", "line 2: Mach 10.5 is above 10"},
+        {"0,0.2\n1,0.3\n1.00001,0.3\n", "line 3: Mach 1.00001 is too close to the previous 1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const DragParse parsed = parseDragCsv(c.text);
+        EXPECT_FALSE(parsed.curve);
+        EXPECT_EQ(parsed.error, c.error);
+    }
+    // The limits themselves are a table's to use.
+    const DragParse edge = parseDragCsv("0,5\n0.0001,0.1\n10,0.2\n");
+    ASSERT_TRUE(edge.curve) << edge.error;
+    EXPECT_EQ(edge.curve->cd.front(), 5.0);
+    EXPECT_EQ(edge.curve->mach.back(), 10.0);
+}
+
+// A message quotes 40 characters of a field at most, and no byte of it reaches a terminal as a
+// control: a 1 MB field gave a 1 MB message, and escape and bell bytes went to the terminal.
+TEST(DragCsv, MessagesQuoteAShortFieldWithItsControlsEscaped) {
+    const std::string huge = "0," + std::string(1 << 20, '7') + "x\n";
+    const DragParse big = parseDragCsv(huge);
+    ASSERT_FALSE(big.curve);
+    EXPECT_EQ(big.error,
+              "line 1: the Cd value \"" + std::string(40, '7') + "...\" is not a number");
+
+    const DragParse controls = parseDragCsv("0,\x1b[2J\a1\n");
+    ASSERT_FALSE(controls.curve);
+    EXPECT_EQ(controls.error, "line 1: the Cd value \"\\x1B[2J\\x071\" is not a number");
+    for (const char c : controls.error)
+        EXPECT_GE(static_cast<unsigned char>(c), 0x20);
+
+    // Characters, not bytes, are counted: a UTF-8 field is never cut inside a character.
+    std::string degrees;
+    for (int i = 0; i < 45; ++i)
+        degrees += "\xC2\xB0";
+    const DragParse utf8 = parseDragCsv("0," + degrees + "\n");
+    ASSERT_FALSE(utf8.curve);
+    std::string forty;
+    for (int i = 0; i < 40; ++i)
+        forty += "\xC2\xB0";
+    EXPECT_EQ(utf8.error, "line 1: the Cd value \"" + forty + "...\" is not a number");
+}
+
 } // namespace

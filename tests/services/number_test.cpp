@@ -103,3 +103,13 @@ TEST(MNumberLocale, GermanUserTypesDecimalComma) {
 }
 
 } // namespace
+
+// A value that is not finite has a text too (it once read memory before its buffer): the
+// standard temperature of an altitude far beyond the field's range is one.
+TEST(NumberText, UndefinedValuesAreWrittenAsSuch) {
+    const float inf = std::numeric_limits<float>::infinity();
+    EXPECT_EQ(MNumber::shortText(inf), "Inf");
+    EXPECT_EQ(MNumber::shortText(-inf), "-Inf");
+    EXPECT_EQ(MNumber::fieldText(std::numeric_limits<float>::quiet_NaN()), "NaN");
+    EXPECT_EQ(MNumber::plainText(-inf), "-Inf");
+}

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -142,6 +143,28 @@ private slots:
         QCOMPARE(s.w.model.form.precision.dragTable, good);
         QCOMPARE(list->currentText(), QStringLiteral("mine.csv"));
         QVERIFY(s.tableText().contains(QStringLiteral("mine.csv")));
+    }
+
+    // The load file keeps the path in Latin-1: a path beyond it would be saved as "?" and lost,
+    // so it is refused when picked, with the way out.
+    void aDragFilePathTheLoadCannotHoldIsRefusedWhenPicked() {
+        Window s;
+        QVERIFY(QTest::qWaitForWindowActive(&s.w));
+        s.input().chkPrecision->setChecked(true);
+        QComboBox* list = s.input().precisionBox->dragTables();
+        QDir().mkpath(s.folder.file(QString::fromUtf8("Пули")));
+        const QString cyrillic =
+            s.folder.write(QString::fromUtf8("Пули/mine.csv"), "mach,cd\n0,0.25\n1,0.45\n4,0.2\n");
+        s.files.files = {cyrillic};
+
+        QVERIFY(s.focusOn(list));
+        QTest::keyClick(list, Qt::Key_End);
+        QCOMPARE(s.prompts.messages.size(), 1);
+        QCOMPARE(s.prompts.lastTitle(), QStringLiteral("Drag Table"));
+        QVERIFY2(s.prompts.lastText().contains(QStringLiteral("Copy the file into the folder")),
+                 qPrintable(s.prompts.lastText()));
+        QCOMPARE(s.w.model.form.precision.dragTable, QStringLiteral("G7"));
+        QCOMPARE(list->currentText(), QStringLiteral("G7"));
     }
 
     void truingPutsTheVelocityFoundIntoTheLoad() {

@@ -2,13 +2,17 @@
 #include "shell/Printing.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/mount.h>
+#include <unistd.h>
 
 // File, Print through the PDF path: the same page drawing the printer gets.
 class PrintingTest : public QObject {
@@ -144,6 +148,56 @@ private slots:
         QVERIFY(!Printing::printTabToPdf(path, Printing::tableTab, tableText(2), QImage()));
         QCOMPARE(recorder.messages.size(), 1);
         QVERIFY(recorder.lastText().startsWith(QStringLiteral("ui mnuPrint_Click: 75 - ")));
+    }
+
+    // File > Print to PDF onto a device that is always full: one message naming the reason.
+    void aFullDeviceIsOneMessage() {
+        if (!QFile::exists(QStringLiteral("/dev/full"))) QSKIP("no /dev/full");
+        PromptRecorder recorder;
+        QVERIFY(!Printing::printTabToPdf(QStringLiteral("/dev/full"), Printing::tableTab,
+                                         tableText(2), QImage()));
+        QCOMPARE(recorder.messages.size(), 1);
+        QVERIFY2(recorder.lastText().startsWith(QStringLiteral("ui mnuPrint_Click: 75 - ")) &&
+                     recorder.lastText().contains(QStringLiteral("No space left on device")),
+                 qPrintable(recorder.lastText()));
+        QVERIFY(QFile::exists(QStringLiteral("/dev/full")));
+    }
+
+    // A PDF that does not fit on the disk leaves the PDF that was there as it was.
+    void aFullDiskKeepsTheEarlierPdf() {
+        const QString disk = dir.filePath(QStringLiteral("disk"));
+        QDir().mkpath(disk);
+        if (geteuid() != 0 ||
+            ::mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("mounting a small file system needs root");
+        const struct Unmount {
+            QByteArray path;
+            ~Unmount() { ::umount(path.constData()); }
+        } unmount{QFile::encodeName(disk)};
+        const QString pdf = disk + QStringLiteral("/table.pdf");
+        QVERIFY(Printing::printTabToPdf(pdf, Printing::tableTab, tableText(2), QImage()));
+        QFile first(pdf);
+        QVERIFY(first.open(QIODevice::ReadOnly));
+        const QByteArray before = first.readAll();
+        first.close();
+        QFile filler(disk + QStringLiteral("/filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(4096, 'x')) == 4096) {
+        }
+        filler.close();
+        QVERIFY2(QStorageInfo(disk).bytesAvailable() < 4096,
+                 qPrintable(QString::number(QStorageInfo(disk).bytesAvailable())));
+
+        PromptRecorder recorder;
+        const bool written =
+            Printing::printTabToPdf(pdf, Printing::tableTab, tableText(120), QImage());
+        QFile after(pdf);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        const QByteArray kept = after.readAll();
+        after.close();
+        QVERIFY(!written);
+        QCOMPARE(recorder.messages.size(), 1);
+        QVERIFY(kept == before);
     }
 };
 
