@@ -1,6 +1,8 @@
 #include "precision/Precision.h"
 
+#include "precision/AeroJump.h"
 #include "precision/Atmosphere.h"
+#include "precision/Cant.h"
 #include "precision/Flight.h"
 #include "precision/Stability.h"
 #include "precision/Units.h"
@@ -16,6 +18,7 @@ namespace {
 using units::feetPerYard;
 using units::inchesPerFoot;
 using units::radiansPerDegree;
+using units::radiansPerMoa;
 
 Atmosphere airOf(const Shot& shot) {
     return airAt(shot.temperatureF, shot.pressureInHg, shot.humidityPct, shot.altitudeFt);
@@ -48,9 +51,7 @@ std::optional<double> zeroOf(const Shot& shot, const FlightSetup& air,
 
 // The wind blows from windAngleDeg off the line of fire: 0 from behind, 90 from the left.
 Vec3 windOf(const Shot& shot) {
-    const double speedFps = shot.windMph * units::fpsPerMph;
-    const double from = shot.windAngleDeg * radiansPerDegree;
-    return {speedFps * std::cos(from), 0, speedFps * std::sin(from)};
+    return windVelocityFps(shot.windMph, shot.windAngleDeg);
 }
 
 // The Earth's rotation in the shooter's frame (x toward the azimuth of fire, y up, z right).
@@ -64,16 +65,23 @@ Vec3 earthRotationOf(const Shot& shot) {
 }
 
 // The real shot: line of sight at the slope, the bore below it by the sight height (when
-// zeroed) and raised by the zero elevation, wind and Coriolis as the load says.
+// zeroed) and raised by the zero elevation, both turned by the cant, the launch lifted by the
+// aerodynamic jump; wind (by zone) and Coriolis as the load says.
 FlightSetup realShot(const Shot& shot, FlightSetup setup, double zeroElevation) {
     const double slope = shot.slopeDeg * radiansPerDegree;
-    const double bore = slope + zeroElevation;
-    const double sightHeightFt = shot.zeroRangeYd > 0 ? shot.sightHeightIn / inchesPerFoot : 0;
+    LaunchGeometry geometry;
+    geometry.lineOfSightRad = slope;
+    geometry.boreElevationRad = zeroElevation;
+    geometry.sightHeightFt = shot.zeroRangeYd > 0 ? shot.sightHeightIn / inchesPerFoot : 0;
+    geometry.cantRad = shot.cantDeg * radiansPerDegree;
+    geometry.jumpRad = aerodynamicJumpMoa(shot) * radiansPerMoa;
+    geometry.speedFps = effectiveMuzzleVelocityFps(shot);
+    const Launch launch = launchOf(geometry);
     setup.lineOfSightRad = slope;
-    setup.startPositionFt = sightHeightFt * Vec3{std::sin(slope), -std::cos(slope), 0};
-    setup.startVelocityFps =
-        effectiveMuzzleVelocityFps(shot) * Vec3{std::cos(bore), std::sin(bore), 0};
+    setup.startPositionFt = launch.startPositionFt;
+    setup.startVelocityFps = launch.startVelocityFps;
     setup.windFps = windOf(shot);
+    setup.windZones = zoneWinds(shot.windZones);
     return setup;
 }
 
@@ -92,6 +100,14 @@ double stabilityFactor(const Shot& shot) {
     return millerStabilityFactor({shot.weightGrains, shot.diameterIn, shot.lengthIn, shot.twistIn},
                                  effectiveMuzzleVelocityFps(shot), shot.temperatureF,
                                  airOf(shot).pressureInHg);
+}
+
+double aerodynamicJumpMoa(const Shot& shot) {
+    if (!shot.aerodynamicJump || shot.diameterIn <= 0) return 0;
+    const WindZone muzzle = shot.windZones.empty() ? WindZone{0, shot.windMph, shot.windAngleDeg}
+                                                   : shot.windZones.front();
+    return litzJumpMoa({stabilityFactor(shot), shot.lengthIn / shot.diameterIn, shot.twistIn,
+                        muzzle.speedMph * std::sin(muzzle.angleDeg * radiansPerDegree)});
 }
 
 std::optional<double> zeroElevationRad(const Shot& shot, const DragCurve& drag,

@@ -1,7 +1,10 @@
 // What the precision engine is asked and what it answers, in the shooter's units.
 #pragma once
 
+#include "precision/WindZones.h"
+
 #include <optional>
+#include <vector>
 
 namespace precision {
 
@@ -33,6 +36,11 @@ struct Shot {
     double azimuthDeg = 0;             // direction of fire, clockwise from north
     double powderSensitivityFpsPerF = 0;
     double powderTemperatureF = 59; // powder temperature the muzzle velocity was measured at
+    // Winds by range (ends ascending); empty: windMph and windAngleDeg all the way.
+    std::vector<WindZone> windZones;
+    // The rifle rolled about the line of sight, clockwise as the shooter sees it positive.
+    double cantDeg = 0;
+    bool aerodynamicJump = false; // the crosswind at the muzzle deflects the bullet vertically
 };
 
 // The bullet as it passes one range.
