@@ -199,7 +199,8 @@ void CTextOutput::printHeader(const CInput& in1, const LoadModel& model) {
         h.targetSpeed = isAdvanced ? fields[InputFields::TargetSpeed] : QStringLiteral("0");
         h.angle = fields[InputFields::Angle];
         if (precisionShot)
-            h.extra = PrecisionRows::headerLines(*precisionShot, model.form.precision);
+            h.extra = PrecisionRows::headerLines(*precisionShot, model.form.precision,
+                                                 model.form.isMetric());
         TableText::appendHeader(txtOutBuffer, in1, h, columns(model), separator);
         return true;
     });

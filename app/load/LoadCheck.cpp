@@ -2,6 +2,7 @@
 
 #include "load/InputFields.h"
 #include "load/PrecisionFields.h"
+#include "load/ZonesCantJump.h"
 #include "services/MNumber.h"
 
 #include <QStringList>
@@ -101,6 +102,8 @@ Finding precisionComputable(const PrecisionForm& precision) {
             return {Count + i, QString::fromUtf8(PrecisionFields::field(i).caption) +
                                    QStringLiteral(": ") + problem};
     }
+    if (QString problem = ZonesCantJump::problem(precision); !problem.isEmpty())
+        return {Count + PrecisionFields::Count, problem};
     return {};
 }
 

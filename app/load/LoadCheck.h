@@ -13,7 +13,8 @@ namespace LoadCheck {
 
 struct Finding {
     // The field at fault, -1 when the load can be computed; InputFields::Count + i for the
-    // precision model's input i.
+    // precision model's input i; InputFields::Count + PrecisionFields::Count for its cant or
+    // wind zones.
     int field = -1;
     QString message; // "<caption>: <the field's own message>"
 

@@ -2,6 +2,7 @@
 
 #include "SolverRecord.h"
 #include "load/MPrint.h"
+#include "load/ZonesCantJump.h"
 #include "services/MNumber.h"
 #include "services/Units.h"
 
@@ -61,6 +62,7 @@ precision::Shot shot(const Inputs& in) {
     s.azimuthDeg = inputValue(p, Azimuth);
     s.powderSensitivityFpsPerF = inputValue(p, Sensitivity);
     s.powderTemperatureF = value(PowderTemp, p.fields[PowderTemp]).value_or(59.0);
+    ZonesCantJump::applyTo(p, in.metric, s);
     return s;
 }
 
@@ -104,7 +106,7 @@ bool compute(const TableRows::Request& q, const precision::Shot& shot,
     return true;
 }
 
-QStringList headerLines(const precision::Shot& s, const PrecisionForm& form) {
+QStringList headerLines(const precision::Shot& s, const PrecisionForm& form, bool metric) {
     const bool standard = PrecisionFields::isStandardDragTable(form.dragTable);
     const QString table =
         standard ? form.dragTable + QStringLiteral(" drag table")
@@ -135,6 +137,7 @@ QStringList headerLines(const precision::Shot& s, const PrecisionForm& form) {
     lines << left("MV used",
                   MPrint::formatFixed(float(precision::effectiveMuzzleVelocityFps(s)), 1) +
                       QStringLiteral(" fps"));
+    lines << ZonesCantJump::headerLines(s, metric);
     return lines;
 }
 

@@ -3,6 +3,7 @@
 #include "load/LoadModel.h"
 #include "shell/NotesBox.h"
 #include "shell/PrecisionBox.h"
+#include "shell/ZonesCantBox.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -58,6 +59,8 @@ void InputTab::build() {
     page->addWidget(buildChoices());
     precisionBox = new PrecisionBox(model, this);
     page->addWidget(precisionBox);
+    zonesCantBox = new ZonesCantBox(model, this);
+    page->addWidget(zonesCantBox);
 
     auto* notesLabel = new QLabel(QStringLiteral("Load Notes"), this);
     notesLabel->setObjectName(QStringLiteral("lblNotes"));
@@ -259,6 +262,7 @@ void InputTab::showForm() {
     chkMilrange->setChecked(form.chkMilrange != 0);
     chkPrecision->setChecked(form.precision.on);
     precisionBox->showForm();
+    zonesCantBox->showForm();
     if (NotesBox::read(txtNotes) != form.notes) NotesBox::show(txtNotes, form.notes);
     applyAdvanced();
     applyMilRange();
@@ -295,6 +299,7 @@ void InputTab::applyPrecision() {
     // load has it for when the model is switched off.
     const bool precise = model.form.isPrecision();
     precisionBox->setVisible(precise);
+    zonesCantBox->setVisible(precise);
     cboDrag->setEnabled(!precise);
     cboDrag->setToolTip(precise ? QStringLiteral("The precision model uses its own drag table")
                                 : QStringLiteral("G1 is what manufacturers use"));
