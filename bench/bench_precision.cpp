@@ -59,6 +59,22 @@ BENCHMARK(zeroedTable)
     ->Args({2000, 1})
     ->Unit(benchmark::kMicrosecond);
 
+// The same 1000-yd table with four wind zones, a cant and the aerodynamic jump.
+void zonedCantedTable(benchmark::State& state) {
+    const precision::DragCurve curve = g7();
+    precision::Shot shot = load(false);
+    shot.windZones = {{250, 5, 90}, {500, 8, 60}, {750, 10, 45}, {1000, 12, 120}};
+    shot.cantDeg = 3;
+    shot.aerodynamicJump = true;
+    std::vector<double> ranges;
+    for (int r = 0; r <= 1000; r += 50)
+        ranges.push_back(r);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(precision::solve(shot, curve, ranges));
+    state.counters["rows"] = double(ranges.size());
+}
+BENCHMARK(zonedCantedTable)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 BENCHMARK_MAIN();
