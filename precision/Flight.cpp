@@ -7,20 +7,19 @@ namespace precision {
 
 namespace {
 
-// The bullet's acceleration as a function of its velocity over ground (nothing here depends on
-// its position: the air is taken as uniform along the flight).
+// The bullet's acceleration from its height (the air thins and cools as it climbs) and its
+// velocity over ground.
 class Forces {
 public:
-    explicit Forces(const FlightSetup& setup)
-        : setup_(setup), bc_(setup.bc), machPerFps_(1 / setup.speedOfSoundFps) {
-        updateDrag();
-    }
+    explicit Forces(const FlightSetup& setup) : setup_(setup), bc_(setup.bc) { updateDrag(); }
 
-    Vec3 acceleration(const Vec3& velocityFps) {
+    Vec3 acceleration(const Vec3& positionFt, const Vec3& velocityFps) {
+        const AirColumn::Sample here = setup_.air.at(positionFt.y);
         const Vec3 air = velocityFps - setup_.windFps;
         const double airspeed = norm(air);
-        const double retardationPerFps =
-            dragPerFt_ * setup_.drag->cdAt(airspeed * machPerFps_, interval_) * airspeed;
+        const double retardationPerFps = here.densityRatio * dragPerFt_ *
+                                         setup_.drag->cdAt(airspeed * here.machPerFps, interval_) *
+                                         airspeed;
         Vec3 a = (-retardationPerFps) * air;
         a.y -= gravityFps2;
         a += -2.0 * cross(setup_.earthRotationRadPerS, velocityFps); // Coriolis
@@ -33,11 +32,10 @@ public:
     }
 
 private:
-    void updateDrag() { dragPerFt_ = setup_.densityRatio * dragConstantPerFt / bc_.current(); }
+    void updateDrag() { dragPerFt_ = dragConstantPerFt / bc_.current(); }
 
     const FlightSetup& setup_;
     BcBands bc_;
-    double machPerFps_;
     double dragPerFt_ = 0;
     std::size_t interval_ = 0; // of the drag curve, where the previous look-up was
 };
@@ -65,20 +63,23 @@ Vec3 velocityBetween(const Sample& a, const Sample& b, double s) {
     return hermite(a.velocityFps, h * a.accelerationFps2, b.velocityFps, h * b.accelerationFps2, s);
 }
 
+// The classic fourth-order step for x'' = a(x, x'): each stage's position from the previous
+// stage's velocity.
 Sample rungeKuttaStep(Forces& forces, const Sample& from, double h) {
+    const Vec3& x = from.positionFt;
     const Vec3& v = from.velocityFps;
     const Vec3& k1 = from.accelerationFps2;
     const Vec3 v2 = v + (h / 2) * k1;
-    const Vec3 k2 = forces.acceleration(v2);
+    const Vec3 k2 = forces.acceleration(x + (h / 2) * v, v2);
     const Vec3 v3 = v + (h / 2) * k2;
-    const Vec3 k3 = forces.acceleration(v3);
+    const Vec3 k3 = forces.acceleration(x + (h / 2) * v2, v3);
     const Vec3 v4 = v + h * k3;
-    const Vec3 k4 = forces.acceleration(v4);
+    const Vec3 k4 = forces.acceleration(x + h * v3, v4);
     Sample to;
     to.timeS = from.timeS + h;
-    to.positionFt = from.positionFt + (h / 6) * (v + 2.0 * v2 + 2.0 * v3 + v4);
+    to.positionFt = x + (h / 6) * (v + 2.0 * v2 + 2.0 * v3 + v4);
     to.velocityFps = v + (h / 6) * (k1 + 2.0 * k2 + 2.0 * k3 + k4);
-    to.accelerationFps2 = forces.acceleration(to.velocityFps);
+    to.accelerationFps2 = forces.acceleration(to.positionFt, to.velocityFps);
     return to;
 }
 
@@ -125,7 +126,7 @@ std::vector<FlightState> fly(const FlightSetup& setup, std::span<const double> r
     Forces forces(setup);
     forces.passSpeed(norm(setup.startVelocityFps));
     Sample now{0, setup.startPositionFt, setup.startVelocityFps,
-               forces.acceleration(setup.startVelocityFps)};
+               forces.acceleration(setup.startPositionFt, setup.startVelocityFps)};
     std::size_t next = 0;
     for (; next < rangesFt.size() && rangesFt[next] <= dot(sight, now.positionFt); ++next)
         states.push_back({0, now.positionFt, now.velocityFps});
@@ -149,7 +150,7 @@ std::vector<FlightState> fly(const FlightSetup& setup, std::span<const double> r
         now = after;
         if (bandChanges) {
             forces.passSpeed(bandSpeedFps);
-            now.accelerationFps2 = forces.acceleration(now.velocityFps);
+            now.accelerationFps2 = forces.acceleration(now.positionFt, now.velocityFps);
         }
     }
     return states;

@@ -3,6 +3,7 @@
 #include "load/LoadCheck.h"
 #include "services/MNumber.h"
 
+#include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
 #include <array>
@@ -26,6 +27,8 @@ enum class Kind {
     PrecisionOn,   // "True" or "False"
     PrecisionDrag, // a standard drag table's name or a drag file's path; not empty
     PrecisionText, // a precision input box (arg: its index)
+    // Written only when one of them differs from its default.
+    PressureReference, // "Station" or "Sea level"
 };
 
 int LoadForm::*const checks[] = {&LoadForm::chkAdvanced, &LoadForm::chkMilrange};
@@ -43,7 +46,7 @@ struct Slot {
 
 // The file, field by field: older files end early and get the defaults of fields 25 to 30; a
 // load that never used the precision model ends after field 32.
-constexpr std::array<Slot, 41> layout{{
+constexpr std::array<Slot, 42> layout{{
     {Kind::Text, 0},
     {Kind::Text, 1},
     {Kind::Text, 2},
@@ -84,11 +87,17 @@ constexpr std::array<Slot, 41> layout{{
     {Kind::PrecisionText, 3},
     {Kind::PrecisionText, 4},
     {Kind::PrecisionText, 5},
-    {Kind::PrecisionText, 6}, // 35-41
+    {Kind::PrecisionText, 6},  // 35-41
+    {Kind::PressureReference}, // 42
 }};
 
-// Fields written for every load; the rest only for a load that used the precision model.
+// Fields written for every load; the next nine for a load that used the precision model; the
+// rest only when one of them differs from its default.
 constexpr size_t ClassicFields = 32;
+constexpr size_t PrecisionFieldsEnd = 41;
+
+const QString station = QStringLiteral("Station");
+const QString seaLevel = QStringLiteral("Sea level");
 
 // An integer field: any number that rounds into [lower, upper].
 std::optional<int> wholeNumber(const QString& text, int lower, int upper) {
@@ -153,6 +162,10 @@ bool apply(const Slot& slot, const QString& text, LoadForm& form) {
     case Kind::PrecisionText:
         form.precision.fields[static_cast<size_t>(slot.arg)] = text;
         return true;
+    case Kind::PressureReference:
+        if (text != station && text != seaLevel) return false;
+        form.precision.seaLevelPressure = text == seaLevel;
+        return true;
     }
     return false;
 }
@@ -196,6 +209,8 @@ QString saved(const Slot& slot, const LoadForm& form) {
         return form.precision.dragTable;
     case Kind::PrecisionText:
         return form.precision.fields[static_cast<size_t>(slot.arg)];
+    case Kind::PressureReference:
+        return form.precision.seaLevelPressure ? seaLevel : station;
     }
     return {};
 }
@@ -216,9 +231,11 @@ ReadReport read(CFileData& dat, LoadForm& form) {
         const Slot& slot = layout[i];
         const int number = int(i) + 1;
         const bool ended = dat.atEnd(FileNumber);
-        // The precision fields come as a whole: a file ending among them was cut short.
+        // The precision fields come as a whole: a file ending among them was cut short. The
+        // later ones are there only when one differs from its default.
         if (ended && number > int(ClassicFields)) {
-            if (number != int(ClassicFields) + 1) report.stoppedAt = number;
+            if (number != int(ClassicFields) + 1 && number != int(PrecisionFieldsEnd) + 1)
+                report.stoppedAt = number;
             break;
         }
         QString text;
@@ -240,6 +257,8 @@ ReadReport read(CFileData& dat, LoadForm& form) {
         break;
     }
     dat.closeText(FileNumber);
+    // A drag file named by a relative path is looked for beside the load first.
+    next.precision.loadFolder = QFileInfo(dat.filename).absolutePath();
     if (!report.refused) form = next;
     return report;
 }
@@ -259,7 +278,9 @@ QString damageMessage(const QString& path, const ReadReport& report, const LoadF
                                   "%2 of %3; the fields from there on keep their previous values.")
                        .arg(path)
                        .arg(report.stoppedAt)
-                       .arg(report.stoppedAt > int(ClassicFields) ? layout.size() : ClassicFields);
+                       .arg(report.stoppedAt > int(PrecisionFieldsEnd) ? layout.size()
+                            : report.stoppedAt > int(ClassicFields)    ? PrecisionFieldsEnd
+                                                                       : ClassicFields);
     const QStringList failing = LoadCheck::failingFields(form);
     if (!failing.isEmpty())
         text += QStringLiteral("\nThese fields do not hold a usable value: ") +
@@ -269,7 +290,9 @@ QString damageMessage(const QString& path, const ReadReport& report, const LoadF
 
 bool dataSaveTable(CFileData& dat, const LoadForm& form) {
     if (!dat.openTextOutput(FileNumber)) return false;
-    const size_t count = form.precision.used ? layout.size() : ClassicFields;
+    const size_t count = form.precision.hasLaterFields() ? layout.size()
+                         : form.precision.used           ? PrecisionFieldsEnd
+                                                         : ClassicFields;
     for (size_t i = 0; i < count; ++i) {
         const Slot& slot = layout[i];
         if (slot.kind == Kind::Notes)

@@ -1,5 +1,6 @@
-// The load data file (.qvt): 32 fields, and 9 more (33 to 41) for a load that used the precision
-// model; older, shorter files are recognised by where they end.
+// The load data file (.qvt): 32 fields, 9 more (33 to 41) for a load that used the precision
+// model, and field 42 (the pressure's reference) only when it is not the station's; older,
+// shorter files are recognised by where they end.
 #pragma once
 
 #include "load/LoadForm.h"
@@ -13,7 +14,7 @@ constexpr int16_t FileNumber = 1;
 struct ReadReport {
     bool opened = false;  // the file exists and was read
     bool refused = false; // a field too long to be one: the file was given up, nothing applied
-    int stoppedAt = 0;    // the field (1..41) whose text did not convert, 0 when none did
+    int stoppedAt = 0;    // the field (1..42) whose text did not convert, 0 when none did
 
     // Read to its end, or to the end of an older, shorter layout.
     bool whole() const { return opened && !refused && stoppedAt == 0; }

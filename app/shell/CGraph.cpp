@@ -59,8 +59,11 @@ CGraph::CGraph(QWidget* parent) : QChartView(parent) {
     line2 = new QLineSeries(chart);
     line1->setObjectName(QStringLiteral("series1"));
     line2->setObjectName(QStringLiteral("series2"));
+    subsonic = new QLineSeries(chart);
+    subsonic->setObjectName(QStringLiteral("subsonic"));
     chart->addSeries(line1);
     chart->addSeries(line2);
+    chart->addSeries(subsonic);
     xAxis = new QValueAxis(chart);
     yAxis = new QValueAxis(chart);
     for (QValueAxis* axis : {xAxis, yAxis}) {
@@ -70,12 +73,13 @@ CGraph::CGraph(QWidget* parent) : QChartView(parent) {
     }
     chart->addAxis(xAxis, Qt::AlignBottom);
     chart->addAxis(yAxis, Qt::AlignLeft);
-    for (QLineSeries* s : {line1, line2}) {
+    for (QLineSeries* s : {line1, line2, subsonic}) {
         s->attachAxis(xAxis);
         s->attachAxis(yAxis);
     }
     applyPen(line1, Qt::black, Qt::SolidLine);
     applyPen(line2, compareColour(), Qt::DashLine);
+    applyPen(subsonic, QColor(0xc0, 0x30, 0x30), Qt::DotLine);
     chart->legend()->setVisible(true);
     chart->legend()->setAlignment(Qt::AlignBottom);
     QFont legendFont = chart->legend()->font();
@@ -115,11 +119,23 @@ void CGraph::graphShow(const std::vector<float>& dropArray1, const std::vector<f
     for (QLegendMarker* marker : chart()->legend()->markers(line2))
         marker->setVisible(comparing);
     fitAxes(comparing);
+    showSubsonic(std::nullopt);
 }
 
 void CGraph::graphShow(const GraphData& data) {
     graphShow(data.series1.y, data.series2.y, data.series1.x, data.series2.x, data.chartType,
               data.series1.legend, data.series2.legend, data.yTitle, data.xTitle);
+    showSubsonic(data.subsonicRange);
+}
+
+void CGraph::showSubsonic(std::optional<float> range) {
+    // Across the whole height of the plot, after the axes were fitted to the curves.
+    QList<QPointF> line;
+    if (range) line = {QPointF(*range, yAxis->min()), QPointF(*range, yAxis->max())};
+    subsonic->replace(line);
+    subsonic->setName(range ? QStringLiteral("Subsonic at %1").arg(double(*range)) : QString());
+    for (QLegendMarker* marker : chart()->legend()->markers(subsonic))
+        marker->setVisible(range.has_value());
 }
 
 void CGraph::setAxisTitles(const QString& yAxisTitle, const QString& xAxisTitle) {
