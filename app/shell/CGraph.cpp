@@ -59,11 +59,11 @@ CGraph::CGraph(QWidget* parent) : QChartView(parent) {
     line2 = new QLineSeries(chart);
     line1->setObjectName(QStringLiteral("series1"));
     line2->setObjectName(QStringLiteral("series2"));
-    subsonic = new QLineSeries(chart);
+    // On the chart only while there is a place to mark, so a classic graph is as it was.
+    subsonic = new QLineSeries(this);
     subsonic->setObjectName(QStringLiteral("subsonic"));
     chart->addSeries(line1);
     chart->addSeries(line2);
-    chart->addSeries(subsonic);
     xAxis = new QValueAxis(chart);
     yAxis = new QValueAxis(chart);
     for (QValueAxis* axis : {xAxis, yAxis}) {
@@ -73,7 +73,7 @@ CGraph::CGraph(QWidget* parent) : QChartView(parent) {
     }
     chart->addAxis(xAxis, Qt::AlignBottom);
     chart->addAxis(yAxis, Qt::AlignLeft);
-    for (QLineSeries* s : {line1, line2, subsonic}) {
+    for (QLineSeries* s : {line1, line2}) {
         s->attachAxis(xAxis);
         s->attachAxis(yAxis);
     }
@@ -129,13 +129,23 @@ void CGraph::graphShow(const GraphData& data) {
 }
 
 void CGraph::showSubsonic(std::optional<float> range) {
+    const bool shown = chart()->series().contains(subsonic);
+    if (!range) {
+        if (shown) {
+            chart()->removeSeries(subsonic);
+            subsonic->setParent(this);
+        }
+        subsonic->clear();
+        return;
+    }
+    if (!shown) {
+        chart()->addSeries(subsonic);
+        subsonic->attachAxis(xAxis);
+        subsonic->attachAxis(yAxis);
+    }
     // Across the whole height of the plot, after the axes were fitted to the curves.
-    QList<QPointF> line;
-    if (range) line = {QPointF(*range, yAxis->min()), QPointF(*range, yAxis->max())};
-    subsonic->replace(line);
-    subsonic->setName(range ? QStringLiteral("Subsonic at %1").arg(double(*range)) : QString());
-    for (QLegendMarker* marker : chart()->legend()->markers(subsonic))
-        marker->setVisible(range.has_value());
+    subsonic->replace({QPointF(*range, yAxis->min()), QPointF(*range, yAxis->max())});
+    subsonic->setName(QStringLiteral("Subsonic at %1").arg(double(*range)));
 }
 
 void CGraph::setAxisTitles(const QString& yAxisTitle, const QString& xAxisTitle) {
