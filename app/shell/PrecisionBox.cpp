@@ -107,10 +107,15 @@ PrecisionBox::PrecisionBox(LoadModel& model, QWidget* parent)
     fillDragList();
     connect(cboDragTable, &QComboBox::activated, this, [this](int index) {
         const QString entry = cboDragTable->itemData(index).toString();
-        if (entry.isEmpty())
+        PrecisionForm& p = this->model.form.precision;
+        if (entry.isEmpty()) {
             chooseCustomTable();
-        else
+        } else if (PrecisionFields::isStandardDragTable(entry)) {
             switchTable(entry);
+        } else if (DragTables::storedPath(entry, p.loadFolder) != p.dragTable) {
+            p.dragTable = DragTables::storedPath(entry, p.loadFolder);
+            emit dragTableChanged();
+        }
     });
     showForm();
 }
@@ -122,16 +127,23 @@ void PrecisionBox::fillDragList() {
         cboDragTable->addItem(name, name);
     const QString& table = model.form.precision.dragTable;
     // The shooter's own file, by its name; the list's last entry picks another one.
+    // It is held by its whole path, which stays right when the load is saved elsewhere; the
+    // form names it relative to the load's folder when it lies there.
     if (!PrecisionFields::isStandardDragTable(table) && !table.isEmpty()) {
-        cboDragTable->addItem(QFileInfo(table).fileName(), table);
-        cboDragTable->setItemData(cboDragTable->count() - 1, table, Qt::ToolTipRole);
+        const QString path = DragTables::pathOf(table, model.form.precision.loadFolder);
+        cboDragTable->addItem(QFileInfo(table).fileName(), path);
+        cboDragTable->setItemData(cboDragTable->count() - 1, path, Qt::ToolTipRole);
     }
     cboDragTable->addItem(PrecisionFields::customEntry(), QString());
 }
 
 void PrecisionBox::selectCurrentTable() {
     const QSignalBlocker blocker(cboDragTable);
-    cboDragTable->setCurrentIndex(cboDragTable->findData(model.form.precision.dragTable));
+    const QString& table = model.form.precision.dragTable;
+    // The shooter's own file is the entry before "Custom…".
+    cboDragTable->setCurrentIndex(PrecisionFields::isStandardDragTable(table)
+                                      ? cboDragTable->findData(table)
+                                      : cboDragTable->count() - 2);
 }
 
 void PrecisionBox::showForm() {

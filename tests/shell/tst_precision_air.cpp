@@ -14,6 +14,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
@@ -206,6 +208,39 @@ private slots:
         QVERIFY(subsonic->at(0).x() > 1000 && subsonic->at(0).x() < 3000);
         QVERIFY(subsonic->name().startsWith("Subsonic at "));
         QCOMPARE(s.prompts.messages.size(), 3);
+    }
+
+    void aDragFileBesideTheLoadTravelsWithItAndKeepsWorkingAfterSaveAs() {
+        Window s;
+        QVERIFY(QTest::qWaitForWindowActive(&s.w));
+        s.input().chkPrecision->click();
+        QDir(s.folder.path()).mkpath("loads");
+        QDir(s.folder.path()).mkpath("elsewhere");
+        const QString loadPath = s.folder.file("loads/a.qvt");
+        s.files.files = {loadPath};
+        s.w.action(QStringLiteral("mnuSaveAs"))->trigger();
+        const QString drag =
+            s.folder.write("loads/radar.drg", "CFM radar\n0.25 0.0\n0.42 1.2\n0.30 3.0\n");
+        s.files.files = {drag};
+        QComboBox* tables = s.box().dragTables();
+        QVERIFY(s.focusOn(tables));
+        QTest::keyClick(tables, Qt::Key_End); // "Custom…"
+        QCOMPARE(s.w.model.form.precision.dragTable, QStringLiteral("radar.drg"));
+        QCOMPARE(tables->currentText(), QStringLiteral("radar.drg"));
+        QCOMPARE(s.input().label1(Bc)->text(), QStringLiteral("BC (radar)"));
+        const QString table = s.tableText();
+        QVERIFY2(table.contains("drag table radar.drg"), qPrintable(table));
+
+        // Saved into a folder the drag file is not in: the whole path is stored, the same table.
+        const QString otherPath = s.folder.file("elsewhere/b.qvt");
+        s.files.files = {otherPath};
+        s.w.action(QStringLiteral("mnuSaveAs"))->trigger();
+        QCOMPARE(s.w.model.form.precision.dragTable, QFileInfo(drag).absoluteFilePath());
+        QVERIFY(
+            s.folder.read("elsewhere/b.qvt").contains(QFileInfo(drag).absoluteFilePath().toUtf8()));
+        QCOMPARE(tables->currentText(), QStringLiteral("radar.drg"));
+        QCOMPARE(s.tableText(), table);
+        QVERIFY2(s.prompts.messages.isEmpty(), messagesText(s.prompts));
     }
 
     void thePowderSensitivityCalculatorFillsItsField() {
