@@ -230,9 +230,22 @@ void PrecisionBox::offerEquivalentBc(const QString& from, const QString& to) {
         (model.form.isMetric() ? QStringLiteral(" meters") : QStringLiteral(" yards"));
     const QString text =
         QStringLiteral("The BC %1 was read against the %2 drag table. On the %3 table the same "
-                       "drop at %4 takes a BC of %5.\n\nPut %5 in the BC field?")
+                       "drop at %4 takes a BC of %5.")
             .arg(model.form.fields[Bc].trimmed(), from, to, range, bcText);
-    if (prompt().ask(text, QStringLiteral("BC (%1)").arg(to), PromptButtons::YesNo,
+    // A coefficient the BC field does not take is only told, and the BC stays as it is.
+    const Field& bcField = field(Bc);
+    const float single = MNumber::roundDecimals(float(*equivalent), 3);
+    if (single < bcField.lower || single > bcField.upper) {
+        prompt().ask(text + QStringLiteral("\n\nThat is outside what the BC field takes (%1 "
+                                           "to %2); the BC stays %3.")
+                                .arg(MNumber::shortText(bcField.lower),
+                                     MNumber::shortText(bcField.upper),
+                                     model.form.fields[Bc].trimmed()),
+                     QStringLiteral("BC (%1)").arg(to), PromptButtons::Ok, PromptIcon::Information);
+        return;
+    }
+    if (prompt().ask(text + QStringLiteral("\n\nPut %1 in the BC field?").arg(bcText),
+                     QStringLiteral("BC (%1)").arg(to), PromptButtons::YesNo,
                      PromptIcon::Question) != PromptAnswer::Yes)
         return;
     model.setFieldText(Bc, bcText);

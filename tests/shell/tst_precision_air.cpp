@@ -173,8 +173,8 @@ private slots:
         QCOMPARE(s.prompts.messages.size(), 1);
         QCOMPARE(s.w.model.form.fields[Bc], QStringLiteral(".62"));
 
-        // Switching to G1 (the list's first entry) offers the coefficient flying the same there:
-        // about twice the G7 figure. Declined, the BC stays.
+        // Switching to G1 (the list's first entry) works out the coefficient flying the same
+        // there: about twice the G7 figure.
         QComboBox* tables = s.box().dragTables();
         s.prompts.answers = {PromptAnswer::No};
         QVERIFY(s.focusOn(tables));
@@ -185,6 +185,11 @@ private slots:
         QCOMPARE(s.prompts.lastTitle(), QStringLiteral("BC (G1)"));
         QVERIFY2(s.prompts.lastText().contains("same drop at 1000 yards"),
                  qPrintable(s.prompts.lastText()));
+        // That is above what the BC field takes (a heavy bullet's figure read against the wrong
+        // table twice over): it is only told.
+        QVERIFY2(s.prompts.lastText().contains("outside what the BC field takes"),
+                 qPrintable(s.prompts.lastText()));
+        QCOMPARE(s.prompts.messages.back().buttons, PromptButtons::Ok);
         QCOMPARE(s.input().txtInput(Bc)->text(), QStringLiteral(".62"));
 
         // Back to G7 with Yes: the G7 equivalent of .62 read as G1 goes in (about half).
