@@ -32,7 +32,6 @@ public:
     // Warns, once for each BC and table, when the load's BC is implausible for its table.
     void warnImplausibleBc();
 
-
     // The check made on leaving box `index`: true (and its message shown) when it refuses.
     bool refuses(int index) const;
 
