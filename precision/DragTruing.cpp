@@ -1,6 +1,5 @@
 #include "precision/DragTruing.h"
 
-#include "precision/Atmosphere.h"
 #include "precision/Precision.h"
 
 #include <algorithm>
@@ -169,13 +168,10 @@ DragTruth trueDrag(const Shot& shot, const DragCurve& curve,
         truth.problem = "The load cannot be flown to every observed range.";
         return truth;
     }
-    const double speedOfSound =
-        airAt(shot.temperatureF, shot.pressureInHg, shot.humidityPct, shot.altitudeFt)
-            .speedOfSoundFps;
     bool supersonic = false, slower = false;
     for (const TrajectoryPoint& p : *untrued) {
         truth.untruedHeightIn.push_back(p.heightIn);
-        truth.mach.push_back(p.velocityFps / speedOfSound);
+        truth.mach.push_back(p.mach);
         (truth.mach.back() >= bandEdgeMach ? supersonic : slower) = true;
     }
     truth.twoBands = supersonic && slower;

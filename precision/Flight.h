@@ -6,6 +6,7 @@
 // it.
 #pragma once
 
+#include "precision/Atmosphere.h"
 #include "precision/BcBands.h"
 #include "precision/DragCurve.h"
 #include "precision/Vec3.h"
@@ -25,8 +26,7 @@ inline constexpr double earthRotationRadPerS = 7.292115e-5;
 struct FlightSetup {
     const DragLookup* drag = nullptr; // must outlive the flight
     BcBands bc{0, 0, 0, 0, 0};
-    double densityRatio = 1; // air density / standard density
-    double speedOfSoundFps = 1116.45;
+    AirColumn air;                   // density and speed of sound by height above the start
     Vec3 windFps;                    // velocity of the air over ground
     std::vector<ZoneWind> windZones; // when not empty, the wind by range instead of windFps
     Vec3 earthRotationRadPerS;       // the Earth's rotation in this frame; zero: no Coriolis

@@ -20,10 +20,6 @@ using units::inchesPerFoot;
 using units::radiansPerDegree;
 using units::radiansPerMoa;
 
-Atmosphere airOf(const Shot& shot) {
-    return airAt(shot.temperatureF, shot.pressureInHg, shot.humidityPct, shot.altitudeFt);
-}
-
 bool canFly(const Shot& shot, const DragCurve& drag) {
     return shot.bc > 0 && effectiveMuzzleVelocityFps(shot) > 0 && !drag.cd.empty() &&
            drag.cd.size() == drag.mach.size();
@@ -31,13 +27,12 @@ bool canFly(const Shot& shot, const DragCurve& drag) {
 
 // Drag, coefficient and air; no wind, no Coriolis, nothing about where the shot starts.
 FlightSetup stillAir(const Shot& shot, const DragLookup& drag) {
-    const Atmosphere air = airOf(shot);
+    const Atmosphere air = stationAir(shot);
     FlightSetup setup;
     setup.drag = &drag;
     setup.bc = BcBands(shot.bc, shot.lowerBc, shot.lowerVelocityFps, shot.lowestBc,
                        shot.lowestVelocityFps);
-    setup.densityRatio = air.densityRatio();
-    setup.speedOfSoundFps = air.speedOfSoundFps;
+    setup.air = AirColumn(air.temperatureF, air.pressureInHg, shot.humidityPct);
     return setup;
 }
 
@@ -91,6 +86,13 @@ double heightAboveSightFt(const Vec3& positionFt, double slope) {
 
 } // namespace
 
+Atmosphere stationAir(const Shot& shot) {
+    const double pressureInHg = shot.seaLevelPressure && shot.pressureInHg > 0
+                                    ? stationPressureInHg(shot.pressureInHg, shot.altitudeFt)
+                                    : shot.pressureInHg;
+    return airAt(shot.temperatureF, pressureInHg, shot.humidityPct, shot.altitudeFt);
+}
+
 double effectiveMuzzleVelocityFps(const Shot& shot) {
     return shot.muzzleVelocityFps +
            shot.powderSensitivityFpsPerF * (shot.temperatureF - shot.powderTemperatureF);
@@ -99,7 +101,7 @@ double effectiveMuzzleVelocityFps(const Shot& shot) {
 double stabilityFactor(const Shot& shot) {
     return millerStabilityFactor({shot.weightGrains, shot.diameterIn, shot.lengthIn, shot.twistIn},
                                  effectiveMuzzleVelocityFps(shot), shot.temperatureF,
-                                 airOf(shot).pressureInHg);
+                                 stationAir(shot).pressureInHg);
 }
 
 double aerodynamicJumpMoa(const Shot& shot) {
@@ -157,6 +159,7 @@ std::vector<TrajectoryPoint> solve(const Shot& shot, const DragCurve& drag,
         p.coriolisVerticalIn =
             p.heightIn - heightAboveSightFt(inertial.positionFt, slope) * inchesPerFoot;
         p.coriolisHorizontalIn = (real.positionFt.z - inertial.positionFt.z) * inchesPerFoot;
+        p.mach = norm(real.velocityFps - plain.windFps) * air.air.at(real.positionFt.y).machPerFps;
     }
     return points;
 }

@@ -7,6 +7,7 @@
 // temperature. Double precision throughout; units are named in every field (see Shot.h).
 #pragma once
 
+#include "precision/Atmosphere.h"
 #include "precision/DragCsv.h"
 #include "precision/DragCurve.h"
 #include "precision/Shot.h"
@@ -25,6 +26,10 @@ namespace precision {
 std::vector<TrajectoryPoint> solve(const Shot& shot, const DragCurve& drag,
                                    std::span<const double> rangesYd,
                                    const SolveOptions& options = {});
+
+// The air at the shooter: the station pressure (from a sea-level one through the altitude when
+// the shot gives that), temperature and humidity. Along the flight it changes with height.
+Atmosphere stationAir(const Shot& shot);
 
 // The muzzle velocity fired: muzzleVelocityFps + powderSensitivityFpsPerF * (temperatureF -
 // powderTemperatureF).

@@ -161,7 +161,7 @@ bool CTextOutput::computeRows(const CInput& load, const CInput& conditions, bool
 
 bool CTextOutput::computePrecision(const TableRows::Request& q, const PrecisionForm& form,
                                    float angle, LoadModel& model, bool screenLoad) {
-    const DragTables::Loaded table = DragTables::load(form.dragTable);
+    const DragTables::Loaded table = DragTables::load(form);
     if (!table.curve) {
         lastProblem = table.problem;
         return false;

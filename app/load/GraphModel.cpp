@@ -36,10 +36,15 @@ QString noComparison() {
 GraphData GraphModel::refresh(LoadModel& model, CTextOutput& txt, CFileData& dat, float angle) {
     std::vector<float> drop1, range1, drop2, range2;
     QString problem, compareProblem;
-    if (txt.printTextTable(model.values.in1, false, drop1, range1, angle, model))
+    std::optional<float> subsonicRange;
+    if (txt.printTextTable(model.values.in1, false, drop1, range1, angle, model)) {
         model.values.metroBc = txt.handedBc();
-    else
+        for (const TableRow& row : txt.rows())
+            if (row[TableColumns::SoundBarrier] == TableColumns::SubsonicMark)
+                subsonicRange = row[TableColumns::Range];
+    } else {
         problem = txt.problem();
+    }
 
     bool comparing = false;
     bool read = false;
@@ -68,6 +73,7 @@ GraphData GraphModel::refresh(LoadModel& model, CTextOutput& txt, CFileData& dat
     GraphData d = compose(std::move(range1), std::move(drop1), std::move(range2), std::move(drop2),
                           model, comparing);
     d.problem = problem;
+    d.subsonicRange = subsonicRange;
     d.compareProblem = compareProblem;
     return d;
 }

@@ -10,6 +10,7 @@
 #include <QString>
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // One curve: x and y of each point (same length), and its legend text.
@@ -30,6 +31,8 @@ struct GraphData {
     bool comparing = false;
     QString problem; // why the load on screen has no curve (the precision model could not fly it)
     QString compareProblem; // why the comparison, saved with the precision model, has none
+    // Where the load on screen goes subsonic (precision model), in the range unit.
+    std::optional<float> subsonicRange;
 
     // Rows of the chart's grid: enough for the longer of the two series.
     size_t rowCount() const { return std::max(series1.size(), series2.size()); }

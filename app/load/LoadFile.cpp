@@ -3,6 +3,7 @@
 #include "load/LoadCheck.h"
 #include "services/MNumber.h"
 
+#include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
 #include <array>
@@ -100,6 +101,8 @@ constexpr std::array<Slot, 45> layout{{
 // rest only when one of them differs from its default.
 constexpr size_t ClassicFields = 32;
 constexpr size_t PrecisionFieldsEnd = 41;
+// Files written before the cant, jump and zones end after the pressure reference.
+constexpr size_t PressureReferenceEnd = 42;
 
 const QString station = QStringLiteral("Station");
 const QString seaLevel = QStringLiteral("Sea level");
@@ -257,7 +260,8 @@ ReadReport read(CFileData& dat, LoadForm& form) {
         // The precision fields come as a whole, and so do the later ones: a file ending among
         // either was cut short.
         if (ended && number > int(ClassicFields)) {
-            if (number != int(ClassicFields) + 1 && number != int(PrecisionFieldsEnd) + 1)
+            if (number != int(ClassicFields) + 1 && number != int(PrecisionFieldsEnd) + 1 &&
+                number != int(PressureReferenceEnd) + 1)
                 report.stoppedAt = number;
             break;
         }
@@ -280,6 +284,8 @@ ReadReport read(CFileData& dat, LoadForm& form) {
         break;
     }
     dat.closeText(FileNumber);
+    // A drag file named by a relative path is looked for beside the load first.
+    next.precision.loadFolder = QFileInfo(dat.filename).absolutePath();
     if (!report.refused) form = next;
     return report;
 }

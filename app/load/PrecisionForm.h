@@ -25,6 +25,8 @@ struct PrecisionForm {
     QString windZones;
 
     static QString defaultCant() { return QStringLiteral("0"); }
+    // The folder a relative drag file path is looked up in first: the load file's. Not saved.
+    QString loadFolder;
 
     static std::array<QString, PrecisionFields::Count> newLoadTexts() {
         std::array<QString, PrecisionFields::Count> texts;
@@ -45,5 +47,10 @@ struct PrecisionForm {
                !windZones.isEmpty();
     }
 
-    bool operator==(const PrecisionForm&) const = default;
+    // The same load: where it was read from does not count.
+    bool operator==(const PrecisionForm& o) const {
+        return used == o.used && on == o.on && dragTable == o.dragTable && fields == o.fields &&
+               seaLevelPressure == o.seaLevelPressure && cantDeg == o.cantDeg &&
+               aerodynamicJump == o.aerodynamicJump && windZones == o.windZones;
+    }
 };

@@ -3,6 +3,7 @@
 #include "load/DragTables.h"
 #include "load/InputFields.h"
 #include "load/LoadCheck.h"
+#include "load/PrecisionFields.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
 
@@ -36,7 +37,7 @@ float prepareRefresh(LoadModel& model, CTextOutput& txt) {
 QString loadProblem(const LoadModel& model) {
     const QString field = LoadCheck::computable(model.form).message;
     if (!field.isEmpty() || !model.form.isPrecision()) return field;
-    return DragTables::load(model.form.precision.dragTable).problem;
+    return DragTables::load(model.form.precision).problem;
 }
 
 QString tableText(LoadModel& model, CTextOutput& txt) {
@@ -54,6 +55,9 @@ QString tableText(LoadModel& model, CTextOutput& txt) {
 }
 
 QString bcCaption(const LoadModel& model) {
+    // The precision model reads the BC as typed, against its drag table.
+    if (model.form.isPrecision())
+        return "BC (" + PrecisionFields::dragTableName(model.form.precision.dragTable) + ")";
     const float bc = model.values.metroBc;
     if (!MSmallBallStruct::isNonZero(bc - fieldNumber(model, InputFields::Bc)))
         return QStringLiteral("BC");

@@ -77,7 +77,7 @@ std::optional<double> precisionHeight(LoadModel& model, float range, double velo
 class HeightModel {
 public:
     explicit HeightModel(LoadModel& model) : model(model) {
-        if (model.form.isPrecision()) table = DragTables::load(model.form.precision.dragTable);
+        if (model.form.isPrecision()) table = DragTables::load(model.form.precision);
     }
 
     std::optional<double> at(float range, double velocity) {

@@ -1,6 +1,7 @@
 #include "shell/InputTab.h"
 
 #include "load/LoadModel.h"
+#include "load/TableRefresh.h"
 #include "shell/NotesBox.h"
 #include "shell/PrecisionBox.h"
 #include "shell/ZonesCantBox.h"
@@ -242,7 +243,10 @@ void InputTab::connectEdits() {
     connect(chkPrecision, &QCheckBox::toggled, this, [this](bool on) {
         if (!showing) model.form.precision.setOn(on);
         applyPrecision();
+        if (!showing && on) precisionBox->warnImplausibleBc();
     });
+    connect(precisionBox, &PrecisionBox::dragTableChanged, this,
+            [this] { setBcCaption(TableRefresh::bcCaption(model)); });
     connect(txtNotes, &QPlainTextEdit::textChanged, this, [this] {
         if (!showing) model.form.notes = NotesBox::read(txtNotes);
     });
@@ -280,7 +284,8 @@ void InputTab::showFieldText(int index) {
 
 void InputTab::applyToolTips() {
     for (int i = 0; i < Count; ++i)
-        fields[static_cast<size_t>(i)]->setToolTip(QString::fromUtf8(field(i).message));
+        fields[static_cast<size_t>(i)]->setToolTip(
+            QString::fromUtf8(limit(i, model.form.isPrecision(), model.form.isMetric()).message));
 }
 
 void InputTab::applyAdvanced() {
@@ -300,6 +305,10 @@ void InputTab::applyPrecision() {
     const bool precise = model.form.isPrecision();
     precisionBox->setVisible(precise);
     zonesCantBox->setVisible(precise);
+    applyToolTips(); // the precision model's wider limits
+    // The precision model names the BC's drag table; the classic caption waits for a table.
+    setBcCaption(precise || model.values.metroBc != 0.0f ? TableRefresh::bcCaption(model)
+                                                         : QStringLiteral("BC"));
     cboDrag->setEnabled(!precise);
     cboDrag->setToolTip(precise ? QStringLiteral("The precision model uses its own drag table")
                                 : QStringLiteral("G1 is what manufacturers use"));
@@ -343,7 +352,10 @@ void InputTab::onFocusChanged(QWidget* old, QWidget* now) {
     const int index = found.value();
 
     const FlagGuard guard(validating);
-    if (!model.validateAndWarn(index)) return;
+    if (!model.validateAndWarn(index)) {
+        if (index == Bc) precisionBox->warnImplausibleBc();
+        return;
+    }
     if (isAncestorOf(now) && old->isVisible()) {
         old->setFocus(Qt::OtherFocusReason);
         return;

@@ -75,7 +75,7 @@ bool CHUD::init(float wind, LoadModel& model, const QString& simMaxRange, bool y
 }
 
 bool CHUD::flyPrecision(float wind, LoadModel& model, float maxRange) {
-    const DragTables::Loaded table = DragTables::load(model.form.precision.dragTable);
+    const DragTables::Loaded table = DragTables::load(model.form.precision);
     if (!table.curve) {
         MSmallBallStruct::HandleError("CHUD", "init", ErrorNumbers::FileNotFound, table.problem);
         return false;
