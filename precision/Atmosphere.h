@@ -1,5 +1,5 @@
 // The air the bullet flies through: density from station pressure, temperature and humidity,
-// and the speed of sound from temperature.
+// the speed of sound from temperature, and how both change with height above the shooter.
 #pragma once
 
 namespace precision {
@@ -32,8 +32,40 @@ double airDensityLbPerFt3(double temperatureF, double pressureInHg, double humid
 // Speed of sound in dry air: sqrt(gamma R T), 49.0223 ft/s per square root of a degree Rankine.
 double speedOfSoundFps(double temperatureF);
 
+// Pressure reduced to sea level (an altimeter setting, as weather reports give it) and the
+// station pressure at altitudeFt, through the standard atmosphere's pressure ratio: each
+// undoes the other.
+double stationPressureInHg(double seaLevelPressureInHg, double altitudeFt);
+double seaLevelPressureInHg(double stationPressureInHg, double altitudeFt);
+
+// The altitude of the standard atmosphere whose density has this ratio to the sea-level one.
+double densityAltitudeFt(double densityRatio);
+
 // The air at the shooter: station pressure when given (> 0), else the standard atmosphere's
 // pressure at altitudeFt; temperature and humidity as given.
 Atmosphere airAt(double temperatureF, double pressureInHg, double humidityPct, double altitudeFt);
+
+// The air along the flight: the station's air lifted through the standard lapse rate (6.5 K per
+// km) from the station temperature, the pressure following the barometric formula from the
+// station pressure, the relative humidity held as given. Density and the speed of sound by
+// height above the station, cheap enough for every force evaluation.
+class AirColumn {
+public:
+    AirColumn() = default; // the standard sea-level air, the same at every height
+    AirColumn(double temperatureF, double pressureInHg, double humidityPct);
+
+    struct Sample {
+        double densityRatio; // air density / standard sea-level density
+        double machPerFps;   // 1 / speed of sound
+    };
+    Sample at(double heightFt) const;
+    Sample atStation() const { return station_; }
+
+private:
+    double temperatureR_ = 0; // 0: the same air at every height
+    double pressureInHg_ = 0;
+    double humidityFraction_ = 0;
+    Sample station_{1.0, 1 / 1116.45};
+};
 
 } // namespace precision

@@ -2,25 +2,76 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace precision {
 
 namespace {
 
-// The bullet's acceleration as a function of its velocity over ground (nothing here depends on
-// its position: the air is taken as uniform along the flight).
+// The air column sampled every few feet of height as the flight reaches them, read between the
+// samples by straight lines: the column's exact formulas (a power and an exponential) once per
+// node instead of at every force evaluation. Density bends so gently with height (its relative
+// second derivative is below 1e-9 per square foot) that the straight line is off by less than a
+// ten-millionth of it.
+class AirNodes {
+public:
+    explicit AirNodes(const AirColumn& column) : column_(column) {}
+
+    AirColumn::Sample at(double heightFt) {
+        const double u = heightFt / spacingFt;
+        if (!(std::abs(u) < mostNodes)) return column_.at(heightFt); // far off or not a number
+        const auto node = static_cast<long>(std::floor(u));
+        reach(node);
+        const AirColumn::Sample& a = nodes_[std::size_t(node - first_)];
+        const AirColumn::Sample& b = nodes_[std::size_t(node + 1 - first_)];
+        const double f = u - double(node);
+        return {a.densityRatio + f * (b.densityRatio - a.densityRatio),
+                a.machPerFps + f * (b.machPerFps - a.machPerFps)};
+    }
+
+private:
+    static constexpr double spacingFt = 25;
+    static constexpr double mostNodes = 1e6; // 25 million feet: beyond, the exact formula
+
+    // Makes nodes `node` and `node + 1` present, adding the missing ones at either end.
+    void reach(long node) {
+        if (nodes_.empty()) {
+            first_ = node;
+            nodes_.push_back(column_.at(double(node) * spacingFt));
+        }
+        while (node < first_) {
+            --first_;
+            nodes_.insert(nodes_.begin(), column_.at(double(first_) * spacingFt));
+        }
+        while (node + 1 >= first_ + long(nodes_.size()))
+            nodes_.push_back(column_.at(double(first_ + long(nodes_.size())) * spacingFt));
+    }
+
+    const AirColumn& column_;
+    std::vector<AirColumn::Sample> nodes_;
+    long first_ = 0; // the node index of nodes_[0]
+};
+
+// The bullet's acceleration from where it is (the air thins and cools as it climbs; the wind
+// changes by range) and its velocity over ground.
 class Forces {
 public:
     explicit Forces(const FlightSetup& setup)
-        : setup_(setup), bc_(setup.bc), machPerFps_(1 / setup.speedOfSoundFps) {
+        : setup_(setup), bc_(setup.bc), air_(setup.air), sight_{std::cos(setup.lineOfSightRad),
+                                                                std::sin(setup.lineOfSightRad), 0} {
         updateDrag();
     }
 
-    Vec3 acceleration(const Vec3& velocityFps) {
-        const Vec3 air = velocityFps - setup_.windFps;
+    Vec3 acceleration(const Vec3& positionFt, const Vec3& velocityFps) {
+        const AirColumn::Sample here = air_.at(positionFt.y);
+        const Vec3& wind = setup_.windZones.empty()
+                               ? setup_.windFps
+                               : windAt(setup_.windZones, dot(sight_, positionFt));
+        const Vec3 air = velocityFps - wind;
         const double airspeed = norm(air);
-        const double retardationPerFps =
-            dragPerFt_ * setup_.drag->cdAt(airspeed * machPerFps_, interval_) * airspeed;
+        const double retardationPerFps = here.densityRatio * dragPerFt_ *
+                                         setup_.drag->cdAt(airspeed * here.machPerFps, interval_) *
+                                         airspeed;
         Vec3 a = (-retardationPerFps) * air;
         a.y -= gravityFps2;
         a += -2.0 * cross(setup_.earthRotationRadPerS, velocityFps); // Coriolis
@@ -33,11 +84,12 @@ public:
     }
 
 private:
-    void updateDrag() { dragPerFt_ = setup_.densityRatio * dragConstantPerFt / bc_.current(); }
+    void updateDrag() { dragPerFt_ = dragConstantPerFt / bc_.current(); }
 
     const FlightSetup& setup_;
     BcBands bc_;
-    double machPerFps_;
+    AirNodes air_;
+    Vec3 sight_; // unit vector along the line of sight, for the range the wind zones go by
     double dragPerFt_ = 0;
     std::size_t interval_ = 0; // of the drag curve, where the previous look-up was
 };
@@ -65,20 +117,23 @@ Vec3 velocityBetween(const Sample& a, const Sample& b, double s) {
     return hermite(a.velocityFps, h * a.accelerationFps2, b.velocityFps, h * b.accelerationFps2, s);
 }
 
+// The classic fourth-order step for x'' = a(x, x'): each stage's position from the previous
+// stage's velocity.
 Sample rungeKuttaStep(Forces& forces, const Sample& from, double h) {
+    const Vec3& x = from.positionFt;
     const Vec3& v = from.velocityFps;
     const Vec3& k1 = from.accelerationFps2;
     const Vec3 v2 = v + (h / 2) * k1;
-    const Vec3 k2 = forces.acceleration(v2);
+    const Vec3 k2 = forces.acceleration(x + (h / 2) * v, v2);
     const Vec3 v3 = v + (h / 2) * k2;
-    const Vec3 k3 = forces.acceleration(v3);
+    const Vec3 k3 = forces.acceleration(x + (h / 2) * v2, v3);
     const Vec3 v4 = v + h * k3;
-    const Vec3 k4 = forces.acceleration(v4);
+    const Vec3 k4 = forces.acceleration(x + h * v3, v4);
     Sample to;
     to.timeS = from.timeS + h;
-    to.positionFt = from.positionFt + (h / 6) * (v + 2.0 * v2 + 2.0 * v3 + v4);
+    to.positionFt = x + (h / 6) * (v + 2.0 * v2 + 2.0 * v3 + v4);
     to.velocityFps = v + (h / 6) * (k1 + 2.0 * k2 + 2.0 * k3 + k4);
-    to.accelerationFps2 = forces.acceleration(to.velocityFps);
+    to.accelerationFps2 = forces.acceleration(to.positionFt, to.velocityFps);
     return to;
 }
 
@@ -125,7 +180,7 @@ std::vector<FlightState> fly(const FlightSetup& setup, std::span<const double> r
     Forces forces(setup);
     forces.passSpeed(norm(setup.startVelocityFps));
     Sample now{0, setup.startPositionFt, setup.startVelocityFps,
-               forces.acceleration(setup.startVelocityFps)};
+               forces.acceleration(setup.startPositionFt, setup.startVelocityFps)};
     std::size_t next = 0;
     for (; next < rangesFt.size() && rangesFt[next] <= dot(sight, now.positionFt); ++next)
         states.push_back({0, now.positionFt, now.velocityFps});
@@ -149,7 +204,7 @@ std::vector<FlightState> fly(const FlightSetup& setup, std::span<const double> r
         now = after;
         if (bandChanges) {
             forces.passSpeed(bandSpeedFps);
-            now.accelerationFps2 = forces.acceleration(now.velocityFps);
+            now.accelerationFps2 = forces.acceleration(now.positionFt, now.velocityFps);
         }
     }
     return states;

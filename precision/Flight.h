@@ -6,9 +6,11 @@
 // it.
 #pragma once
 
+#include "precision/Atmosphere.h"
 #include "precision/BcBands.h"
 #include "precision/DragCurve.h"
 #include "precision/Vec3.h"
+#include "precision/WindZones.h"
 
 #include <span>
 #include <vector>
@@ -24,10 +26,10 @@ inline constexpr double earthRotationRadPerS = 7.292115e-5;
 struct FlightSetup {
     const DragLookup* drag = nullptr; // must outlive the flight
     BcBands bc{0, 0, 0, 0, 0};
-    double densityRatio = 1; // air density / standard density
-    double speedOfSoundFps = 1116.45;
-    Vec3 windFps;              // velocity of the air over ground
-    Vec3 earthRotationRadPerS; // the Earth's rotation in this frame; zero: no Coriolis
+    AirColumn air;                   // density and speed of sound by height above the start
+    Vec3 windFps;                    // velocity of the air over ground
+    std::vector<ZoneWind> windZones; // when not empty, the wind by range instead of windFps
+    Vec3 earthRotationRadPerS;       // the Earth's rotation in this frame; zero: no Coriolis
     Vec3 startPositionFt;
     Vec3 startVelocityFps;
     double lineOfSightRad = 0; // slope of the line of sight above level

@@ -1,6 +1,8 @@
 #include "precision/Precision.h"
 
+#include "precision/AeroJump.h"
 #include "precision/Atmosphere.h"
+#include "precision/Cant.h"
 #include "precision/Flight.h"
 #include "precision/Stability.h"
 #include "precision/Zero.h"
@@ -16,10 +18,7 @@ namespace {
 using Units::FeetPerYard;
 using Units::InchesPerFoot;
 using Units::RadiansPerDegree;
-
-Atmosphere airOf(const Shot& shot) {
-    return airAt(shot.temperatureF, shot.pressureInHg, shot.humidityPct, shot.altitudeFt);
-}
+using Units::RadiansPerMoa;
 
 bool canFly(const Shot& shot, const DragCurve& drag) {
     return shot.bc > 0 && effectiveMuzzleVelocityFps(shot) > 0 && !drag.cd.empty() &&
@@ -28,13 +27,12 @@ bool canFly(const Shot& shot, const DragCurve& drag) {
 
 // Drag, coefficient and air; no wind, no Coriolis, nothing about where the shot starts.
 FlightSetup stillAir(const Shot& shot, const DragLookup& drag) {
-    const Atmosphere air = airOf(shot);
+    const Atmosphere air = stationAir(shot);
     FlightSetup setup;
     setup.drag = &drag;
     setup.bc = BcBands(shot.bc, shot.lowerBc, shot.lowerVelocityFps, shot.lowestBc,
                        shot.lowestVelocityFps);
-    setup.densityRatio = air.densityRatio();
-    setup.speedOfSoundFps = air.speedOfSoundFps;
+    setup.air = AirColumn(air.temperatureF, air.pressureInHg, shot.humidityPct);
     return setup;
 }
 
@@ -48,9 +46,7 @@ std::optional<double> zeroOf(const Shot& shot, const FlightSetup& air,
 
 // The wind blows from windAngleDeg off the line of fire: 0 from behind, 90 from the left.
 Vec3 windOf(const Shot& shot) {
-    const double speedFps = shot.windMph * Units::FpsPerMph;
-    const double from = shot.windAngleDeg * RadiansPerDegree;
-    return {speedFps * std::cos(from), 0, speedFps * std::sin(from)};
+    return windVelocityFps(shot.windMph, shot.windAngleDeg);
 }
 
 // The Earth's rotation in the shooter's frame (x toward the azimuth of fire, y up, z right).
@@ -64,16 +60,23 @@ Vec3 earthRotationOf(const Shot& shot) {
 }
 
 // The real shot: line of sight at the slope, the bore below it by the sight height (when
-// zeroed) and raised by the zero elevation, wind and Coriolis as the load says.
+// zeroed) and raised by the zero elevation, both turned by the cant, the launch lifted by the
+// aerodynamic jump; wind (by zone) and Coriolis as the load says.
 FlightSetup realShot(const Shot& shot, FlightSetup setup, double zeroElevation) {
     const double slope = shot.slopeDeg * RadiansPerDegree;
-    const double bore = slope + zeroElevation;
-    const double sightHeightFt = shot.zeroRangeYd > 0 ? shot.sightHeightIn / InchesPerFoot : 0;
+    LaunchGeometry geometry;
+    geometry.lineOfSightRad = slope;
+    geometry.boreElevationRad = zeroElevation;
+    geometry.sightHeightFt = shot.zeroRangeYd > 0 ? shot.sightHeightIn / InchesPerFoot : 0;
+    geometry.cantRad = shot.cantDeg * RadiansPerDegree;
+    geometry.jumpRad = aerodynamicJumpMoa(shot) * RadiansPerMoa;
+    geometry.speedFps = effectiveMuzzleVelocityFps(shot);
+    const Launch launch = launchOf(geometry);
     setup.lineOfSightRad = slope;
-    setup.startPositionFt = sightHeightFt * Vec3{std::sin(slope), -std::cos(slope), 0};
-    setup.startVelocityFps =
-        effectiveMuzzleVelocityFps(shot) * Vec3{std::cos(bore), std::sin(bore), 0};
+    setup.startPositionFt = launch.startPositionFt;
+    setup.startVelocityFps = launch.startVelocityFps;
     setup.windFps = windOf(shot);
+    setup.windZones = zoneWinds(shot.windZones);
     return setup;
 }
 
@@ -83,6 +86,13 @@ double heightAboveSightFt(const Vec3& positionFt, double slope) {
 
 } // namespace
 
+Atmosphere stationAir(const Shot& shot) {
+    const double pressureInHg = shot.seaLevelPressure && shot.pressureInHg > 0
+                                    ? stationPressureInHg(shot.pressureInHg, shot.altitudeFt)
+                                    : shot.pressureInHg;
+    return airAt(shot.temperatureF, pressureInHg, shot.humidityPct, shot.altitudeFt);
+}
+
 double effectiveMuzzleVelocityFps(const Shot& shot) {
     return shot.muzzleVelocityFps +
            shot.powderSensitivityFpsPerF * (shot.temperatureF - shot.powderTemperatureF);
@@ -91,7 +101,15 @@ double effectiveMuzzleVelocityFps(const Shot& shot) {
 double stabilityFactor(const Shot& shot) {
     return millerStabilityFactor({shot.weightGrains, shot.diameterIn, shot.lengthIn, shot.twistIn},
                                  effectiveMuzzleVelocityFps(shot), shot.temperatureF,
-                                 airOf(shot).pressureInHg);
+                                 stationAir(shot).pressureInHg);
+}
+
+double aerodynamicJumpMoa(const Shot& shot) {
+    if (!shot.aerodynamicJump || shot.diameterIn <= 0) return 0;
+    const WindZone muzzle = shot.windZones.empty() ? WindZone{0, shot.windMph, shot.windAngleDeg}
+                                                   : shot.windZones.front();
+    return litzJumpMoa({stabilityFactor(shot), shot.lengthIn / shot.diameterIn, shot.twistIn,
+                        muzzle.speedMph * std::sin(muzzle.angleDeg * RadiansPerDegree)});
 }
 
 std::optional<double> zeroElevationRad(const Shot& shot, const DragCurve& drag,
@@ -141,6 +159,7 @@ std::vector<TrajectoryPoint> solve(const Shot& shot, const DragCurve& drag,
         p.coriolisVerticalIn =
             p.heightIn - heightAboveSightFt(inertial.positionFt, slope) * InchesPerFoot;
         p.coriolisHorizontalIn = (real.positionFt.z - inertial.positionFt.z) * InchesPerFoot;
+        p.mach = norm(real.velocityFps - plain.windFps) * air.air.at(real.positionFt.y).machPerFps;
     }
     return points;
 }

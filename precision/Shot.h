@@ -1,7 +1,10 @@
 // What the precision engine is asked and what it answers, in the shooter's units.
 #pragma once
 
+#include "precision/WindZones.h"
+
 #include <optional>
+#include <vector>
 
 namespace precision {
 
@@ -23,9 +26,12 @@ struct Shot {
     double windAngleDeg = 0;
     double temperatureF = 59;
     double pressureInHg = 29.92; // station pressure; 0 or less: the standard pressure at altitudeFt
-    double humidityPct = 0;      // relative humidity, 0 to 100
-    double altitudeFt = 0;       // used only when pressureInHg is 0 or less
-    double slopeDeg = 0;         // line of sight up (+) or down (-) from level
+    // pressureInHg is reduced to sea level (an altimeter setting): the station's is found
+    // through altitudeFt with the standard atmosphere.
+    bool seaLevelPressure = false;
+    double humidityPct = 0; // relative humidity, 0 to 100
+    double altitudeFt = 0;  // with a sea-level pressure, or when pressureInHg is 0 or less
+    double slopeDeg = 0;    // line of sight up (+) or down (-) from level
     // Spin drift: twist in inches per turn, negative for a left-hand twist; bullet length and
     // diameter in inches. Any of the three 0: no spin drift.
     double twistIn = 0, lengthIn = 0, diameterIn = 0;
@@ -33,6 +39,11 @@ struct Shot {
     double azimuthDeg = 0;             // direction of fire, clockwise from north
     double powderSensitivityFpsPerF = 0;
     double powderTemperatureF = 59; // powder temperature the muzzle velocity was measured at
+    // Winds by range (ends ascending); empty: windMph and windAngleDeg all the way.
+    std::vector<WindZone> windZones;
+    // The rifle rolled about the line of sight, clockwise as the shooter sees it positive.
+    double cantDeg = 0;
+    bool aerodynamicJump = false; // the crosswind at the muzzle deflects the bullet vertically
 };
 
 // The bullet as it passes one range.
@@ -47,6 +58,7 @@ struct TrajectoryPoint {
     double spinIn = 0;               // spin drift alone, right positive
     double coriolisVerticalIn = 0;   // Coriolis part of heightIn (0 without a latitude)
     double coriolisHorizontalIn = 0; // Coriolis part of windIn (0 without a latitude)
+    double mach = 0; // speed through the air over the speed of sound at the bullet's height
 };
 
 struct SolveOptions {

@@ -30,6 +30,7 @@ std::optional<double> heightAtZero(FlightSetup level, const ZeroSearch& search,
 std::optional<double> zeroElevationRad(const FlightSetup& air, const ZeroSearch& search) {
     FlightSetup level = air;
     level.windFps = {};
+    level.windZones.clear();
     level.earthRotationRadPerS = {};
     level.startPositionFt = {0, -search.sightHeightFt, 0};
     level.lineOfSightRad = 0;

@@ -35,6 +35,7 @@ inline constexpr double RankineAtZeroFahrenheit = 459.67;
 
 // Angles.
 inline constexpr double RadiansPerDegree = std::numbers::pi / 180.0;
+inline constexpr double RadiansPerMoa = RadiansPerDegree / 60.0; // a minute of angle
 // The angle one inch subtends depends on the range, so both are given at 100 yards.
 inline constexpr float MoaInchesAt100 = 1.0473039f; // 1 MOA at 100 yd
 inline constexpr double MilInchesAt100 = 3.6;       // 1 mil at 100 yd (the table's mil)

@@ -4,6 +4,7 @@
 #include "cli/CliLoad.h"
 #include "cli/SideCommands.h"
 #include "cli/TableCommand.h"
+#include "cli/TrueDragCommand.h"
 #include "services/MSmallBallStruct.h"
 
 #include <QString>
@@ -31,7 +32,7 @@ struct Option {
 
 constexpr int AnyOperands = -1;
 
-const std::array<Option, 8> options{{
+const std::array<Option, 9> options{{
     {"--table", "[FILE.qvt] [--csv]", AnyOperands,
      "print the ballistics table of a load file (the default load without FILE); with --csv as "
      "comma-separated values",
@@ -46,6 +47,10 @@ const std::array<Option, 8> options{{
      "print the muzzle velocity that gives the height observed at range R (the load's range "
      "unit) in the load's model",
      &SideCommands::trueVelocity},
+    {"--true-drag", "FILE.qvt --observe R:H [--observe R:H ...]", AnyOperands,
+     "print the drag scale (one, or one per side of Mach 1.2) that makes the load's precision "
+     "model pass through the heights H (in) observed at ranges R; true the velocity first",
+     &TrueDragCommand::run},
     {"--help", "", 0, "show this help", &printHelp},
     {"--version", "", 0, "show the version", &printVersion},
     // Handled by the window (no handler here): pictures of each tab into DIR, then quit.

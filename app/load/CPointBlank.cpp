@@ -123,7 +123,7 @@ bool CPointBlank::pointBlankRange(const LoadSnapshot& model) {
         std::unique_ptr<PathHeights> path;
         DragTables::Loaded table;
         if (model.form.isPrecision()) {
-            table = DragTables::load(model.form.precision.dragTable);
+            table = DragTables::load(model.form.precision);
             if (!table.curve)
                 throw ErrorNumbers::Failure(ErrorNumbers::FileNotFound,
                                             table.problem.toLocal8Bit().constData());

@@ -128,7 +128,7 @@ TableResult CTextOutput::compute(const LoadSnapshot& s, const CInput& load,
 void CTextOutput::computePrecision(const LoadSnapshot& s, const TableRows::Request& q,
                                    const PrecisionForm& form, bool screenLoad,
                                    TableResult& result) {
-    const DragTables::Loaded table = DragTables::load(form.dragTable);
+    const DragTables::Loaded table = DragTables::load(form);
     if (!table.curve) {
         result.reason = table.problem;
         return;
@@ -160,7 +160,8 @@ TableResult CTextOutput::table(const LoadSnapshot& s) {
         h.cartridge = fields[InputFields::Cartridge];
         h.targetSpeed = advanced ? fields[InputFields::TargetSpeed] : QStringLiteral("0");
         h.angle = fields[InputFields::Angle];
-        if (result.shot) h.extra = PrecisionRows::headerLines(*result.shot, s.form.precision);
+        if (result.shot)
+            h.extra = PrecisionRows::headerLines(*result.shot, s.form.precision, s.form.isMetric());
         const std::vector<int> widths = TableText::columnWidths(result.rows, result.columns);
         TableText::appendHeader(result.text, s.values.in1, h, result.columns, separator, widths);
         for (const TableRow& row : result.rows)

@@ -2,9 +2,11 @@
 
 #include "load/PrecisionFields.h"
 #include "precision/DragCsv.h"
+#include "precision/DragDrg.h"
 #include "services/MSmallBallStruct.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -37,11 +39,26 @@ Loaded problem(const QString& text) {
 
 } // namespace
 
-QString pathOf(const QString& nameOrPath) {
+QString pathOf(const QString& nameOrPath, const QString& loadFolder) {
+    const QString dragFolder = MSmallBallStruct::appPath(QStringLiteral("drag"));
     if (PrecisionFields::isStandardDragTable(nameOrPath))
-        return MSmallBallStruct::appPath(QStringLiteral("drag/") + nameOrPath +
-                                         QStringLiteral(".csv"));
-    return nameOrPath;
+        return QDir(dragFolder).filePath(nameOrPath + QStringLiteral(".csv"));
+    if (nameOrPath.isEmpty()) return nameOrPath;
+    const QFileInfo named(nameOrPath);
+    if (named.isAbsolute()) {
+        if (named.exists() || loadFolder.isEmpty()) return nameOrPath;
+        const QString beside = QDir(loadFolder).filePath(named.fileName());
+        return QFileInfo::exists(beside) ? beside : nameOrPath;
+    }
+    if (!loadFolder.isEmpty()) {
+        const QString beside = QDir::cleanPath(QDir(loadFolder).filePath(nameOrPath));
+        if (QFileInfo::exists(beside)) return beside;
+    }
+    const QString inDragFolder = QDir::cleanPath(QDir(dragFolder).filePath(nameOrPath));
+    // Neither: the message names the place beside the load, where it was looked for first.
+    if (!QFileInfo::exists(inDragFolder) && !loadFolder.isEmpty())
+        return QDir::cleanPath(QDir(loadFolder).filePath(nameOrPath));
+    return inDragFolder;
 }
 
 QString unsavablePath(const QString& path) {
@@ -55,8 +72,29 @@ QString unsavablePath(const QString& path) {
         .arg(path, outside);
 }
 
-Loaded load(const QString& nameOrPath) {
-    const QString path = pathOf(nameOrPath);
+QString storedPath(const QString& path, const QString& loadFolder) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (loadFolder.isEmpty()) return absolute;
+    const QString relative = QDir(loadFolder).relativeFilePath(absolute);
+    if (relative.startsWith(QLatin1String("../")) || relative == QLatin1String("..") ||
+        QFileInfo(relative).isAbsolute())
+        return absolute;
+    return relative;
+}
+
+void moveLoad(PrecisionForm& form, const QString& newFolder) {
+    const QString folder = QFileInfo(newFolder).absoluteFilePath();
+    const QString& table = form.dragTable;
+    if (!PrecisionFields::isStandardDragTable(table) && !table.isEmpty() &&
+        QFileInfo(table).isRelative() && folder != form.loadFolder) {
+        const QString found = pathOf(table, form.loadFolder);
+        if (QFileInfo::exists(found)) form.dragTable = storedPath(found, folder);
+    }
+    form.loadFolder = folder;
+}
+
+Loaded load(const QString& nameOrPath, const QString& loadFolder) {
+    const QString path = pathOf(nameOrPath, loadFolder);
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists())
         return problem(QStringLiteral("The drag table \"%1\" was not found.").arg(path));
@@ -76,8 +114,10 @@ Loaded load(const QString& nameOrPath) {
         return problem(QStringLiteral("The drag table \"%1\" cannot be read: %2")
                            .arg(path, file.errorString()));
     const QByteArray bytes = file.read(MaxFileBytes + 1);
+    const std::string_view text(bytes.constData(), size_t(bytes.size()));
+    const bool radar = info.suffix().compare(QLatin1String("drg"), Qt::CaseInsensitive) == 0;
     const precision::DragParse parsed =
-        precision::parseDragCsv(std::string_view(bytes.constData(), size_t(bytes.size())));
+        radar ? precision::parseDragDrg(text) : precision::parseDragCsv(text);
     if (!parsed.curve)
         return problem(QStringLiteral("The drag table \"%1\" cannot be used: %2.")
                            .arg(path, QString::fromStdString(parsed.error)));

@@ -62,12 +62,16 @@ GraphData GraphModel::refresh(const LoadSnapshot& snapshot, Comparison& comparis
     std::vector<float> drop1, range1, drop2, range2;
     QString problem, compareProblem;
     std::vector<Problem> failures;
+    std::optional<float> subsonicRange;
     float handedBc = 0;
     const int yAxis = snapshot.form.yAxis;
     const TableResult own = txt.graph(snapshot, snapshot.values.in1);
     if (own.ok()) {
         handedBc = own.handedBc;
         split(own, yAxis, range1, drop1);
+        for (const TableRow& row : own.rows)
+            if (row[TableColumns::SoundBarrier] == TableColumns::SubsonicMark)
+                subsonicRange = row[TableColumns::Range];
     } else {
         problem = own.reason;
         if (own.problem) failures.push_back(*own.problem);
@@ -101,6 +105,7 @@ GraphData GraphModel::refresh(const LoadSnapshot& snapshot, Comparison& comparis
     GraphData d = compose(std::move(range1), std::move(drop1), std::move(range2), std::move(drop2),
                           snapshot, comparing);
     d.problem = problem;
+    d.subsonicRange = subsonicRange;
     d.compareProblem = compareProblem;
     d.handedBc = handedBc;
     d.failures = std::move(failures);

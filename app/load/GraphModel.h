@@ -10,6 +10,7 @@
 #include <QString>
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // One curve: x and y of each point (same length), and its legend text.
@@ -33,6 +34,8 @@ struct GraphData {
     float handedBc = 0;     // the coefficient handed to the solver for the load on screen (0:
                             // no curve)
     std::vector<Problem> failures; // for the entry point to report, in order
+    // Where the load on screen goes subsonic (precision model), in the range unit.
+    std::optional<float> subsonicRange;
 
     // Rows of the chart's grid: enough for the longer of the two series.
     size_t rowCount() const { return std::max(series1.size(), series2.size()); }
@@ -60,8 +63,7 @@ public:
     // Compare is on and the comparison file exists (the load on screen overwritten by its first
     // 17 fields). `comparison` is the form's, whose path may become the application folder's
     // copy of the file.
-    GraphData refresh(const LoadSnapshot& snapshot, Comparison& comparison,
-                      CTextOutput& txt);
+    GraphData refresh(const LoadSnapshot& snapshot, Comparison& comparison, CTextOutput& txt);
 
     // Titles and legends for two computed curves (graphShow2D3D).
     GraphData compose(std::vector<float> range1, std::vector<float> drop1,

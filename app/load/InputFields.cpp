@@ -56,6 +56,42 @@ constexpr std::array<int, 11> advancedLabelIndexes{8, 9, 11, 12, 13, 14, 17, 18,
 
 } // namespace
 
+namespace {
+
+struct PrecisionLimit {
+    int index;
+    bool metric; // the range unit the limit is for (ranges only)
+    Limit limit;
+};
+
+constexpr PrecisionLimit precisionLimits[] = {
+    {MaxRange,
+     false,
+     {1, 5000, "Maximum range must be 5000 yards or less with the precision model."}},
+    {MaxRange,
+     true,
+     {1, 4572, "Maximum range must be 4572 meters or less with the precision model."}},
+    {XwindSpeed,
+     false,
+     {0, 60, "Crosswind speed must be between 0 and 60 mph with the precision model."}},
+    {Altitude,
+     false,
+     {-1000, 15000, "Altitude must be between -1000 and 15000 ft with the precision model."}},
+    {Temperature,
+     false,
+     {-40, 140, "Temperature must be between -40 and 140 degrees with the precision model."}},
+};
+
+} // namespace
+
+Limit limit(int index, bool precision, bool metric) {
+    if (precision)
+        for (const PrecisionLimit& p : precisionLimits)
+            if (p.index == index && (index != MaxRange || p.metric == metric)) return p.limit;
+    const Field& f = field(index);
+    return {f.lower, f.upper, f.message};
+}
+
 const std::array<Field, Count>& table() {
     return fields;
 }

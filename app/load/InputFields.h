@@ -46,6 +46,15 @@ struct Field {
 };
 
 const std::array<Field, Count>& table();
+
+// The bounds and message of a field under the model in use: the precision model reaches to
+// 5000 yd (4572 m), -40 to 140 F, -1000 to 15000 ft and 60 mph of wind; every other field, and
+// the classic model, keep the table's.
+struct Limit {
+    float lower, upper;
+    const char* message;
+};
+Limit limit(int index, bool precision, bool metric);
 inline const Field& field(int index) {
     return table().at(static_cast<size_t>(index));
 }

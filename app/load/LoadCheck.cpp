@@ -2,6 +2,7 @@
 
 #include "load/InputFields.h"
 #include "load/PrecisionFields.h"
+#include "load/ZonesCantJump.h"
 #include "services/MNumber.h"
 
 #include <QStringList>
@@ -44,14 +45,20 @@ std::optional<double> usableValue(const LoadForm& form, int index) {
 constexpr double StepsPerRangeUnit = 16.0;
 constexpr double MaxSteps = 32767.0;
 
-// A value that reads as a number but leaves no trajectory to compute.
-bool uncomputable(int index, double value) {
+// The longest range the classic solver's step count reaches, in whole range units.
+const int ClassicLongestRange = int(MaxSteps / StepsPerRangeUnit);
+
+// A value that reads as a number but leaves no trajectory to compute: the classic solver counts
+// its steps in 16 bits; the precision model reaches as far as its field allows.
+bool uncomputable(int index, double value, const LoadForm& form) {
     switch (index) {
     case MuzzleVelocity:
         return value < 300.0;
     case Bc:
         return value <= 0.0;
     case MaxRange:
+        if (form.isPrecision())
+            return value <= 0.0 || value > limit(MaxRange, true, form.isMetric()).upper;
         return value <= 0.0 || value * StepsPerRangeUnit > MaxSteps;
     case Increments:
         return value <= 0.0;
@@ -60,16 +67,30 @@ bool uncomputable(int index, double value) {
     }
 }
 
+// A classic maximum range beyond the solver's steps: the message names that limit, which is
+// the one that applies here, rather than the field's.
+bool tooLongForClassic(int index, const std::optional<double>& value, const LoadForm& form) {
+    return index == MaxRange && !form.isPrecision() && value &&
+           *value * StepsPerRangeUnit > MaxSteps;
+}
+
+QString classicRangeMessage(bool metric) {
+    return QString::fromUtf8(field(MaxRange).caption) + QStringLiteral(": Maximum range must be ") +
+           QString::number(ClassicLongestRange) +
+           (metric ? QStringLiteral(" meters") : QStringLiteral(" yards")) +
+           QStringLiteral(" or less.");
+}
+
 QString boundText(float value) {
     return MNumber::shortText(value, true);
 }
 
 } // namespace
 
-QString fieldMessage(int index) {
+QString fieldMessage(int index, const LoadForm& form) {
     const Field& f = field(index);
     const QString caption = QString::fromUtf8(f.caption);
-    QString message = QString::fromUtf8(f.message);
+    QString message = QString::fromUtf8(limit(index, form.isPrecision(), form.isMetric()).message);
     if (message.isEmpty())
         message = caption + QStringLiteral(" must be between ") + boundText(f.lower) +
                   QStringLiteral(" and ") + boundText(f.upper) + '.';
@@ -86,7 +107,10 @@ Finding computable(const LoadForm& form) {
     std::sort(read.begin(), read.end());
     for (const int index : read) {
         const auto value = usableValue(form, index);
-        if (!value || uncomputable(index, *value)) return {index, fieldMessage(index)};
+        if (!value || uncomputable(index, *value, form))
+            return {index, tooLongForClassic(index, value, form)
+                               ? classicRangeMessage(form.isMetric())
+                               : fieldMessage(index, form)};
     }
     if (form.isPrecision()) return precisionComputable(form.precision);
     return {};
@@ -101,6 +125,8 @@ Finding precisionComputable(const PrecisionForm& precision) {
             return {Count + i, QString::fromUtf8(PrecisionFields::field(i).caption) +
                                    QStringLiteral(": ") + problem};
     }
+    if (QString problem = ZonesCantJump::problem(precision); !problem.isEmpty())
+        return {Count + PrecisionFields::Count, problem};
     return {};
 }
 
@@ -112,9 +138,11 @@ QStringList failingFields(const LoadForm& form) {
     for (int i = BulletWeight; i < Count; ++i) {
         const Field& f = field(i);
         const auto value = MNumber::parse(form.fields[size_t(i)]);
-        const auto single = value ? MNumber::toSingle(*value) : std::nullopt;
-        const float upper = f.upperIsMaxRange && maxRange ? *maxRange : f.upper;
-        if (!single || *single < f.lower || *single > upper) names << QString::fromUtf8(f.caption);
+        const Limit bounds = limit(i, form.isPrecision(), form.isMetric());
+        const float upper = f.upperIsMaxRange && maxRange ? *maxRange : bounds.upper;
+        const float single = value ? MNumber::toSingle(*value).value_or(qQNaN()) : qQNaN();
+        // NaN (no number) fails both comparisons.
+        if (!(single >= bounds.lower && single <= upper)) names << QString::fromUtf8(f.caption);
     }
     return names;
 }

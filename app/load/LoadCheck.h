@@ -13,7 +13,8 @@ namespace LoadCheck {
 
 struct Finding {
     // The field at fault, -1 when the load can be computed; InputFields::Count + i for the
-    // precision model's input i.
+    // precision model's input i; InputFields::Count + PrecisionFields::Count for its cant or
+    // wind zones.
     int field = -1;
     QString message; // "<caption>: <the field's own message>"
 
@@ -30,9 +31,10 @@ struct Finding {
 Finding computable(const LoadForm& form);
 Finding precisionComputable(const PrecisionForm& precision);
 
-// The message of a field: its caption and its own range message, or the range itself for the
-// fields that have no message of their own.
-QString fieldMessage(int index);
+// The message of a field: its caption and its own range message under the load's model (the
+// maximum range naming the limit that applies), or the range itself for the fields that have no
+// message of their own.
+QString fieldMessage(int index, const LoadForm& form);
 
 // The fields whose text does not pass the check made on leaving them (not a number, or outside
 // their range), by caption, in index order. The cartridge name always passes.

@@ -1,5 +1,6 @@
 #include "load/LoadDocument.h"
 
+#include "load/DragTables.h"
 #include "load/LoadFile.h"
 #include "load/LoadModel.h"
 #include "services/CFileData.h"
@@ -8,6 +9,7 @@
 #include "services/Prompt.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 LoadDocument::LoadDocument(LoadModel& model) : model(model) {}
 
@@ -157,6 +159,8 @@ bool LoadDocument::isFileChanged(const QString& file1, const QString& file2) {
 
 bool LoadDocument::writeCurrent(const char* operation) {
     (void)operation;
+    // A drag file named relative to the load keeps naming the same file from the new folder.
+    DragTables::moveLoad(model.form.precision, QFileInfo(filename).absolutePath());
     // Every failure (a file that cannot be opened, a write that fails half way) has been
     // reported by the file layer, and the previous file is still whole.
     return LoadFile::dataSaveTable(filename, model.form);

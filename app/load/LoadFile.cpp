@@ -3,6 +3,7 @@
 #include "load/LoadCheck.h"
 #include "services/MNumber.h"
 
+#include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
 #include <array>
@@ -26,6 +27,11 @@ enum class Kind {
     PrecisionOn,   // "True" or "False"
     PrecisionDrag, // a standard drag table's name or a drag file's path; not empty
     PrecisionText, // a precision input box (arg: its index)
+    // Written only when one of them differs from its default.
+    PressureReference, // "Station" or "Sea level"
+    Cant,              // degrees, as typed
+    Jump,              // "True" or "False"
+    WindZones,         // the zones' text, empty for none
 };
 
 int LoadForm::*const checks[] = {&LoadForm::chkAdvanced, &LoadForm::chkMilrange};
@@ -43,7 +49,7 @@ struct Slot {
 
 // The file, field by field: older files end early and get the defaults of fields 25 to 30; a
 // load that never used the precision model ends after field 32.
-constexpr std::array<Slot, 41> layout{{
+constexpr std::array<Slot, 45> layout{{
     {Kind::Text, 0},
     {Kind::Text, 1},
     {Kind::Text, 2},
@@ -84,13 +90,24 @@ constexpr std::array<Slot, 41> layout{{
     {Kind::PrecisionText, 3},
     {Kind::PrecisionText, 4},
     {Kind::PrecisionText, 5},
-    {Kind::PrecisionText, 6}, // 35-41
+    {Kind::PrecisionText, 6},  // 35-41
+    {Kind::PressureReference}, // 42
+    {Kind::Cant},
+    {Kind::Jump},
+    {Kind::WindZones}, // 43-45
 }};
 
-// Fields written for every load; the rest only for a load that used the precision model.
+// Fields written for every load; the next nine for a load that used the precision model; the
+// rest only when one of them differs from its default.
 constexpr size_t ClassicFields = 32;
 // The one multi-line field.
 constexpr int NotesField = 32;
+constexpr size_t PrecisionFieldsEnd = 41;
+// Files written before the cant, jump and zones end after the pressure reference.
+constexpr size_t PressureReferenceEnd = 42;
+
+const QString station = QStringLiteral("Station");
+const QString seaLevel = QStringLiteral("Sea level");
 
 // An integer field: any number that rounds into [lower, upper].
 std::optional<int> wholeNumber(const QString& text, int lower, int upper) {
@@ -155,6 +172,22 @@ bool apply(const Slot& slot, const QString& text, LoadForm& form) {
     case Kind::PrecisionText:
         form.precision.fields[static_cast<size_t>(slot.arg)] = text;
         return true;
+    case Kind::PressureReference:
+        if (text != station && text != seaLevel) return false;
+        form.precision.seaLevelPressure = text == seaLevel;
+        return true;
+    case Kind::Cant:
+        form.precision.cantDeg = text;
+        return true;
+    case Kind::Jump:
+        if (const auto value = MNumber::parseBool(text)) {
+            form.precision.aerodynamicJump = *value;
+            return true;
+        }
+        return false;
+    case Kind::WindZones:
+        form.precision.windZones = text;
+        return true;
     }
     return false;
 }
@@ -198,6 +231,14 @@ QString saved(const Slot& slot, const LoadForm& form) {
         return form.precision.dragTable;
     case Kind::PrecisionText:
         return form.precision.fields[static_cast<size_t>(slot.arg)];
+    case Kind::PressureReference:
+        return form.precision.seaLevelPressure ? seaLevel : station;
+    case Kind::Cant:
+        return form.precision.cantDeg;
+    case Kind::Jump:
+        return MNumber::boolText(form.precision.aerodynamicJump);
+    case Kind::WindZones:
+        return form.precision.windZones;
     }
     return {};
 }
@@ -225,9 +266,12 @@ ReadReport read(const QString& path, LoadForm& form) {
         const Slot& slot = layout[i];
         const int number = int(i) + 1;
         const bool ended = i >= size_t(fields.size());
-        // The precision fields come as a whole: a file ending among them was cut short.
+        // The precision fields come as a whole, and so do the later ones: a file ending among
+        // either was cut short.
         if (ended && number > int(ClassicFields)) {
-            if (number != int(ClassicFields) + 1) report.stoppedAt = number;
+            if (number != int(ClassicFields) + 1 && number != int(PrecisionFieldsEnd) + 1 &&
+                number != int(PressureReferenceEnd) + 1)
+                report.stoppedAt = number;
             break;
         }
         if (number == file.tooLongField) {
@@ -244,6 +288,8 @@ ReadReport read(const QString& path, LoadForm& form) {
         if (!olderLayout) report.stoppedAt = number;
         break;
     }
+    // A drag file named by a relative path is looked for beside the load first.
+    next.precision.loadFolder = QFileInfo(report.path).absolutePath();
     if (!report.refused) form = next;
     return report;
 }
@@ -263,7 +309,9 @@ QString damageMessage(const QString& path, const ReadReport& report, const LoadF
                                   "%2 of %3; the fields from there on keep their previous values.")
                        .arg(path)
                        .arg(report.stoppedAt)
-                       .arg(report.stoppedAt > int(ClassicFields) ? layout.size() : ClassicFields);
+                       .arg(report.stoppedAt > int(PrecisionFieldsEnd) ? layout.size()
+                            : report.stoppedAt > int(ClassicFields)    ? PrecisionFieldsEnd
+                                                                       : ClassicFields);
     const QStringList failing = LoadCheck::failingFields(form);
     if (!failing.isEmpty())
         text += QStringLiteral("\nThese fields do not hold a usable value: ") +
@@ -272,7 +320,9 @@ QString damageMessage(const QString& path, const ReadReport& report, const LoadF
 }
 
 bool dataSaveTable(const QString& path, const LoadForm& form) {
-    const size_t count = form.precision.used ? layout.size() : ClassicFields;
+    const size_t count = form.precision.hasLaterFields() ? layout.size()
+                         : form.precision.used           ? PrecisionFieldsEnd
+                                                         : ClassicFields;
     QList<CFileData::Field> fields;
     for (size_t i = 0; i < count; ++i)
         fields.append({saved(layout[i], form), layout[i].kind == Kind::Notes});

@@ -1,5 +1,6 @@
-// The load data file (.qvt): 32 fields, and 9 more (33 to 41) for a load that used the precision
-// model; older, shorter files are recognised by where they end.
+// The load data file (.qvt): 32 fields, 9 more (33 to 41) for a load that used the precision
+// model, and 42 to 45 (pressure reference, cant, aerodynamic jump, wind zones) only when one of
+// them differs from its default; older, shorter files are recognised by where they end.
 #pragma once
 
 #include "load/LoadForm.h"
@@ -13,7 +14,7 @@ struct ReadReport {
     // The file read: the application folder's copy when only that exists.
     QString path;
     bool refused = false; // a field too long to be one: the file was given up, nothing applied
-    int stoppedAt = 0;    // the field (1..41) whose text did not convert, 0 when none did
+    int stoppedAt = 0;    // the field (1..45) whose text did not convert, 0 when none did
 
     // Read to its end, or to the end of an older, shorter layout.
     bool whole() const { return opened && !refused && stoppedAt == 0; }

@@ -122,8 +122,10 @@ void LoadModel::dataUiMetro(CInput& inp, int index) {
     setFieldText(Temperature, MNumber::fieldText(temperature));
     reportChange(Temperature);
 
+    // A pressure read as reduced to sea level is the standard one at any altitude.
+    const bool seaLevel = form.isPrecision() && form.precision.seaLevelPressure;
     float pressure = 0;
-    values.metro.standardPressure(inp.alt, pressure);
+    values.metro.standardPressure(seaLevel ? 0.0f : inp.alt, pressure);
     values.pressure = pressure;
     setFieldText(Pressure, MNumber::fieldText(pressure));
     reportChange(Pressure);
@@ -141,7 +143,8 @@ FieldVerdict LoadModel::txtInputValidate(int index) const {
     }
 
     const Field& f = field(index);
-    float upper = f.upper;
+    const Limit bounds = limit(index, form.isPrecision(), form.isMetric());
+    float upper = bounds.upper;
     if (f.upperIsMaxRange) {
         const auto maxRange = MNumber::parse(form.fields[MaxRange]);
         if (!maxRange) {
@@ -158,8 +161,8 @@ FieldVerdict LoadModel::txtInputValidate(int index) const {
         upper = *single;
     }
 
-    const auto range =
-        MSmallBallStruct::textValidate(f.lower, upper, text, QString::fromUtf8(f.message));
+    const auto range = MSmallBallStruct::textValidate(bounds.lower, upper, text,
+                                                      QString::fromUtf8(bounds.message));
     verdict.message = range.message;
     verdict.title = range.title;
     verdict.cancel = f.focusHeld && range.reject;

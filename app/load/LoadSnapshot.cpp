@@ -18,7 +18,7 @@ LoadSnapshot LoadSnapshot::of(const LoadForm& form, const MainValues& values) {
 QString LoadSnapshot::problemOf(const LoadForm& form) {
     const QString field = LoadCheck::computable(form).message;
     if (!field.isEmpty() || !form.isPrecision()) return field;
-    return DragTables::load(form.precision.dragTable).problem;
+    return DragTables::load(form.precision).problem;
 }
 
 SolverRecord LoadSnapshot::record(const CInput& load, const CInput& conditions) const {

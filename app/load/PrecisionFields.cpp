@@ -2,6 +2,7 @@
 
 #include "services/MNumber.h"
 
+#include <QFileInfo>
 #include <cmath>
 
 namespace PrecisionFields {
@@ -53,6 +54,48 @@ QString customEntry() {
 
 bool isStandardDragTable(const QString& nameOrPath) {
     return standardDragTables().contains(nameOrPath);
+}
+
+QString dragTableName(const QString& nameOrPath) {
+    if (isStandardDragTable(nameOrPath)) return nameOrPath;
+    return QFileInfo(nameOrPath).completeBaseName();
+}
+
+namespace {
+struct PlausibleBc {
+    const char* table;
+    double lowest, highest;
+};
+constexpr PlausibleBc plausibleBcs[] = {{"G7", 0.05, 0.55}, {"G1", 0.05, 1.2}};
+} // namespace
+
+QString implausibleBc(const QString& table, double bc) {
+    for (const PlausibleBc& p : plausibleBcs) {
+        if (table != QLatin1String(p.table) || (bc >= p.lowest && bc <= p.highest)) continue;
+        return QStringLiteral("A BC of %1 is unusual on the %2 drag table: %2 coefficients of "
+                              "bullets lie between %3 and %4. Is it a coefficient read against "
+                              "another table (G1 figures are about twice G7 ones)?")
+            .arg(MNumber::shortText(float(bc)), table, MNumber::shortText(float(p.lowest)),
+                 MNumber::shortText(float(p.highest)));
+    }
+    return {};
+}
+
+std::optional<double> powderSensitivity(double v1, double t1, double v2, double t2,
+                                        QString& problem) {
+    if (t1 == t2) {
+        problem = QStringLiteral("The two temperatures must differ.");
+        return std::nullopt;
+    }
+    const double sensitivity = (v2 - v1) / (t2 - t1);
+    const Field& f = field(Sensitivity);
+    if (!(sensitivity >= f.lower && sensitivity <= f.upper)) {
+        problem = QStringLiteral("The readings give %1 fps per degree F: ")
+                      .arg(MNumber::shortText(MNumber::roundDecimals(float(sensitivity), 2))) +
+                  QString::fromUtf8(f.message);
+        return std::nullopt;
+    }
+    return sensitivity;
 }
 
 std::optional<double> value(int index, const QString& text) {

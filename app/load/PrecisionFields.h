@@ -47,6 +47,21 @@ QString customEntry();
 // A standard table's name, or a file path.
 bool isStandardDragTable(const QString& nameOrPath);
 
+// How the BC caption and the header name a drag table: a standard table by its name, a file of
+// one's own by its file name without the extension.
+QString dragTableName(const QString& nameOrPath);
+
+// A BC far outside what bullets have on a standard table (G7: 0.05 to 0.55, G1: 0.05 to 1.2),
+// likely read against another table: the warning to give, empty when it is plausible or the
+// table has no such range.
+QString implausibleBc(const QString& table, double bc);
+
+// Powder sensitivity from two chronograph readings: ft/s per degree F between velocity v1 at
+// temperature t1 and v2 at t2. None, with the reason in `problem`, when the temperatures are the
+// same or the result is outside what the sensitivity field accepts.
+std::optional<double> powderSensitivity(double v1, double t1, double v2, double t2,
+                                        QString& problem);
+
 // The check made on leaving a box: empty when `text` is acceptable, else the field's message.
 QString check(int index, const QString& text);
 

@@ -1,5 +1,6 @@
-// The precision model's part of a load: whether it is on, its drag table and its seven inputs,
-// as the Input tab shows them and the load file stores them (fields 33 to 41).
+// The precision model's part of a load: whether it is on, its drag table, its seven inputs, how
+// its pressure is read, the cant, the aerodynamic jump and the wind zones, as the Input tab shows
+// them and the load file stores them (fields 33 to 45).
 #pragma once
 
 #include "load/PrecisionFields.h"
@@ -14,6 +15,18 @@ struct PrecisionForm {
     bool on = false;
     QString dragTable = PrecisionFields::defaultDragTable(); // a standard name or a file path
     std::array<QString, PrecisionFields::Count> fields = newLoadTexts();
+    // The pressure field holds the pressure reduced to sea level (as weather reports give it),
+    // not the station's.
+    bool seaLevelPressure = false;
+    QString cantDeg = defaultCant(); // degrees, clockwise as the shooter sees it positive
+    bool aerodynamicJump = false;
+    // "END SPEED ANGLE" per zone, "; " between zones, END in the range unit; empty: the load's
+    // one wind all the way.
+    QString windZones;
+
+    static QString defaultCant() { return QStringLiteral("0"); }
+    // The folder a relative drag file path is looked up in first: the load file's. Not saved.
+    QString loadFolder;
 
     static std::array<QString, PrecisionFields::Count> newLoadTexts() {
         std::array<QString, PrecisionFields::Count> texts;
@@ -28,5 +41,16 @@ struct PrecisionForm {
         used = used || value;
     }
 
-    bool operator==(const PrecisionForm&) const = default;
+    // Whether a field after the first nine differs from its default: only then are they saved.
+    bool hasLaterFields() const {
+        return seaLevelPressure || cantDeg != defaultCant() || aerodynamicJump ||
+               !windZones.isEmpty();
+    }
+
+    // The same load: where it was read from does not count.
+    bool operator==(const PrecisionForm& o) const {
+        return used == o.used && on == o.on && dragTable == o.dragTable && fields == o.fields &&
+               seaLevelPressure == o.seaLevelPressure && cantDeg == o.cantDeg &&
+               aerodynamicJump == o.aerodynamicJump && windZones == o.windZones;
+    }
 };

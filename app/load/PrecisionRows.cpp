@@ -2,6 +2,7 @@
 
 #include "SolverRecord.h"
 #include "load/MPrint.h"
+#include "load/ZonesCantJump.h"
 #include "services/MNumber.h"
 #include "units/Units.h"
 
@@ -29,6 +30,20 @@ QString item(const char* label, int width, const QString& value) {
     return MPrint::padRight(QString::fromUtf8(label), width) + QStringLiteral(": ") + value;
 }
 
+// Miller's factor with a warning below the stability a bullet needs: under 1.0 it tumbles,
+// under 1.3 it may fly poorly in cold dense air.
+QString stabilityText(double sg) {
+    if (sg <= 0) return QStringLiteral("none");
+    // Judged as shown, so "1.30" is never called marginal.
+    const float shown = MNumber::roundDecimals(float(sg), 2);
+    QString text = MPrint::formatFixed(float(sg), 2);
+    if (shown < 1.0f)
+        text += QStringLiteral(" unstable");
+    else if (shown < 1.3f)
+        text += QStringLiteral(" marginal");
+    return text;
+}
+
 } // namespace
 
 precision::Shot shot(const Inputs& in) {
@@ -52,6 +67,7 @@ precision::Shot shot(const Inputs& in) {
     s.temperatureF = c.temp;
     s.altitudeFt = c.alt;
     s.pressureInHg = in.pressure;
+    s.seaLevelPressure = p.seaLevelPressure;
     s.humidityPct = in.humidity;
     s.slopeDeg = in.angle;
     s.twistIn = inputValue(p, Twist);
@@ -61,6 +77,7 @@ precision::Shot shot(const Inputs& in) {
     s.azimuthDeg = inputValue(p, Azimuth);
     s.powderSensitivityFpsPerF = inputValue(p, Sensitivity);
     s.powderTemperatureF = value(PowderTemp, p.fields[PowderTemp]).value_or(59.0);
+    ZonesCantJump::applyTo(p, in.metric, s);
     return s;
 }
 
@@ -86,6 +103,7 @@ bool compute(const TableRows::Request& q, const precision::Shot& shot,
     }
     const CBallUtil util(CBallUtil::Overflow::Keep); // the caller names a non-finite value's cause
     rows.reserve(points.size());
+    bool transonic = false, subsonic = false;
     for (size_t i = 0; i < points.size(); ++i) {
         const precision::TrajectoryPoint& p = points[i];
         const float range = float(i) * q.increment;
@@ -97,12 +115,21 @@ bool compute(const TableRows::Request& q, const precision::Shot& shot,
         r[Spin] = float(p.spinIn);
         r[CoriolisVertical] = float(p.coriolisVerticalIn);
         r[CoriolisHorizontal] = float(p.coriolisHorizontalIn);
+        r[Mach] = float(p.mach);
+        // The first row below Mach 1.2, and the first below Mach 1.0 (which wins on one row).
+        if (!subsonic && p.mach < 1.0) {
+            r[SoundBarrier] = SubsonicMark;
+            subsonic = transonic = true;
+        } else if (!transonic && p.mach < 1.2) {
+            r[SoundBarrier] = TransonicMark;
+            transonic = true;
+        }
         rows.push_back(r);
     }
     return true;
 }
 
-QStringList headerLines(const precision::Shot& s, const PrecisionForm& form) {
+QStringList headerLines(const precision::Shot& s, const PrecisionForm& form, bool metric) {
     const bool standard = PrecisionFields::isStandardDragTable(form.dragTable);
     const QString table =
         standard ? form.dragTable + QStringLiteral(" drag table")
@@ -114,13 +141,21 @@ QStringList headerLines(const precision::Shot& s, const PrecisionForm& form) {
         return item(label, 17, value);
     };
     const double sg = precision::stabilityFactor(s);
+    const precision::Atmosphere air = precision::stationAir(s);
     QStringList lines;
     lines << left("Model", QStringLiteral("Precision, ") + table);
-    lines << itemPair(left("Pressure", number(s.pressureInHg) + QStringLiteral(" inHg")),
+    // A pressure reduced to sea level says so in its label.
+    lines << itemPair(left(s.seaLevelPressure ? "Pressure (SL)" : "Pressure",
+                           number(s.pressureInHg) + QStringLiteral(" inHg")),
                       right("Humidity", number(s.humidityPct) + QStringLiteral(" %")));
+    lines << itemPair(
+        left("Station Press.",
+             MPrint::formatFixed(float(air.pressureInHg), 2) + QStringLiteral(" inHg")),
+        right("Density Altitude",
+              QString::number(std::lround(precision::densityAltitudeFt(air.densityRatio()))) +
+                  QStringLiteral(" ft")));
     lines << itemPair(left("Twist", number(s.twistIn) + QStringLiteral(" in/turn")),
-                      right("Stability (Sg)",
-                            sg > 0 ? MPrint::formatFixed(float(sg), 2) : QStringLiteral("none")));
+                      right("Stability (Sg)", stabilityText(sg)));
     lines << itemPair(left("Bullet Length", number(s.lengthIn) + QStringLiteral(" in")),
                       right("Bullet Diameter", number(s.diameterIn) + QStringLiteral(" in")));
     lines << itemPair(left("Latitude", s.latitudeDeg
@@ -133,6 +168,7 @@ QStringList headerLines(const precision::Shot& s, const PrecisionForm& form) {
     lines << left("MV used",
                   MPrint::formatFixed(float(precision::effectiveMuzzleVelocityFps(s)), 1) +
                       QStringLiteral(" fps"));
+    lines << ZonesCantJump::headerLines(s, metric);
     return lines;
 }
 

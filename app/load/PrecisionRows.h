@@ -38,7 +38,8 @@ bool compute(const TableRows::Request& request, const precision::Shot& shot,
              const precision::DragCurve& drag, std::vector<TableRow>& rows, QString& reason,
              std::optional<Problem>& failure);
 
-// Lines for the table's header: the model, its drag table and the inputs it adds.
-QStringList headerLines(const precision::Shot& shot, const PrecisionForm& form);
+// Lines for the table's header: the model, its drag table and the inputs it adds (the wind
+// zones' ends in the range unit).
+QStringList headerLines(const precision::Shot& shot, const PrecisionForm& form, bool metric);
 
 } // namespace PrecisionRows

@@ -44,6 +44,7 @@ constexpr Row rows[] = {
     {CoriolisVertical, "CorV", "CorV", "coriolis_v_in", "coriolis_v_in", 1, 8, false, true, false},
     {CoriolisHorizontal, "CorH", "CorH", "coriolis_h_in", "coriolis_h_in", 1, 8, false, true,
      false},
+    {Mach, "Mach", "Mach", "mach", "mach", 2, 8, false, true, false},
 };
 
 } // namespace
@@ -64,6 +65,12 @@ std::vector<Format> columns(const Options& options) {
         out.push_back(f);
     }
     return out;
+}
+
+QString soundBarrierText(float mark) {
+    if (mark == SubsonicMark) return QStringLiteral("subsonic");
+    if (mark == TransonicMark) return QStringLiteral("transonic");
+    return {};
 }
 
 QString cellText(const Format& format, float value) {

@@ -25,8 +25,16 @@ enum Column {
     Spin,               // inches of spin drift (precision model)
     CoriolisVertical,   // inches (precision model)
     CoriolisHorizontal, // inches (precision model)
+    Mach,               // speed over the speed of sound (precision model)
+    // Where the bullet crosses into the transonic (1: first row below Mach 1.2) or subsonic
+    // (2: first row below Mach 1.0) range; 0 elsewhere (precision model).
+    SoundBarrier,
     Count
 };
+inline constexpr float TransonicMark = 1, SubsonicMark = 2;
+
+// The word that marks a row where the bullet turns transonic or subsonic; empty elsewhere.
+QString soundBarrierText(float mark);
 
 struct Options {
     bool moa = false;       // corrections in quarter-MOA clicks rather than mils

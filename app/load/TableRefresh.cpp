@@ -1,6 +1,7 @@
 #include "load/TableRefresh.h"
 
 #include "load/InputFields.h"
+#include "load/PrecisionFields.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
 
@@ -20,7 +21,13 @@ QString shownText(const TableResult& result) {
     return result.text;
 }
 
+QString precisionBcCaption(const PrecisionForm& precision) {
+    return "BC (" + PrecisionFields::dragTableName(precision.dragTable) + ")";
+}
+
 QString bcCaption(const LoadSnapshot& snapshot, float handedBc) {
+    // The precision model reads the BC as typed, against its drag table.
+    if (snapshot.form.isPrecision()) return precisionBcCaption(snapshot.form.precision);
     const auto field = MNumber::parse(snapshot.form.fields[InputFields::Bc]);
     const float fieldBc = field ? MNumber::toSingle(*field).value_or(0.0f) : 0.0f;
     if (!MSmallBallStruct::isNonZero(handedBc - fieldBc)) return QStringLiteral("BC");

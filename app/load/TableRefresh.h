@@ -17,8 +17,11 @@ TableResult table(const LoadSnapshot& snapshot, CTextOutput& txt);
 // the entry point to report, shows an empty text).
 QString shownText(const TableResult& result);
 
-// "BC" or, when `handedBc` (the coefficient handed to the solver) differs from the BC field
-// (the atmosphere correction), "BC (0.573)" with that coefficient.
+// The BC caption of a load in the precision model: the drag table its BC is read against.
+QString precisionBcCaption(const PrecisionForm& precision);
+// That caption in the precision model; else "BC" or, when `handedBc` (the coefficient handed to
+// the solver) differs from the BC field (the atmosphere correction), "BC (0.573)" with that
+// coefficient.
 QString bcCaption(const LoadSnapshot& snapshot, float handedBc);
 
 } // namespace TableRefresh

@@ -85,6 +85,10 @@ void appendRow(QString& out, const TableRow& row, const std::vector<TableColumns
     for (const TableColumns::Format& f : columns)
         if (f.inText) cells << TableColumns::cellText(f, row[f.column]);
     MPrint::printColumns(out, cells, separator, widths);
+    // The precision model marks where the bullet turns transonic and subsonic after the row.
+    const QString mark = TableColumns::soundBarrierText(row[TableColumns::SoundBarrier]);
+    const qsizetype lineEnd = out.lastIndexOf(QStringLiteral("\r\n"));
+    if (!mark.isEmpty() && lineEnd >= 0) out.insert(lineEnd, mark);
 }
 
 void appendShortEnd(QString& out, float lastRange, float maxRange, bool metric) {

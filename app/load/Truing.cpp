@@ -68,7 +68,7 @@ std::optional<double> precisionHeight(const LoadSnapshot& model, float range, do
 class HeightModel {
 public:
     explicit HeightModel(const LoadSnapshot& model) : model(model) {
-        if (model.form.isPrecision()) table = DragTables::load(model.form.precision.dragTable);
+        if (model.form.isPrecision()) table = DragTables::load(model.form.precision);
     }
 
     std::optional<double> at(float range, double velocity) {

@@ -104,6 +104,7 @@ Collected collect(const LoadSnapshot& model) {
             line.wind = -wind[i][Column::WindCorrection];
             line.velocity = rows[i][Column::Velocity];
             line.time = rows[i][Column::Time];
+            line.soundBarrier = TableColumns::soundBarrierText(rows[i][Column::SoundBarrier]);
             card.lines.push_back(line);
         }
         out.collected = true;
@@ -149,17 +150,23 @@ void draw(QPainter& painter, const QRectF& page, const Card& card) {
         y += lineHeight;
     }
     y += lineHeight / 2;
-    row({QStringLiteral("Range (%1)").arg(card.rangeUnit),
-         QStringLiteral("Elev (%1)").arg(card.correctionUnit),
-         QStringLiteral("Wind 10 (%1)").arg(card.correctionUnit), QStringLiteral("Vel (ft/s)"),
-         QStringLiteral("TOF (s)")},
-        bold);
+    // A column for the sound barrier only on a card that has a row to mark.
+    const bool marks = std::any_of(card.lines.begin(), card.lines.end(),
+                                   [](const Line& l) { return !l.soundBarrier.isEmpty(); });
+    QStringList headings{QStringLiteral("Range (%1)").arg(card.rangeUnit),
+                         QStringLiteral("Elev (%1)").arg(card.correctionUnit),
+                         QStringLiteral("Wind 10 (%1)").arg(card.correctionUnit),
+                         QStringLiteral("Vel (ft/s)"), QStringLiteral("TOF (s)")};
+    if (marks) headings << QStringLiteral("Speed");
+    row(headings, bold);
     painter.drawLine(QPointF(page.left(), y), QPointF(page.right(), y));
     const int decimals = card.correctionUnit == QLatin1String("clicks") ? 0 : 1;
-    for (const Line& l : card.lines)
-        row({MNumber::shortText(l.range), fixed(l.elevation, decimals), fixed(l.wind, decimals),
-             fixed(l.velocity, 0), fixed(l.time, 3)},
-            font);
+    for (const Line& l : card.lines) {
+        QStringList cells{MNumber::shortText(l.range), fixed(l.elevation, decimals),
+                          fixed(l.wind, decimals), fixed(l.velocity, 0), fixed(l.time, 3)};
+        if (marks) cells << l.soundBarrier;
+        row(cells, font);
+    }
     painter.restore();
 }
 

@@ -20,10 +20,11 @@ namespace RangeCard {
 
 struct Line {
     float range = 0;
-    float elevation = 0; // correction to dial, clicks or mils (up positive)
-    float wind = 0;      // correction for a full-value 10 mph wind from the left (left negative)
-    float velocity = 0;  // ft/s
-    float time = 0;      // s
+    float elevation = 0;  // correction to dial, clicks or mils (up positive)
+    float wind = 0;       // correction for a full-value 10 mph wind from the left (left negative)
+    float velocity = 0;   // ft/s
+    float time = 0;       // s
+    QString soundBarrier; // "transonic" or "subsonic" where the bullet turns so (precision model)
 };
 
 struct Card {

@@ -59,6 +59,9 @@ CGraph::CGraph(QWidget* parent) : QChartView(parent) {
     line2 = new QLineSeries(chart);
     line1->setObjectName(QStringLiteral("series1"));
     line2->setObjectName(QStringLiteral("series2"));
+    // On the chart only while there is a place to mark, so a classic graph is as it was.
+    subsonic = new QLineSeries(this);
+    subsonic->setObjectName(QStringLiteral("subsonic"));
     chart->addSeries(line1);
     chart->addSeries(line2);
     xAxis = new QValueAxis(chart);
@@ -76,6 +79,7 @@ CGraph::CGraph(QWidget* parent) : QChartView(parent) {
     }
     applyPen(line1, Qt::black, Qt::SolidLine);
     applyPen(line2, compareColour(), Qt::DashLine);
+    applyPen(subsonic, QColor(0xc0, 0x30, 0x30), Qt::DotLine);
     chart->legend()->setVisible(true);
     chart->legend()->setAlignment(Qt::AlignBottom);
     QFont legendFont = chart->legend()->font();
@@ -115,11 +119,33 @@ void CGraph::graphShow(const std::vector<float>& dropArray1, const std::vector<f
     for (QLegendMarker* marker : chart()->legend()->markers(line2))
         marker->setVisible(comparing);
     fitAxes(comparing);
+    showSubsonic(std::nullopt);
 }
 
 void CGraph::graphShow(const GraphData& data) {
     graphShow(data.series1.y, data.series2.y, data.series1.x, data.series2.x, data.chartType,
               data.series1.legend, data.series2.legend, data.yTitle, data.xTitle);
+    showSubsonic(data.subsonicRange);
+}
+
+void CGraph::showSubsonic(std::optional<float> range) {
+    const bool shown = chart()->series().contains(subsonic);
+    if (!range) {
+        if (shown) {
+            chart()->removeSeries(subsonic);
+            subsonic->setParent(this);
+        }
+        subsonic->clear();
+        return;
+    }
+    if (!shown) {
+        chart()->addSeries(subsonic);
+        subsonic->attachAxis(xAxis);
+        subsonic->attachAxis(yAxis);
+    }
+    // Across the whole height of the plot, after the axes were fitted to the curves.
+    subsonic->replace({QPointF(*range, yAxis->min()), QPointF(*range, yAxis->max())});
+    subsonic->setName(QStringLiteral("Subsonic at %1").arg(double(*range)));
 }
 
 void CGraph::setAxisTitles(const QString& yAxisTitle, const QString& xAxisTitle) {

@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QImage>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class QChart;
@@ -26,9 +27,12 @@ public:
                    int16_t chChartType, const QString& legend1, const QString& legend2,
                    const QString& yAxisTitle, const QString& xAxisTitle);
     void graphShow(const GraphData& data);
+    // The upright line where the bullet goes subsonic, or none.
+    void showSubsonic(std::optional<float> range);
 
     QLineSeries* series1() const { return line1; }
     QLineSeries* series2() const { return line2; }
+    QLineSeries* subsonicMark() const { return subsonic; }
     QValueAxis* axisX() const { return xAxis; }
     QValueAxis* axisY() const { return yAxis; }
     // Rows of the grid the last draw filled: the longer of the two series.
@@ -49,6 +53,7 @@ private:
 
     QLineSeries* line1 = nullptr;
     QLineSeries* line2 = nullptr;
+    QLineSeries* subsonic = nullptr; // an upright line where the bullet goes subsonic
     QValueAxis* xAxis = nullptr;
     QValueAxis* yAxis = nullptr;
     int rows = 0;

@@ -1,8 +1,10 @@
 #include "shell/InputTab.h"
 
 #include "load/LoadModel.h"
+#include "load/TableRefresh.h"
 #include "shell/NotesBox.h"
 #include "shell/PrecisionBox.h"
+#include "shell/ZonesCantBox.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -58,6 +60,8 @@ void InputTab::build() {
     page->addWidget(buildChoices());
     precisionBox = new PrecisionBox(model, this);
     page->addWidget(precisionBox);
+    zonesCantBox = new ZonesCantBox(model, this);
+    page->addWidget(zonesCantBox);
 
     auto* notesLabel = new QLabel(QStringLiteral("Load Notes"), this);
     notesLabel->setObjectName(QStringLiteral("lblNotes"));
@@ -239,7 +243,10 @@ void InputTab::connectEdits() {
     connect(chkPrecision, &QCheckBox::toggled, this, [this](bool on) {
         if (!showing) model.form.precision.setOn(on);
         applyPrecision();
+        if (!showing && on) precisionBox->warnImplausibleBc();
     });
+    connect(precisionBox, &PrecisionBox::dragTableChanged, this,
+            [this] { setBcCaption(TableRefresh::precisionBcCaption(model.form.precision)); });
     connect(txtNotes, &QPlainTextEdit::textChanged, this, [this] {
         if (!showing) model.form.notes = NotesBox::read(txtNotes);
     });
@@ -259,6 +266,7 @@ void InputTab::showForm() {
     chkMilrange->setChecked(form.chkMilrange != 0);
     chkPrecision->setChecked(form.precision.on);
     precisionBox->showForm();
+    zonesCantBox->showForm();
     if (NotesBox::read(txtNotes) != form.notes) NotesBox::show(txtNotes, form.notes);
     applyAdvanced();
     applyMilRange();
@@ -276,7 +284,8 @@ void InputTab::showFieldText(int index) {
 
 void InputTab::applyToolTips() {
     for (int i = 0; i < Count; ++i)
-        fields[static_cast<size_t>(i)]->setToolTip(QString::fromUtf8(field(i).message));
+        fields[static_cast<size_t>(i)]->setToolTip(
+            QString::fromUtf8(limit(i, model.form.isPrecision(), model.form.isMetric()).message));
 }
 
 void InputTab::applyAdvanced() {
@@ -295,6 +304,12 @@ void InputTab::applyPrecision() {
     // load has it for when the model is switched off.
     const bool precise = model.form.isPrecision();
     precisionBox->setVisible(precise);
+    zonesCantBox->setVisible(precise);
+    applyToolTips(); // the precision model's wider limits
+    // The precision model names the BC's drag table; the classic caption waits for a table.
+    // The classic caption shows a corrected coefficient once a table has handed one over.
+    setBcCaption(precise ? TableRefresh::precisionBcCaption(model.form.precision)
+                         : QStringLiteral("BC"));
     cboDrag->setEnabled(!precise);
     cboDrag->setToolTip(precise ? QStringLiteral("The precision model uses its own drag table")
                                 : QStringLiteral("G1 is what manufacturers use"));
@@ -338,7 +353,10 @@ void InputTab::onFocusChanged(QWidget* old, QWidget* now) {
     const int index = found.value();
 
     const FlagGuard guard(validating);
-    if (!model.validateAndWarn(index)) return;
+    if (!model.validateAndWarn(index)) {
+        if (index == Bc) precisionBox->warnImplausibleBc();
+        return;
+    }
     if (isAncestorOf(now) && old->isVisible()) {
         old->setFocus(Qt::OtherFocusReason);
         return;

@@ -11,6 +11,7 @@
 
 class LoadModel;
 class PrecisionBox;
+class ZonesCantBox;
 class QBoxLayout;
 class QCheckBox;
 class QComboBox;
@@ -54,6 +55,7 @@ public:
     QCheckBox* chkMilrange = nullptr;
     QCheckBox* chkPrecision = nullptr;
     PrecisionBox* precisionBox = nullptr;
+    ZonesCantBox* zonesCantBox = nullptr;
     QPlainTextEdit* txtNotes = nullptr;
     // Where cboCompare sits on this page (the Graph tab borrows it while it shows).
     QBoxLayout* compareSlot = nullptr;

@@ -55,6 +55,7 @@ const MenuItem menuItems[] = {
      &ui::mnuVelocityChronoCorrection_Click},
     {"mnuOptions", "mnuTrueVelocity", "&True Muzzle Velocity\u2026", nullptr,
      &ui::mnuTrueVelocity_Click},
+    {"mnuOptions", "mnuTrueDrag", "True &Drag\u2026", nullptr, &ui::mnuTrueDrag_Click},
     {"mnuHelp", "mnuContents", "&Contents", "Ctrl+H", &ui::mnuContents_Click},
     {"mnuHelp", "mnuAbout", "&About", nullptr, &ui::mnuAbout_Click},
 };

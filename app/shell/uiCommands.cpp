@@ -7,6 +7,7 @@
 #include "services/FileChooser.h"
 #include "services/MNumber.h"
 #include "services/MSmallBallStruct.h"
+#include "services/Prompt.h"
 #include "shell/CGraph.h"
 #include "shell/ComparisonList.h"
 #include "shell/GraphTab.h"
@@ -16,6 +17,7 @@
 #include "shell/TableTab.h"
 #include "shell/dlgChronoVel.h"
 #include "shell/dlgPointBlank.h"
+#include "shell/dlgTrueDrag.h"
 #include "shell/dlgTrueVelocity.h"
 #include "shell/frmAbout.h"
 #include "shell/frmOptions.h"
@@ -103,6 +105,33 @@ void ui::mnuTrueVelocity_Click() {
     model.setFieldText(InputFields::MuzzleVelocity,
                        MNumber::shortText(float(*dialog.truedVelocity())));
     inputTab->showFieldText(InputFields::MuzzleVelocity);
+}
+
+void ui::mnuTrueDrag_Click() {
+    const QString title = QStringLiteral("True Drag");
+    if (!model.form.isPrecision()) {
+        showMessage(QStringLiteral("Truing the drag needs the precision model: turn it on for "
+                                   "this load first."),
+                    title);
+        return;
+    }
+    dlgTrueDrag dialog(model, this);
+    if (dialog.exec() != QDialog::Accepted || !dialog.result()) return;
+    const TrueDrag::Result& result = *dialog.result();
+    const QString loadPath = loadDoc.filename;
+    if (result.truth.twoBands && loadPath.isEmpty()) {
+        showMessage(QStringLiteral("Save the load first: the trued drag is kept in a file "
+                                   "beside it."),
+                    title);
+        return;
+    }
+    const QString problem =
+        TrueDrag::apply(result, model, TrueDrag::bandFilePath(loadPath, QString()));
+    if (!problem.isEmpty()) {
+        showMessage(problem, title);
+        return;
+    }
+    inputTab->showForm();
 }
 
 void ui::mnuContents_Click() {

@@ -69,7 +69,7 @@ bool CHUD::init(float wind, const LoadSnapshot& model, const QString& simMaxRang
 }
 
 bool CHUD::flyPrecision(float wind, const LoadSnapshot& model, float maxRange) {
-    const DragTables::Loaded table = DragTables::load(model.form.precision.dragTable);
+    const DragTables::Loaded table = DragTables::load(model.form.precision);
     if (!table.curve) {
         MSmallBallStruct::HandleError("CHUD", "init", ErrorNumbers::FileNotFound, table.problem);
         return false;

@@ -1,6 +1,10 @@
 // quorvel --card and --table --csv run as a user runs them: a one-page PDF holding the load and a
 // line per table row, and CSV text on standard output.
+#include "PromptRecorder.h"
 #include "TestAppFolder.h"
+#include "cli/CliLoad.h"
+#include "load/LoadModel.h"
+#include "report/RangeCard.h"
 
 #include <QFile>
 #include <QProcess>
@@ -90,6 +94,32 @@ TEST_F(CardTest, CsvGoesToStandardOutput) {
     EXPECT_TRUE(lines.first().startsWith("range_yd,height_in,"));
     EXPECT_EQ(lines.size(), 2 + 41); // header, 41 rows (0 to 1000 by 25), the final line end
     EXPECT_FALSE(r.out.contains('\r'));
+}
+
+TEST(RangeCardMarks, ThePrecisionCardMarksWhereTheBulletTurnsTransonicAndSubsonic) {
+    TestAppFolder folder;
+    PromptRecorder prompts;
+    // The precision sample to 1500 yd: its 2632 ft/s slows through Mach 1.2 and Mach 1.
+    QFile sample(TestAppFolder::dataDir() + "/308win-precision.qvt");
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = sample.readAll().split('\n');
+    lines[3] = "1500\r";
+    LoadModel model;
+    CliLoad::startModel(model);
+    ASSERT_TRUE(CliLoad::openLoad(model, folder.write("far.qvt", lines.join('\n'))));
+    const RangeCard::Collected collected = RangeCard::collect(model.snapshot());
+    ASSERT_TRUE(collected.ok()) << collected.problem.toStdString();
+    const RangeCard::Card& card = collected.card;
+    QStringList marks;
+    for (const RangeCard::Line& line : card.lines) {
+        if (line.soundBarrier.isEmpty()) continue;
+        marks << line.soundBarrier;
+        // Mach 1.2 and 1.0 in the air at 5,000 ft and 41 F, whose sound travels 1097 ft/s; the
+        // 10-mph crosswind adds little to the speed through the air.
+        const double limit = line.soundBarrier == "transonic" ? 1.2 * 1097 : 1097;
+        EXPECT_LT(line.velocity, limit + 2) << line.range;
+    }
+    EXPECT_EQ(marks, (QStringList{"transonic", "subsonic"}));
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -279,8 +280,30 @@ TEST_F(CliTable, ALoadWithThePrecisionModelOnPrintsItsTable) {
     EXPECT_EQ(csv.exitCode, 0) << csv.err.toStdString();
     EXPECT_TRUE(csv.out.startsWith("range_yd,"));
     EXPECT_TRUE(csv.out.left(csv.out.indexOf('\n'))
-                    .endsWith("lead_in,lead_clicks,spin_in,coriolis_v_in,coriolis_h_in"))
+                    .endsWith("lead_in,lead_clicks,spin_in,coriolis_v_in,coriolis_h_in,mach"))
         << csv.out.left(200).toStdString();
+}
+
+TEST_F(CliTable, TheRangeLimitNamedIsTheOneThatApplies) {
+    // Field 4 is the maximum range: 1000 in the sample.
+    const auto withRange = [&](const QByteArray& file, const QByteArray& range) {
+        QByteArray bytes = data(file);
+        QList<QByteArray> lines = bytes.split('\n');
+        lines[3] = range + "\r";
+        return folder.write("r.qvt", lines.join('\n'));
+    };
+    const ProcessResult far = quorvel({"--table", withRange("308win-precision.qvt", "3000")});
+    EXPECT_EQ(far.exitCode, 0) << far.err.toStdString();
+    EXPECT_TRUE(QString::fromLatin1(far.out).contains(QRegularExpression("\r\n +3000 ")))
+        << far.out.right(300).toStdString();
+    const ProcessResult beyond = quorvel({"--table", withRange("308win-precision.qvt", "5001")});
+    EXPECT_EQ(beyond.exitCode, 2);
+    EXPECT_TRUE(beyond.err.contains("must be 5000 yards or less with the precision model"))
+        << beyond.err.toStdString();
+    const ProcessResult classic = quorvel({"--table", withRange("308win.qvt", "2048")});
+    EXPECT_EQ(classic.exitCode, 2);
+    EXPECT_TRUE(classic.err.contains("Maximum range must be 2047 yards or less."))
+        << classic.err.toStdString();
 }
 
 TEST_F(CliTable, APrecisionLoadWhoseDragFileIsGoneIsOneLineAndStatusTwo) {

@@ -169,7 +169,7 @@ TEST_F(PrecisionTableTest, TheCsvAddsItsColumnsAfterTheLeadAndGivesTotals) {
     const QByteArray bytes = CsvExport::tableCsv(model.snapshot(), txt, problem, failure);
     EXPECT_TRUE(bytes.startsWith("range_yd,height_in,height_mil,wind_in,wind_mil,velocity_fps,"
                                  "energy_ftlbf,tof_s,lead_in,lead_mil,spin_in,coriolis_v_in,"
-                                 "coriolis_h_in\n"))
+                                 "coriolis_h_in,mach\n"))
         << bytes.left(200).toStdString();
     // The table's Wind is the CSV's total, rounded.
     const ParsedTable t = parsed();

@@ -386,7 +386,8 @@ TEST_F(TableTest, RangesThatOverflowAreReportedAndLeaveNoTable) {
     EXPECT_EQ(table(), "Increments: Range increment must be between 1 and maximum range.");
     set(Increments, "1000");
     set(MaxRange, "5000"); // 16 steps per yard no longer fit a step count
-    EXPECT_EQ(table(), maxRangeMessage);
+    // The limit that applies here is the step count's, and the message names it.
+    EXPECT_EQ(table(), "Max Range: Maximum range must be 2047 yards or less.");
     set(MaxRange, "0");
     EXPECT_EQ(table(), maxRangeMessage);
     EXPECT_TRUE(prompts.messages.isEmpty());

@@ -1,0 +1,56 @@
+// Truing the drag of the load on screen in the precision model: observations (range in the
+// range unit, height in inches above the line of sight) in, the drag scales and the fit out,
+// and the trued drag kept with the load (one scale as the trued BC; a scale per band as a drag
+// file beside the load).
+#pragma once
+
+#include "precision/DragTruing.h"
+
+#include <QString>
+#include <vector>
+
+class LoadModel;
+struct LoadSnapshot;
+
+namespace TrueDrag {
+
+// Observations this close in say more about the muzzle velocity than about the drag.
+constexpr double NearestTellingRangeYd = 600;
+constexpr int MostObservations = 8;
+
+struct Observation {
+    double range = 0; // in the load's range unit
+    double heightIn = 0;
+};
+
+struct Result {
+    precision::DragTruth truth;
+    std::vector<Observation> observations;
+    bool metric = false;
+    double loadBc = 0;    // the load's BC field
+    double truedBc = 0;   // the BC that gives the one scale (loadBc / scale)
+    QString dragTable;    // the load's drag table, standard name or path
+    bool allNear = false; // every observation inside 600 yd
+    QString problem;      // why there are no scales
+
+    bool ok() const { return problem.isEmpty(); }
+};
+
+// The load must be in the precision model and computable.
+Result trueDrag(const LoadSnapshot& snapshot, const std::vector<Observation>& observations);
+
+// The fit as text lines: each observation against the untrued and trued heights, then the
+// scales and what the load keeps; the warning for near observations last.
+QString fitText(const Result& result);
+QString nearWarning();
+
+// Where the per-band curve is kept: beside the load, named after it ("<load>-trued.csv"), or in
+// `fallbackFolder` for a load not yet saved.
+QString bandFilePath(const QString& loadPath, const QString& fallbackFolder);
+
+// Stores the result in the model's form: the trued BC in the BC field for one scale; for two,
+// the scaled curve written to `bandFile` and selected as the load's drag table. The reason on
+// failure, the form untouched.
+QString apply(const Result& result, LoadModel& model, const QString& bandFile);
+
+} // namespace TrueDrag
