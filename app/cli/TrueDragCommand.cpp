@@ -59,8 +59,8 @@ int run(const QStringList& operands) {
     const TrueDrag::Result result = TrueDrag::trueDrag(model.snapshot(), observations);
     if (!result.ok()) return badInput(result.problem);
     if (result.allNear) CliLoad::writeErrorLine(TrueDrag::nearWarning());
-    CliLoad::writeOut(TrueDrag::fitText(result).toLocal8Bit());
-    return ExitOk;
+    // A full disk or a closed pipe is one line and status 1, as for every printing job.
+    return CliLoad::writeOutStatus(TrueDrag::fitText(result).toLocal8Bit());
 }
 
 } // namespace TrueDragCommand
