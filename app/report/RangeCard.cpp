@@ -70,22 +70,21 @@ Collected collect(const LoadSnapshot& model) {
     try {
         CTextOutput txt;
         const CInput& in1 = model.values.in1;
-        TableResult level = txt.rows(model, in1, in1);
-        if (!level.ok()) {
-            out.problem = level.reason;
-            out.failure = level.problem;
-            return out;
-        }
+        // Either table failing leaves the card empty with its reason.
+        const auto failed = [&out](const TableResult& result) {
+            if (result.ok()) return false;
+            out.problem = result.reason;
+            out.failure = result.problem;
+            return true;
+        };
+        const TableResult level = txt.rows(model, in1, in1);
+        if (failed(level)) return out;
         const std::vector<TableRow>& rows = level.rows;
         CInput windy = in1;
         windy.ixwvel = CardWindMph;
         windy.ixwangl = FromTheLeft;
-        TableResult windRows = txt.rows(model, in1, windy);
-        if (!windRows.ok()) {
-            out.problem = windRows.reason;
-            out.failure = windRows.problem;
-            return out;
-        }
+        const TableResult windRows = txt.rows(model, in1, windy);
+        if (failed(windRows)) return out;
         const std::vector<TableRow>& wind = windRows.rows;
 
         Card& card = out.card;
