@@ -46,7 +46,7 @@ bool LoadDocument::loadFile(const QString& path) {
 
 bool LoadDocument::save() {
     if (filename.isEmpty()) return saveAs();
-    if (!writeCurrent("mnuSave_Click")) return false;
+    if (!writeCurrent()) return false;
     if (addToMru) addToMru(filename);
     return true;
 }
@@ -57,7 +57,7 @@ bool LoadDocument::saveAs() {
     if (path.isEmpty()) return false;
     const QString previous = filename;
     filename = path;
-    if (writeCurrent("mnuSaveAs_Click")) {
+    if (writeCurrent()) {
         if (addToMru) addToMru(filename);
         return true;
     }
@@ -157,8 +157,7 @@ bool LoadDocument::isFileChanged(const QString& file1, const QString& file2) {
     return !same;
 }
 
-bool LoadDocument::writeCurrent(const char* operation) {
-    (void)operation;
+bool LoadDocument::writeCurrent() {
     // A drag file named relative to the load keeps naming the same file from the new folder.
     DragTables::moveLoad(model.form.precision, QFileInfo(filename).absolutePath());
     // Every failure (a file that cannot be opened, a write that fails half way) has been

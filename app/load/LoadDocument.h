@@ -54,8 +54,8 @@ public:
     static QString caption(const QString& cartridge);
 
 private:
-    // Writes the form to the current file; reports a failure through HandleError.
-    bool writeCurrent(const char* operation);
+    // Writes the form to the current file; the file layer reports a failure.
+    bool writeCurrent();
 
     // Writes the form to the scratch file; its path, or empty when it could not be written.
     QString writeScratch();

@@ -46,7 +46,7 @@ bool SessionDocument::openRecent(const QString& path) {
 bool SessionDocument::save() {
     // With no session file yet, Save asks for one.
     if (sim.sessionFile.isEmpty()) return saveAs();
-    if (!writeCurrent("mnuSave_Click")) return false;
+    if (!writeCurrent()) return false;
     if (addToMru) addToMru(sim.sessionFile);
     return true;
 }
@@ -57,7 +57,7 @@ bool SessionDocument::saveAs() {
     if (path.isEmpty()) return false;
     const QString previous = sim.sessionFile;
     sim.sessionFile = path;
-    if (!writeCurrent("mnuSaveAs_Click")) {
+    if (!writeCurrent()) {
         // Nothing was saved under the new name: the current file stays what it was.
         sim.sessionFile = previous;
         return false;
@@ -102,7 +102,7 @@ bool SessionDocument::queryUnsaved() {
         // there cancels the whole command, as it does for a load. A failed save keeps the
         // window open.
         if (current.isEmpty()) return saveAs();
-        return writeCurrent("mnuSave_Click");
+        return writeCurrent();
     case PromptAnswer::No:
         return true;
     default:
@@ -117,13 +117,12 @@ bool SessionDocument::isChanged(const QString& file1, const QString& file2) {
     return !same;
 }
 
-bool SessionDocument::writeCurrent(const char* operation) {
+bool SessionDocument::writeCurrent() {
     if (sim.dataSave()) {
         markClean();
         return true;
     }
     // Every failure (a file that cannot be opened, a write that fails half way) has been
     // reported by the file layer, and the previous session file is still whole.
-    (void)operation;
     return false;
 }

@@ -52,7 +52,7 @@ public:
     void markClean();
 
 private:
-    bool writeCurrent(const char* operation);
+    bool writeCurrent();
     // The session as the file would hold it, written to the scratch file; its path.
     QString writeScratch();
     // True unless the two files hold the same text.
