@@ -69,7 +69,7 @@ DragParse parseDragDrg(std::string_view text) {
         }
         if (line.find(',') != std::string_view::npos)
             return failure(lineNumber,
-                           "\"" + std::string(line.substr(0, line.find_last_not_of(" \t\r") + 1)) +
+                           "\"" + quotedField(line.substr(0, line.find_last_not_of(" \t\r") + 1)) +
                                "\" has a comma; a .drg file takes \".\" as the "
                                "decimal point");
         if (words.size() != 2)
@@ -80,7 +80,7 @@ DragParse parseDragDrg(std::string_view text) {
         for (int i = 0; i < 2; ++i)
             if (!numberOf(words[size_t(i)], i == 0 ? row.first : row.second))
                 return failure(lineNumber,
-                               "\"" + std::string(words[size_t(i)]) + "\" is not a number");
+                               "\"" + quotedField(words[size_t(i)]) + "\" is not a number");
         if (rows.size() == std::size_t(mostDrgRows))
             return failure(lineNumber,
                            "a drag table has at most " + std::to_string(mostDrgRows) + " rows");
@@ -104,6 +104,9 @@ DragParse parseDragDrg(std::string_view text) {
         const double cd = machFirst ? row.second : row.first;
         if (mach < 0) return failure(row.lineNumber, "Mach is negative");
         if (cd <= 0) return failure(row.lineNumber, "Cd is not positive");
+        // Beyond these no bullet flies: the flight would accelerate or overflow.
+        if (mach > MostDragMach) return failure(row.lineNumber, "Mach is above 10");
+        if (cd > MostDragCd) return failure(row.lineNumber, "Cd is above 5");
         curve.mach.push_back(mach);
         curve.cd.push_back(cd);
     }

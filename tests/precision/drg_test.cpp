@@ -71,6 +71,22 @@ TEST(DrgFile, RefusesWhatIsNoDragTable) {
               "line 4: the Mach numbers do not rise (neither column is in ascending order)");
     EXPECT_EQ(errorOf("h\n0.2 -0.5\n0.3 1.0\n"), "line 2: Mach is negative");
     EXPECT_EQ(errorOf("h\n0 0.5\n0.3 1.0\n"), "line 2: Cd is not positive");
+    // Where no bullet flies: the same limits as the Mach,Cd file.
+    EXPECT_EQ(errorOf("h\n0.2 0.5\n0.3 10.5\n"), "line 3: Mach is above 10");
+    EXPECT_EQ(errorOf("h\n0.2 0.5\n6 1.0\n"), "line 3: Cd is above 5");
+}
+
+TEST(DrgFile, QuotesAShortCleanPieceOfABadField) {
+    // A megabyte of junk with a bell and an escape in it must not reach the terminal whole.
+    const std::string junk = "\a\x1b" + std::string(1 << 20, 'x');
+    for (const std::string& text :
+         {"h\n0.2 0.5\n" + junk + " 1.0\n", "h\n0.2 0.5\n" + junk + ",5\n"}) {
+        const std::string error = errorOf(text);
+        EXPECT_LT(error.size(), 200u);
+        EXPECT_EQ(error.find('\a'), std::string::npos);
+        EXPECT_EQ(error.find('\x1b'), std::string::npos);
+        EXPECT_NE(error.find("\\x07"), std::string::npos) << error;
+    }
 }
 
 } // namespace
