@@ -160,8 +160,10 @@ TableResult CTextOutput::table(const LoadSnapshot& s) {
         h.cartridge = fields[InputFields::Cartridge];
         h.targetSpeed = advanced ? fields[InputFields::TargetSpeed] : QStringLiteral("0");
         h.angle = fields[InputFields::Angle];
-        if (result.shot)
+        if (result.shot) {
             h.extra = PrecisionRows::headerLines(*result.shot, s.form.precision, s.form.isMetric());
+            h.windByZone = !result.shot->windZones.empty();
+        }
         const std::vector<int> widths = TableText::columnWidths(result.rows, result.columns);
         TableText::appendHeader(result.text, s.values.in1, h, result.columns, separator, widths);
         for (const TableRow& row : result.rows)

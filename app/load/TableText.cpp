@@ -44,8 +44,14 @@ void appendHeader(QString& out, const CInput& in1, const HeaderSettings& h,
     item("Bullet Weight   : " + QString::number(in1.ibweight) + " gr");
     item("BC               : " + numberText(in1.bcoef));
     printNewLine(out);
-    item("Xwind Speed     : " + QString::number(in1.ixwvel) + " mph");
-    item("Xwind Angle      : " + QString::number(in1.ixwangl) + QStringLiteral(" \u00B0"));
+    if (h.windByZone) {
+        // The one wind of the load is not what the table used: the zones below are.
+        item(QStringLiteral("Xwind Speed     : by zone"));
+        item(QStringLiteral("Xwind Angle      : by zone"));
+    } else {
+        item("Xwind Speed     : " + QString::number(in1.ixwvel) + " mph");
+        item("Xwind Angle      : " + QString::number(in1.ixwangl) + QStringLiteral(" \u00B0"));
+    }
     printNewLine(out);
     item("Muzzle Velocity : " + QString::number(in1.imvel) + " fps");
     item("Zero Range       : " + QString::number(in1.izrange) + unit);

@@ -17,10 +17,11 @@ struct HeaderSettings {
     bool metric = false;
     bool milRange = false;
     float scopeMag = 0;
-    QString cartridge;   // the cartridge field's text
-    QString targetSpeed; // the target speed as shown ("0" while the extras are hidden)
-    QString angle;       // the angle field's text
-    QStringList extra;   // further header lines (the precision model's inputs)
+    QString cartridge;       // the cartridge field's text
+    QString targetSpeed;     // the target speed as shown ("0" while the extras are hidden)
+    QString angle;           // the angle field's text
+    QStringList extra;       // further header lines (the precision model's inputs)
+    bool windByZone = false; // wind zones replace the one crosswind (named in `extra`)
 };
 
 // The width of each column shown (in the columns' order): 8 characters, or the widest of its

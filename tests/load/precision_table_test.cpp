@@ -106,6 +106,17 @@ TEST_F(PrecisionTableTest, TheVelocityFollowsThePowderTemperature) {
         << t.lines.join(QStringLiteral("\n")).toStdString();
 }
 
+TEST_F(PrecisionTableTest, WithWindZonesTheHeaderDoesNotNameTheOneCrosswind) {
+    precise();
+    const QString oneWind = parsed().lines.join(QStringLiteral("\n"));
+    EXPECT_TRUE(oneWind.contains(QStringLiteral("Xwind Speed     : "))) << oneWind.toStdString();
+    EXPECT_FALSE(oneWind.contains(QStringLiteral("by zone")));
+    model.form.precision.windZones = QStringLiteral("300 5 90; 1000 12 45");
+    const QString zoned = parsed().lines.join(QStringLiteral("\n"));
+    EXPECT_TRUE(zoned.contains(QStringLiteral("Xwind Speed     : by zone"))) << zoned.toStdString();
+    EXPECT_TRUE(zoned.contains(QStringLiteral("0-300 yd 5 mph at 90")));
+}
+
 TEST_F(PrecisionTableTest, SpinDriftGoesWithTheTwistAndIsPartOfTheWind) {
     precise();
     input(PrecisionFields::Length) = "1.21";
