@@ -6,10 +6,14 @@
 #include "shell/InputTab.h"
 #include "shell/PrecisionBox.h"
 #include "shell/TableTab.h"
+#include "shell/dlgTrueDrag.h"
 #include "shell/dlgTrueVelocity.h"
+#include "shell/dlgWindZones.h"
 #include "shell/ui.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -17,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -48,9 +53,9 @@ class PrecisionWindowTest : public QObject {
     };
 
     // Runs `steps` on the dialog the next modal exec() shows.
-    static void onNextDialog(std::function<void(dlgTrueVelocity&)> steps) {
+    template <class Dialog> static void onNextDialog(std::function<void(Dialog&)> steps) {
         QTimer::singleShot(0, [steps] {
-            auto* dialog = qobject_cast<dlgTrueVelocity*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             steps(*dialog);
         });
@@ -172,7 +177,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&s.w));
         s.input().chkPrecision->setChecked(true);
         const double height = *Truing::heightAt(s.w.model.snapshot(), 700, 2550);
-        onNextDialog([height](dlgTrueVelocity& dialog) {
+        onNextDialog<dlgTrueVelocity>([height](dlgTrueVelocity& dialog) {
             QVERIFY(!dialog.OKButton->isEnabled());
             dialog.txtRange->setText(QStringLiteral("700"));
             dialog.txtHeight->setText(QString::number(height, 'f', 3));
@@ -193,7 +198,7 @@ private slots:
         Window s;
         QVERIFY(QTest::qWaitForWindowExposed(&s.w));
         const QString before = s.input().txtInput(InputFields::MuzzleVelocity)->text();
-        onNextDialog([](dlgTrueVelocity& dialog) {
+        onNextDialog<dlgTrueVelocity>([](dlgTrueVelocity& dialog) {
             dialog.txtRange->setText(QStringLiteral("300"));
             dialog.txtHeight->setText(QStringLiteral("400"));
             dialog.TrueButton->click();
@@ -206,6 +211,65 @@ private slots:
         QCOMPARE(s.prompts.lastTitle(), QStringLiteral("True Muzzle Velocity"));
         QVERIFY(s.prompts.lastText().startsWith(QStringLiteral("No muzzle velocity from 300")));
         QCOMPARE(s.input().txtInput(InputFields::MuzzleVelocity)->text(), before);
+    }
+
+    // Heights "observed" with a drag 4 % above the load's (its BC divided by 1.04: one scale on
+    // the whole curve is the same as a BC that much lower) give that scale back, and OK puts the
+    // BC that flies it into the load.
+    void truingTheDragFindsTheScaleThatMadeTheObservations() {
+        Window s;
+        QVERIFY(QTest::qWaitForWindowExposed(&s.w));
+        s.input().chkPrecision->setChecked(true);
+        const double bc = s.w.model.form.fields[InputFields::Bc].toDouble();
+        const double scale = 1.04;
+        LoadModel observed = s.w.model;
+        observed.form.fields[InputFields::Bc] = QString::number(bc / scale, 'g', 9);
+        const double velocity = s.w.model.form.fields[InputFields::MuzzleVelocity].toDouble();
+        const double at700 = *Truing::heightAt(observed.snapshot(), 700, velocity);
+        const double at900 = *Truing::heightAt(observed.snapshot(), 900, velocity);
+        onNextDialog<dlgTrueDrag>([&](dlgTrueDrag& dialog) {
+            const auto put = [&](int row, double range, double height) {
+                dialog.tblObservations->setItem(row, 0,
+                                                new QTableWidgetItem(QString::number(range)));
+                dialog.tblObservations->setItem(
+                    row, 1, new QTableWidgetItem(QString::number(height, 'f', 2)));
+            };
+            put(0, 700, at700);
+            put(1, 900, at900);
+            dialog.TrueButton->click();
+            QVERIFY(dialog.result());
+            QVERIFY(!dialog.result()->truth.twoBands);
+            QVERIFY2(std::abs(dialog.result()->truth.supersonicScale / scale - 1) < 0.005,
+                     qPrintable(dialog.txtFit->toPlainText()));
+            QVERIFY(dialog.txtFit->isVisible());
+            QVERIFY(dialog.lblWarning->isHidden()); // 900 yd tells about the drag
+            dialog.OKButton->click();
+        });
+        s.w.action(QStringLiteral("mnuTrueDrag"))->trigger();
+        const double trued = s.w.model.form.fields[InputFields::Bc].toDouble();
+        QVERIFY2(std::abs(trued / (bc / scale) - 1) < 0.005, qPrintable(QString::number(trued)));
+        QVERIFY2(s.prompts.messages.isEmpty(), messagesText(s.prompts));
+    }
+
+    // Three zones typed into the dialog are the text the load keeps; zones out
+    // of order are refused with one message and the dialog stays open.
+    void windZonesTypedInTheDialogAreWhatTheLoadKeeps() {
+        dlgWindZones dialog(QString(), false);
+        const QString rows[][3] = {{"300", "5", "90"}, {"700", "10", "60"}, {"1000", "12", "45"}};
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 3; ++c)
+                dialog.table->setItem(r, c, new QTableWidgetItem(rows[r][c]));
+        QCOMPARE(dialog.zonesText(), QStringLiteral("300 5 90; 700 10 60; 1000 12 45"));
+
+        PromptRecorder prompts;
+        dialog.table->item(1, 0)->setText(QStringLiteral("200"));
+        dialog.show();
+        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        QCOMPARE(prompts.messages.size(), 1);
+        QVERIFY2(prompts.lastText().contains(QStringLiteral("Wind zone 2")),
+                 qPrintable(prompts.lastText()));
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
     }
 };
 
