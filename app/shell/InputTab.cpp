@@ -60,6 +60,8 @@ void InputTab::build() {
     page->addWidget(buildChoices());
     precisionBox = new PrecisionBox(model, this);
     page->addWidget(precisionBox);
+    // The pressure's reference (station or sea level) sits beside the pressure it qualifies.
+    pressureCell->layout()->addWidget(precisionBox->pressureReference());
     zonesCantBox = new ZonesCantBox(model, this);
     page->addWidget(zonesCantBox);
 
@@ -92,6 +94,11 @@ QWidget* InputTab::buildFieldGrid() {
         fields[static_cast<size_t>(i)] = edit;
         fieldIndex.insert(edit, i);
     }
+    pressureCell = new QWidget(box);
+    auto* pressureLayout = new QHBoxLayout(pressureCell);
+    pressureLayout->setContentsMargins(0, 0, 0, 0);
+    pressureLayout->setSpacing(4);
+    pressureLayout->addWidget(fields[Pressure], 1);
     for (int c = 0; c < GridColumns; ++c) {
         fieldGrid->setColumnStretch(c * 2 + 1, 1);
         fieldGrid->setColumnMinimumWidth(c * 2, 110);
@@ -110,13 +117,15 @@ void InputTab::arrangeFields() {
     for (int i = 0; i < Count; ++i) {
         QLineEdit* edit = fields[static_cast<size_t>(i)];
         QLabel* label = labels[static_cast<size_t>(captionLabel(i))];
+        QWidget* cell = i == Pressure ? pressureCell : edit;
         fieldGrid->removeWidget(label);
-        fieldGrid->removeWidget(edit);
+        fieldGrid->removeWidget(cell);
+        if (i == Pressure) pressureCell->setVisible(!edit->isHidden());
         if (edit->isHidden()) continue;
         const int row = slot % GridRows;
         const int column = (slot / GridRows) * 2;
         fieldGrid->addWidget(label, row, column);
-        fieldGrid->addWidget(edit, row, column + 1);
+        fieldGrid->addWidget(cell, row, column + 1);
         ++slot;
     }
 }
@@ -304,6 +313,7 @@ void InputTab::applyPrecision() {
     // load has it for when the model is switched off.
     const bool precise = model.form.isPrecision();
     precisionBox->setVisible(precise);
+    precisionBox->pressureReference()->setVisible(precise);
     zonesCantBox->setVisible(precise);
     applyToolTips(); // the precision model's wider limits
     // The precision model names the BC's drag table; the classic caption waits for a table.

@@ -78,6 +78,7 @@ private:
 
     LoadModel& model;
     QGridLayout* fieldGrid = nullptr;
+    QWidget* pressureCell = nullptr; // the pressure field and its station / sea level choice
     std::array<QLineEdit*, InputFields::Count> fields{};
     std::array<QLabel*, 23> labels{}; // Label1(0..22); 20 captions cboCompare, 22 cboDrag
     QHash<const QWidget*, int> fieldIndex;

@@ -80,20 +80,16 @@ PrecisionBox::PrecisionBox(LoadModel& model, QWidget* parent)
         });
         LeaveCheck::attach(edit, [this, i] { return refuses(i); });
     }
-    // The pressure field's reference: weather reports give it reduced to sea level.
-    const int pressureSlot = Count + 1;
-    auto* pressureLabel = new QLabel(QStringLiteral("Pressure is"), this);
-    pressureLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The pressure field's reference: weather reports give it reduced to sea level. The Input
+    // tab puts it beside the pressure field.
     cboPressure = new QComboBox(this);
     cboPressure->setObjectName(QStringLiteral("cboPressure"));
     cboPressure->addItems({QStringLiteral("Station"), QStringLiteral("Sea level")});
+    cboPressure->setAccessibleName(QStringLiteral("Pressure is"));
     cboPressure->setToolTip(QStringLiteral("Station: the pressure where you shoot. Sea level: "
                                            "the pressure reduced to sea level (altimeter setting, "
                                            "as weather reports give it), converted through the "
                                            "altitude"));
-    pressureLabel->setBuddy(cboPressure);
-    grid->addWidget(pressureLabel, pressureSlot / GridColumns, (pressureSlot % GridColumns) * 2);
-    grid->addWidget(cboPressure, pressureSlot / GridColumns, (pressureSlot % GridColumns) * 2 + 1);
     connect(cboPressure, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!showing) this->model.form.precision.seaLevelPressure = index == 1;
     });
@@ -102,7 +98,6 @@ PrecisionBox::PrecisionBox(LoadModel& model, QWidget* parent)
     setTabOrder(cboDragTable, inputs.front());
     for (int i = 0; i + 1 < Count; ++i)
         setTabOrder(inputs[size_t(i)], inputs[size_t(i + 1)]);
-    setTabOrder(inputs.back(), cboPressure);
 
     fillDragList();
     connect(cboDragTable, &QComboBox::activated, this, [this](int index) {

@@ -99,6 +99,16 @@ private slots:
         // not to the station pressure at 8,000 ft.
         QComboBox* reference = s.box().pressureReference();
         QCOMPARE(reference->currentText(), QStringLiteral("Station"));
+        // The choice is where the pressure is typed: on its row, just after it.
+        QLineEdit* pressure = s.input().txtInput(Pressure);
+        QVERIFY(reference->isVisible());
+        const auto placed = [&] {
+            const QRect field(pressure->mapTo(&s.w, QPoint()), pressure->size());
+            const QRect choice(reference->mapTo(&s.w, QPoint()), reference->size());
+            return choice.left() > field.right() && choice.left() - field.right() < 20 &&
+                   std::abs(choice.center().y() - field.center().y()) < 4;
+        };
+        QTRY_VERIFY(placed());
         reference->setCurrentIndex(1);
         QVERIFY(s.w.model.form.precision.seaLevelPressure);
         s.type(Altitude, "8000");
