@@ -2,8 +2,9 @@
 
 #include "load/InputFields.h"
 #include "services/ErrorNumbers.h"
+#include "services/ErrorReport.h"
+#include "services/FieldChecks.h"
 #include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #include "services/CFileData.h"
 #include "services/ErrorNumbers.h"
 
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
 
 #include <QByteArray>
 #include <QFile>

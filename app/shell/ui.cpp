@@ -2,9 +2,9 @@
 
 #include "controls/WaitCursor.h"
 #include "load/TableRefresh.h"
+#include "services/AppFolders.h"
 #include "services/ErrorNumbers.h"
 #include "services/FileChooser.h"
-#include "services/MSmallBallStruct.h"
 #include "shell/ComparisonList.h"
 #include "shell/GraphTab.h"
 #include "shell/InputTab.h"

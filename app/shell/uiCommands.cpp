@@ -4,9 +4,9 @@
 
 #include "load/CsvExport.h"
 #include "load/InputFields.h"
+#include "services/AppFolders.h"
 #include "services/FileChooser.h"
 #include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
 #include "shell/CGraph.h"
 #include "shell/ComparisonList.h"

@@ -1,8 +1,9 @@
 #include "sim/CSim.h"
 
 #include "load/LoadModel.h"
+#include "services/AppFolders.h"
+#include "services/FieldChecks.h"
 #include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
 #include "sim/SimHost.h"
 #include "units/Units.h"
 

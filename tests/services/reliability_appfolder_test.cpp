@@ -4,8 +4,8 @@
 #include "TestAppFolder.h"
 #include "UserDataHome.h"
 #include "load/GraphModel.h"
+#include "services/AppFolders.h"
 #include "services/CLastFile.h"
-#include "services/MSmallBallStruct.h"
 
 #include <QDir>
 #include <QFile>

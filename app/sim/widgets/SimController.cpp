@@ -2,7 +2,7 @@
 
 #include "controls/LeaveCheck.h"
 #include "load/LoadModel.h"
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
 #include "services/Problem.h"
 #include "sim/widgets/HudView.h"
 #include "sim/widgets/SimControlsTab.h"
