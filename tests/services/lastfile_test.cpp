@@ -1,4 +1,4 @@
-#include "PromptRecorder.h"
+#include "QuietPrompt.h"
 #include "TestAppFolder.h"
 #include "UserDataHome.h"
 #include "services/CLastFile.h"
@@ -11,7 +11,7 @@ class LastFileTest : public ::testing::Test {
 protected:
     UserDataHome user; // a record left by the user's own runs is not read
     TestAppFolder app{false};
-    PromptRecorder recorder;
+    QuietPrompt recorder;
 };
 
 TEST_F(LastFileTest, RoundTripThroughTheApplicationFolder) {

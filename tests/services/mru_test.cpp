@@ -1,4 +1,4 @@
-#include "PromptRecorder.h"
+#include "QuietPrompt.h"
 #include "services/CMru.h"
 
 #include <QCoreApplication>
@@ -25,7 +25,7 @@ protected:
     }
 
     QTemporaryDir settingsDir;
-    PromptRecorder recorder;
+    QuietPrompt recorder;
 };
 
 QString fileName(int i) {
