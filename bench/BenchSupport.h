@@ -2,7 +2,7 @@
 // application folder so nothing a benchmark writes lands in the build folder.
 #pragma once
 
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
 #include "services/Prompt.h"
 
 #include <QCoreApplication>

@@ -2,7 +2,6 @@
 // switching to the Table tab for a long-range load.
 #include "BenchSupport.h"
 #include "load/LoadFile.h"
-#include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
 #include "shell/InputTab.h"
 #include "shell/ui.h"

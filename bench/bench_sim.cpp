@@ -1,7 +1,7 @@
 // The scope view composed in full: an 800 x 800 view with a background picture, a transparent
 // target, the mildot sight, ten recorded hits, the group circle and the point-of-aim mark.
 #include "load/LoadModel.h"
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
 #include "sim/CSim.h"
 #include "sim/Raster.h"
 #include "sim/SimSights.h"

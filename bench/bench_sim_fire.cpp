@@ -2,7 +2,6 @@
 // updated score captions, with Show Hits on, so every shot redraws the whole scene (background,
 // target, reticle picture, hits and aim marks).
 #include "BenchSupport.h"
-#include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
 #include "shell/ui.h"
 #include "sim/widgets/HudView.h"

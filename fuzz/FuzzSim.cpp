@@ -2,7 +2,7 @@
 
 #include "FuzzSupport.h"
 #include "load/LoadModel.h"
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
 #include "sim/PictureCheck.h"
 #include "sim/SimSights.h"
 

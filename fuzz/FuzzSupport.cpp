@@ -1,6 +1,6 @@
 #include "FuzzSupport.h"
 
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,7 +5,7 @@
 #include "FuzzSupport.h"
 
 #include "cli/CommandLine.h"
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "cli/CliLoad.h"
 
 #include "load/LoadFile.h"
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
 
 #include <QFile>
 #include <cerrno>

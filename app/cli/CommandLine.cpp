@@ -5,7 +5,7 @@
 #include "cli/SideCommands.h"
 #include "cli/TableCommand.h"
 #include "cli/TrueDragCommand.h"
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "controls/LeaveCheck.h"
 
+#include "services/FieldChecks.h"
 #include "services/InputLimit.h"
-#include "services/MSmallBallStruct.h"
 
 #include <QAbstractButton>
 #include <QFocusEvent>

@@ -3,8 +3,8 @@
 #include "load/Comparison.h"
 #include "load/LoadFile.h"
 
+#include "services/AppFolders.h"
 #include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
 
 #include <algorithm>
 #include <array>

@@ -3,7 +3,7 @@
 #include "load/PrecisionFields.h"
 #include "precision/DragCsv.h"
 #include "precision/DragDrg.h"
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "load/GraphModel.h"
 
 #include "load/CompareFile.h"
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
 
 #include <array>
 #include <utility>

@@ -3,9 +3,9 @@
 #include "load/DragTables.h"
 #include "load/LoadFile.h"
 #include "load/LoadModel.h"
+#include "services/AppFolders.h"
 #include "services/CFileData.h"
 #include "services/FileChooser.h"
-#include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
 
 #include <QFile>

@@ -2,8 +2,9 @@
 
 #include "load/InputFields.h"
 #include "services/ErrorNumbers.h"
+#include "services/ErrorReport.h"
+#include "services/FieldChecks.h"
 #include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
 
 #include <array>
@@ -147,15 +148,18 @@ FieldVerdict LoadModel::txtInputValidate(int index) const {
     float upper = bounds.upper;
     if (f.upperIsMaxRange) {
         const auto maxRange = MNumber::parse(form.fields[MaxRange]);
+        // The limit cannot be known: the field is let go and the failure reported instead.
+        const QString operation = QStringLiteral("txtInput_Validate");
         if (!maxRange) {
-            MSmallBallStruct::HandleError(QStringLiteral("ui"), QStringLiteral("txtInput_Validate"),
-                                          ErrorNumbers::TypeMismatch,
-                                          QStringLiteral("Type mismatch"));
+            verdict.problem =
+                Problem::failure(QStringLiteral("ui"), operation, ErrorNumbers::TypeMismatch,
+                                 QStringLiteral("Type mismatch"));
             return verdict;
         }
         const auto single = MNumber::toSingle(*maxRange);
         if (!single) {
-            reportOverflow("txtInput_Validate");
+            verdict.problem = Problem::failure(QStringLiteral("ui"), operation,
+                                               ErrorNumbers::Overflow, QStringLiteral("Overflow"));
             return verdict;
         }
         upper = *single;
@@ -171,6 +175,7 @@ FieldVerdict LoadModel::txtInputValidate(int index) const {
 
 bool LoadModel::validateAndWarn(int index) const {
     const FieldVerdict verdict = txtInputValidate(index);
+    Problems::report(verdict.problem);
     if (verdict.hasMessage())
         prompt().ask(verdict.message, verdict.title, PromptButtons::Ok, PromptIcon::None);
     return verdict.cancel;

@@ -7,15 +7,19 @@
 #include "load/LoadForm.h"
 #include "load/LoadSnapshot.h"
 #include "load/MainValues.h"
+#include "services/Problem.h"
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 // What leaving a field decided: keep the focus (cancel) and a message to show, if any.
 struct FieldVerdict {
     bool cancel = false;
     QString message; // may be empty even when a warning is due (fields 11 to 14 and 16)
     QString title;   // empty: nothing to show
+    // A limit that could not be read (a maximum range that is no number): reported as a failure.
+    std::optional<Problem> problem;
 
     bool hasMessage() const { return !title.isEmpty(); }
 };

@@ -2,7 +2,7 @@
 
 #include "services/CDrag.h"
 #include "services/CMetro.h"
-#include "services/MSmallBallStruct.h"
+#include "services/FieldChecks.h"
 #include "services/SolverFlight.h"
 #include "units/Units.h"
 

@@ -2,8 +2,8 @@
 
 #include "load/InputFields.h"
 #include "load/PrecisionFields.h"
+#include "services/FieldChecks.h"
 #include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
 
 namespace TableRefresh {
 

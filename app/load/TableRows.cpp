@@ -1,7 +1,7 @@
 #include "load/TableRows.h"
 
 #include "load/LoadRecord.h"
-#include "services/MSmallBallStruct.h"
+#include "services/FieldChecks.h"
 #include "services/SolverFlight.h"
 #include "units/Units.h"
 

@@ -1,5 +1,5 @@
 // Where the program's own files go when its folder is read-only: the per-user data folder.
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
 
 #include <QDir>
 #include <QFileInfo>

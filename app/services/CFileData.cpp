@@ -1,7 +1,7 @@
 #include "services/CFileData.h"
 #include "services/ErrorNumbers.h"
 
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -54,7 +54,16 @@ QList<QByteArrayView> splitItems(const QByteArray& data, int most) {
 } // namespace
 
 void FileProblem::report() const {
-    MSmallBallStruct::HandleError(className, operation, number, text);
+    Problems::report(problem());
+}
+
+Problem FileProblem::problem() const {
+    return Problem::failure(className, operation, number, text);
+}
+
+std::optional<Problem> asProblem(const std::optional<FileProblem>& problem) {
+    if (!problem) return std::nullopt;
+    return problem->problem();
 }
 
 void reportProblem(const std::optional<FileProblem>& problem) {

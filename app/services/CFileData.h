@@ -7,6 +7,8 @@
 // FileProblem for the caller to report once.
 #pragma once
 
+#include "services/Problem.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -21,10 +23,14 @@ struct FileProblem {
 
     // "<className> <operation>: <number> - <text>" through the program's one reporter.
     void report() const;
+    // The same failure as a value, for a caller that hands it to its entry point.
+    Problem problem() const;
 };
 
 // Reports the problem, when there is one.
 void reportProblem(const std::optional<FileProblem>& problem);
+// The problem as a value, when there is one.
+std::optional<Problem> asProblem(const std::optional<FileProblem>& problem);
 
 namespace CFileData {
 

@@ -2,7 +2,6 @@
 
 #include "services/CFileData.h"
 #include "services/ErrorNumbers.h"
-#include "services/MSmallBallStruct.h"
 
 #include <QSettings>
 
@@ -11,13 +10,14 @@ const QString kSection = QStringLiteral("MRUFiles");
 const QString kClass = QStringLiteral("CMRU");
 
 // Read and write errors of the settings store, in the numbers the rest of the program uses.
-void reportSettings(const QSettings& store, const QString& operation) {
+std::optional<Problem> settingsProblem(const QSettings& store, const QString& operation) {
     if (store.status() == QSettings::AccessError)
-        MSmallBallStruct::HandleError(kClass, operation, ErrorNumbers::PathAccess,
-                                      "Path/File access error: " + store.fileName());
-    else if (store.status() == QSettings::FormatError)
-        MSmallBallStruct::HandleError(kClass, operation, ErrorNumbers::InvalidCall,
-                                      "Invalid settings file: " + store.fileName());
+        return Problem::failure(kClass, operation, ErrorNumbers::PathAccess,
+                                "Path/File access error: " + store.fileName());
+    if (store.status() == QSettings::FormatError)
+        return Problem::failure(kClass, operation, ErrorNumbers::InvalidCall,
+                                "Invalid settings file: " + store.fileName());
+    return std::nullopt;
 }
 } // namespace
 
@@ -59,17 +59,16 @@ void CMru::RemoveMRUItem(int index) {
     notify();
 }
 
-void CMru::ReorderMRUList(const QString& NewItem, int DuplicateLocation) {
-    if (DuplicateLocation < 0 || DuplicateLocation > MRUCount) {
-        MSmallBallStruct::HandleError(kClass, QStringLiteral("ReorderMRUList"),
-                                      ErrorNumbers::SubscriptOutOfRange,
-                                      QStringLiteral("Subscript out of range"));
-        return;
-    }
+std::optional<Problem> CMru::ReorderMRUList(const QString& NewItem, int DuplicateLocation) {
+    if (DuplicateLocation < 0 || DuplicateLocation > MRUCount)
+        return Problem::failure(kClass, QStringLiteral("ReorderMRUList"),
+                                ErrorNumbers::SubscriptOutOfRange,
+                                QStringLiteral("Subscript out of range"));
     for (int i = DuplicateLocation; i >= 1; --i)
         entries[i] = entries[i - 1];
     entries[0] = NewItem;
     notify();
+    return std::nullopt;
 }
 
 namespace {
@@ -87,16 +86,16 @@ QStringList storedList(QSettings& store) {
 }
 } // namespace
 
-void CMru::GetMRUFileList() {
+std::optional<Problem> CMru::GetMRUFileList() {
     QSettings store;
     const QStringList saved = storedList(store);
-    reportSettings(store, QStringLiteral("GetMRUFileList"));
     // Oldest first, so that key "0" ends up as entry 0 again.
     for (auto it = saved.crbegin(); it != saved.crend(); ++it)
         AddMRUItem(*it);
+    return settingsProblem(store, QStringLiteral("GetMRUFileList"));
 }
 
-void CMru::SaveMRUFileList() const {
+std::optional<Problem> CMru::SaveMRUFileList() const {
     QSettings store;
     // Another window may have saved its list since this one read it.
     QStringList merged = captions();
@@ -108,7 +107,7 @@ void CMru::SaveMRUFileList() const {
         store.setValue(QString::number(i), merged.at(i));
     store.endGroup();
     store.sync();
-    reportSettings(store, QStringLiteral("SaveMRUFileList"));
+    return settingsProblem(store, QStringLiteral("SaveMRUFileList"));
 }
 
 CMru::Choice CMru::choice(int index) const {

@@ -3,9 +3,9 @@
 // "MRUFiles", keys "0".."9") between runs.
 //
 // How the window uses it:
-//   - start-up: `MRUCount = -1; GetMRUFileList();`
+//   - start-up: `MRUCount = -1; Problems::report(GetMRUFileList());`
 //   - Open, Save, Save As, comparison file: `AddMRUItem(path);`
-//   - exit: `SaveMRUFileList();`
+//   - exit: `Problems::report(SaveMRUFileList());`
 //   - set `changed` to rebuild the File menu's recent-file actions from `captions()` (entry 0
 //     on top; hide the block when `MRUCount < 0`). It is called after every change.
 //   - a recent-file action `index` was chosen:
@@ -13,8 +13,10 @@
 //         if (!c.isSession && !queryUnsavedTable()) return;   // keep unsaved edits safe
 //         if (c.isSession) { ...restart the simulator on c.path... }
 //         else            { ...dataLoad(c.path)... }
-//         mru.ReorderMRUList(c.path, index);
+//         Problems::report(mru.ReorderMRUList(c.path, index));
 #pragma once
+
+#include "services/Problem.h"
 
 #include <QString>
 #include <QStringList>
@@ -41,16 +43,18 @@ public:
     // Index of the first entry equal to NewItem, or -1. Letter case counts: "Dup.qvt" and
     // "dup.qvt" are two files here.
     int CheckForDuplicateMRU(const QString& NewItem) const;
-    // Moves the entry at DuplicateLocation to the top, spelled as NewItem.
-    void ReorderMRUList(const QString& NewItem, int DuplicateLocation);
+    // Moves the entry at DuplicateLocation to the top, spelled as NewItem; an index outside the
+    // list changes nothing and gives the problem for the caller to report.
+    std::optional<Problem> ReorderMRUList(const QString& NewItem, int DuplicateLocation);
 
     // Drops an entry (a file that no longer exists); the entries after it move up.
     void RemoveMRUItem(int index);
     // Settings store: read at start-up (stops at the first empty key), written at exit. Saving
     // merges with what is stored by then, so two windows closing one after the other both keep
     // their files: this list first, newest first, then the stored entries it lacks, ten at most.
-    void GetMRUFileList();
-    void SaveMRUFileList() const;
+    // A store that cannot be read or written gives the problem for the caller to report.
+    std::optional<Problem> GetMRUFileList();
+    std::optional<Problem> SaveMRUFileList() const;
 
     // What choosing an entry opens: a session when the extension (from the first dot of the
     // whole path) is exactly ".ssn", load data otherwise.

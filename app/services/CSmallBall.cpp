@@ -1,8 +1,9 @@
 #include "services/CSmallBall.h"
 #include "services/ErrorNumbers.h"
 
+#include "services/AppFolders.h"
+#include "services/ErrorReport.h"
 #include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
 
 #include <QFileInfo>

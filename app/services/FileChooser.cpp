@@ -1,6 +1,6 @@
 #include "services/FileChooser.h"
 
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
 #include "services/Prompt.h"
 
 #include <QFileInfo>

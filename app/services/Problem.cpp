@@ -22,4 +22,13 @@ void report(const Problem& problem) {
     prompt().ask(problem.messageText(), problem.title, PromptButtons::Ok, PromptIcon::None);
 }
 
+void report(const QList<Problem>& problems) {
+    for (const Problem& problem : problems)
+        report(problem);
+}
+
+void report(const std::optional<Problem>& problem) {
+    if (problem) report(*problem);
+}
+
 } // namespace Problems

@@ -2,7 +2,9 @@
 // and only an entry point (a window command, a command-line job) shows it to the user, once.
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <optional>
 
 struct Problem {
     long number = 0;   // an ErrorNumbers value; 0 for a message that is not a failure report
@@ -24,4 +26,8 @@ namespace Problems {
 // Shows the problem through the prompt (OK button, no icon), in the form the user has always
 // seen. Only entry points call it.
 void report(const Problem& problem);
+// Each problem in turn, in the order they arose.
+void report(const QList<Problem>& problems);
+// The problem, when there is one.
+void report(const std::optional<Problem>& problem);
 } // namespace Problems

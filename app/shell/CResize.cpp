@@ -2,7 +2,6 @@
 #include "services/ErrorNumbers.h"
 
 #include "controls/WidgetTags.h"
-#include "services/MSmallBallStruct.h"
 #include "services/Problem.h"
 
 #include <QComboBox>

@@ -2,7 +2,7 @@
 
 #include "load/GraphModel.h"
 #include "load/LoadModel.h"
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "shell/Desktop.h"
 
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "shell/HelpViewer.h"
 
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
 #include "services/Problem.h"
 
 #include <QFile>

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -224,49 +225,50 @@ QWidget* InputTab::buildChoices() {
 void InputTab::connectEdits() {
     for (int i = 0; i < Count; ++i) {
         connect(fields[static_cast<size_t>(i)], &QLineEdit::textChanged, this,
-                [this, i](const QString& text) {
-                    if (!showing) model.setFieldText(i, text);
-                });
+                [this, i](const QString& text) { model.setFieldText(i, text); });
     }
     model.fieldTextChangedByModel = [this](int index) { showFieldText(index); };
 
-    connect(cboDrag, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (!showing) model.form.dragIndex = index;
-    });
-    connect(optMetric[1], &QRadioButton::toggled, this, [this](bool on) {
-        if (!showing) model.form.optMetric1 = on;
-    });
+    connect(cboDrag, &QComboBox::currentIndexChanged, this,
+            [this](int index) { model.form.dragIndex = index; });
+    connect(optMetric[1], &QRadioButton::toggled, this,
+            [this](bool on) { model.form.optMetric1 = on; });
     for (int i = 0; i < 4; ++i) {
         connect(optYaxis[i], &QRadioButton::toggled, this, [this, i](bool on) {
-            if (on && !showing) model.form.yAxis = i;
+            if (on) model.form.yAxis = i;
         });
     }
     connect(chkAdvanced, &QCheckBox::toggled, this, [this](bool on) {
-        if (!showing) model.form.chkAdvanced = on ? 1 : 0;
+        model.form.chkAdvanced = on ? 1 : 0;
         applyAdvanced();
     });
     connect(chkMilrange, &QCheckBox::toggled, this, [this](bool on) {
-        if (!showing) model.form.chkMilrange = on ? 1 : 0;
+        model.form.chkMilrange = on ? 1 : 0;
         applyMilRange();
     });
     connect(chkPrecision, &QCheckBox::toggled, this, [this](bool on) {
-        if (!showing) model.form.precision.setOn(on);
+        model.form.precision.setOn(on);
         applyPrecision();
-        if (!showing && on) precisionBox->warnImplausibleBc();
+        if (on) precisionBox->warnImplausibleBc();
     });
     connect(precisionBox, &PrecisionBox::dragTableChanged, this,
             [this] { setBcCaption(TableRefresh::precisionBcCaption(model.form.precision)); });
-    connect(txtNotes, &QPlainTextEdit::textChanged, this, [this] {
-        if (!showing) model.form.notes = NotesBox::read(txtNotes);
-    });
+    connect(txtNotes, &QPlainTextEdit::textChanged, this,
+            [this] { model.form.notes = NotesBox::read(txtNotes); });
     connect(qApp, &QApplication::focusChanged, this, &InputTab::onFocusChanged);
 }
 
 void InputTab::showForm() {
-    const FlagGuard guard(showing);
+    // The form flows into the controls only: their change signals would write it back, so they
+    // are held until the controls show it; the views that follow the form are set after.
     for (int i = 0; i < Count; ++i)
         showFieldText(i);
     const auto& form = model.form;
+    const QSignalBlocker blockers[] = {
+        QSignalBlocker(cboDrag),      QSignalBlocker(optMetric[0]), QSignalBlocker(optMetric[1]),
+        QSignalBlocker(optYaxis[0]),  QSignalBlocker(optYaxis[1]),  QSignalBlocker(optYaxis[2]),
+        QSignalBlocker(optYaxis[3]),  QSignalBlocker(chkAdvanced),  QSignalBlocker(chkMilrange),
+        QSignalBlocker(chkPrecision), QSignalBlocker(txtNotes)};
     cboDrag->setCurrentIndex(form.dragIndex < cboDrag->count() ? form.dragIndex : -1);
     optMetric[form.optMetric1 ? 1 : 0]->setChecked(true);
     const int yAxis = form.yAxis >= 0 && form.yAxis < 4 ? form.yAxis : 0;
@@ -287,7 +289,7 @@ void InputTab::showFieldText(int index) {
     QLineEdit* edit = fields[static_cast<size_t>(index)];
     const QString& text = model.form.fields[static_cast<size_t>(index)];
     if (edit->text() == text) return;
-    const FlagGuard guard(showing);
+    const QSignalBlocker blocker(edit);
     edit->setText(text);
 }
 
@@ -336,7 +338,7 @@ void InputTab::applyMilRange() {
 void InputTab::fillDragList() {
     QStringList names;
     model.values.drag.init(names);
-    const FlagGuard guard(showing);
+    const QSignalBlocker blocker(cboDrag);
     cboDrag->addItems(names);
     const int index = model.form.dragIndex;
     cboDrag->setCurrentIndex(index >= 0 && index < cboDrag->count() ? index : -1);

@@ -82,7 +82,6 @@ private:
     std::array<QLineEdit*, InputFields::Count> fields{};
     std::array<QLabel*, 23> labels{}; // Label1(0..22); 20 captions cboCompare, 22 cboDrag
     QHash<const QWidget*, int> fieldIndex;
-    bool showing = false;    // writing the model's state into the controls
     bool validating = false; // a check is running (its message box moves the focus around)
     int restoringField = -1; // a refused field the page is about to focus again
 };

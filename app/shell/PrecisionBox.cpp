@@ -6,9 +6,9 @@
 #include "load/LoadModel.h"
 #include "load/PrecisionRows.h"
 #include "precision/BcFit.h"
+#include "services/FieldChecks.h"
 #include "services/FileChooser.h"
 #include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
 #include "shell/dlgPowderSensitivity.h"
 #include "units/Units.h"
@@ -76,7 +76,7 @@ PrecisionBox::PrecisionBox(LoadModel& model, QWidget* parent)
         }
         inputs[size_t(i)] = edit;
         connect(edit, &QLineEdit::textChanged, this, [this, i](const QString& text) {
-            if (!showing) this->model.form.precision.fields[size_t(i)] = text;
+            this->model.form.precision.fields[size_t(i)] = text;
         });
         LeaveCheck::attach(edit, [this, i] { return refuses(i); });
     }
@@ -90,9 +90,8 @@ PrecisionBox::PrecisionBox(LoadModel& model, QWidget* parent)
                                            "the pressure reduced to sea level (altimeter setting, "
                                            "as weather reports give it), converted through the "
                                            "altitude"));
-    connect(cboPressure, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (!showing) this->model.form.precision.seaLevelPressure = index == 1;
-    });
+    connect(cboPressure, &QComboBox::currentIndexChanged, this,
+            [this](int index) { this->model.form.precision.seaLevelPressure = index == 1; });
     for (int c = 0; c < GridColumns; ++c)
         grid->setColumnStretch(c * 2 + 1, 1);
     setTabOrder(cboDragTable, inputs.front());
@@ -142,15 +141,17 @@ void PrecisionBox::selectCurrentTable() {
 }
 
 void PrecisionBox::showForm() {
-    showing = true;
+    // The form flows into the controls only: their change signals would write it back.
     const PrecisionForm& p = model.form.precision;
-    for (int i = 0; i < PrecisionFields::Count; ++i)
-        if (inputs[size_t(i)]->text() != p.fields[size_t(i)])
-            inputs[size_t(i)]->setText(p.fields[size_t(i)]);
+    for (int i = 0; i < PrecisionFields::Count; ++i) {
+        if (inputs[size_t(i)]->text() == p.fields[size_t(i)]) continue;
+        const QSignalBlocker blocker(inputs[size_t(i)]);
+        inputs[size_t(i)]->setText(p.fields[size_t(i)]);
+    }
     fillDragList();
     selectCurrentTable();
+    const QSignalBlocker blocker(cboPressure);
     cboPressure->setCurrentIndex(p.seaLevelPressure ? 1 : 0);
-    showing = false;
 }
 
 bool PrecisionBox::refuses(int index) const {

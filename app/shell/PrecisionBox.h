@@ -56,5 +56,4 @@ private:
     QToolButton* cmdSensitivity = nullptr;
     QString warnedBc; // "table|bc" last warned about
     std::array<QLineEdit*, PrecisionFields::Count> inputs{};
-    bool showing = false;
 };

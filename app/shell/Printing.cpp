@@ -3,7 +3,6 @@
 
 #include "report/PdfFile.h"
 #include "report/RangeCard.h"
-#include "services/MSmallBallStruct.h"
 #include "services/Problem.h"
 #include "services/Prompt.h"
 

@@ -3,7 +3,6 @@
 
 #include "controls/WidgetTags.h"
 #include "services/FileChooser.h"
-#include "services/MSmallBallStruct.h"
 #include "services/Problem.h"
 
 #include <QFont>

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 ZonesCantBox::ZonesCantBox(LoadModel& model, QWidget* parent) : QWidget(parent), model(model) {
     setObjectName(QStringLiteral("fraZonesCant"));
@@ -39,24 +40,23 @@ ZonesCantBox::ZonesCantBox(LoadModel& model, QWidget* parent) : QWidget(parent),
     row->addWidget(ZonesButton);
     row->addWidget(lblZones, 1);
 
-    connect(txtCant, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (!showing) this->model.form.precision.cantDeg = text;
-    });
+    connect(txtCant, &QLineEdit::textChanged, this,
+            [this](const QString& text) { this->model.form.precision.cantDeg = text; });
     LeaveCheck::attach(txtCant, [this] { return cantRefuses(); });
-    connect(chkAeroJump, &QCheckBox::toggled, this, [this](bool on) {
-        if (!showing) this->model.form.precision.aerodynamicJump = on;
-    });
+    connect(chkAeroJump, &QCheckBox::toggled, this,
+            [this](bool on) { this->model.form.precision.aerodynamicJump = on; });
     connect(ZonesButton, &QPushButton::clicked, this, &ZonesCantBox::editZones);
     showForm();
 }
 
 void ZonesCantBox::showForm() {
-    showing = true;
+    // The form flows into the controls only: their change signals would write it back.
     const PrecisionForm& p = model.form.precision;
+    const QSignalBlocker cantBlocker(txtCant);
+    const QSignalBlocker jumpBlocker(chkAeroJump);
     if (txtCant->text() != p.cantDeg) txtCant->setText(p.cantDeg);
     chkAeroJump->setChecked(p.aerodynamicJump);
     lblZones->setText(p.windZones.isEmpty() ? QStringLiteral("one wind all the way") : p.windZones);
-    showing = false;
 }
 
 bool ZonesCantBox::cantRefuses() const {

@@ -30,5 +30,4 @@ public:
 
 private:
     LoadModel& model;
-    bool showing = false;
 };

@@ -6,8 +6,8 @@
 #include "load/InputFields.h"
 #include "load/LoadModel.h"
 #include "services/CChronoVelocity.h"
+#include "services/FieldChecks.h"
 #include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

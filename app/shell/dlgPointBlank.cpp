@@ -7,7 +7,6 @@
 #include "load/CTextOutput.h"
 #include "load/LoadModel.h"
 #include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
 
 #include <QGridLayout>

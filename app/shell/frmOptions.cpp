@@ -2,7 +2,6 @@
 
 #include "load/LoadForm.h"
 #include "load/LoadModel.h"
-#include "services/MSmallBallStruct.h"
 #include "services/Problem.h"
 #include "services/Prompt.h"
 #include "shell/Desktop.h"

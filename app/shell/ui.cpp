@@ -2,9 +2,9 @@
 
 #include "controls/WaitCursor.h"
 #include "load/TableRefresh.h"
+#include "services/AppFolders.h"
 #include "services/ErrorNumbers.h"
 #include "services/FileChooser.h"
-#include "services/MSmallBallStruct.h"
 #include "shell/ComparisonList.h"
 #include "shell/GraphTab.h"
 #include "shell/InputTab.h"
@@ -155,7 +155,7 @@ void ui::formLoad() {
     runGuarded("Form_Load", [this] {
         sstUI->setCurrentIndex(InputPage);
         inputTab->applyToolTips();
-        lastFile.load();
+        Problems::report(lastFile.load());
         loadDoc.filename = lastFile.dataFileName;
         simulator->sim.sessionFile = lastFile.simFileName;
         simulator->sim.session.targetRed = lastFile.targetRed;
@@ -169,7 +169,7 @@ void ui::formLoad() {
             loadDoc.filename = named;
         fileChooser().folder = MSmallBallStruct::documentFolder();
         mru.MRUCount = -1;
-        mru.GetMRUFileList();
+        Problems::report(mru.GetMRUFileList());
         menus->showRecentFiles(mru);
         model.values.killZone = 10.0f;
         fillCompareList();
@@ -280,12 +280,12 @@ bool ui::queryUnload() {
     runGuarded("Form_Unload", [this] {
         if (!finished) emit closing();
         finished = true;
-        mru.SaveMRUFileList();
+        Problems::report(mru.SaveMRUFileList());
         lastFile.dataFileName = loadDoc.filename;
         lastFile.simFileName = simulator->sim.sessionFile;
         lastFile.targetRed = simulator->sim.session.targetRed;
         lastFile.targetBlue = simulator->sim.session.targetBlue;
-        lastFile.save();
+        Problems::report(lastFile.save());
     });
     return true;
 }

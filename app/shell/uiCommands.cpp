@@ -4,9 +4,9 @@
 
 #include "load/CsvExport.h"
 #include "load/InputFields.h"
+#include "services/AppFolders.h"
 #include "services/FileChooser.h"
 #include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
 #include "shell/CGraph.h"
 #include "shell/ComparisonList.h"
@@ -155,7 +155,8 @@ void ui::mnuMRU_Click(int index) {
             return;
         }
         if (chosen.isSession) {
-            if (simulator->document.openRecent(chosen.path)) mru.ReorderMRUList(chosen.path, index);
+            if (simulator->document.openRecent(chosen.path))
+                Problems::report(mru.ReorderMRUList(chosen.path, index));
         } else if (loadDoc.queryUnsaved()) {
             // Like Open: edits of the load on screen are not dropped without asking, and the
             // file read moves to the top of the list.

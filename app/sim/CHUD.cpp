@@ -5,7 +5,6 @@
 #include "load/PrecisionRows.h"
 #include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
 #include "services/SolverFlight.h"
 #include "units/Units.h"
 
@@ -15,7 +14,14 @@
 CHUD::CHUD() = default;
 CHUD::~CHUD() = default;
 
-bool CHUD::init(float wind, const LoadSnapshot& model, const QString& simMaxRange, bool yards) {
+namespace {
+Problem initProblem(long number, const QString& text) {
+    return Problem::failure(QStringLiteral("CHUD"), QStringLiteral("init"), number, text);
+}
+} // namespace
+
+std::optional<Problem> CHUD::init(float wind, const LoadSnapshot& model, const QString& simMaxRange,
+                                  bool yards) {
     try {
         if (!flight) flight = std::make_unique<SolverFlight>(false); // the simulator's library
         // The record is built exactly as a table's, with the window's current options.
@@ -26,11 +32,8 @@ bool CHUD::init(float wind, const LoadSnapshot& model, const QString& simMaxRang
 
         const auto maxRange = MNumber::parse(simMaxRange);
         const auto single = maxRange ? MNumber::toSingle(*maxRange) : std::nullopt;
-        if (!single) {
-            MSmallBallStruct::HandleError("CHUD", "init", ErrorNumbers::TypeMismatch,
-                                          "Type mismatch");
-            return false;
-        }
+        if (!single)
+            return initProblem(ErrorNumbers::TypeMismatch, QStringLiteral("Type mismatch"));
         next.maxRange = *single;
         next.windSpeed = wind;
         next.isMetric = yards ? 0 : 1;
@@ -48,6 +51,7 @@ bool CHUD::init(float wind, const LoadSnapshot& model, const QString& simMaxRang
         }
         // A long range may lie beyond the usual flight: the flight is lengthened (same step
         // count) until the maximum range is reached.
+        // A failed integration leaves no trajectory; the library binding has said why.
         const bool ok = flight->integrateCovering(next, next.maxRange);
         integrated = ok ? std::optional<SolverRecord>(next) : std::nullopt;
         flown = next.flightTime;
@@ -57,23 +61,17 @@ bool CHUD::init(float wind, const LoadSnapshot& model, const QString& simMaxRang
         next.windSpeed = keptWind;
         next.isMetric = keptMetric;
         rec = next;
-        return ok;
+        return std::nullopt;
     } catch (const ErrorNumbers::Failure& f) {
-        MSmallBallStruct::HandleError("CHUD", "init", f.number, f.what());
-        return false;
+        return initProblem(f.number, f.what());
     } catch (const std::exception& e) {
-        MSmallBallStruct::HandleError("CHUD", "init", ErrorNumbers::InvalidCall,
-                                      QString::fromLocal8Bit(e.what()));
-        return false;
+        return initProblem(ErrorNumbers::InvalidCall, QString::fromLocal8Bit(e.what()));
     }
 }
 
-bool CHUD::flyPrecision(float wind, const LoadSnapshot& model, float maxRange) {
+std::optional<Problem> CHUD::flyPrecision(float wind, const LoadSnapshot& model, float maxRange) {
     const DragTables::Loaded table = DragTables::load(model.form.precision);
-    if (!table.curve) {
-        MSmallBallStruct::HandleError("CHUD", "init", ErrorNumbers::FileNotFound, table.problem);
-        return false;
-    }
+    if (!table.curve) return initProblem(ErrorNumbers::FileNotFound, table.problem);
     const MainValues& v = model.values;
     // The simulator's wind is a full-value crosswind: from the left when positive.
     CInput conditions = v.in1;
@@ -90,7 +88,7 @@ bool CHUD::flyPrecision(float wind, const LoadSnapshot& model, float maxRange) {
         ranges[i] = double(i) * toYards;
     precisePath = precision::solve(shot, *table.curve, ranges);
     flown = precisePath.empty() ? 0.0f : float(precisePath.back().timeS);
-    return !precisePath.empty();
+    return std::nullopt;
 }
 
 bool CHUD::isComputed() const {

@@ -5,6 +5,7 @@
 
 #include "SolverRecord.h"
 #include "precision/Shot.h"
+#include "services/Problem.h"
 #include "units/Units.h"
 
 #include <QString>
@@ -25,9 +26,10 @@ public:
     // Computes the trajectory of the main load (the snapshot's, built like a table record, or
     // flown by the precision model when it is on)
     // for a crosswind of `wind` mph, out to `simMaxRange` (the simulator's maximum range text)
-    // in yards, or in metres unless `yards`. A non-numeric maximum range is reported and the
-    // previous trajectory stays. False when nothing new was computed.
-    bool init(float wind, const LoadSnapshot& model, const QString& simMaxRange, bool yards);
+    // in yards, or in metres unless `yards`. A non-numeric maximum range gives the problem for
+    // the caller to report, and the previous trajectory stays.
+    std::optional<Problem> init(float wind, const LoadSnapshot& model, const QString& simMaxRange,
+                                bool yards);
 
     // Drop and drift in MOA and time of flight in s at `yards` (the simulator's range unit).
     // False, outputs untouched, when the range lies beyond the computed trajectory or nothing
@@ -52,7 +54,7 @@ public:
 
 private:
     // The precision model's path, a point per whole range unit out to `maxRange`.
-    bool flyPrecision(float wind, const LoadSnapshot& model, float maxRange);
+    std::optional<Problem> flyPrecision(float wind, const LoadSnapshot& model, float maxRange);
     float toYards(float range) const { return metric ? range * Units::YardsPerMetreF : range; }
 
     SolverRecord rec{};

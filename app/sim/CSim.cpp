@@ -1,8 +1,9 @@
 #include "sim/CSim.h"
 
 #include "load/LoadModel.h"
+#include "services/AppFolders.h"
+#include "services/FieldChecks.h"
 #include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
 #include "sim/SimHost.h"
 #include "units/Units.h"
 
@@ -82,7 +83,7 @@ QString CSim::init(bool reLoad) {
         else
             reportProblem(read.report.problem);
     }
-    formHudInit();
+    Problems::report(formHudInit());
     drawing = true;
     host().settingsChanged();
     return load;
@@ -234,11 +235,11 @@ void CSim::shotRecord(float x, float y) {
 
 // --- Controls ----------------------------------------------------------------------------------
 
-void CSim::formHudInit() {
-    if (!loadModel) return;
-    hud.init(static_cast<float>(settings.sldWind),
-             LoadSnapshot::of(loadModel->form, loadModel->values), settings.txtSimMaxRange,
-             !settings.optSimMetric1);
+std::optional<Problem> CSim::formHudInit() {
+    if (!loadModel) return std::nullopt;
+    return hud.init(static_cast<float>(settings.sldWind),
+                    LoadSnapshot::of(loadModel->form, loadModel->values), settings.txtSimMaxRange,
+                    !settings.optSimMetric1);
 }
 
 void CSim::cmdCenterTarget_Click() {

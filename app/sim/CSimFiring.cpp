@@ -2,7 +2,6 @@
 #include "services/ErrorNumbers.h"
 
 #include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
 #include "sim/CHUD.h"
 #include "sim/CSim.h"
@@ -53,10 +52,9 @@ QString groupSizeMessage() {
     return {};
 }
 
-void reportMismatch(const QString& what) {
-    MSmallBallStruct::HandleError(QStringLiteral("CSim"), QStringLiteral("picHUD_MouseDown"),
-                                  ErrorNumbers::TypeMismatch,
-                                  QStringLiteral("Type mismatch: ") + what);
+Problem mismatch(const QString& what) {
+    return Problem::failure(QStringLiteral("CSim"), QStringLiteral("picHUD_MouseDown"),
+                            ErrorNumbers::TypeMismatch, QStringLiteral("Type mismatch: ") + what);
 }
 
 } // namespace
@@ -76,6 +74,7 @@ int16_t CSimFiring::random(int16_t lowerbound, int16_t upperbound) {
 CSimFiring::Outcome CSimFiring::picHUD_MouseDown(int16_t button, int16_t shift, float x, float y,
                                                  int16_t keyPress) {
     (void)shift;
+    problem.reset();
     if (button == RightButton) {
         // The point pressed becomes the centre of the view.
         sim.session.viewOffsetX += (sim.scene.geo.centreX - x) / zoom();
@@ -163,7 +162,7 @@ CSimFiring::Outcome CSimFiring::score(float X, float Y) {
         pointsText = &s.txtMissScore;
     }
     const auto points = single(*pointsText);
-    if (!points) reportMismatch(QStringLiteral("score \"") + *pointsText + '"');
+    if (!points) problem = mismatch(QStringLiteral("score \"") + *pointsText + '"');
     sim.session.sessionScore += points.value_or(0.0f);
     sim.session.totalScore += points.value_or(0.0f);
 

@@ -10,9 +10,12 @@
 // (SimHost::settingsChanged).
 #pragma once
 
+#include "services/Problem.h"
+
 #include <QImage>
 #include <QPointF>
 #include <cstdint>
+#include <optional>
 
 class CSim;
 
@@ -49,6 +52,10 @@ public:
 
     // A uniform random integer from lower to upper, both included.
     int16_t random(int16_t lowerbound, int16_t upperbound);
+
+    // What the last press could not do (a score box that holds no number: the shot counts
+    // nothing), for the window to report once the press is handled.
+    std::optional<Problem> problem;
 
     // Where the last shot landed (twips on the view) and its scatter in MOA.
     QPointF lastImpact;

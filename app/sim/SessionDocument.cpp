@@ -1,7 +1,7 @@
 #include "sim/SessionDocument.h"
 
+#include "services/AppFolders.h"
 #include "services/FileChooser.h"
-#include "services/MSmallBallStruct.h"
 #include "services/Prompt.h"
 #include "sim/CSim.h"
 #include "sim/SessionFile.h"

@@ -1,7 +1,7 @@
 #include "sim/SessionFile.h"
 
+#include "services/AppFolders.h"
 #include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
 
 #include <array>
 

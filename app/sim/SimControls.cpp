@@ -1,8 +1,8 @@
 #include "sim/SimControls.h"
 
 #include "load/LoadModel.h"
+#include "services/FieldChecks.h"
 #include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
 #include "sim/CSim.h"
 #include "sim/SimHost.h"
 

@@ -1,7 +1,8 @@
 #include "services/ErrorNumbers.h"
 #include "sim/SimPictures.h"
 
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
+#include "services/ErrorReport.h"
 #include "sim/Raster.h"
 
 #include <QFileInfo>

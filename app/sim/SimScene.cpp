@@ -1,8 +1,8 @@
 #include "sim/SimScene.h"
 #include "services/CBallUtil.h"
 #include "services/ErrorNumbers.h"
+#include "services/ErrorReport.h"
 #include "services/MNumber.h"
-#include "services/MSmallBallStruct.h"
 #include "units/Units.h"
 
 #include "sim/CHUD.h"

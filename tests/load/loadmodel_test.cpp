@@ -254,10 +254,15 @@ TEST_F(LoadModelTest, NonNumericMaxRangeIsReportedAndTheFocusMovesOn) {
     const FieldVerdict v = leave(ZeroRange);
     EXPECT_FALSE(v.cancel);
     EXPECT_FALSE(v.hasMessage());
+    ASSERT_TRUE(v.problem);
+    EXPECT_EQ(v.problem->messageText(), "ui txtInput_Validate: 13 - Type mismatch");
+    const FieldVerdict increments = leave(Increments);
+    EXPECT_FALSE(increments.cancel);
+    ASSERT_TRUE(increments.problem);
+    EXPECT_EQ(increments.problem->messageText(), "ui txtInput_Validate: 13 - Type mismatch");
+    // Leaving the box reports it once.
+    EXPECT_FALSE(model.validateAndWarn(ZeroRange));
     ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_EQ(prompts.lastText(), "ui txtInput_Validate: 13 - Type mismatch");
-    prompts.clear();
-    EXPECT_FALSE(leave(Increments).cancel);
     EXPECT_EQ(prompts.lastText(), "ui txtInput_Validate: 13 - Type mismatch");
     // A non-numeric zero range is still refused as not a number, bound or not.
     prompts.clear();

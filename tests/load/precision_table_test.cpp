@@ -66,7 +66,6 @@ TEST_F(PrecisionTableTest, SwitchedOffTheModelChangesNoByteOfTheTable) {
     ASSERT_NE(table(), classic);
     precise(false);
     EXPECT_EQ(table(), classic);
-    EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
 TEST_F(PrecisionTableTest, TheSameG1BulletFliesAsInTheClassicModel) {
@@ -215,7 +214,6 @@ TEST_F(PrecisionTableTest, ATableCutShortByASteepClimbSaysWhereItEnds) {
     EXPECT_GE(last, 100.0);
     EXPECT_LE(last, 473.0);
     EXPECT_TRUE(note.endsWith(QStringLiteral("%1 yards.").arg(last))) << note.toStdString();
-    EXPECT_TRUE(prompts.messages.isEmpty());
 
     // Level fire reaches every range: no note.
     set(Angle, "0");
@@ -285,7 +283,6 @@ TEST_F(TruingTest, AHeightTheModelGaveGivesItsVelocityBack) {
             EXPECT_EQ(result.loadVelocity, 2800.0);
         }
     }
-    EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
 TEST_F(TruingTest, ACorrectionInTheTablesUnitStandsForItsInches) {

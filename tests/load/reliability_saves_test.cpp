@@ -110,13 +110,14 @@ TEST_F(SaveTest, TheLastFileRecordSurvivesAFullDisk) {
     app.write("lastfile.dat", record);
     CLastFile last;
     last.dataFileName = QString(4000, 'p');
+    std::optional<Problem> problem;
     {
         FileSizeLimit limit(256);
-        last.save();
+        problem = last.save();
     }
     EXPECT_EQ(app.read("lastfile.dat"), record);
-    ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_TRUE(prompts.lastText().startsWith("CFileData closeText: 57 - "));
+    ASSERT_TRUE(problem);
+    EXPECT_TRUE(problem->messageText().startsWith("CFileData closeText: 57 - "));
     CLastFile back;
     back.load();
     EXPECT_EQ(back.dataFileName, "/loads/a.qvt");

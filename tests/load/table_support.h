@@ -2,7 +2,7 @@
 // table text taken apart into header, headings and rows.
 #pragma once
 
-#include "PromptRecorder.h"
+#include "QuietPrompt.h"
 #include "TestAppFolder.h"
 #include "load/CTextOutput.h"
 #include "load/GraphModel.h"
@@ -63,7 +63,7 @@ inline bool hasNegativeZero(const QString& text) {
 class TableTest : public ::testing::Test {
 protected:
     TestAppFolder folder;
-    PromptRecorder prompts;
+    QuietPrompt prompts;
     LoadModel model;
     CTextOutput txt;
     TableResult last; // the result of the last table() or tableValues()

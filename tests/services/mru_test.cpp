@@ -1,4 +1,4 @@
-#include "PromptRecorder.h"
+#include "QuietPrompt.h"
 #include "services/CMru.h"
 
 #include <QCoreApplication>
@@ -25,7 +25,7 @@ protected:
     }
 
     QTemporaryDir settingsDir;
-    PromptRecorder recorder;
+    QuietPrompt recorder;
 };
 
 QString fileName(int i) {
@@ -94,16 +94,15 @@ TEST_F(MruTest, ListSurvivesARestartInTheSameOrder) {
             mru.AddMRUItem(fileName(i));
         mru.AddMRUItem(fileName(2)); // reordered: 2, 4, 3, 1
         before = mru.captions();
-        mru.SaveMRUFileList();
+        EXPECT_FALSE(mru.SaveMRUFileList());
     }
     EXPECT_EQ(stored(QStringLiteral("0")), fileName(2));
     EXPECT_EQ(stored(QStringLiteral("3")), fileName(1));
 
     CMru restarted;
-    restarted.GetMRUFileList();
+    EXPECT_FALSE(restarted.GetMRUFileList());
     EXPECT_EQ(restarted.captions(), before);
     EXPECT_EQ(restarted.MRUCount, 3);
-    EXPECT_TRUE(recorder.messages.isEmpty());
 }
 
 TEST_F(MruTest, ReadingStopsAtTheFirstEmptyKeyAndDropsDuplicates) {
@@ -170,8 +169,9 @@ TEST_F(MruTest, EveryChangeIsAnnounced) {
 TEST_F(MruTest, ReorderOutsideTheListIsReportedAndChangesNothing) {
     CMru mru;
     mru.AddMRUItem(fileName(1));
-    mru.ReorderMRUList(fileName(2), 5);
-    EXPECT_EQ(recorder.lastText(),
+    const std::optional<Problem> problem = mru.ReorderMRUList(fileName(2), 5);
+    ASSERT_TRUE(problem);
+    EXPECT_EQ(problem->messageText(),
               QStringLiteral("CMRU ReorderMRUList: 9 - Subscript out of range"));
     EXPECT_EQ(mru.captions(), QStringList({fileName(1)}));
 }

@@ -4,8 +4,8 @@
 #include "TestAppFolder.h"
 #include "UserDataHome.h"
 #include "load/GraphModel.h"
+#include "services/AppFolders.h"
 #include "services/CLastFile.h"
-#include "services/MSmallBallStruct.h"
 
 #include <QDir>
 #include <QFile>
@@ -119,8 +119,8 @@ TEST_F(AppFolderTest, TheLastFileRecordRoundTripsThroughTheUserFolder) {
     out.simFileName = QString::fromUtf8("/home/shooter/Schießstand/range3.ssn");
     out.targetRed = 255;
     out.targetBlue = 16711680;
-    out.save();
-    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastText().toStdString();
+    const std::optional<Problem> problem = out.save();
+    EXPECT_FALSE(problem) << problem->messageText().toStdString();
     EXPECT_TRUE(QFileInfo::exists(user.quorvel("lastfile.dat")));
     EXPECT_EQ(CLastFile::path(), user.quorvel("lastfile.dat"));
 

@@ -1,4 +1,6 @@
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
+#include "services/ErrorReport.h"
+#include "services/FieldChecks.h"
 
 #include "PromptRecorder.h"
 #include "TestAppFolder.h"

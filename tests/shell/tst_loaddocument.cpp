@@ -4,7 +4,7 @@
 #include "WindowFixture.h"
 #include "load/LoadDocument.h"
 #include "load/LoadModel.h"
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
 
 #include <QFileInfo>
 #include <QTest>

@@ -5,7 +5,6 @@
 #include "UserDataHome.h"
 #include "sim_test_support.h"
 
-#include "services/MSmallBallStruct.h"
 #include "sim/Raster.h"
 #include "sim/SimSights.h"
 

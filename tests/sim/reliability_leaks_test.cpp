@@ -8,9 +8,9 @@
 #include "load/GraphModel.h"
 #include "load/LoadModel.h"
 #include "load/TableRefresh.h"
+#include "services/AppFolders.h"
 #include "services/CChronoVelocity.h"
 #include "services/CSmallBall.h"
-#include "services/MSmallBallStruct.h"
 
 #include <QFile>
 #include <dlfcn.h>

@@ -2,7 +2,7 @@
 // it names, the caption and the stepping between numbered sessions.
 #include "sim_test_support.h"
 
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
 #include "sim/SessionFile.h"
 #include "sim/SimHost.h"
 

@@ -1,6 +1,6 @@
 #include "TestAppFolder.h"
 
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,7 +2,8 @@
 
 #include "controls/LeaveCheck.h"
 #include "load/LoadModel.h"
-#include "services/MSmallBallStruct.h"
+#include "services/AppFolders.h"
+#include "services/Problem.h"
 #include "sim/widgets/HudView.h"
 #include "sim/widgets/SimControlsTab.h"
 #include "sim/widgets/SimulatorTab.h"
@@ -178,8 +179,12 @@ void SimController::connectSimulatorTab() {
 
     connect(t->picHUD, &HudView::pressed, this, &SimController::press);
     connect(t->picHUD, &HudView::moved, this, &SimController::move);
-    connect(t->CmdFire, &QPushButton::clicked, this,
-            [this] { handle([&] { firing.CmdFire_Click(window.lastKey()); }); });
+    connect(t->CmdFire, &QPushButton::clicked, this, [this] {
+        handle([&] {
+            firing.CmdFire_Click(window.lastKey());
+            Problems::report(firing.problem);
+        });
+    });
     connect(t->cmdResetScore, &QPushButton::clicked, this,
             [this] { handle([&] { controls.cmdResetScore_Click(); }); });
     connect(t->cmdResetTotal, &QPushButton::clicked, this,
@@ -291,6 +296,7 @@ void SimController::press(int16_t button, int16_t shift, QPointF pixels) {
         const float k = sim.scene.geo.twipsPerPixel();
         firing.picHUD_MouseDown(button, shift, static_cast<float>(pixels.x()) * k,
                                 static_cast<float>(pixels.y()) * k, window.lastKey());
+        Problems::report(firing.problem);
     });
 }
 
@@ -362,7 +368,7 @@ void SimController::reinit() {
 }
 
 void SimController::refresh() {
-    sim.formHudInit();
+    Problems::report(sim.formHudInit());
     sim.drawAll();
     showSettings();
 }
