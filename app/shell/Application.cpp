@@ -3,12 +3,14 @@
 #include "shell/GraphScreenshots.h"
 #include "shell/MessageBoxPrompt.h"
 #include "shell/QtFileChooser.h"
+#include "shell/WindowPlace.h"
 #include "shell/ui.h"
 #include "sim/widgets/SimController.h"
 #include "sim/widgets/SimScreenshots.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QPixmap>
 #include <QScreen>
 #include <QStringList>
@@ -108,19 +110,27 @@ int run(int argc, char** argv) {
         window->hide();
         return ok ? 0 : 1;
     }
-    // The designed size where it fits with the window's frame; on a smaller screen the window
-    // takes the whole usable area, which the window manager fits frame and all.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("quorvel")));
+    // Where the shooter left it; else the designed size where it fits with the window's frame,
+    // and on a smaller screen the whole usable area, which the window manager fits frame and all.
     const QSize designed(1180, 840);
     constexpr int FrameAllowance = 80; // title bar and borders, not known before showing
     const QRect screen = window->screen()->availableGeometry();
-    if (screen.width() < designed.width() + FrameAllowance / 4 ||
-        screen.height() < designed.height() + FrameAllowance) {
-        window->showMaximized();
-    } else {
-        window->resize(designed);
-        window->show();
+    if (!WindowPlace::restoreAndShow(*window)) {
+        if (screen.width() < designed.width() + FrameAllowance / 4 ||
+            screen.height() < designed.height() + FrameAllowance) {
+            window->showMaximized();
+        } else {
+            window->resize(designed);
+            window->show();
+        }
     }
-    return app.exec();
+    // A session named on the command line has chosen its tab already.
+    if (window->sstUI->currentIndex() == ui::InputPage)
+        window->sstUI->setCurrentIndex(WindowPlace::lastTab(*window->sstUI, ui::InputPage));
+    const int status = app.exec();
+    WindowPlace::save(*window, *window->sstUI);
+    return status;
 }
 
 } // namespace Application

@@ -62,6 +62,7 @@ void InputTab::build() {
     precisionBox = new PrecisionBox(model, this);
     page->addWidget(precisionBox);
     // The pressure's reference (station or sea level) sits beside the pressure it qualifies.
+    precisionBox->pressureReference()->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     pressureCell->layout()->addWidget(precisionBox->pressureReference());
     zonesCantBox = new ZonesCantBox(model, this);
     page->addWidget(zonesCantBox);
