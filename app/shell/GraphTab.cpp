@@ -25,6 +25,7 @@ GraphTab::GraphTab(LoadModel& model, CTextOutput& txt, QWidget* parent)
     top->addStretch();
 
     graph = new CGraph(this);
+    graph->setAccessibleName(QStringLiteral("Trajectory graph"));
     graph->setObjectName(QStringLiteral("graph"));
     graph->setVisible(false); // nothing drawn yet
 

@@ -11,6 +11,7 @@ TableTab::TableTab(CTextOutput& txt, QWidget* parent) : QWidget(parent), txt(txt
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     txtOutput = new QPlainTextEdit(this);
+    txtOutput->setAccessibleName(QStringLiteral("Ballistics table"));
     txtOutput->setObjectName(QStringLiteral("txtOutput"));
     txtOutput->setReadOnly(true);
     txtOutput->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -38,9 +38,9 @@ const std::vector<std::pair<QString, QString>>& CSim::tooltips() {
     static const std::vector<std::pair<QString, QString>> list{
         {"txtGroupSize", "Group size must be between 0.001 and 30.0 in."},
         {"txtHeight", "Target height must be between 0.001 and 300.0 in."},
-        {"txtWidth", "Target width must be between 0.001 and 00.0 in."},
+        {"txtWidth", "Target width must be between 0.001 and 300.0 in."},
         {"txtZoom", "Scale must be between 0.1 and 10.0x."},
-        {"txtRange", "Range must be between 1500 and 1 yd."},
+        {"txtRange", "Range must be between 1 yd and the load's maximum range."},
         {"txtWind", "Crosswind speed must be between -25 and 25 mph."},
     };
     return list;

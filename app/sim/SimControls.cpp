@@ -244,6 +244,14 @@ QString SimControls::tooltip(Box box) {
     return {};
 }
 
+QString SimControls::message(Box box) const {
+    // The range box's bounds come from the load: the refusal names them.
+    if (box == Box::Range)
+        return QStringLiteral("Range must be between %1 and %2 yd.")
+            .arg(MNumber::shortText(lowerBound(box)), MNumber::shortText(upperBound(box)));
+    return tooltip(box);
+}
+
 bool SimControls::validate(Box box) {
     const QString text = sim.settings.*info(box).text;
     // The field of view is checked at every key as well: a text on its way (empty, "0.") must not
@@ -252,7 +260,7 @@ bool SimControls::validate(Box box) {
         box == Box::Fov
             ? MSmallBallStruct::textValidateAndWarn(lowerBound(box), upperBound(box), text,
                                                     tooltip(box))
-            : MSmallBallStruct::boxRefuses(lowerBound(box), upperBound(box), text, tooltip(box));
+            : MSmallBallStruct::boxRefuses(lowerBound(box), upperBound(box), text, message(box));
     if (refused) return false;
     const double value = MNumber::parse(text).value_or(0.0);
     switch (box) {

@@ -68,6 +68,8 @@ public:
     float upperBound(Box box) const;
     // The box's tooltip, which is also its out-of-range message.
     static QString tooltip(Box box);
+    // What a refused value is told: the tooltip, or for the range box its bounds from the load.
+    QString message(Box box) const;
     // Field of view: milsPerScreen, the zoom label, the geometry and a redraw when the box holds
     // 1 to 200; the range message otherwise. False when refused.
     bool txtFovValidate();

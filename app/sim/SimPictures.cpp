@@ -1,5 +1,5 @@
-#include "services/ErrorNumbers.h"
 #include "sim/SimPictures.h"
+#include "services/ErrorNumbers.h"
 
 #include "services/AppFolders.h"
 #include "services/ErrorReport.h"
@@ -137,7 +137,8 @@ const QImage& SimPictures::emptyScene(QSize view) {
         const bool refused = exists && helloPicture.isNull();
         helloChoice.remember(name, path, QSize(), refused);
         if (refused)
-            MSmallBallStruct::HandleError("CSim", "drawBackground", ErrorNumbers::InvalidPicture, "Invalid picture");
+            MSmallBallStruct::HandleError("CSim", "drawBackground", ErrorNumbers::InvalidPicture,
+                                          "Invalid picture");
         hello = QImage();
     }
     if (hello.size() != view && !view.isEmpty()) {
@@ -155,7 +156,8 @@ void SimPictures::loadBackground(const QString& name, const QString& path, QSize
     const QImage picture = Raster::loadPicture(path);
     backgroundChoice.remember(name, path, view, picture.isNull());
     if (picture.isNull()) {
-        MSmallBallStruct::HandleError("CSim", "cboBackgroundValidate", ErrorNumbers::InvalidPicture, "Invalid picture");
+        MSmallBallStruct::HandleError("CSim", "cboBackgroundValidate", ErrorNumbers::InvalidPicture,
+                                      "Invalid picture");
         background = QImage();
         return;
     }
@@ -167,7 +169,8 @@ void SimPictures::loadTarget(const QString& name, const QString& path, QSize vie
     targetName = name;
     targetChoice.remember(name, path, view, targetW.isNull());
     if (targetW.isNull()) {
-        MSmallBallStruct::HandleError("CSim", "cboTargetValidate", ErrorNumbers::InvalidPicture, "Invalid picture");
+        MSmallBallStruct::HandleError("CSim", "cboTargetValidate", ErrorNumbers::InvalidPicture,
+                                      "Invalid picture");
         targetB = QImage();
         return;
     }
@@ -178,7 +181,8 @@ void SimPictures::loadReticle(const QString& name, const QString& path, QSize vi
     const QImage white = Raster::loadPicture(path);
     reticleChoice.remember(name, path, view, white.isNull());
     if (white.isNull()) {
-        MSmallBallStruct::HandleError("CSim", "cboReticleValidate", ErrorNumbers::InvalidPicture, "Invalid picture");
+        MSmallBallStruct::HandleError("CSim", "cboReticleValidate", ErrorNumbers::InvalidPicture,
+                                      "Invalid picture");
         reticleLoaded = false;
         reticleW = reticleB = QImage();
         return;
@@ -206,6 +210,7 @@ QImage SimPictures::blackVersion(const QImage& white, const QString& whitePath,
     const QString target = MSmallBallStruct::writablePath(
         QString::fromLatin1(folder) + MSmallBallStruct::shortFilename(blackPath));
     if (!Raster::saveBitmap(black, target))
-        MSmallBallStruct::HandleError("CSim", operation, ErrorNumbers::PathAccess, "Path/File access error");
+        MSmallBallStruct::HandleError("CSim", operation, ErrorNumbers::PathAccess,
+                                      "Path/File access error");
     return black;
 }

@@ -132,7 +132,7 @@ TEST_F(ControlsTest, GroupSizeAcceptsUpToFortyWithTheMessageOfThirty) {
 TEST_F(ControlsTest, TargetSizeBoxesKeepTheirOwnMessages) {
     s().txtWidth = "301";
     EXPECT_FALSE(c.validate(Box::Width));
-    EXPECT_EQ(f.prompts.lastText(), "Target width must be between 0.001 and 00.0 in.");
+    EXPECT_EQ(f.prompts.lastText(), "Target width must be between 0.001 and 300.0 in.");
     s().txtHeight = "0";
     EXPECT_FALSE(c.validate(Box::Height));
     EXPECT_EQ(f.prompts.lastText(), "Target height must be between 0.001 and 300.0 in.");
@@ -149,7 +149,8 @@ TEST_F(ControlsTest, RangeBoxIsBoundByTheLoadNotTheSlider) {
     EXPECT_EQ(s().txtRange, "1000");
     s().txtRange = "1501";
     EXPECT_FALSE(c.validate(Box::Range));
-    EXPECT_EQ(f.prompts.lastText(), "Range must be between 1500 and 1 yd.");
+    EXPECT_EQ(f.prompts.lastText(),
+              "Range must be between 2 and 1500 yd."); // the slider starts at 2 here
     s().txtRange = "250.5";
     EXPECT_TRUE(c.validate(Box::Range));
     EXPECT_EQ(s().sldRange, 250); // rounded half to even

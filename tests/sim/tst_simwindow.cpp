@@ -3,6 +3,8 @@
 // following the window's size.
 #include "SimWindowSupport.h"
 
+#include <QAccessible>
+
 using namespace WindowFixture;
 using namespace SimWindowSupport;
 
@@ -68,8 +70,18 @@ private slots:
         QCOMPARE(c->txtGroupSize->toolTip(),
                  QStringLiteral("Group size must be between 0.001 and 30.0 in."));
         QCOMPARE(c->txtWidth->toolTip(),
-                 QStringLiteral("Target width must be between 0.001 and 00.0 in."));
+                 QStringLiteral("Target width must be between 0.001 and 300.0 in."));
         QCOMPARE(v->txtZoom->toolTip(), QStringLiteral("Scale must be between 0.1 and 10.0x."));
+        // A screen reader names each slider, box and button by itself, not by its group.
+        const auto spoken = [](QWidget* widget) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget);
+            return a ? a->text(QAccessible::Name) : QString();
+        };
+        QCOMPARE(spoken(v->sldRange), QStringLiteral("Range (yd)"));
+        QCOMPARE(spoken(v->txtWind), QStringLiteral("Crosswind"));
+        QCOMPARE(spoken(c->txtFov), QStringLiteral("Field of View (ft @ 100 yd)"));
+        QCOMPARE(spoken(v->cmdNext[1]), QStringLiteral("Next session"));
+        QCOMPARE(spoken(v->picHUD), QStringLiteral("Scope view"));
         QCOMPARE(v->picHUD->property("tag").toString(), QStringLiteral("noresize"));
         QCOMPARE(v->lblRoundsLeft->text(), QStringLiteral("Rounds Left: 10"));
         QCOMPARE(v->ucAngle->indicatorColor(), 255);
@@ -219,7 +231,7 @@ private slots:
 
         // A typed range beyond the load's maximum is refused with its message.
         typeAndLeave(v->txtRange, "99999");
-        QCOMPARE(prompts.lastText(), QStringLiteral("Range must be between 1500 and 1 yd."));
+        QCOMPARE(prompts.lastText(), QStringLiteral("Range must be between 2 and 1000 yd."));
         QCOMPARE(QApplication::focusWidget(), v->txtRange);
         prompts.clear();
         typeAndLeave(v->txtRange, "300");

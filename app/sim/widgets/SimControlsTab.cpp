@@ -116,9 +116,15 @@ QWidget* SimControlsTab::buildShooting() {
     txtSimMaxRange = edit("txtSimMaxRange");
     lblMaxrange = new QLabel(QStringLiteral("Maximum Range (yd)"));
     lblMaxrange->setObjectName(QStringLiteral("lblMaxrange"));
-    grid->addWidget(new QLabel(QStringLiteral("Group Size (in @ 100 yd)")), 0, 0);
+    auto* groupLabel = new QLabel(QStringLiteral("Group Size (in @ 100 yd)"));
+    auto* fovLabel = new QLabel(QStringLiteral("Field of View (ft @ 100 yd)"));
+    // Buddies, so that a screen reader names each box by its caption, not by the group.
+    groupLabel->setBuddy(txtGroupSize);
+    fovLabel->setBuddy(txtFov);
+    lblMaxrange->setBuddy(txtSimMaxRange);
+    grid->addWidget(groupLabel, 0, 0);
     grid->addWidget(txtGroupSize, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Field of View (ft @ 100 yd)")), 1, 0);
+    grid->addWidget(fovLabel, 1, 0);
     grid->addWidget(txtFov, 1, 1);
     grid->addWidget(lblMaxrange, 2, 0);
     grid->addWidget(txtSimMaxRange, 2, 1);

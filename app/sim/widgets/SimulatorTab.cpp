@@ -65,6 +65,7 @@ QPushButton* button(const char* name, const char* caption) {
 
 SimulatorTab::SimulatorTab(QWidget* parent) : QWidget(parent) {
     picHUD = new HudView;
+    picHUD->setAccessibleName(QStringLiteral("Scope view"));
     auto* panel = new QVBoxLayout;
     panel->addWidget(buildAim());
     CmdFire = button("CmdFire", "Fire");
@@ -109,6 +110,10 @@ QWidget* SimulatorTab::buildAim() {
         auto* edit = new QLineEdit;
         edit->setObjectName(QString::fromLatin1(r.boxName));
         edit->setMaximumWidth(70);
+        // Read aloud by their own names, not the group's: the slider through its caption, the
+        // box as the caption without its unit, which the caption already says.
+        label->setBuddy(slider);
+        edit->setAccessibleName(QString::fromLatin1(r.caption).section(QStringLiteral(" ("), 0, 0));
         this->*r.slider = slider;
         this->*r.box = edit;
         grid->addWidget(label, row, 0);
@@ -164,6 +169,10 @@ QWidget* SimulatorTab::buildButtons() {
     cmdNext[1] = button("cmdNext_1", ">");
     for (QPushButton* b : cmdNext)
         b->setMaximumWidth(40);
+    cmdNext[0]->setAccessibleName(QStringLiteral("Previous session"));
+    cmdNext[0]->setToolTip(QStringLiteral("Open the previous session in the folder"));
+    cmdNext[1]->setAccessibleName(QStringLiteral("Next session"));
+    cmdNext[1]->setToolTip(QStringLiteral("Open the next session in the folder"));
     auto* label = new QLabel(QStringLiteral("Next Session"));
     label->setObjectName(QStringLiteral("lblNextSession"));
     label->setAlignment(Qt::AlignCenter);
