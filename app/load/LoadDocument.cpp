@@ -53,7 +53,7 @@ bool LoadDocument::save() {
 
 bool LoadDocument::saveAs() {
     const QString path = FileDialogs::chooseSavePath(
-        QStringLiteral("Save As"), QString::fromLatin1(saveFilter), QStringLiteral("txt"));
+        QStringLiteral("Save As"), QString::fromLatin1(saveFilter), QStringLiteral("qvt"));
     if (path.isEmpty()) return false;
     const QString previous = filename;
     filename = path;

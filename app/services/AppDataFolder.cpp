@@ -75,4 +75,15 @@ QString documentFolder() {
     return user;
 }
 
+QString dialogFolder(const QString& currentDocument) {
+    if (!currentDocument.isEmpty()) {
+        const QFileInfo document(currentDocument);
+        if (document.isAbsolute() && document.absoluteDir().exists())
+            return document.absolutePath();
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QDir(documents).exists()) return documents;
+    return QDir::homePath();
+}
+
 } // namespace MSmallBallStruct

@@ -29,10 +29,14 @@ QString writablePath(const QString& name);
 // Where to read `name`: the copy in the folder writablePath picks, else the copy in the other
 // folder (files installed with the program); with neither, writablePath's path.
 QString dataPath(const QString& name);
-// The folder of the user's own load files: where the file dialogs start and the comparison list
-// looks. The application folder, or the user folder (made when missing) when the program writes
-// nothing into its own folder, as in an installed copy.
+// The folder of the user's own load files, where the comparison list looks: The application folder,
+// or the user folder (made when missing) when the program writes nothing into its own folder, as in
+// an installed copy.
 QString documentFolder();
+// Where an Open or Save dialog starts before the shooter has chosen a file this run: the current
+// document's folder, else his documents folder, else his home; never the program's own folder,
+// which an installed copy cannot write.
+QString dialogFolder(const QString& currentDocument);
 
 // Why `path` cannot be opened as a data file: "is a directory", "is not a regular file" (a pipe,
 // a device) or "no such file"; empty when it can (FileExists rule).

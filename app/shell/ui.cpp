@@ -167,7 +167,7 @@ void ui::formLoad() {
             simulator->sim.sessionFile = named;
         else if (!named.isEmpty())
             loadDoc.filename = named;
-        fileChooser().folder = MSmallBallStruct::documentFolder();
+        fileChooser().folder = MSmallBallStruct::dialogFolder(loadDoc.filename);
         mru.MRUCount = -1;
         Problems::report(mru.GetMRUFileList());
         menus->showRecentFiles(mru);

@@ -53,7 +53,7 @@ bool SessionDocument::save() {
 
 bool SessionDocument::saveAs() {
     const QString path = FileDialogs::chooseSavePath(
-        QStringLiteral("Save As"), QString::fromLatin1(saveFilter), QStringLiteral("txt"));
+        QStringLiteral("Save As"), QString::fromLatin1(saveFilter), QStringLiteral("ssn"));
     if (path.isEmpty()) return false;
     const QString previous = sim.sessionFile;
     sim.sessionFile = path;

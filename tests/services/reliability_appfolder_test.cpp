@@ -112,6 +112,20 @@ TEST_F(AppFolderTest, AnInstalledCopyKeepsTheUsersLoadsInTheUserFolder) {
     EXPECT_EQ(GraphModel::compareFileFor("other.qvt"), QString());
 }
 
+TEST_F(AppFolderTest, DialogsStartBesideTheDocumentElseInTheUsersOwnFolders) {
+    TestAppFolder app(false);
+    app.write(MS::installedMarker, "installed\n");
+    QTemporaryDir loads;
+    const QString load = loads.filePath("308.qvt");
+    EXPECT_EQ(MS::dialogFolder(load), loads.path());
+    // No document, or one named without a folder: never the program's own folder.
+    for (const QString& document : {QString(), QStringLiteral("308.qvt")}) {
+        const QString start = MS::dialogFolder(document);
+        EXPECT_NE(start, app.path());
+        EXPECT_TRUE(QFileInfo(start).isDir()) << start.toStdString();
+    }
+}
+
 TEST_F(AppFolderTest, TheLastFileRecordRoundTripsThroughTheUserFolder) {
     MS::setAppFolder(unwritableFolder);
     CLastFile out;

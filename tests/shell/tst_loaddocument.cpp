@@ -135,9 +135,9 @@ private slots:
         s.openSaved("308.qvt", sampleForm("308 Win"));
         s.chooser.files = {s.folder.file("test")};
         QVERIFY(s.doc.saveAs());
-        QCOMPARE(s.doc.filename, s.folder.file("test.txt"));
-        QVERIFY(QFileInfo::exists(s.folder.file("test.txt")));
-        QCOMPARE(s.mru, QStringList{s.folder.file("test.txt")});
+        QCOMPARE(s.doc.filename, s.folder.file("test.qvt"));
+        QVERIFY(QFileInfo::exists(s.folder.file("test.qvt")));
+        QCOMPARE(s.mru, QStringList{s.folder.file("test.qvt")});
         const auto& request = s.chooser.requests.first();
         QVERIFY(!request.open);
         QCOMPARE(request.request.title, QStringLiteral("Save As"));

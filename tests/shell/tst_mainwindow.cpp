@@ -192,8 +192,8 @@ private slots:
         QCOMPARE(names, (QStringList{"a.qvt", "b.qvt"}));
     }
 
-    // An installed copy's folder holds no loads of the user's: the list and the file dialogs
-    // use the per-user data folder instead.
+    // An installed copy's folder holds no loads of the user's: the list uses the per-user data
+    // folder instead, and the file dialogs start in the user's own folders.
     void anInstalledCopyListsAndOpensTheUsersLoads() {
         TestAppFolder folder;
         folder.write(QString::fromLatin1(MSmallBallStruct::installedMarker), "installed\n");
@@ -210,7 +210,8 @@ private slots:
         QComboBox* box = w.inputTab->cboCompare;
         QCOMPARE(box->count(), 1);
         QCOMPARE(box->itemText(0), QStringLiteral("mine.qvt"));
-        QCOMPARE(fileChooser().folder, QFileInfo(mine).path());
+        QVERIFY(fileChooser().folder != folder.path());
+        QVERIFY(QFileInfo(fileChooser().folder).isDir());
     }
 
     void editsReachTheRecordAndAltitudeRefreshShows() {

@@ -32,15 +32,15 @@ private slots:
 
         // Save As with the session filter; the typed name gets the dialog's default extension.
         typeAndLeave(c->txtGroupSize, "2.5");
-        chooser.files = {folder.file("range1")};
+        chooser.files = {folder.file("range0")};
         w.action("mnuSaveAs")->trigger();
         QCOMPARE(chooser.requests.last().request.filter,
                  QStringLiteral("Simulation Files (*.ssn)|*.ssn|All Files (*.*)|*.*"));
-        const QString txt = folder.file("range1.txt");
+        const QString txt = folder.file("range0.ssn");
         QCOMPARE(sim->sim.sessionFile, txt);
         QVERIFY(sessionText(txt).startsWith("2.5\r\n"));
         QCOMPARE(recent, QStringList{txt});
-        QVERIFY(w.windowTitle().endsWith("      Session: range1.txt"));
+        QVERIFY(w.windowTitle().endsWith("      Session: range0.ssn"));
 
         // A proper session file to open.
         QFile::copy(txt, folder.file("range1.ssn"));
@@ -49,7 +49,7 @@ private slots:
         chooser.files = {folder.file("range1.ssn")};
         w.action("mnuOpen")->trigger();
         QCOMPARE(prompts.lastTitle(), QStringLiteral("Unsaved Changes to Simulator Data"));
-        QCOMPARE(prompts.lastText(), QStringLiteral("Do you want to Save changes to range1.txt ?"));
+        QCOMPARE(prompts.lastText(), QStringLiteral("Do you want to Save changes to range0.ssn ?"));
         QCOMPARE(sim->sim.sessionFile, txt); // cancelled: nothing opened
         QCOMPARE(chooser.files.size(), 1);
 
