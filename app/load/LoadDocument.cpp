@@ -98,7 +98,12 @@ bool LoadDocument::dataLoad() {
     LoadForm next = model.form;
     const LoadFile::ReadReport report = LoadFile::read(filename, next);
     filename = report.path; // the application folder's copy, when only that exists
-    if (!report.opened || report.refused) return false;
+    if (report.opened && report.refused) {
+        // A file that was not taken is not the document: nothing may offer to save over it.
+        filename.clear();
+        return false;
+    }
+    if (!report.opened) return false;
     model.applyForm(next);
     if (!report.whole())
         showMessage(LoadFile::damageMessage(filename, report, next),

@@ -62,6 +62,31 @@ private slots:
         QCOMPARE(m.icon, PromptIcon::Question);
     }
 
+    // A load refused at start-up (a field longer than any field) is not the document: Save asks
+    // for a name instead of writing the form over the file that could not be read.
+    void aFileRefusedAtStartUpIsNotSavedOver() {
+        Setup s;
+        const QString good = writeLoad(s.folder, "good.qvt", sampleForm("308 Win"));
+        QByteArray bytes;
+        {
+            QFile f(good);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            bytes = f.readAll();
+        }
+        bytes.replace("308 Win", QByteArray(40000, 'x'));
+        const QString bad = s.folder.write(QStringLiteral("bad.qvt"), bytes);
+        s.doc.filename = bad;
+        QVERIFY(!s.doc.startUp());
+        QCOMPARE(s.prompts.messages.size(), 1); // the field too long, once
+        QVERIFY(s.doc.filename.isEmpty());
+        s.chooser.files = {QString()}; // Save As cancelled
+        QVERIFY(!s.doc.save());
+        QCOMPARE(s.chooser.requests.size(), 1);
+        QFile f(bad);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), bytes);
+    }
+
     void openCancelKeepsDataAndFile() {
         Setup s;
         const QString first = s.openSaved("308.qvt", sampleForm("308 Win"));
