@@ -31,6 +31,6 @@ public:
     static constexpr float upperZero = 1000.0f;
 
     // Target (vital zone) and group sizes, inches.
-    static constexpr InputLimit targetLimit{0.0f, 80.0f, "Vital zone must be between 0 and 80\"."};
+    static constexpr InputLimit targetLimit{0.0f, 80.0f, "Target Size must be between 0 and 80\"."};
     static constexpr InputLimit groupLimit{0.0f, 30.0f, "Group size must be between 0 and 30\"."};
 };

@@ -37,14 +37,14 @@ const MenuItem menuItems[] = {
     {"mnuFile", "mnuNew", "&New", "Ctrl+N", &ui::mnuNew_Click},
     {"mnuFile", "mnuOpen", "&Open", "Ctrl+O", &ui::mnuOpen_Click},
     {"mnuFile", "mnuSave", "&Save", "Ctrl+S", &ui::mnuSave_Click},
-    {"mnuFile", "mnuSaveAs", "Save &As", nullptr, &ui::mnuSaveAs_Click},
+    {"mnuFile", "mnuSaveAs", "Save &As", "Ctrl+Shift+S", &ui::mnuSaveAs_Click},
     {"mnuFile", "mnuExportTable", "&Export Table\u2026", nullptr, &ui::mnuExportTable_Click, false,
      false, true},
     {"mnuFile", "mnuPrint", "&Print", "Ctrl+P", &ui::mnuPrint_Click, false, false, true},
     {"mnuFile", "mnuPrintCard", "Print &Range Card\u2026", nullptr, &ui::mnuPrintCard_Click},
     // Entry 0 of the recent-file list: hidden until the first file is added.
     {"mnuFile", "mnuMRU", "MRU FileList", nullptr, nullptr, false, false, true},
-    {"mnuFile", "mnuExit", "E&xit", nullptr, &ui::mnuExit_Click, false, false, true},
+    {"mnuFile", "mnuExit", "E&xit", "Ctrl+Q", &ui::mnuExit_Click, false, false, true},
     {"mnuOptions", "mnuOptionsTop", "Options", nullptr, &ui::mnuOptionsTop_Click},
     {"mnuOptions", "mnuHUD", "&HUD", nullptr, nullptr},
     {"mnuOptions", "mnuUseCompare", "&Use Compare", nullptr, &ui::mnuUseCompare_Click, true, true},
@@ -84,6 +84,10 @@ MainMenus::MainMenus(ui& window) {
             QObject::connect(a, &QAction::triggered, &window,
                              [&window, handler] { (window.*handler)(); });
     }
+    // Help answers the desktop's own key as well as the classic one.
+    action(QStringLiteral("mnuContents"))
+        ->setShortcuts(
+            {QKeySequence(QStringLiteral("Ctrl+H")), QKeySequence(QKeySequence::HelpContents)});
     // Entries 1 to 9 of the recent-file list follow entry 0; all stay hidden until used.
     QAction* first = action(QStringLiteral("mnuMRU"));
     QAction* exitItem = action(QStringLiteral("mnuExit"));

@@ -86,7 +86,7 @@ TEST_F(SideCommandsTest, PointBlankRefusesBadArguments) {
         QString message;
     };
     const Case cases[] = {
-        {{"--target", "81"}, "Vital zone must be between 0 and 80\"."},
+        {{"--target", "81"}, "Target Size must be between 0 and 80\"."},
         {{"--group", "31"}, "Group size must be between 0 and 30\"."},
         {{"--target", "4", "--group", "4"}, "Group Size must be smaller than Target Size"},
         {{"--target", "ten"}, "'ten' is not a number"},

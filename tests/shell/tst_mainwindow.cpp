@@ -54,9 +54,9 @@ private slots:
             {"mnuNew", "&New", "Ctrl+N"},
             {"mnuOpen", "&Open", "Ctrl+O"},
             {"mnuSave", "&Save", "Ctrl+S"},
-            {"mnuSaveAs", "Save &As", ""},
+            {"mnuSaveAs", "Save &As", "Ctrl+Shift+S"},
             {"mnuPrint", "&Print", "Ctrl+P"},
-            {"mnuExit", "E&xit", ""},
+            {"mnuExit", "E&xit", "Ctrl+Q"},
             {"mnuOptionsTop", "Options", ""},
             {"mnuHUD", "&HUD", ""},
             {"mnuUseCompare", "&Use Compare", ""},
@@ -72,6 +72,7 @@ private slots:
             QCOMPARE(a->text(), QString::fromLatin1(e.caption));
             QCOMPARE(a->shortcut(), QKeySequence(QString::fromLatin1(e.shortcut)));
         }
+        QVERIFY(w.action("mnuContents")->shortcuts().contains(QKeySequence(Qt::Key_F1)));
         QVERIFY(w.action("mnuUseCompare")->isCheckable());
         QVERIFY(w.action("mnuUseCompare")->isChecked());
         QVERIFY(!w.action("mnuMRU")->isVisible());

@@ -17,7 +17,7 @@
 
 namespace {
 
-const QString vitalTip = QStringLiteral("Vital zone must be between 0 and 80\".");
+const QString vitalTip = QStringLiteral("Target Size must be between 0 and 80\".");
 const QString groupTip = QStringLiteral("Group size must be between 0 and 30\".");
 
 struct Fixture {
