@@ -157,9 +157,12 @@ QString LoadModel::airText(int index, std::optional<float> altFt) const {
     const QString& held = index == Temperature ? accepted.temperature : accepted.pressure;
     if (!accepted.set) return MNumber::fieldText(standardValue(index, altFt.value_or(0)));
     if (!altFt) return held;
+    // Judged as the refresh writes it: a field holds seven digits of the standard value.
+    const float standardThen = standardValue(index, accepted.altFt);
     const auto heldValue = MNumber::parse(held);
-    const bool standard = heldValue && MNumber::toSingle(*heldValue) ==
-                                           std::optional(standardValue(index, accepted.altFt));
+    const bool standard =
+        held == MNumber::fieldText(standardThen) ||
+        (heldValue && MNumber::toSingle(*heldValue) == std::optional(standardThen));
     return standard ? MNumber::fieldText(standardValue(index, *altFt)) : held;
 }
 

@@ -108,7 +108,8 @@ TEST_F(TableTest, HeaderShowsTheAngleOnlyWithTheAdvancedInputs) {
     EXPECT_FALSE(table().contains("Angle            :"));
     model.form.chkAdvanced = 1;
     const ParsedTable t = parsed();
-    EXPECT_EQ(t.lines[5],
+    // Below the first-start load's lower coefficient line.
+    EXPECT_EQ(t.lines[6],
               " " + item("Target Speed    : 0 mph") + item("Angle            : -12.5 degrees"));
 }
 
