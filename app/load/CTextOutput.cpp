@@ -160,6 +160,7 @@ TableResult CTextOutput::table(const LoadSnapshot& s) {
         h.cartridge = fields[InputFields::Cartridge];
         h.targetSpeed = advanced ? fields[InputFields::TargetSpeed] : QStringLiteral("0");
         h.angle = fields[InputFields::Angle];
+        h.bands = TableText::bandLines(s.values.in1, result.rows);
         if (result.shot) {
             h.extra = PrecisionRows::headerLines(*result.shot, s.form.precision, s.form.isMetric());
             h.windByZone = !result.shot->windZones.empty();

@@ -65,6 +65,9 @@ void LoadModel::setFieldText(int index, const QString& text) {
     form.fields[static_cast<size_t>(index)] = text;
     dataUiToInputIndex(values.in1, index);
     dataUiMetro(values.in1, index);
+    // What the shooter (or a file) puts into temperature or pressure is what he measured.
+    if (!refreshing && accepted.set && index == Temperature) accepted.temperature = text;
+    if (!refreshing && accepted.set && index == Pressure) accepted.pressure = text;
 }
 
 void LoadModel::refreshAllFields() {
@@ -72,6 +75,7 @@ void LoadModel::refreshAllFields() {
     // and 18 is what their own handlers then copy.
     for (int i = 0; i < Count; ++i)
         setFieldText(i, form.fields[static_cast<size_t>(i)]);
+    acceptAltitude();
 }
 
 void LoadModel::dataUiToInputIndex(CInput& inp, int index) {
@@ -110,26 +114,64 @@ void LoadModel::dataUiToInput(CInput& inp) {
 }
 
 void LoadModel::dataUiMetro(CInput& inp, int index) {
-    if (index != Altitude) return;
-    const auto value = MNumber::parse(form.fields[Altitude]);
-    if (!value) return;
-    const auto alt = MNumber::toSingle(*value);
-    if (!alt) return; // already reported by the copy of the field
-    inp.alt = *alt;
+    if (index != Altitude || refreshing) return;
+    std::optional<float> altFt;
+    if (const auto value = MNumber::parse(form.fields[Altitude])) {
+        altFt = MNumber::toSingle(*value); // none: already reported by the copy of the field
+        const Limit bounds = limit(Altitude, form.isPrecision(), form.isMetric());
+        if (altFt && (*altFt < bounds.lower || *altFt > bounds.upper)) altFt.reset();
+    }
+    // Before anything was accepted (start-up) a non-numeric altitude leaves the fields alone.
+    if (!altFt && !accepted.set) return;
+    if (altFt) inp.alt = *altFt;
 
-    float temperature = 0;
-    values.metro.standardTemperature(inp.alt, temperature);
-    inp.temp = temperature;
-    setFieldText(Temperature, MNumber::fieldText(temperature));
-    reportChange(Temperature);
+    for (const int field : {Temperature, Pressure}) {
+        const QString text = airText(field, altFt);
+        if (text == form.fields[static_cast<size_t>(field)]) continue;
+        refreshing = true;
+        setFieldText(field, text);
+        refreshing = false;
+        reportChange(field);
+    }
+}
 
+void LoadModel::acceptAltitude() {
+    accepted.set = true;
+    accepted.altFt = values.in1.alt;
+    accepted.temperature = form.fields[Temperature];
+    accepted.pressure = form.fields[Pressure];
+}
+
+float LoadModel::standardValue(int index, float altFt) const {
+    float value = 0;
+    if (index == Temperature) {
+        values.metro.standardTemperature(altFt, value);
+        return value;
+    }
     // A pressure read as reduced to sea level is the standard one at any altitude.
     const bool seaLevel = form.isPrecision() && form.precision.seaLevelPressure;
-    float pressure = 0;
-    values.metro.standardPressure(seaLevel ? 0.0f : inp.alt, pressure);
-    values.pressure = pressure;
-    setFieldText(Pressure, MNumber::fieldText(pressure));
-    reportChange(Pressure);
+    values.metro.standardPressure(seaLevel ? 0.0f : altFt, value);
+    return value;
+}
+
+QString LoadModel::airText(int index, std::optional<float> altFt) const {
+    const QString& held = index == Temperature ? accepted.temperature : accepted.pressure;
+    if (!accepted.set) return MNumber::fieldText(standardValue(index, altFt.value_or(0)));
+    if (!altFt) return held;
+    // Judged as the refresh writes it: a field holds seven digits of the standard value. A
+    // pressure is standard under either reference: the shooter may have switched between station
+    // and sea level since the altitude was accepted.
+    const auto heldValue = MNumber::parse(held);
+    const auto isStandard = [&](float standardThen) {
+        return held == MNumber::fieldText(standardThen) ||
+               (heldValue && MNumber::toSingle(*heldValue) == std::optional(standardThen));
+    };
+    float stationThen = 0, seaLevelThen = 0;
+    values.metro.standardPressure(accepted.altFt, stationThen);
+    values.metro.standardPressure(0.0f, seaLevelThen);
+    const bool standard = index == Pressure ? isStandard(stationThen) || isStandard(seaLevelThen)
+                                            : isStandard(standardValue(index, accepted.altFt));
+    return standard ? MNumber::fieldText(standardValue(index, *altFt)) : held;
 }
 
 FieldVerdict LoadModel::txtInputValidate(int index) const {
@@ -173,11 +215,12 @@ FieldVerdict LoadModel::txtInputValidate(int index) const {
     return verdict;
 }
 
-bool LoadModel::validateAndWarn(int index) const {
+bool LoadModel::validateAndWarn(int index) {
     const FieldVerdict verdict = txtInputValidate(index);
     Problems::report(verdict.problem);
     if (verdict.hasMessage())
         prompt().ask(verdict.message, verdict.title, PromptButtons::Ok, PromptIcon::None);
+    if (index == Altitude && !verdict.cancel) acceptAltitude();
     return verdict.cancel;
 }
 
@@ -196,11 +239,13 @@ void LoadModel::applyForm(const LoadForm& next) {
     form.comparison = next.comparison;
     form.notes = next.notes;
     form.precision = next.precision;
+    acceptAltitude();
 }
 
 void LoadModel::newLoad() {
     for (int i = 0; i < Count; ++i)
         putFieldText(i, QString::fromUtf8(field(i).newLoadText));
+    acceptAltitude();
 }
 
 void LoadModel::applyPendingOptions() {

@@ -1,7 +1,8 @@
 // The load on screen and the values the main window keeps beside it. Field edits arrive here as
 // texts; the model copies them into the load record, checks them on leaving a field, and
-// refreshes temperature and pressure when the altitude changes. No widgets: the window forwards
-// its controls' texts and shows what the model decides.
+// refreshes temperature and pressure when the altitude changes (only those still holding the
+// standard air of the last accepted altitude: a measured value is never replaced). No widgets: the
+// window forwards its controls' texts and shows what the model decides.
 #pragma once
 
 #include "load/LoadForm.h"
@@ -43,13 +44,17 @@ public:
     // dataUiToInputIndex / dataUiToInput over the form's texts.
     void dataUiToInputIndex(CInput& inp, int index);
     void dataUiToInput(CInput& inp);
-    // Altitude refresh: only for index 8 with a numeric altitude.
+    // Altitude refresh (index 8 only): an altitude within its range puts the standard
+    // temperature and pressure of that altitude into those of the two fields that still hold the
+    // standard values of the last accepted altitude; a refused or non-numeric altitude puts back
+    // what they held at the last accepted one.
     void dataUiMetro(CInput& inp, int index);
 
     // txtInput_Validate: the verdict for leaving field `index` (no message shown here).
     FieldVerdict txtInputValidate(int index) const;
     // txtInputValidate, then shows its message (if any) through the prompt; returns cancel.
-    bool validateAndWarn(int index) const;
+    // An altitude let go is the accepted one the next altitude refresh starts from.
+    bool validateAndWarn(int index);
 
     // Takes a whole form (a load file just read): field texts are put in index order, each one
     // that differs going through setFieldText as if typed, so a file's temperature and pressure
@@ -67,6 +72,24 @@ public:
     LoadSnapshot snapshot();
 
 private:
+    // The last accepted altitude and the temperature and pressure texts as they stood at it, or
+    // as entered since.
+    struct AltitudeAir {
+        bool set = false; // none yet: the first refresh writes the standard air (start-up)
+        float altFt = 0;
+        QString temperature;
+        QString pressure;
+    };
+    AltitudeAir accepted;
+    bool refreshing = false; // the altitude refresh is writing temperature and pressure
+
+    // The altitude now in the record becomes the accepted one, with the two fields' texts.
+    void acceptAltitude();
+    // The text field `index` (temperature or pressure) gets for the altitude `altFt`, or the
+    // accepted text when that is not the standard value or `altFt` is none.
+    QString airText(int index, std::optional<float> altFt) const;
+    float standardValue(int index, float altFt) const;
+
     // Puts `text` into field `index` through the change handler when it differs from the field's
     // text, and tells the window.
     void putFieldText(int index, const QString& text);

@@ -13,6 +13,8 @@ namespace LoadRecord {
 namespace {
 // The classic correction's reference density ratio at 59 F and sea level.
 constexpr double ReferenceCorrection = 0.9968801;
+// The solver ignores a band whose coefficient is this or less.
+constexpr float UnusedBandBc = 0.001f;
 } // namespace
 
 float lateralWind(int16_t mph, int16_t degrees) {
@@ -47,8 +49,18 @@ SolverRecord build(const CInput& load, const CInput& conditions, const Options& 
         float vapourFactor = 1;
         float densityRatio = 1;
         air.correctionFactors(conditions.alt, conditions.temp, vapourFactor, densityRatio);
-        r.ballisticCoef = static_cast<float>(double(r.ballisticCoef) * vapourFactor / densityRatio *
-                                             ReferenceCorrection);
+        // Every band's coefficient is measured in the same standard air as the main one, so
+        // the same air corrects them all; a band left uncorrected would be too low at altitude.
+        const auto corrected = [&](float bc) {
+            return static_cast<float>(double(bc) * vapourFactor / densityRatio *
+                                      ReferenceCorrection);
+        };
+        // A band the solver ignores stays as it is, so the air never switches one on.
+        const auto band = [&](float bc) { return bc > UnusedBandBc ? corrected(bc) : bc; };
+        r.ballisticCoef = corrected(r.ballisticCoef);
+        r.lowerBc = band(r.lowerBc);
+        r.lowestBc = band(r.lowestBc);
+        r.spareBc = band(r.spareBc);
     }
     r.isZeroed = MSmallBallStruct::isNonZero(r.zeroRange) ? 1 : 0;
     r.isMetric = options.metric ? 1 : 0;

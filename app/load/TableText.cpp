@@ -10,11 +10,40 @@ namespace TableText {
 namespace {
 constexpr int ItemWidth = 30;
 constexpr const char* Dashes = "-------";
+// Without the extra inputs the coefficient is not corrected: the bullet flies in standard
+// sea-level air, whatever altitude and temperature the hidden fields hold.
+constexpr float StandardAltitudeFt = 0;
+constexpr float StandardTemperatureF = 59;
+// The solver ignores a band whose coefficient is this or less.
+constexpr float UnusedBandBc = 0.001f;
 
 QString numberText(float value) {
     return MNumber::shortText(value);
 }
 } // namespace
+
+QStringList bandLines(const CInput& load, const std::vector<TableRow>& rows) {
+    if (rows.empty()) return {};
+    float fastestFps = rows.front()[TableColumns::Velocity];
+    float slowestFps = fastestFps;
+    for (const TableRow& row : rows) {
+        fastestFps = std::max(fastestFps, row[TableColumns::Velocity]);
+        slowestFps = std::min(slowestFps, row[TableColumns::Velocity]);
+    }
+    const auto line = [](const char* label, float bc, float belowFps) {
+        // Two header items, as appendHeader writes them.
+        return MPrint::padRight(QString::fromLatin1(label) + numberText(bc), ItemWidth) + ' ' +
+               MPrint::padRight("Below            : " + numberText(belowFps) + " fps", ItemWidth);
+    };
+    QStringList lines;
+    // The lower band holds between the lowest band's velocity and its own.
+    if (load.bcMed > UnusedBandBc && load.vMed > load.vLow && slowestFps <= load.vMed &&
+        fastestFps > load.vLow)
+        lines << line("Lower BC        : ", load.bcMed, load.vMed);
+    if (load.bcLow > UnusedBandBc && slowestFps <= load.vLow)
+        lines << line("Lowest BC       : ", load.bcLow, load.vLow);
+    return lines;
+}
 
 std::vector<int> columnWidths(const std::vector<TableRow>& rows,
                               const std::vector<TableColumns::Format>& columns) {
@@ -38,12 +67,19 @@ void appendHeader(QString& out, const CInput& in1, const HeaderSettings& h,
 
     appendWord(out, h.cartridge);
     printNewLine(out);
-    item("Altitude        : " + numberText(in1.alt) + " ft");
-    item("Temperature      : " + numberText(in1.temp) + QStringLiteral("  \u00B0F"));
+    const float altFt = h.advanced ? in1.alt : StandardAltitudeFt;
+    const float tempF = h.advanced ? in1.temp : StandardTemperatureF;
+    item("Altitude        : " + numberText(altFt) + " ft");
+    item("Temperature      : " + numberText(tempF) + QStringLiteral("  \u00B0F"));
+    if (!h.advanced) appendWord(out, QStringLiteral("(standard sea-level air)"));
     printNewLine(out);
     item("Bullet Weight   : " + QString::number(in1.ibweight) + " gr");
     item("BC               : " + numberText(in1.bcoef));
     printNewLine(out);
+    for (const QString& line : h.bands) {
+        appendWord(out, line);
+        printNewLine(out);
+    }
     if (h.windByZone) {
         // The one wind of the load is not what the table used: the zones below are.
         item(QStringLiteral("Xwind Speed     : by zone"));

@@ -171,25 +171,72 @@ TEST_F(LoadModelTest, DataUiToInputCopiesEveryFieldAndTheDragIndex) {
 
 // --- the altitude refresh ---------------------------------------------------------------------
 
-TEST_F(LoadModelTest, AltitudeRewritesTemperatureAndPressure) {
+TEST_F(LoadModelTest, AltitudeRefreshesTheStandardTemperatureAndPressure) {
+    // The start-up fields hold the standard air at 5000 ft; typing 0 gives sea-level air.
     type(Altitude, "0");
-    type(Temperature, "80");
-    type(Pressure, "30.1");
-    changed.clear();
+    // 59 F and 29.921 inHg: the reference air at sea level.
+    EXPECT_EQ(text(Temperature), "59");
+    EXPECT_EQ(text(Pressure), "29.921");
+    EXPECT_FLOAT_EQ(in1().temp, 59);
+    EXPECT_EQ(changed, (QList<int>{Temperature, Pressure}));
+    EXPECT_FALSE(model.validateAndWarn(Altitude));
+
     type(Altitude, "5000");
     float pressure = 0;
     model.values.metro.standardPressure(5000, pressure);
+    // 59 - 0.003566 x 5000.
     EXPECT_EQ(text(Temperature), "41.17");
     // 24.909403 rounded to the seven digits a field is given.
     EXPECT_EQ(text(Pressure), "24.9094");
     EXPECT_FLOAT_EQ(in1().alt, 5000);
-    EXPECT_FLOAT_EQ(in1().temp, 41.17f);
     EXPECT_FLOAT_EQ(model.values.pressure, pressure);
-    EXPECT_EQ(changed, (QList<int>{Temperature, Pressure}));
+}
 
+TEST_F(LoadModelTest, AltitudeKeepsAMeasuredTemperatureAndPressure) {
+    type(Temperature, "80");
+    changed.clear();
+    type(Altitude, "0");
+    EXPECT_EQ(text(Temperature), "80");
+    EXPECT_FLOAT_EQ(in1().temp, 80);
+    // The pressure still held the standard value at 5000 ft: it follows the altitude.
+    EXPECT_EQ(text(Pressure), "29.921");
+    EXPECT_EQ(changed, QList<int>{Pressure});
+    EXPECT_FALSE(model.validateAndWarn(Altitude));
+
+    type(Pressure, "30.1");
+    type(Altitude, "2000");
+    EXPECT_FALSE(model.validateAndWarn(Altitude));
+    EXPECT_EQ(text(Temperature), "80");
+    EXPECT_EQ(text(Pressure), "30.1");
+    EXPECT_FLOAT_EQ(model.values.pressure, 30.1f);
+}
+
+TEST_F(LoadModelTest, ARefusedAltitudeChangesNothing) {
+    for (const char* refused : {"-500", "15000", "99999"}) {
+        changed.clear();
+        // Typed a character at a time, as the field sees it.
+        const QString whole = QString::fromLatin1(refused);
+        for (qsizetype n = 1; n <= whole.size(); ++n)
+            type(Altitude, whole.left(n));
+        EXPECT_TRUE(model.validateAndWarn(Altitude)) << refused;
+        EXPECT_EQ(prompts.lastText(), "Altitude must be between 0 and 10000 ft.");
+        EXPECT_EQ(text(Temperature), "41.17") << refused;
+        EXPECT_EQ(text(Pressure), "24.9094") << refused;
+        EXPECT_FLOAT_EQ(in1().temp, 41.17f) << refused;
+        EXPECT_FLOAT_EQ(model.values.pressure, 24.909403f) << refused;
+    }
+    // Corrected, the altitude counts from the last accepted one as if nothing had been typed.
     type(Altitude, "0");
     EXPECT_EQ(text(Temperature), "59");
-    EXPECT_EQ(text(Pressure), "29.921");
+}
+
+TEST_F(LoadModelTest, ARefusedAltitudePutsBackAMeasuredTemperature) {
+    type(Temperature, "70");
+    type(Altitude, "1"); // on its way to 1 ft too many
+    type(Altitude, "10001");
+    EXPECT_TRUE(model.validateAndWarn(Altitude));
+    EXPECT_EQ(text(Temperature), "70");
+    EXPECT_EQ(text(Pressure), "24.9094");
 }
 
 TEST_F(LoadModelTest, NonNumericAltitudeLeavesTemperatureAndPressure) {

@@ -51,20 +51,55 @@ TEST_F(TableTest, DefaultTableMatchesTheGoldenTextByteForByte) {
 
 TEST_F(TableTest, HeaderRepeatsTheLoadInFixedWidthItems) {
     const ParsedTable t = parsed();
-    ASSERT_GE(t.lines.size(), 8);
-    EXPECT_EQ(t.lines[1],
-              " " + item("Altitude        : 5000 ft") + item("Temperature      : 41.17  \u00B0F"));
+    ASSERT_GE(t.lines.size(), 9);
+    // Without the extra inputs the bullet flies in standard air, whatever the hidden fields hold.
+    EXPECT_EQ(t.lines[1], " " + item("Altitude        : 0 ft") +
+                              item("Temperature      : 59  \u00B0F") + "(standard sea-level air) ");
     EXPECT_EQ(t.lines[2],
               " " + item("Bullet Weight   : 175 gr") + item("BC               : 0.495"));
+    // The first-start load's lower coefficient takes over below 1800 ft/s, before 1000 yd.
     EXPECT_EQ(t.lines[3],
-              " " + item("Xwind Speed     : 10 mph") + item("Xwind Angle      : 90 \u00B0"));
+              " " + item("Lower BC        : 0.485") + item("Below            : 1800 fps"));
     EXPECT_EQ(t.lines[4],
+              " " + item("Xwind Speed     : 10 mph") + item("Xwind Angle      : 90 \u00B0"));
+    EXPECT_EQ(t.lines[5],
               " " + item("Muzzle Velocity : 2635 fps") + item("Zero Range       : 127 yards"));
-    EXPECT_EQ(t.lines[5], " " + item("Target Speed    : 0 mph"));
-    EXPECT_EQ(t.lines[6], " ");
+    EXPECT_EQ(t.lines[6], " " + item("Target Speed    : 0 mph"));
+    EXPECT_EQ(t.lines[7], " ");
     // The degree sign is the single Latin-1 byte 0xB0.
-    EXPECT_TRUE(table().toLatin1().contains("41.17  \xB0"
+    EXPECT_TRUE(table().toLatin1().contains("59  \xB0"
                                             "F"));
+}
+
+TEST_F(TableTest, HeaderNamesTheAirOfTheExtraInputsWhenTheyCount) {
+    model.form.chkAdvanced = 1;
+    const ParsedTable t = parsed();
+    EXPECT_EQ(t.lines[1],
+              " " + item("Altitude        : 5000 ft") + item("Temperature      : 41.17  \u00B0F"));
+    // The table's numbers change with the air; without the extra inputs they do not.
+    set(Altitude, "0");
+    model.form.chkAdvanced = 0;
+    const ParsedTable seaLevel = parsed();
+    set(Altitude, "8000");
+    EXPECT_EQ(parsed().rows, seaLevel.rows);
+}
+
+TEST_F(TableTest, HeaderNamesOnlyTheBandsTheBulletReaches) {
+    set(MaxRange, "300"); // still above 2000 ft/s at 300 yd
+    EXPECT_FALSE(table().contains("Lower BC"));
+    set(MaxRange, "1000");
+    set(LowestBc, "0.4");
+    set(LowestVel, "1400");
+    const ParsedTable t = parsed();
+    ASSERT_LT(t.number(20, "Vel"), 1400);
+    EXPECT_EQ(t.lines[3],
+              " " + item("Lower BC        : 0.485") + item("Below            : 1800 fps"));
+    EXPECT_EQ(t.lines[4],
+              " " + item("Lowest BC       : 0.4") + item("Below            : 1400 fps"));
+    // A band with no coefficient is never flown on.
+    set(LowerBc, "0");
+    set(LowestBc, "0");
+    EXPECT_FALSE(table().contains(" BC        :"));
 }
 
 TEST_F(TableTest, HeaderShowsTheAngleOnlyWithTheAdvancedInputs) {
@@ -72,7 +107,8 @@ TEST_F(TableTest, HeaderShowsTheAngleOnlyWithTheAdvancedInputs) {
     EXPECT_FALSE(table().contains("Angle            :"));
     model.form.chkAdvanced = 1;
     const ParsedTable t = parsed();
-    EXPECT_EQ(t.lines[5],
+    // Below the first-start load's lower coefficient line.
+    EXPECT_EQ(t.lines[6],
               " " + item("Target Speed    : 0 mph") + item("Angle            : -12.5 degrees"));
 }
 
@@ -175,7 +211,7 @@ TEST_F(TableTest, CommaSeparatorKeepsWidthsForSpreadsheets) {
     EXPECT_EQ(t.cell(0, "Height"), "-2.60");
     EXPECT_EQ(t.rows[5].size(), 10);
     // Header items keep their blanks.
-    EXPECT_TRUE(text.contains(item("Altitude        : 5000 ft") + "Temperature"));
+    EXPECT_TRUE(text.contains(item("Altitude        : 0 ft") + "Temperature"));
 }
 
 TEST_F(TableTest, CrosswindAngleResolvesTheWind) {
@@ -412,4 +448,22 @@ TEST(TableWithoutSolver, MissingLibraryIsReportedAndLeavesNoTable) {
     ASSERT_FALSE(prompts.messages.isEmpty());
     EXPECT_TRUE(prompts.messages.front().text.startsWith("CSmallBall allocMem"))
         << prompts.messages.front().text.toStdString();
+}
+
+// The bands' coefficients are quoted in the same standard air as the main one: at altitude the
+// same air corrects them all.
+TEST_F(TableTest, BandCoefficientsAreCorrectedForTheAirLikeTheMainOne) {
+    model.form.chkAdvanced = 1;
+    set(Altitude, "5000");
+    set(LowerBc, "0");
+    const ParsedTable plain = parsed();
+    // A band with the main coefficient is the same bullet.
+    set(LowerBc, "0.495");
+    EXPECT_EQ(parsed().rows, plain.rows);
+    // A better coefficient below 1800 ft/s can only keep the bullet faster.
+    set(LowerBc, "0.55");
+    const ParsedTable better = parsed();
+    EXPECT_GT(better.number(20, "Vel"), plain.number(20, "Vel"));
+    for (size_t i = 0; i < plain.rows.size(); ++i)
+        EXPECT_GE(better.number(i, "Vel"), plain.number(i, "Vel")) << "row " << i;
 }
