@@ -2,6 +2,7 @@
 
 #include "cli/CardCommand.h"
 #include "cli/CliLoad.h"
+#include "cli/HitCommand.h"
 #include "cli/SideCommands.h"
 #include "cli/TableCommand.h"
 #include "cli/TrueDragCommand.h"
@@ -32,7 +33,7 @@ struct Option {
 
 constexpr int AnyOperands = -1;
 
-const std::array<Option, 9> options{{
+const std::array<Option, 10> options{{
     {"--table", "[FILE.qvt] [--csv]", AnyOperands,
      "print the ballistics table of a load file (the default load without FILE); with --csv as "
      "comma-separated values",
@@ -51,6 +52,15 @@ const std::array<Option, 9> options{{
      "print the drag scale (one, or one per side of Mach 1.2) that makes the load's precision "
      "model pass through the heights H (in) observed at ranges R; true the velocity first",
      &TrueDragCommand::run},
+    {"--hit-probability",
+     "FILE.qvt [--target W H | --circle D] [--group MOA] [--mv-sd FPS] [--bc-sd PCT] "
+     "[--range-sd R] [--wind-sd MPH] [--samples N --seed S] [--csv]",
+     AnyOperands,
+     "print the first-round hit probability at every table row (target in inches, default "
+     "10 x 10; group = 5-shot extreme spread, 3.07 sigma per axis; defaults 1 MOA, 10 ft/s, 2 %, "
+     "0, 2 mph), the impact's sigmas and each error's share; --samples adds a seeded Monte "
+     "Carlo check",
+     &HitCommand::run},
     {"--help", "", 0, "show this help", &printHelp},
     {"--version", "", 0, "show the version", &printVersion},
     // Handled by the window (no handler here): pictures of each tab into DIR, then quit.
