@@ -5,6 +5,8 @@
 #include "load/TableRefresh.h"
 #include "report/RangeCard.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <cstdio>
 #include <memory>
@@ -58,6 +60,13 @@ int run(const QStringList& operands) {
     if (file.isEmpty() || output.isEmpty())
         return bad(QStringLiteral("--card needs FILE.qvt -o OUT.pdf"));
 
+    // A folder that is not there is a mistyped operand, told before any work, as every other
+    // operand is; a write that fails in a folder that is there (a full disk) is a failure.
+    if (const QFileInfo target(output); !target.absoluteDir().exists()) {
+        CliLoad::writeErrorLine(QStringLiteral("cannot write '%1': the folder %2 does not exist")
+                                    .arg(output, QDir::toNativeSeparators(target.absolutePath())));
+        return ExitBadInput;
+    }
     const auto app = guiApplication();
     LoadModel model;
     CliLoad::startModel(model);

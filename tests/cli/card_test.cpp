@@ -81,7 +81,7 @@ TEST_F(CardTest, BadRequestsAreOneLineAndStatusTwo) {
           QStringList{"--card", neg, "-o", folder.file("x.pdf")},
           QStringList{"--card", load, "-o", folder.file("no such folder/x.pdf")}}) {
         const Outcome r = quorvel(args);
-        EXPECT_NE(r.status, 0) << args.join(' ').toStdString();
+        EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(folder.file("x.pdf")));
