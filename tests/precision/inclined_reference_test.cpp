@@ -5,7 +5,6 @@
 // the station's air along the path would miss, must agree within the tables' tolerances.
 #include "precision_support.h"
 
-
 #include <array>
 #include <cmath>
 #include <numbers>

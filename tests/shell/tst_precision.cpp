@@ -12,11 +12,11 @@
 #include "shell/ui.h"
 
 #include <QAction>
-#include <QDialogButtonBox>
-#include <QLabel>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
