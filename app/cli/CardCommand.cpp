@@ -42,7 +42,11 @@ std::unique_ptr<QGuiApplication> guiApplication() {
 }
 } // namespace
 
-int run(const QStringList& operands) {
+int run(const QStringList& arguments) {
+    QStringList operands = arguments;
+    QString unitsError;
+    const auto units = CliLoad::takeUnits(operands, unitsError);
+    if (!units) return bad(unitsError);
     QString file, output;
     for (qsizetype i = 0; i < operands.size(); ++i) {
         const QString& arg = operands[i];
@@ -71,6 +75,7 @@ int run(const QStringList& operands) {
     LoadModel model;
     CliLoad::startModel(model);
     if (!CliLoad::openLoad(model, file)) return ExitBadInput;
+    CliLoad::useUnits(model, *units);
     const LoadSnapshot snapshot = model.snapshot();
     if (const QString problem = snapshot.loadProblem(); !problem.isEmpty()) {
         CliLoad::writeErrorLine(problem);

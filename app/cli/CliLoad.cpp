@@ -44,6 +44,50 @@ bool openLoad(LoadModel& model, const QString& path) {
     return true;
 }
 
+std::optional<Units::ShownUnits> takeUnits(QStringList& operands, QString& error) {
+    Units::ShownUnits units;
+    for (qsizetype i = 0; i < operands.size();) {
+        const QString& name = operands[i];
+        const bool unitsOption = name == QLatin1String("--units");
+        if (!unitsOption && name != QLatin1String("--clicks")) {
+            ++i;
+            continue;
+        }
+        if (i + 1 >= operands.size()) {
+            error = "option '" + name + "' needs a value";
+            return std::nullopt;
+        }
+        const QString value = operands[i + 1];
+        if (unitsOption) {
+            if (value != QLatin1String("imperial") && value != QLatin1String("metric")) {
+                error = "--units must be imperial or metric, not '" + value + "'";
+                return std::nullopt;
+            }
+            // The units only: the clicks stay a choice of their own.
+            const Units::Click click = units.click;
+            units = value == QLatin1String("metric") ? Units::ShownUnits::metric()
+                                                     : Units::ShownUnits::imperial();
+            units.click = click;
+        } else {
+            const auto click = Units::clickByName(value.toStdString());
+            if (!click) {
+                QStringList names;
+                for (const Units::ClickInfo& c : Units::ClickTable)
+                    names << QString::fromLatin1(c.name);
+                error = "--clicks must be one of " + names.join(' ') + ", not '" + value + "'";
+                return std::nullopt;
+            }
+            units.click = *click;
+        }
+        operands.remove(i, 2);
+    }
+    return units;
+}
+
+void useUnits(LoadModel& model, const Units::ShownUnits& units) {
+    model.units = units;
+}
+
 bool writeOut(const QByteArray& bytes) {
     errno = 0;
     const size_t written = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);

@@ -4,8 +4,12 @@
 
 #include "load/LoadModel.h"
 
+#include "units/ShownUnits.h"
+
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 namespace CliLoad {
 
@@ -17,6 +21,14 @@ void startModel(LoadModel& model);
 // of the form, which the model then takes). False when the file is missing, not a regular file,
 // unreadable, or not read whole; the reason has gone to standard error, once.
 bool openLoad(LoadModel& model, const QString& path);
+
+// "--units imperial|metric" and "--clicks VALUE" taken out of a job's operands: imperial units
+// with quarter-MOA clicks when neither is there. None, with the line to print in `error`, when
+// a value is not one of the choices.
+std::optional<Units::ShownUnits> takeUnits(QStringList& operands, QString& error);
+
+// The model shows `units` (ranges included: a load in yards shows in metres under metric).
+void useUnits(LoadModel& model, const Units::ShownUnits& units);
 
 // The exit statuses of every command-line job (the help and the manual page list them).
 enum ExitStatus {

@@ -100,6 +100,16 @@ int printHelp(const QStringList&) {
     text += helpLine(QStringLiteral("--appdir DIR"),
                      QStringLiteral("use DIR as the application folder (solver libraries, "
                                     "pictures, help)"));
+    text += helpLine(QStringLiteral("--units imperial|metric"),
+                     QStringLiteral("with --table, --card, --point-blank, --chrono and "
+                                    "--true-velocity: show the values and read the inputs in "
+                                    "these units (imperial, the default: the load's own range "
+                                    "unit, ft/s, gr, in, mph, \u00B0F, inHg, ft, ft-lbf; metric: "
+                                    "m, m/s, g, cm, mm for the sight, m/s of wind, \u00B0C, hPa, "
+                                    "m, J)"));
+    text += helpLine(QStringLiteral("--clicks VALUE"),
+                     QStringLiteral("the click value the correction columns count: 0.25moa (the "
+                                    "default), 0.125moa, 0.5moa, 1moa, 0.1mil, 0.05mil, 0.2mil"));
     text += QStringLiteral("\nExit status: 0 when the job was done; 1 when it has no result (a "
                            "calculation found none,\nor the output could not be written); 2 for "
                            "a bad argument or a load file that cannot\nbe read or computed. "

@@ -9,6 +9,7 @@
 #include "load/Truing.h"
 #include "services/CChronoVelocity.h"
 #include "services/MNumber.h"
+#include "services/UnitText.h"
 
 #include <QMap>
 #include <cmath>
@@ -61,6 +62,23 @@ std::optional<float> number(const QString& text, const InputLimit& limit, QStrin
     return single;
 }
 
+// A typed value in the shooter's unit of `q`, as the files' unit.
+QString storedText(const Units::ShownUnits& units, Units::Quantity q, const QString& typed) {
+    if (units.isStored(q)) return typed;
+    const auto value = UnitText::stored(units, q, typed);
+    return value ? QString::number(*value, 'g', 9) : typed;
+}
+
+// A value of the files' unit of `q` in the shooter's, at one decimal more than the unit's.
+QString shown(const Units::ShownUnits& units, Units::Quantity q, float stored, int decimals) {
+    return MNumber::shortText(
+        MNumber::roundDecimals(float(units.shown(q, double(stored))), decimals));
+}
+
+QString unitName(const Units::ShownUnits& units, Units::Quantity q, const char* classic) {
+    return units.isStored(q) ? QString::fromLatin1(classic) : UnitText::symbol(units, q);
+}
+
 int badInput(const QString& text) {
     CliLoad::writeErrorLine(text);
     return ExitBadInput;
@@ -72,18 +90,27 @@ QString decimal1(float value) {
 
 } // namespace
 
-int pointBlank(const QStringList& operands) {
+int pointBlank(const QStringList& arguments) {
+    QStringList operands = arguments;
+    QString unitsError;
+    const auto units = CliLoad::takeUnits(operands, unitsError);
+    if (!units) return badInput(unitsError);
     const Arguments args = split(operands, {QStringLiteral("--target"), QStringLiteral("--group"),
                                             QStringLiteral("--angle")});
     if (!args.error.isEmpty()) return badInput(args.error);
     if (args.plain.size() > 1) return badInput("more than one load file given");
 
     QString error;
-    const auto target = number(args.named.value(QStringLiteral("--target"), QStringLiteral("10")),
-                               CPointBlank::targetLimit, error);
+    using Units::Quantity;
+    const auto target =
+        args.named.contains(QStringLiteral("--target"))
+            ? number(storedText(*units, Quantity::Length, args.named.value("--target")),
+                     CPointBlank::targetLimit, error)
+            : std::optional<float>(10.0f);
     if (!target) return badInput(error);
-    const auto group = number(args.named.value(QStringLiteral("--group"), QStringLiteral("0")),
-                              CPointBlank::groupLimit, error);
+    const auto group = number(
+        storedText(*units, Quantity::Length, args.named.value("--group", QStringLiteral("0"))),
+        CPointBlank::groupLimit, error);
     if (!group) return badInput(error);
     if (*target <= *group)
         return badInput(QStringLiteral("Group Size must be smaller than Target Size"));
@@ -91,6 +118,7 @@ int pointBlank(const QStringList& operands) {
     LoadModel model;
     CliLoad::startModel(model);
     if (!args.plain.isEmpty() && !CliLoad::openLoad(model, args.plain.front())) return ExitBadInput;
+    CliLoad::useUnits(model, *units);
     if (args.named.contains(QStringLiteral("--angle"))) {
         const QString text = args.named.value(QStringLiteral("--angle"));
         if (!number(text, angleLimit, error)) return badInput(error);
@@ -109,25 +137,39 @@ int pointBlank(const QStringList& operands) {
         return ExitFailed;
     }
 
-    const bool metric = model.form.isMetric();
+    const bool metric = units->rangeInMetres(model.form.isMetric());
+    const double rangeScale = units->rangeScale(model.form.isMetric());
     const QString unit = metric ? QStringLiteral(" (m)") : QStringLiteral(" (yd)");
-    const QString sightIn = metric ? QStringLiteral("100 Meter Sight in (in)")
-                                   : QStringLiteral("100 Yard Sight in (in)");
-    const QString text = "Point Blank Zero" + unit + ": " + decimal1(pb.pbZero) + '\n' +
-                         "Maximum Range" + unit + ": " + MNumber::shortText(pb.pbRange) + '\n' +
-                         sightIn + ": " + decimal1(pb.zero100) + '\n';
+    const QString length = unitName(*units, Quantity::Length, "in");
+    const QString sightIn = (metric ? QStringLiteral("100 Meter Sight in (%1)")
+                                    : QStringLiteral("100 Yard Sight in (%1)"))
+                                .arg(length);
+    const auto range = [rangeScale](float value) { return float(value * rangeScale); };
+    const QString text =
+        "Point Blank Zero" + unit + ": " + decimal1(range(pb.pbZero)) + '\n' + "Maximum Range" +
+        unit + ": " +
+        (rangeScale == 1.0 ? MNumber::shortText(pb.pbRange) : decimal1(range(pb.pbRange))) + '\n' +
+        sightIn + ": " + shown(*units, Quantity::Length, pb.zero100, 1) + '\n';
     return writeOutStatus(text.toLocal8Bit());
 }
 
-int chrono(const QStringList& operands) {
+int chrono(const QStringList& arguments) {
+    QStringList operands = arguments;
+    QString unitsError;
+    const auto units = CliLoad::takeUnits(operands, unitsError);
+    if (!units) return badInput(unitsError);
+    using Units::Quantity;
     const Arguments args = split(operands, {QStringLiteral("--angle")});
     if (!args.error.isEmpty()) return badInput(args.error);
     if (args.plain.size() != 3) return badInput("--chrono needs VELOCITY DISTANCE BC");
 
     QString error;
-    const auto velocity = number(args.plain[0], CChronoVelocity::velocityLimit, error);
+    // The chronograph's distance is in feet, or metres with the metric units.
+    const auto velocity = number(storedText(*units, Quantity::Velocity, args.plain[0]),
+                                 CChronoVelocity::velocityLimit, error);
     if (!velocity) return badInput(error);
-    const auto distance = number(args.plain[1], CChronoVelocity::distanceLimit, error);
+    const auto distance = number(storedText(*units, Quantity::Altitude, args.plain[1]),
+                                 CChronoVelocity::distanceLimit, error);
     if (!distance) return badInput(error);
     const auto bc = number(args.plain[2], CChronoVelocity::bcLimit, error);
     if (!bc) return badInput(error);
@@ -142,12 +184,23 @@ int chrono(const QStringList& operands) {
         if (chronoVelocity.failure()) Problems::report(*chronoVelocity.failure());
         return ExitBadInput;
     }
-    const QString text = "Calculated Muzzle Velocity (ft/sec): " + decimal1(result) + '\n' +
-                         "Velocity Difference (ft/sec): " + decimal1(result - *velocity) + '\n';
+    const QString velocityUnit = unitName(*units, Quantity::Velocity, "ft/sec");
+    const QString text =
+        "Calculated Muzzle Velocity (" + velocityUnit +
+        "): " + shown(*units, Quantity::Velocity, result, 1) + '\n' + "Velocity Difference (" +
+        velocityUnit + "): " +
+        MNumber::shortText(MNumber::roundDecimals(
+            float(units->shownDifference(Quantity::Velocity, result - *velocity)), 1)) +
+        '\n';
     return writeOutStatus(text.toLocal8Bit());
 }
 
-int trueVelocity(const QStringList& operands) {
+int trueVelocity(const QStringList& arguments) {
+    QStringList operands = arguments;
+    QString unitsError;
+    const auto units = CliLoad::takeUnits(operands, unitsError);
+    if (!units) return badInput(unitsError);
+    using Units::Quantity;
     const Arguments args = split(operands, {QStringLiteral("--range"), QStringLiteral("--height")});
     if (!args.error.isEmpty()) return badInput(args.error);
     if (args.plain.size() != 1) return badInput("--true-velocity needs one load file");
@@ -157,26 +210,37 @@ int trueVelocity(const QStringList& operands) {
     const auto range = MNumber::parse(args.named.value(QStringLiteral("--range")));
     if (!range)
         return badInput("'" + args.named.value(QStringLiteral("--range")) + "' is not a number");
-    const auto height = MNumber::parse(args.named.value(QStringLiteral("--height")));
+    const auto height = MNumber::parse(
+        storedText(*units, Quantity::Length, args.named.value(QStringLiteral("--height"))));
     if (!height || !std::isfinite(*height))
         return badInput("'" + args.named.value(QStringLiteral("--height")) + "' is not a number");
 
     LoadModel model;
     CliLoad::startModel(model);
     if (!CliLoad::openLoad(model, args.plain.front())) return ExitBadInput;
-    const Truing::Result result = Truing::trueVelocity(model.snapshot(), float(*range), *height);
+    CliLoad::useUnits(model, *units);
+    // The range is typed in the shooter's range unit; the load keeps its own.
+    const Truing::Result result = Truing::trueVelocity(
+        model.snapshot(), float(*range / units->rangeScale(model.form.isMetric())), *height);
     if (!result.velocity) {
         // A range or a load at fault is bad input; a height no velocity gives is no result.
         if (result.inputFault) return badInput(result.problem);
         CliLoad::writeErrorLine(result.problem);
         return ExitFailed;
     }
+    const bool classic = units->isStored(Quantity::Velocity);
+    const QString velocityUnit = unitName(*units, Quantity::Velocity, "ft/sec");
+    const auto velocityText = [&](double fps) {
+        return classic ? MNumber::shortText(float(fps))
+                       : shown(*units, Quantity::Velocity, float(fps), 2);
+    };
     QString text =
-        "Load muzzle velocity (ft/sec): " + MNumber::shortText(float(result.loadVelocity)) + '\n';
+        "Load muzzle velocity (" + velocityUnit + "): " + velocityText(result.loadVelocity) + '\n';
     if (result.loadHeight)
-        text += "Height with it (in): " +
-                MNumber::shortText(MNumber::roundDecimals(float(*result.loadHeight), 2)) + '\n';
-    text += "Trued muzzle velocity (ft/sec): " + MNumber::shortText(float(*result.velocity)) + '\n';
+        text += "Height with it (" + unitName(*units, Quantity::Length, "in") +
+                "): " + shown(*units, Quantity::Length, float(*result.loadHeight), 2) + '\n';
+    text +=
+        "Trued muzzle velocity (" + velocityUnit + "): " + velocityText(*result.velocity) + '\n';
     return writeOutStatus(text.toLocal8Bit());
 }
 

@@ -12,6 +12,12 @@ using namespace CliLoad;
 
 int run(const QStringList& operands) {
     QStringList files = operands;
+    QString error;
+    const auto units = CliLoad::takeUnits(files, error);
+    if (!units) {
+        CliLoad::writeErrorLine(error);
+        return ExitBadInput;
+    }
     const bool csv = files.removeAll(QStringLiteral("--csv")) > 0;
     for (const QString& operand : files)
         if (operand.startsWith(QLatin1String("--"))) {
@@ -25,6 +31,7 @@ int run(const QStringList& operands) {
     LoadModel model;
     CliLoad::startModel(model);
     if (!files.isEmpty() && !CliLoad::openLoad(model, files.front())) return ExitBadInput;
+    CliLoad::useUnits(model, *units);
     if (const QString problem = LoadSnapshot::problemOf(model.form); !problem.isEmpty()) {
         CliLoad::writeErrorLine(problem);
         return ExitBadInput;

@@ -41,9 +41,12 @@ void clearValues(TableResult& r) {
 
 } // namespace
 
+TableColumns::Options CTextOutput::tableOptions(const LoadSnapshot& s) {
+    return {s.values.isMoa, s.form.isMetric(), s.form.isMilRange(), s.form.isPrecision(), s.units};
+}
+
 std::vector<TableColumns::Format> CTextOutput::columns(const LoadSnapshot& s) {
-    return TableColumns::columns(
-        {s.values.isMoa, s.form.isMetric(), s.form.isMilRange(), s.form.isPrecision()});
+    return TableColumns::columns(tableOptions(s));
 }
 
 std::optional<TableSteps> CTextOutput::steps(const LoadSnapshot& s, bool table, Problem& problem) {
@@ -157,21 +160,28 @@ TableResult CTextOutput::table(const LoadSnapshot& s) {
         h.metric = s.form.isMetric();
         h.milRange = s.form.isMilRange();
         h.scopeMag = s.values.scopeMag;
+        h.units = s.units;
         h.cartridge = fields[InputFields::Cartridge];
         h.targetSpeed = advanced ? fields[InputFields::TargetSpeed] : QStringLiteral("0");
         h.angle = fields[InputFields::Angle];
-        h.bands = TableText::bandLines(s.values.in1, result.rows);
+        h.bands = TableText::bandLines(s.values.in1, result.rows, s.units);
         if (result.shot) {
-            h.extra = PrecisionRows::headerLines(*result.shot, s.form.precision, s.form.isMetric());
+            h.extra = PrecisionRows::headerLines(*result.shot, s.form.precision, s.form.isMetric(),
+                                                 s.units);
             h.windByZone = !result.shot->windZones.empty();
         }
-        const std::vector<int> widths = TableText::columnWidths(result.rows, result.columns);
+        // The rows in the shooter's units; result.rows stay in the files' units.
+        const std::vector<TableRow> shown = TableColumns::shownRows(result.rows, tableOptions(s));
+        const std::vector<int> widths = TableText::columnWidths(shown, result.columns);
         TableText::appendHeader(result.text, s.values.in1, h, result.columns, separator, widths);
-        for (const TableRow& row : result.rows)
+        for (const TableRow& row : shown)
             TableText::appendRow(result.text, row, result.columns, separator, widths);
-        if (result.cutShort)
-            TableText::appendShortEnd(result.text, result.rows.back()[TableColumns::Range],
-                                      float(s.values.in1.imaxyds), s.form.isMetric());
+        if (result.cutShort) {
+            const double scale = s.units.rangeScale(s.form.isMetric());
+            TableText::appendShortEnd(result.text, shown.back()[TableColumns::Range],
+                                      float(s.values.in1.imaxyds * scale),
+                                      s.units.rangeInMetres(s.form.isMetric()));
+        }
     });
     if (failure) {
         result.problem = failure;

@@ -68,7 +68,8 @@ public:
     // none, and `problem` saying why, when the range values give no row.
     static std::optional<TableSteps> steps(const LoadSnapshot& snapshot, bool table,
                                            Problem& problem);
-    // The table's columns for the snapshot's options.
+    // The table's options and columns for the snapshot's options.
+    static TableColumns::Options tableOptions(const LoadSnapshot& snapshot);
     static std::vector<TableColumns::Format> columns(const LoadSnapshot& snapshot);
 
 private:

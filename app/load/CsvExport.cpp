@@ -43,15 +43,19 @@ QByteArray tableCsv(const LoadSnapshot& snapshot, CTextOutput& txt, QString& pro
             failure = result.problem;
             return {};
         }
-        QByteArray csv = text(result.rows, result.columns);
+        const std::vector<TableRow> shown =
+            TableColumns::shownRows(result.rows, CTextOutput::tableOptions(snapshot));
+        QByteArray csv = text(shown, result.columns);
         // A table the bullet ends early says so in a last comment line, as the Table tab does.
         if (result.cutShort) {
-            const QString unit =
-                snapshot.form.isMetric() ? QStringLiteral(" meters") : QStringLiteral(" yards");
-            csv += ("# The bullet does not reach " + MNumber::shortText(float(load.imaxyds)) +
-                    unit + "; the table ends at " +
-                    MNumber::shortText(result.rows.back()[TableColumns::Range]) + unit + ".\n")
-                       .toUtf8();
+            const bool metres = snapshot.units.rangeInMetres(snapshot.form.isMetric());
+            const double scale = snapshot.units.rangeScale(snapshot.form.isMetric());
+            const QString unit = metres ? QStringLiteral(" meters") : QStringLiteral(" yards");
+            csv +=
+                ("# The bullet does not reach " + MNumber::shortText(float(load.imaxyds * scale)) +
+                 unit + "; the table ends at " +
+                 MNumber::shortText(shown.back()[TableColumns::Range]) + unit + ".\n")
+                    .toUtf8();
         }
         return csv;
     } catch (const ErrorNumbers::Failure& f) {

@@ -2,6 +2,7 @@
 
 #include "load/CompareFile.h"
 #include "services/AppFolders.h"
+#include "services/UnitText.h"
 
 #include <array>
 #include <utility>
@@ -14,6 +15,19 @@ QString yAxisTitle(int yAxis) {
     // The plotted value for any other choice is the drift, as the table writer computes it.
     if (yAxis < 0 || yAxis >= static_cast<int>(titles.size())) yAxis = 3;
     return QString::fromLatin1(titles[static_cast<size_t>(yAxis)]);
+}
+
+QString yAxisTitle(int yAxis, const Units::ShownUnits& units) {
+    static const std::array<std::pair<const char*, Units::Quantity>, 4> quantities = {{
+        {"Drop", Units::Quantity::Length},
+        {"Velocity", Units::Quantity::Velocity},
+        {"Energy", Units::Quantity::Energy},
+        {"Wind Drift", Units::Quantity::Length},
+    }};
+    if (yAxis < 0 || yAxis >= static_cast<int>(quantities.size())) yAxis = 3;
+    const auto& [name, quantity] = quantities[static_cast<size_t>(yAxis)];
+    if (units.isStored(quantity)) return yAxisTitle(yAxis);
+    return QString::fromLatin1(name) + QStringLiteral(" / ") + UnitText::symbol(units, quantity);
 }
 
 QString xAxisTitle(bool metric) {
@@ -49,8 +63,9 @@ float GraphModel::plotted(const TableRow& row, int yAxis) {
 
 namespace {
 // The graph's arrays of a result: range along x, the y-axis choice up.
-void split(const TableResult& result, int yAxis, std::vector<float>& x, std::vector<float>& y) {
-    for (const TableRow& row : result.rows) {
+void split(const TableResult& result, const TableColumns::Options& options, int yAxis,
+           std::vector<float>& x, std::vector<float>& y) {
+    for (const TableRow& row : TableColumns::shownRows(result.rows, options)) {
         x.push_back(row[TableColumns::Range]);
         y.push_back(GraphModel::plotted(row, yAxis));
     }
@@ -68,7 +83,7 @@ GraphData GraphModel::refresh(const LoadSnapshot& snapshot, Comparison& comparis
     const TableResult own = txt.graph(snapshot, snapshot.values.in1);
     if (own.ok()) {
         handedBc = own.handedBc;
-        split(own, yAxis, range1, drop1);
+        split(own, CTextOutput::tableOptions(snapshot), yAxis, range1, drop1);
         for (const TableRow& row : own.rows)
             if (row[TableColumns::SoundBarrier] == TableColumns::SubsonicMark)
                 subsonicRange = row[TableColumns::Range];
@@ -91,7 +106,7 @@ GraphData GraphModel::refresh(const LoadSnapshot& snapshot, Comparison& comparis
         // Drawn with its own model: the precision model when it was saved with it on.
         const TableResult other = txt.graph(snapshot, compareInput, &comparePrecision);
         comparing = other.ok();
-        if (comparing) split(other, yAxis, range2, drop2);
+        if (comparing) split(other, CTextOutput::tableOptions(snapshot), yAxis, range2, drop2);
         if (other.problem) failures.push_back(*other.problem);
         // That model can fail on the comparison alone (its drag table gone or damaged, its zero
         // out of reach); the chart then says why the second curve is missing.
@@ -132,8 +147,8 @@ GraphData GraphModel::compose(std::vector<float> range1, std::vector<float> drop
     // No stale name for a comparison that is not drawn.
     d.series2.legend = comparing ? compareInput.cart : QString();
     d.comparing = comparing;
-    d.xTitle = GraphText::xAxisTitle(model.form.isMetric());
-    d.yTitle = GraphText::yAxisTitle(model.form.yAxis);
+    d.xTitle = GraphText::xAxisTitle(model.units.rangeInMetres(model.form.isMetric()));
+    d.yTitle = GraphText::yAxisTitle(model.form.yAxis, model.units);
     d.chartType = GraphText::chartType(model.values.is3D);
     return d;
 }

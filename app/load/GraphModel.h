@@ -44,6 +44,8 @@ struct GraphData {
 namespace GraphText {
 // Titles of the y axis by choice: 0 Drop, 1 Velocity, 2 Energy, 3 Wind Drift.
 QString yAxisTitle(int yAxis);
+// The same naming the shooter's unit when it is not the classic one ("Drop / cm").
+QString yAxisTitle(int yAxis, const Units::ShownUnits& units);
 QString xAxisTitle(bool metric);
 // The chart code handed to the chart: 2 for the 3D choice, 3 for 2D.
 int16_t chartType(bool is3D);

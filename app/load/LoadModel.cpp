@@ -1,6 +1,7 @@
 #include "load/LoadModel.h"
 
 #include "load/InputFields.h"
+#include "load/InputUnits.h"
 #include "services/ErrorNumbers.h"
 #include "services/ErrorReport.h"
 #include "services/FieldChecks.h"
@@ -207,8 +208,8 @@ FieldVerdict LoadModel::txtInputValidate(int index) const {
         upper = *single;
     }
 
-    const auto range = MSmallBallStruct::textValidate(bounds.lower, upper, text,
-                                                      QString::fromUtf8(bounds.message));
+    const auto range = MSmallBallStruct::textValidate(
+        bounds.lower, upper, text, InputUnits::limitMessage(fieldUnits(), index, bounds));
     verdict.message = range.message;
     verdict.title = range.title;
     verdict.cancel = f.focusHeld && range.reject;
@@ -222,6 +223,12 @@ bool LoadModel::validateAndWarn(int index) {
         prompt().ask(verdict.message, verdict.title, PromptButtons::Ok, PromptIcon::None);
     if (index == Altitude && !verdict.cancel) acceptAltitude();
     return verdict.cancel;
+}
+
+void LoadModel::settleField(int index) {
+    // The precision model flies the velocity as typed, fractions and all.
+    if (!validIndex(index) || (form.isPrecision() && index == MuzzleVelocity)) return;
+    putFieldText(index, InputUnits::settledText(fieldUnits(), index, form.fields[size_t(index)]));
 }
 
 void LoadModel::applyForm(const LoadForm& next) {
@@ -245,6 +252,7 @@ void LoadModel::applyForm(const LoadForm& next) {
 void LoadModel::newLoad() {
     for (int i = 0; i < Count; ++i)
         putFieldText(i, QString::fromUtf8(field(i).newLoadText));
+    if (const auto metric = units.metricRange()) form.optMetric1 = *metric;
     acceptAltitude();
 }
 
@@ -258,7 +266,9 @@ void LoadModel::applyPendingOptions() {
 LoadSnapshot LoadModel::snapshot() {
     dataUiToInput(values.in1);
     applyPendingOptions();
-    return LoadSnapshot::of(form, values);
+    LoadSnapshot s = LoadSnapshot::of(form, values);
+    s.units = units;
+    return s;
 }
 
 void LoadModel::putFieldText(int index, const QString& text) {

@@ -5,12 +5,14 @@
 // window forwards its controls' texts and shows what the model decides.
 #pragma once
 
+#include "load/InputUnits.h"
 #include "load/LoadForm.h"
 #include "load/LoadSnapshot.h"
 #include "load/MainValues.h"
 #include "services/Problem.h"
 
 #include <QString>
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -31,6 +33,11 @@ public:
 
     LoadForm form;
     MainValues values;
+    // The shooter's units: what the fields show and the range messages name. The form keeps
+    // the files' units whatever they are.
+    Units::ShownUnits units;
+    // The units the fields show: the shooter's, with the load's own range unit.
+    InputUnits::FieldUnits fieldUnits() const { return {units, form.isMetric()}; }
 
     // Called with the index of every field whose text the model itself changed (the altitude
     // refresh rewrites fields 9 and 18), so the window can show the new text.
@@ -50,6 +57,11 @@ public:
     // what they held at the last accepted one.
     void dataUiMetro(CInput& inp, int index);
 
+    // The field's text once it is left and let go: a whole-number field of the record typed in
+    // another unit takes the whole value the record uses (the window then shows it). The
+    // precision model keeps the exact value.
+    void settleField(int index);
+
     // txtInput_Validate: the verdict for leaving field `index` (no message shown here).
     FieldVerdict txtInputValidate(int index) const;
     // txtInputValidate, then shows its message (if any) through the prompt; returns cancel.
@@ -61,7 +73,8 @@ public:
     // stand after its altitude; the other controls are copied as they are.
     void applyForm(const LoadForm& next);
 
-    // New: the new-load texts into every field (each through setFieldText).
+    // New: the new-load texts into every field (each through setFieldText), in the range unit
+    // the shooter's units fix, if they fix one.
     void newLoad();
 
     // Sets the window's option variables from the pending choices (what Apply does).
@@ -81,6 +94,7 @@ private:
         QString pressure;
     };
     AltitudeAir accepted;
+
     bool refreshing = false; // the altitude refresh is writing temperature and pressure
 
     // The altitude now in the record becomes the accepted one, with the two fields' texts.

@@ -7,6 +7,7 @@
 #include "load/LoadForm.h"
 #include "load/MainValues.h"
 #include "load/PrecisionRows.h"
+#include "units/ShownUnits.h"
 
 #include <QString>
 #include <optional>
@@ -17,6 +18,7 @@ struct LoadSnapshot {
     float angleDeg = 0;           // uphill (+) or downhill (-); 0 when its field is no number
     double muzzleVelocityFps = 0; // the velocity field as typed, fractions included (a trued
                                   // velocity); the load record holds it as a whole number
+    Units::ShownUnits units;      // the shooter's units for what is shown (not for computing)
 
     // The snapshot of a form and the values beside it (the fields already copied into
     // values.in1 and the pending options applied, as LoadModel::snapshot does).

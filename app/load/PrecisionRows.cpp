@@ -4,6 +4,7 @@
 #include "load/MPrint.h"
 #include "load/ZonesCantJump.h"
 #include "services/MNumber.h"
+#include "services/UnitText.h"
 #include "units/Units.h"
 
 #include <QFileInfo>
@@ -129,7 +130,9 @@ bool compute(const TableRows::Request& q, const precision::Shot& shot,
     return true;
 }
 
-QStringList headerLines(const precision::Shot& s, const PrecisionForm& form, bool metric) {
+QStringList headerLines(const precision::Shot& s, const PrecisionForm& form, bool metric,
+                        const Units::ShownUnits& units) {
+    using Units::Quantity;
     const bool standard = PrecisionFields::isStandardDragTable(form.dragTable);
     const QString table =
         standard ? form.dragTable + QStringLiteral(" drag table")
@@ -140,35 +143,54 @@ QStringList headerLines(const precision::Shot& s, const PrecisionForm& form, boo
     const auto right = [](const char* label, const QString& value) {
         return item(label, 17, value);
     };
+    // A value in the files' unit as written before units were a choice, else in the shooter's.
+    const auto value = [&units](Quantity q, double v, const QString& storedText,
+                                const char* storedUnit) {
+        if (units.isStored(q)) return storedText + ' ' + QString::fromUtf8(storedUnit);
+        return UnitText::withUnit(units, q, v);
+    };
     const double sg = precision::stabilityFactor(s);
     const precision::Atmosphere air = precision::stationAir(s);
+    const long densityAltitudeFt = std::lround(precision::densityAltitudeFt(air.densityRatio()));
     QStringList lines;
     lines << left("Model", QStringLiteral("Precision, ") + table);
     // A pressure reduced to sea level says so in its label.
-    lines << itemPair(left(s.seaLevelPressure ? "Pressure (SL)" : "Pressure",
-                           number(s.pressureInHg) + QStringLiteral(" inHg")),
-                      right("Humidity", number(s.humidityPct) + QStringLiteral(" %")));
     lines << itemPair(
-        left("Station Press.",
-             MPrint::formatFixed(float(air.pressureInHg), 2) + QStringLiteral(" inHg")),
-        right("Density Altitude",
-              QString::number(std::lround(precision::densityAltitudeFt(air.densityRatio()))) +
-                  QStringLiteral(" ft")));
+        left(s.seaLevelPressure ? "Pressure (SL)" : "Pressure",
+             value(Quantity::Pressure, s.pressureInHg, number(s.pressureInHg), "inHg")),
+        right("Humidity", number(s.humidityPct) + QStringLiteral(" %")));
+    lines << itemPair(
+        left("Station Press.", value(Quantity::Pressure, air.pressureInHg,
+                                     MPrint::formatFixed(float(air.pressureInHg), 2), "inHg")),
+        right("Density Altitude", value(Quantity::Altitude, double(densityAltitudeFt),
+                                        QString::number(densityAltitudeFt), "ft")));
     lines << itemPair(left("Twist", number(s.twistIn) + QStringLiteral(" in/turn")),
                       right("Stability (Sg)", stabilityText(sg)));
-    lines << itemPair(left("Bullet Length", number(s.lengthIn) + QStringLiteral(" in")),
-                      right("Bullet Diameter", number(s.diameterIn) + QStringLiteral(" in")));
+    lines << itemPair(
+        left("Bullet Length", value(Quantity::SightHeight, s.lengthIn, number(s.lengthIn), "in")),
+        right("Bullet Diameter",
+              value(Quantity::SightHeight, s.diameterIn, number(s.diameterIn), "in")));
     lines << itemPair(left("Latitude", s.latitudeDeg
                                            ? number(*s.latitudeDeg) + QStringLiteral(" \u00B0N")
                                            : QStringLiteral("none")),
                       right("Azimuth", number(s.azimuthDeg) + QStringLiteral(" \u00B0")));
-    lines << itemPair(
-        left("Powder Sens.", number(s.powderSensitivityFpsPerF) + QStringLiteral(" fps/\u00B0F")),
-        right("MV measured at", number(s.powderTemperatureF) + QStringLiteral(" \u00B0F")));
-    lines << left("MV used",
-                  MPrint::formatFixed(float(precision::effectiveMuzzleVelocityFps(s)), 1) +
-                      QStringLiteral(" fps"));
-    lines << ZonesCantJump::headerLines(s, metric);
+    const bool classicPowder =
+        units.isStored(Quantity::Velocity) && units.isStored(Quantity::Temperature);
+    const double sensitivity =
+        units.shownDifference(Quantity::Velocity, s.powderSensitivityFpsPerF) /
+        units.shownDifference(Quantity::Temperature, 1.0);
+    lines << itemPair(left("Powder Sens.",
+                           classicPowder
+                               ? number(s.powderSensitivityFpsPerF) + QStringLiteral(" fps/\u00B0F")
+                               : number(MNumber::roundDecimals(float(sensitivity), 3)) + ' ' +
+                                     UnitText::symbol(units, Quantity::Velocity) + '/' +
+                                     UnitText::symbol(units, Quantity::Temperature)),
+                      right("MV measured at", value(Quantity::Temperature, s.powderTemperatureF,
+                                                    number(s.powderTemperatureF), "\u00B0F")));
+    const double usedFps = precision::effectiveMuzzleVelocityFps(s);
+    lines << left("MV used", value(Quantity::Velocity, usedFps,
+                                   MPrint::formatFixed(float(usedFps), 1), "fps"));
+    lines << ZonesCantJump::headerLines(s, metric, units);
     return lines;
 }
 

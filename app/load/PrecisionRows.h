@@ -3,6 +3,8 @@
 // header lines that name the model and its inputs.
 #pragma once
 
+#include "units/ShownUnits.h"
+
 #include "load/CInput.h"
 #include "load/PrecisionForm.h"
 #include "load/TableRows.h"
@@ -40,6 +42,7 @@ bool compute(const TableRows::Request& request, const precision::Shot& shot,
 
 // Lines for the table's header: the model, its drag table and the inputs it adds (the wind
 // zones' ends in the range unit).
-QStringList headerLines(const precision::Shot& shot, const PrecisionForm& form, bool metric);
+QStringList headerLines(const precision::Shot& shot, const PrecisionForm& form, bool metric,
+                        const Units::ShownUnits& units = {});
 
 } // namespace PrecisionRows

@@ -4,6 +4,8 @@
 // text, the CSV export and the range card read both.
 #pragma once
 
+#include "units/ShownUnits.h"
+
 #include <QString>
 #include <array>
 #include <vector>
@@ -37,20 +39,24 @@ inline constexpr float TransonicMark = 1, SubsonicMark = 2;
 QString soundBarrierText(float mark);
 
 struct Options {
-    bool moa = false;       // corrections in quarter-MOA clicks rather than mils
-    bool metric = false;    // ranges in metres
-    bool milRange = false;  // the mil-dot ranging column
-    bool precision = false; // the precision model's columns
+    bool moa = false;        // corrections in quarter-MOA clicks rather than mils
+    bool metric = false;     // ranges in metres
+    bool milRange = false;   // the mil-dot ranging column
+    bool precision = false;  // the precision model's columns
+    Units::ShownUnits units; // the shooter's units (the files' units: imperial)
 };
 
 struct Format {
-    Column column;
+    Column column = Range;
     QString heading;         // the Table tab's heading
     QString csvName;         // the header of the column in a CSV file
     int decimals = 0;        // -1: the shortest text of the value
     int innerWidth = 8;      // the text is fitted to this, then padded to the column's width
     bool correction = false; // a sight correction, rounded to 1 decimal before its decimals
     bool inText = true;      // shown in the Table tab (the Coriolis parts are exported only)
+    Units::Quantity quantity = Units::Quantity::Count; // what the value measures, if a unit
+                                                       // of the shooter's choice
+    QString unit; // the unit the shown value is in ("cm", "clicks"), empty for Mach
 };
 
 // The columns present for the options, in the Table tab's order.
@@ -69,3 +75,10 @@ struct TableRow {
     float& operator[](TableColumns::Column c) { return value[size_t(c)]; }
     float operator[](TableColumns::Column c) const { return value[size_t(c)]; }
 };
+
+namespace TableColumns {
+// A row, or rows, with every value in the shooter's units (clicks of the chosen value); the
+// same rows under imperial units.
+TableRow shownRow(const TableRow& row, const Options& options);
+std::vector<TableRow> shownRows(const std::vector<TableRow>& rows, const Options& options);
+} // namespace TableColumns

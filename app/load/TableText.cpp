@@ -2,6 +2,7 @@
 
 #include "load/MPrint.h"
 #include "services/MNumber.h"
+#include "services/UnitText.h"
 
 #include <algorithm>
 
@@ -20,9 +21,21 @@ constexpr float UnusedBandBc = 0.001f;
 QString numberText(float value) {
     return MNumber::shortText(value);
 }
+
+using Units::Quantity;
+
+// A header value with its unit: in the files' unit as the classic header writes it (`stored`,
+// then `suffix`), in another unit at that unit's decimals.
+QString valueText(const Units::ShownUnits& units, Quantity q, float value, const QString& stored,
+                  const QString& suffix) {
+    if (units.isStored(q)) return stored + suffix;
+    return UnitText::number(units, q, double(value)) +
+           suffix.left(suffix.size() - suffix.trimmed().size()) + UnitText::symbol(units, q);
+}
 } // namespace
 
-QStringList bandLines(const CInput& load, const std::vector<TableRow>& rows) {
+QStringList bandLines(const CInput& load, const std::vector<TableRow>& rows,
+                      const Units::ShownUnits& units) {
     if (rows.empty()) return {};
     float fastestFps = rows.front()[TableColumns::Velocity];
     float slowestFps = fastestFps;
@@ -30,10 +43,13 @@ QStringList bandLines(const CInput& load, const std::vector<TableRow>& rows) {
         fastestFps = std::max(fastestFps, row[TableColumns::Velocity]);
         slowestFps = std::min(slowestFps, row[TableColumns::Velocity]);
     }
-    const auto line = [](const char* label, float bc, float belowFps) {
+    const auto line = [&units](const char* label, float bc, float belowFps) {
         // Two header items, as appendHeader writes them.
         return MPrint::padRight(QString::fromLatin1(label) + numberText(bc), ItemWidth) + ' ' +
-               MPrint::padRight("Below            : " + numberText(belowFps) + " fps", ItemWidth);
+               MPrint::padRight("Below            : " + valueText(units, Quantity::Velocity,
+                                                                  belowFps, numberText(belowFps),
+                                                                  QStringLiteral(" fps")),
+                                ItemWidth);
     };
     QStringList lines;
     // The lower band holds between the lowest band's velocity and its own.
@@ -63,17 +79,26 @@ void appendHeader(QString& out, const CInput& in1, const HeaderSettings& h,
                   const std::vector<int>& widths) {
     using namespace MPrint;
     const auto item = [&out](const QString& text) { appendWord(out, padRight(text, ItemWidth)); };
-    const QString unit = h.metric ? QStringLiteral(" meters") : QStringLiteral(" yards");
+    const double rangeScale = h.units.rangeScale(h.metric);
+    // A converted range has decimals: its unit is abbreviated to keep the item's width.
+    const bool metres = h.units.rangeInMetres(h.metric);
+    const QString unit = rangeScale != 1.0 ? (metres ? QStringLiteral(" m") : QStringLiteral(" yd"))
+                         : metres          ? QStringLiteral(" meters")
+                                           : QStringLiteral(" yards");
 
     appendWord(out, h.cartridge);
     printNewLine(out);
     const float altFt = h.advanced ? in1.alt : StandardAltitudeFt;
     const float tempF = h.advanced ? in1.temp : StandardTemperatureF;
-    item("Altitude        : " + numberText(altFt) + " ft");
-    item("Temperature      : " + numberText(tempF) + QStringLiteral("  \u00B0F"));
+    const Units::ShownUnits& u = h.units;
+    item("Altitude        : " +
+         valueText(u, Quantity::Altitude, altFt, numberText(altFt), QStringLiteral(" ft")));
+    item("Temperature      : " + valueText(u, Quantity::Temperature, tempF, numberText(tempF),
+                                           QStringLiteral("  \u00B0F")));
     if (!h.advanced) appendWord(out, QStringLiteral("(standard sea-level air)"));
     printNewLine(out);
-    item("Bullet Weight   : " + QString::number(in1.ibweight) + " gr");
+    item("Bullet Weight   : " + valueText(u, Quantity::Weight, float(in1.ibweight),
+                                          QString::number(in1.ibweight), QStringLiteral(" gr")));
     item("BC               : " + numberText(in1.bcoef));
     printNewLine(out);
     for (const QString& line : h.bands) {
@@ -85,14 +110,22 @@ void appendHeader(QString& out, const CInput& in1, const HeaderSettings& h,
         item(QStringLiteral("Xwind Speed     : by zone"));
         item(QStringLiteral("Xwind Angle      : by zone"));
     } else {
-        item("Xwind Speed     : " + QString::number(in1.ixwvel) + " mph");
+        item("Xwind Speed     : " + valueText(u, Quantity::WindSpeed, float(in1.ixwvel),
+                                              QString::number(in1.ixwvel), QStringLiteral(" mph")));
         item("Xwind Angle      : " + QString::number(in1.ixwangl) + QStringLiteral(" \u00B0"));
     }
     printNewLine(out);
-    item("Muzzle Velocity : " + QString::number(in1.imvel) + " fps");
-    item("Zero Range       : " + QString::number(in1.izrange) + unit);
+    item("Muzzle Velocity : " + valueText(u, Quantity::Velocity, float(in1.imvel),
+                                          QString::number(in1.imvel), QStringLiteral(" fps")));
+    item("Zero Range       : " +
+         (rangeScale == 1.0
+              ? QString::number(in1.izrange)
+              : numberText(MNumber::roundDecimals(float(in1.izrange * rangeScale), 1))) +
+         unit);
     printNewLine(out);
-    item("Target Speed    : " + h.targetSpeed + " mph");
+    const float targetMph = float(MNumber::parse(h.targetSpeed).value_or(0));
+    item("Target Speed    : " +
+         valueText(u, Quantity::WindSpeed, targetMph, h.targetSpeed, QStringLiteral(" mph")));
     if (h.advanced) item("Angle            : " + h.angle + " degrees");
     printNewLine(out);
     for (const QString& line : h.extra) {
@@ -118,6 +151,13 @@ void appendHeader(QString& out, const CInput& in1, const HeaderSettings& h,
     }
     // Without MilRange the classic headings had an empty eleventh text; it changed nothing.
     printColumns(out, headings, separator, widths);
+    // Units other than the classic ones are named under the headings.
+    if (!h.units.isImperial()) {
+        Columns units;
+        for (const TableColumns::Format& f : columns)
+            if (f.inText) units << f.unit;
+        printColumns(out, units, separator, widths);
+    }
     printColumns(out, dashes, separator, widths);
 }
 

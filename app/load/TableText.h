@@ -23,12 +23,14 @@ struct HeaderSettings {
     QStringList bands;       // the lines naming the lower coefficients the rows fly on
     QStringList extra;       // further header lines (the precision model's inputs)
     bool windByZone = false; // wind zones replace the one crosswind (named in `extra`)
+    Units::ShownUnits units; // the shooter's units
 };
 
 // The header lines naming each lower coefficient band of `load` that the bullet reaches within
 // `rows` (the solver switches to a band once the velocity is at or below its velocity); none
 // when the whole table flies on the main coefficient.
-QStringList bandLines(const CInput& load, const std::vector<TableRow>& rows);
+QStringList bandLines(const CInput& load, const std::vector<TableRow>& rows,
+                      const Units::ShownUnits& units = {});
 
 // The width of each column shown (in the columns' order): 8 characters, or the widest of its
 // values' texts when one is wider, so that no value loses a character and the rows stay aligned.

@@ -4,6 +4,7 @@
 #include "precision/Precision.h"
 #include "precision/WindZones.h"
 #include "services/MNumber.h"
+#include "services/UnitText.h"
 #include "units/Units.h"
 
 namespace ZonesCantJump {
@@ -53,7 +54,7 @@ void applyTo(const PrecisionForm& form, bool metric, precision::Shot& shot) {
     shot.windZones = std::move(*zones.zones);
 }
 
-QStringList headerLines(const precision::Shot& shot, bool metric) {
+QStringList headerLines(const precision::Shot& shot, bool metric, const Units::ShownUnits& units) {
     QStringList lines;
     if (!shot.windZones.empty()) {
         const double fromYards = metric ? 1.0 / Units::YardsPerMetre : 1.0;
@@ -64,8 +65,10 @@ QStringList headerLines(const precision::Shot& shot, bool metric) {
             const double to = z.endYd * fromYards;
             zones << number(MNumber::roundDecimals(float(from), 1)) + '-' +
                          number(MNumber::roundDecimals(float(to), 1)) + unit + ' ' +
-                         number(z.speedMph) + QStringLiteral(" mph at ") + number(z.angleDeg) +
-                         QStringLiteral("\u00B0");
+                         (units.isStored(Units::Quantity::WindSpeed)
+                              ? number(z.speedMph) + QStringLiteral(" mph")
+                              : UnitText::withUnit(units, Units::Quantity::WindSpeed, z.speedMph)) +
+                         QStringLiteral(" at ") + number(z.angleDeg) + QStringLiteral("\u00B0");
             from = to;
         }
         lines << MPrint::padRight(QStringLiteral("Wind Zones"), 16) + QStringLiteral(": ") +

@@ -2,6 +2,8 @@
 // 45): their checks, their values for the engine's shot and how a table's header names them.
 #pragma once
 
+#include "units/ShownUnits.h"
+
 #include "load/PrecisionForm.h"
 #include "precision/Shot.h"
 
@@ -28,6 +30,7 @@ void applyTo(const PrecisionForm& form, bool metric, precision::Shot& shot);
 
 // Header lines for a table: the zones, the cant and the jump with its size at 100 yd; none for
 // what is at its default.
-QStringList headerLines(const precision::Shot& shot, bool metric);
+QStringList headerLines(const precision::Shot& shot, bool metric,
+                        const Units::ShownUnits& units = {});
 
 } // namespace ZonesCantJump

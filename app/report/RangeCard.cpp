@@ -8,6 +8,7 @@
 #include "services/CDrag.h"
 #include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
+#include "services/UnitText.h"
 
 #include <QFileInfo>
 #include <QPageLayout>
@@ -32,30 +33,50 @@ QString fixed(float value, int decimals) {
 }
 
 QStringList factsOf(const LoadSnapshot& model, const CInput& in1) {
+    using Units::Quantity;
     const MainValues& v = model.values;
+    const Units::ShownUnits& units = model.units;
     const bool advanced = model.form.isAdvanced();
-    const QString rangeUnit = model.form.isMetric() ? QStringLiteral(" m") : QStringLiteral(" yd");
+    const bool metres = units.rangeInMetres(model.form.isMetric());
+    const double rangeScale = units.rangeScale(model.form.isMetric());
+    const QString rangeUnit = metres ? QStringLiteral(" m") : QStringLiteral(" yd");
     const QStringList drags = CDrag::names();
     const PrecisionForm& precision = model.form.precision;
     const QString drag = precision.on ? QFileInfo(precision.dragTable).fileName()
                          : advanced && in1.dragIndex >= 0 && in1.dragIndex < drags.size()
                              ? drags[in1.dragIndex]
                              : drags.first();
+    // A value as the classic card writes it, or in the shooter's unit.
+    const auto value = [&units](Quantity q, double stored, const QString& classic,
+                                const char* classicUnit) {
+        if (units.isStored(q)) return classic + ' ' + QString::fromUtf8(classicUnit);
+        return UnitText::withUnit(units, q, stored);
+    };
     QStringList facts;
-    facts << QStringLiteral("Bullet: %1 gr, BC %2 (%3)")
-                 .arg(in1.ibweight)
-                 .arg(MNumber::shortText(in1.bcoef), drag);
-    facts << QStringLiteral("Muzzle velocity: %1 ft/s").arg(in1.imvel);
-    facts << QStringLiteral("Zero: %1%2, sight height %3 in")
-                 .arg(in1.izrange)
-                 .arg(rangeUnit, MNumber::shortText(in1.sightheight));
+    facts << QStringLiteral("Bullet: %1, BC %2 (%3)")
+                 .arg(value(Quantity::Weight, in1.ibweight, QString::number(in1.ibweight), "gr"),
+                      MNumber::shortText(in1.bcoef), drag);
+    facts << QStringLiteral("Muzzle velocity: %1")
+                 .arg(value(Quantity::Velocity, in1.imvel, QString::number(in1.imvel), "ft/s"));
+    facts << QStringLiteral("Zero: %1%2, sight height %3")
+                 .arg(rangeScale == 1.0 ? QString::number(in1.izrange)
+                                        : MNumber::shortText(MNumber::roundDecimals(
+                                              float(in1.izrange * rangeScale), 1)))
+                 .arg(rangeUnit, value(Quantity::SightHeight, in1.sightheight,
+                                       MNumber::shortText(in1.sightheight), "in"));
     if (advanced)
-        facts << QStringLiteral("Air: %1 ft, %2 \u00B0F, %3 inHg, %4 % humidity")
-                     .arg(MNumber::shortText(in1.alt), MNumber::shortText(in1.temp),
-                          MNumber::fieldText(v.pressure, false), MNumber::shortText(v.humidity));
+        facts << QStringLiteral("Air: %1, %2, %3, %4 % humidity")
+                     .arg(value(Quantity::Altitude, in1.alt, MNumber::shortText(in1.alt), "ft"),
+                          value(Quantity::Temperature, in1.temp, MNumber::shortText(in1.temp),
+                                "\u00B0F"),
+                          value(Quantity::Pressure, v.pressure,
+                                MNumber::fieldText(v.pressure, false), "inHg"),
+                          MNumber::shortText(v.humidity));
     else
-        facts << QStringLiteral("Air: standard (sea level, 59 \u00B0F)");
-    facts << QStringLiteral("Wind: 10 mph full value from the left. Dial: up +, left -");
+        facts << QStringLiteral("Air: standard (sea level, %1)")
+                     .arg(value(Quantity::Temperature, 59, QStringLiteral("59"), "\u00B0F"));
+    facts << QStringLiteral("Wind: %1 full value from the left. Dial: up +, left -")
+                 .arg(value(Quantity::WindSpeed, CardWindMph, QStringLiteral("10"), "mph"));
     if (precision.on)
         facts << QStringLiteral("Precision model: wind includes spin drift and Coriolis");
     return facts;
@@ -79,20 +100,24 @@ Collected collect(const LoadSnapshot& model) {
         };
         const TableResult level = txt.rows(model, in1, in1);
         if (failed(level)) return out;
-        const std::vector<TableRow>& rows = level.rows;
+        // In the shooter's units (clicks of the chosen value).
+        const TableColumns::Options options = CTextOutput::tableOptions(model);
+        const std::vector<TableRow> rows = TableColumns::shownRows(level.rows, options);
         CInput windy = in1;
         windy.ixwvel = CardWindMph;
         windy.ixwangl = FromTheLeft;
         const TableResult windRows = txt.rows(model, in1, windy);
         if (failed(windRows)) return out;
-        const std::vector<TableRow>& wind = windRows.rows;
+        const std::vector<TableRow> wind = TableColumns::shownRows(windRows.rows, options);
 
         Card& card = out.card;
         card.title = model.form.fields[InputFields::Cartridge];
         card.facts = factsOf(model, in1);
         card.correctionUnit =
             model.values.isMoa ? QStringLiteral("clicks") : QStringLiteral("mils");
-        card.rangeUnit = model.form.isMetric() ? QStringLiteral("m") : QStringLiteral("yd");
+        card.rangeUnit = model.units.rangeInMetres(model.form.isMetric()) ? QStringLiteral("m")
+                                                                          : QStringLiteral("yd");
+        card.velocityUnit = UnitText::symbol(model.units, Units::Quantity::Velocity);
         card.date = QDate::currentDate();
         for (size_t i = 0; i < rows.size() && i < wind.size(); ++i) {
             Line line;
@@ -155,7 +180,8 @@ void draw(QPainter& painter, const QRectF& page, const Card& card) {
     QStringList headings{QStringLiteral("Range (%1)").arg(card.rangeUnit),
                          QStringLiteral("Elev (%1)").arg(card.correctionUnit),
                          QStringLiteral("Wind 10 (%1)").arg(card.correctionUnit),
-                         QStringLiteral("Vel (ft/s)"), QStringLiteral("TOF (s)")};
+                         QStringLiteral("Vel (%1)").arg(card.velocityUnit),
+                         QStringLiteral("TOF (s)")};
     if (marks) headings << QStringLiteral("Speed");
     row(headings, bold);
     painter.drawLine(QPointF(page.left(), y), QPointF(page.right(), y));

@@ -22,7 +22,7 @@ struct Line {
     float range = 0;
     float elevation = 0;  // correction to dial, clicks or mils (up positive)
     float wind = 0;       // correction for a full-value 10 mph wind from the left (left negative)
-    float velocity = 0;   // ft/s
+    float velocity = 0;   // the card's velocity unit
     float time = 0;       // s
     QString soundBarrier; // "transonic" or "subsonic" where the bullet turns so (precision model)
 };
@@ -32,6 +32,7 @@ struct Card {
     QStringList facts;      // "Bullet: 168 gr, BC 0.462 (G1 Standard Flat Base)", ...
     QString correctionUnit; // "clicks" (quarter MOA) or "mils"
     QString rangeUnit;      // "yd" or "m"
+    QString velocityUnit = QStringLiteral("ft/s");
     QDate date;
     std::vector<Line> lines;
 };

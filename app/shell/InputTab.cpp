@@ -1,5 +1,6 @@
 #include "shell/InputTab.h"
 
+#include "load/InputUnits.h"
 #include "load/LoadModel.h"
 #include "load/TableRefresh.h"
 #include "shell/NotesBox.h"
@@ -226,14 +227,19 @@ QWidget* InputTab::buildChoices() {
 void InputTab::connectEdits() {
     for (int i = 0; i < Count; ++i) {
         connect(fields[static_cast<size_t>(i)], &QLineEdit::textChanged, this,
-                [this, i](const QString& text) { model.setFieldText(i, text); });
+                [this, i](const QString& text) {
+                    model.setFieldText(i, InputUnits::storedText(model.fieldUnits(), i, text));
+                });
     }
     model.fieldTextChangedByModel = [this](int index) { showFieldText(index); };
 
     connect(cboDrag, &QComboBox::currentIndexChanged, this,
             [this](int index) { model.form.dragIndex = index; });
-    connect(optMetric[1], &QRadioButton::toggled, this,
-            [this](bool on) { model.form.optMetric1 = on; });
+    // The ranges keep their numbers in the load's new unit; how they show may change.
+    connect(optMetric[1], &QRadioButton::toggled, this, [this](bool on) {
+        model.form.optMetric1 = on;
+        applyUnits();
+    });
     for (int i = 0; i < 4; ++i) {
         connect(optYaxis[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on) model.form.yAxis = i;
@@ -283,12 +289,14 @@ void InputTab::showForm() {
     applyAdvanced();
     applyMilRange();
     applyPrecision();
+    applyUnits(); // the captions and ranges follow the load's range unit
 }
 
 void InputTab::showFieldText(int index) {
     if (index < 0 || index >= Count) return;
     QLineEdit* edit = fields[static_cast<size_t>(index)];
-    const QString& text = model.form.fields[static_cast<size_t>(index)];
+    const QString text = InputUnits::shownText(model.fieldUnits(), index,
+                                               model.form.fields[static_cast<size_t>(index)]);
     if (edit->text() == text) return;
     const QSignalBlocker blocker(edit);
     edit->setText(text);
@@ -296,8 +304,22 @@ void InputTab::showFieldText(int index) {
 
 void InputTab::applyToolTips() {
     for (int i = 0; i < Count; ++i)
-        fields[static_cast<size_t>(i)]->setToolTip(
-            QString::fromUtf8(limit(i, model.form.isPrecision(), model.form.isMetric()).message));
+        fields[static_cast<size_t>(i)]->setToolTip(InputUnits::limitMessage(
+            model.fieldUnits(), i, limit(i, model.form.isPrecision(), model.form.isMetric())));
+}
+
+void InputTab::applyUnits() {
+    for (int i = 0; i < Count; ++i) {
+        if (InputUnits::quantity(i) != Units::Quantity::Count)
+            labels[static_cast<size_t>(captionLabel(i))]->setText(
+                InputUnits::caption(model.fieldUnits(), i));
+        // Shown anew in the new unit, without a change: the form already holds the value.
+        QLineEdit* edit = fields[static_cast<size_t>(i)];
+        const QSignalBlocker blocker(edit);
+        edit->setText(InputUnits::shownText(model.fieldUnits(), i,
+                                            model.form.fields[static_cast<size_t>(i)]));
+    }
+    applyToolTips();
 }
 
 void InputTab::applyAdvanced() {
@@ -368,6 +390,14 @@ void InputTab::onFocusChanged(QWidget* old, QWidget* now) {
     const FlagGuard guard(validating);
     if (!model.validateAndWarn(index)) {
         if (index == Bc) precisionBox->warnImplausibleBc();
+        // What shows is what is computed: the value the record takes, in the field's unit.
+        model.settleField(index);
+        if (InputUnits::converted(model.fieldUnits(), index)) {
+            QLineEdit* edit = fields[static_cast<size_t>(index)];
+            const QSignalBlocker blocker(edit);
+            edit->setText(InputUnits::shownText(model.fieldUnits(), index,
+                                                model.form.fields[static_cast<size_t>(index)]));
+        }
         return;
     }
     if (isAncestorOf(now) && old->isVisible()) {

@@ -35,6 +35,9 @@ public:
 
     // Puts the validation messages into the fields' tool tips.
     void applyToolTips();
+    // The shooter's units changed (or were read at start-up): captions, range messages and
+    // every field's text follow them; the range unit choice is theirs when they fix one.
+    void applyUnits();
     // chkAdvanced_Click / chkMilrange_Click: show or hide the extra fields and captions.
     void applyAdvanced();
     void applyMilRange();

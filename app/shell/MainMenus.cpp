@@ -46,6 +46,7 @@ const MenuItem menuItems[] = {
     {"mnuFile", "mnuMRU", "MRU FileList", nullptr, nullptr, false, false, true},
     {"mnuFile", "mnuExit", "E&xit", "Ctrl+Q", &ui::mnuExit_Click, false, false, true},
     {"mnuOptions", "mnuOptionsTop", "Options", nullptr, &ui::mnuOptionsTop_Click},
+    {"mnuOptions", "mnuUnits", "U&nits\u2026", nullptr, &ui::mnuUnits_Click},
     {"mnuOptions", "mnuHUD", "&HUD", nullptr, nullptr},
     {"mnuOptions", "mnuUseCompare", "&Use Compare", nullptr, &ui::mnuUseCompare_Click, true, true},
     {"mnuOptions", "mnuCompare", "&Compare File", nullptr, &ui::mnuCompare_Click},

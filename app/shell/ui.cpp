@@ -1,5 +1,7 @@
 #include "shell/ui.h"
 
+#include "shell/UnitsSettings.h"
+
 #include "controls/WaitCursor.h"
 #include "load/TableRefresh.h"
 #include "services/AppFolders.h"
@@ -63,6 +65,8 @@ ui::ui(const QString& commandLine, QWidget* parent)
     menus = std::make_unique<MainMenus>(*this);
     connectParts();
     qApp->installEventFilter(this);
+    model.units = UnitsSettings::load();
+    inputTab->applyUnits();
     // The designed size: the layout scaler records every control's proportions at this size.
     QWidget::resize(1180, 840);
     formLoad();

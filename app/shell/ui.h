@@ -56,6 +56,9 @@ public:
 
     // The refresh of the view for the tab showing.
     void showTableOrGraph();
+    // The window in the shooter's units `units` (a preference): fields, captions, the load's
+    // range unit when they fix it, and the tab showing.
+    void applyUnits(const Units::ShownUnits& units);
     bool isBusy() const { return busy; }
     bool isSimTab() const;
     // The document the File menu acts on.
@@ -73,6 +76,7 @@ public:
     void mnuPrintCard_Click();
     void mnuExit_Click();
     void mnuOptionsTop_Click();
+    void mnuUnits_Click();
     void mnuUseCompare_Click();
     void mnuCompare_Click();
     void mnuPointBlankRange_Click();

@@ -15,6 +15,8 @@
 #include "shell/InputTab.h"
 #include "shell/Printing.h"
 #include "shell/TableTab.h"
+#include "shell/UnitsDialog.h"
+#include "shell/UnitsSettings.h"
 #include "shell/dlgChronoVel.h"
 #include "shell/dlgPointBlank.h"
 #include "shell/dlgTrueDrag.h"
@@ -71,6 +73,20 @@ void ui::mnuOptionsTop_Click() {
     frmOptions dialog(model.form, model.values, screenFont, this);
     dialog.exec();
     // The choices take effect at the next refresh; show them now.
+    showTableOrGraph();
+}
+
+void ui::mnuUnits_Click() {
+    UnitsDialog dialog(model.units, this);
+    if (dialog.exec() != QDialog::Accepted || dialog.units() == model.units) return;
+    applyUnits(dialog.units());
+    UnitsSettings::save(model.units);
+}
+
+void ui::applyUnits(const Units::ShownUnits& units) {
+    model.units = units;
+    inputTab->showForm();
+    inputTab->applyUnits();
     showTableOrGraph();
 }
 

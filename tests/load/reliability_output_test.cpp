@@ -87,7 +87,7 @@ TEST_F(WideValuesTest, EveryValueKeepsItsSignAndDigitsAndTheColumnsStayAligned) 
 
 // Values that fit keep the classic widths byte for byte (the golden tables say so in full).
 TEST(TableWidths, ValuesThatFitKeepEightCharactersAndWiderOnesWidenTheirColumnOnly) {
-    const auto formats = TableColumns::columns({false, false, false, false});
+    const auto formats = TableColumns::columns({false, false, false, false, {}});
     TableRow fits, wide;
     fits[Column::Range] = 1000;
     fits[Column::Height] = -1234.56f;
