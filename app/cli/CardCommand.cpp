@@ -72,6 +72,7 @@ int run(const QStringList& operands) {
     CliLoad::startModel(model);
     if (!CliLoad::openLoad(model, file)) return ExitBadInput;
     const LoadSnapshot snapshot = model.snapshot();
+    Problems::report(snapshot.fieldProblems);
     if (const QString problem = snapshot.loadProblem(); !problem.isEmpty()) {
         CliLoad::writeErrorLine(problem);
         return ExitBadInput;

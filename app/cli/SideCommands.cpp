@@ -94,13 +94,14 @@ int pointBlank(const QStringList& operands) {
     if (args.named.contains(QStringLiteral("--angle"))) {
         const QString text = args.named.value(QStringLiteral("--angle"));
         if (!number(text, angleLimit, error)) return badInput(error);
-        model.setFieldText(InputFields::Angle, text);
+        Problems::report(model.setFieldText(InputFields::Angle, text));
     }
     model.values.killZone = *target;
     model.values.groupSize = *group;
     model.values.isPointBlank = true;
 
     const LoadSnapshot snapshot = model.snapshot();
+    Problems::report(snapshot.fieldProblems);
     if (const QString problem = snapshot.loadProblem(); !problem.isEmpty())
         return badInput(problem);
     CPointBlank pb;
@@ -164,7 +165,9 @@ int trueVelocity(const QStringList& operands) {
     LoadModel model;
     CliLoad::startModel(model);
     if (!CliLoad::openLoad(model, args.plain.front())) return ExitBadInput;
-    const Truing::Result result = Truing::trueVelocity(model.snapshot(), float(*range), *height);
+    const LoadSnapshot snapshot = model.snapshot();
+    Problems::report(snapshot.fieldProblems);
+    const Truing::Result result = Truing::trueVelocity(snapshot, float(*range), *height);
     if (!result.velocity) {
         // A range or a load at fault is bad input; a height no velocity gives is no result.
         if (result.inputFault) return badInput(result.problem);

@@ -8,7 +8,9 @@
 #include "services/MNumber.h"
 
 LoadSnapshot LoadSnapshot::of(const LoadForm& form, const MainValues& values) {
-    LoadSnapshot s{form, values};
+    LoadSnapshot s;
+    s.form = form;
+    s.values = values;
     const auto angle = MNumber::parse(form.fields[InputFields::Angle]);
     s.angleDeg = angle ? MNumber::toSingle(*angle).value_or(0.0f) : 0.0f;
     s.muzzleVelocityFps = MNumber::parse(form.fields[InputFields::MuzzleVelocity]).value_or(0.0);

@@ -226,7 +226,7 @@ QWidget* InputTab::buildChoices() {
 void InputTab::connectEdits() {
     for (int i = 0; i < Count; ++i) {
         connect(fields[static_cast<size_t>(i)], &QLineEdit::textChanged, this,
-                [this, i](const QString& text) { model.setFieldText(i, text); });
+                [this, i](const QString& text) { Problems::report(model.setFieldText(i, text)); });
     }
     model.fieldTextChangedByModel = [this](int index) { showFieldText(index); };
 
