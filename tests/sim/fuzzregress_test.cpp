@@ -142,7 +142,8 @@ TEST(PictureFuzzRegress, EveryPictureIsTakenWholeOrRefusedInEveryRole) {
         controls.listChange(SimControls::List::Background, name);
         CSimFiring(sim).CmdFire_Click(CSimFiring::RedKey);
         sim.setViewSize({80, 80});
-        sim.Form_Resize(); // the pictures again, the masks from their files
+        sim.Form_Resize();                    // the pictures again, the masks from their files
+        Problems::report(sim.takeProblems()); // as the window's handlers report them
         EXPECT_EQ(sim.scene.picture.size(), QSize(80, 80));
 
         const QImage decoded = Raster::decodePicture(bytes);

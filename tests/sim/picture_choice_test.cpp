@@ -82,8 +82,15 @@ struct ChoiceTest : ::testing::Test {
         if (role.list == &SimSettings::cboBackground) f.sim.cboBackgroundValidate();
         if (role.list == &SimSettings::cboTarget) f.sim.cboTargetValidate();
         if (role.list == &SimSettings::cboReticle) f.sim.cboReticleValidate();
+        reported();
     }
-    QImage scene() { return f.sim.draw(f.sim.settings).copy(); }
+    QImage scene() {
+        const QImage drawn = f.sim.draw(f.sim.settings).copy();
+        reported();
+        return drawn;
+    }
+    // What the window's handler does once the simulator is done: reports its problems.
+    void reported() { f.reportProblems(); }
     // Redraws, a resize there and back: what tab switches and window changes do.
     void redrawAndResize() {
         for (int i = 0; i < 3; ++i)
@@ -91,6 +98,7 @@ struct ChoiceTest : ::testing::Test {
         for (const int side : {260, 200}) {
             f.sim.setViewSize({side, side});
             f.sim.Form_Resize();
+            reported();
             scene();
         }
     }
@@ -201,6 +209,7 @@ TEST_F(ChoiceTest, ADamagedHelloIsReportedOnceAndLeavesAPlainFace) {
                 for (int x = 0; x < side; ++x)
                     ASSERT_EQ(scene.pixel(x, y), qRgb(240, 240, 240)) << x << "," << y;
         }
+        EXPECT_TRUE(fresh.takeProblems().isEmpty()); // init reported it
         ASSERT_EQ(f.prompts.messages.size(), 1);
         EXPECT_EQ(f.prompts.lastText(),
                   QStringLiteral("CSim drawBackground: 481 - Invalid picture"));

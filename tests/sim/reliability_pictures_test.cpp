@@ -66,7 +66,9 @@ struct PictureTest : ::testing::Test {
         f.sim.cboBackgroundValidate();
         f.sim.cboTargetValidate();
         f.sim.cboReticleValidate();
-        return f.sim.draw(s).copy();
+        const QImage drawn = f.sim.draw(s).copy();
+        f.reportProblems(); // as the window's handler does
+        return drawn;
     }
 };
 
@@ -145,6 +147,7 @@ TEST_F(PictureTest, MissingPictureFoldersLeaveAnEmptyScene) {
     fresh.cboTargetValidate();
     EXPECT_TRUE(fresh.settings.cboTarget.isEmpty());
     EXPECT_EQ(fresh.draw(fresh.settings).size(), QSize(200, 200));
+    Problems::report(fresh.takeProblems());
     EXPECT_TRUE(f.prompts.messages.isEmpty()) << f.prompts.lastText().toStdString();
 }
 

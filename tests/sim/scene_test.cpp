@@ -326,6 +326,7 @@ TEST(SceneBackground, BrokenPicturesNeverCrash) {
     f.sim.settings.chkUserGraphic = 1;
     f.sim.Form_Resize();
     const QImage img = f.sim.draw(f.sim.settings);
+    f.reportProblems();
     EXPECT_EQ(img.size(), QSize(200, 200));
     EXPECT_FALSE(f.sim.reticleLoaded());
     for (const auto& m : f.prompts.messages)

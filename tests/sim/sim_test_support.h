@@ -9,6 +9,7 @@
 #include "sim/CSim.h"
 
 #include <QGuiApplication>
+#include <gtest/gtest.h>
 #include <memory>
 
 inline void ensureGuiApp() {
@@ -45,4 +46,14 @@ struct SimFixture {
         sim.applyFov();
         sim.formHudInit();
     }
+    // Every picture or drawing failure is reported by the window's handler that caused it: a
+    // test that causes one reports it (reportProblems) where that handler would.
+    ~SimFixture() {
+        for (const Problem& p : sim.takeProblems())
+            ADD_FAILURE() << "a problem nobody reported: " << p.messageText().toStdString();
+    }
+    SimFixture(const SimFixture&) = delete;
+    SimFixture& operator=(const SimFixture&) = delete;
+
+    void reportProblems() { Problems::report(sim.takeProblems()); }
 };
