@@ -2,7 +2,7 @@
 // and a simulator wired to the default load in a temporary application folder.
 #pragma once
 
-#include "PromptRecorder.h"
+#include "QuietPrompt.h"
 #include "TestAppFolder.h"
 #include "UserDataHome.h"
 #include "load/LoadModel.h"
@@ -31,8 +31,8 @@ inline std::unique_ptr<LoadModel> defaultLoad() {
 // A simulator over the default load with a square view, the 30-feet field of view applied and
 // the trajectory computed.
 struct SimFixture {
-    UserDataHome user; // masks left by the user's own runs of an installed copy are not read
-    PromptRecorder prompts;
+    UserDataHome user;   // masks left by the user's own runs of an installed copy are not read
+    QuietPrompt prompts; // a message the test did not script fails it
     TestAppFolder folder{true, true};
     std::unique_ptr<LoadModel> model = defaultLoad();
     CSim sim;
