@@ -315,8 +315,7 @@ void SimController::move(int16_t button, int16_t shift, QPointF pixels) {
     });
 }
 
-// --- Lifecycle
-// -------------------------------------------------------------------------------------
+// --- Lifecycle ----------------------------------------------------------------------------------
 
 void SimController::runInit(bool reLoad) {
     const QString load = sim.init(reLoad);
@@ -412,8 +411,7 @@ bool SimController::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-// --- SimHost
-// ---------------------------------------------------------------------------------------
+// --- SimHost ------------------------------------------------------------------------------------
 
 QString SimController::loadFileName() const {
     return window.loadFileName();
@@ -439,8 +437,7 @@ void SimController::showScene(const QImage& scene) {
     if (!pagesGone) simulatorTab->picHUD->setScene(scene);
 }
 
-// --- Showing the settings
-// --------------------------------------------------------------------------
+// --- Showing the settings -----------------------------------------------------------------------
 
 void SimController::showSettings() {
     if (pagesGone) return;
