@@ -77,6 +77,7 @@ int run(const QStringList& arguments) {
     if (!CliLoad::openLoad(model, file)) return ExitBadInput;
     CliLoad::useUnits(model, *units);
     const LoadSnapshot snapshot = model.snapshot();
+    Problems::report(snapshot.fieldProblems);
     if (const QString problem = snapshot.loadProblem(); !problem.isEmpty()) {
         CliLoad::writeErrorLine(problem);
         return ExitBadInput;

@@ -12,7 +12,7 @@ namespace CliLoad {
 
 void startModel(LoadModel& model) {
     model.form = LoadForm::initial();
-    model.refreshAllFields();
+    Problems::report(model.refreshAllFields());
 }
 
 namespace {
@@ -40,7 +40,7 @@ bool openLoad(LoadModel& model, const QString& path) {
     if (!report.opened) return fail(QStringLiteral("cannot read load file '%1'").arg(found));
     if (report.refused) return false; // the file layer has said why
     if (!report.whole()) return fail(LoadFile::damageMessage(found, report, next));
-    model.applyForm(next);
+    Problems::report(model.applyForm(next));
     return true;
 }
 

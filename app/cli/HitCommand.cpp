@@ -130,6 +130,7 @@ int run(const QStringList& operands) {
     CliLoad::startModel(model);
     if (!CliLoad::openLoad(model, files.front())) return CliLoad::ExitBadInput;
     const LoadSnapshot snapshot = model.snapshot();
+    Problems::report(snapshot.fieldProblems);
     const HitTable::Result result = HitTable::compute(snapshot, inputs);
     if (!result.ok()) return badInput(result.problem);
     std::vector<double> mc;

@@ -122,13 +122,14 @@ int pointBlank(const QStringList& arguments) {
     if (args.named.contains(QStringLiteral("--angle"))) {
         const QString text = args.named.value(QStringLiteral("--angle"));
         if (!number(text, angleLimit, error)) return badInput(error);
-        model.setFieldText(InputFields::Angle, text);
+        Problems::report(model.setFieldText(InputFields::Angle, text));
     }
     model.values.killZone = *target;
     model.values.groupSize = *group;
     model.values.isPointBlank = true;
 
     const LoadSnapshot snapshot = model.snapshot();
+    Problems::report(snapshot.fieldProblems);
     if (const QString problem = snapshot.loadProblem(); !problem.isEmpty())
         return badInput(problem);
     CPointBlank pb;
@@ -219,9 +220,11 @@ int trueVelocity(const QStringList& arguments) {
     CliLoad::startModel(model);
     if (!CliLoad::openLoad(model, args.plain.front())) return ExitBadInput;
     CliLoad::useUnits(model, *units);
+    const LoadSnapshot snapshot = model.snapshot();
+    Problems::report(snapshot.fieldProblems);
     // The range is typed in the shooter's range unit; the load keeps its own.
     const Truing::Result result = Truing::trueVelocity(
-        model.snapshot(), float(*range / units->rangeScale(model.form.isMetric())), *height);
+        snapshot, float(*range / units->rangeScale(model.form.isMetric())), *height);
     if (!result.velocity) {
         // A range or a load at fault is bad input; a height no velocity gives is no result.
         if (result.inputFault) return badInput(result.problem);

@@ -37,6 +37,7 @@ int run(const QStringList& operands) {
         return ExitBadInput;
     }
     const LoadSnapshot snapshot = model.snapshot();
+    Problems::report(snapshot.fieldProblems);
     CTextOutput txt;
     if (csv) {
         QString problem;

@@ -56,7 +56,9 @@ int run(const QStringList& operands) {
     LoadModel model;
     CliLoad::startModel(model);
     if (!CliLoad::openLoad(model, files.front())) return ExitBadInput;
-    const TrueDrag::Result result = TrueDrag::trueDrag(model.snapshot(), observations);
+    const LoadSnapshot snapshot = model.snapshot();
+    Problems::report(snapshot.fieldProblems);
+    const TrueDrag::Result result = TrueDrag::trueDrag(snapshot, observations);
     if (!result.ok()) return badInput(result.problem);
     if (result.allNear) CliLoad::writeErrorLine(TrueDrag::nearWarning());
     // A full disk or a closed pipe is one line and status 1, as for every printing job.

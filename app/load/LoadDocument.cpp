@@ -21,7 +21,7 @@ void LoadDocument::newDocument() {
     // The new texts replace the load on screen, so unsaved changes are asked about first, as
     // for Open. The file name stays: a following Save writes to the file that was current.
     if (!queryUnsaved()) return;
-    model.newLoad();
+    Problems::report(model.newLoad());
     if (formReplaced) formReplaced();
 }
 
@@ -104,7 +104,7 @@ bool LoadDocument::dataLoad() {
         return false;
     }
     if (!report.opened) return false;
-    model.applyForm(next);
+    Problems::report(model.applyForm(next));
     if (!report.whole())
         showMessage(LoadFile::damageMessage(filename, report, next),
                     QStringLiteral("Damaged Load File"));
@@ -116,7 +116,7 @@ bool LoadDocument::dataLoad() {
 bool LoadDocument::startUp() {
     const bool read = dataLoad();
     if (!read) {
-        model.refreshAllFields();
+        Problems::report(model.refreshAllFields());
         // A first start has no file: the list starts on G1, the model manufacturers quote.
         if (model.form.dragIndex < 0) model.form.dragIndex = 0;
         baseline = formBytes();
@@ -125,9 +125,10 @@ bool LoadDocument::startUp() {
         // and pressure the file was saved with.
         const QString temperature = model.form.fields[InputFields::Temperature];
         const QString pressure = model.form.fields[InputFields::Pressure];
-        model.refreshAllFields();
-        model.setFieldText(InputFields::Temperature, temperature);
-        model.setFieldText(InputFields::Pressure, pressure);
+        QList<Problem> problems = model.refreshAllFields();
+        problems += model.setFieldText(InputFields::Temperature, temperature);
+        problems += model.setFieldText(InputFields::Pressure, pressure);
+        Problems::report(problems);
     }
     if (formReplaced) formReplaced();
     return read;

@@ -3,7 +3,6 @@
 #include "load/InputFields.h"
 #include "load/InputUnits.h"
 #include "services/ErrorNumbers.h"
-#include "services/ErrorReport.h"
 #include "services/FieldChecks.h"
 #include "services/MNumber.h"
 #include "services/Prompt.h"
@@ -50,9 +49,9 @@ bool validIndex(int index) {
     return index >= 0 && index < Count;
 }
 
-void reportOverflow(const char* operation) {
-    MSmallBallStruct::HandleError(QStringLiteral("ui"), QString::fromLatin1(operation),
-                                  ErrorNumbers::Overflow, QStringLiteral("Overflow"));
+Problem overflow() {
+    return Problem::failure(QStringLiteral("ui"), QStringLiteral("dataUiToInputIndex"),
+                            ErrorNumbers::Overflow, QStringLiteral("Overflow"));
 }
 
 } // namespace
@@ -61,61 +60,64 @@ LoadModel::LoadModel() : form(LoadForm::initial()) {
     values.metro.setReference();
 }
 
-void LoadModel::setFieldText(int index, const QString& text) {
-    if (!validIndex(index)) return;
+QList<Problem> LoadModel::setFieldText(int index, const QString& text) {
+    if (!validIndex(index)) return {};
     form.fields[static_cast<size_t>(index)] = text;
-    dataUiToInputIndex(values.in1, index);
-    dataUiMetro(values.in1, index);
+    QList<Problem> problems;
+    if (auto problem = dataUiToInputIndex(values.in1, index)) problems.append(*problem);
+    problems += dataUiMetro(values.in1, index);
     // What the shooter (or a file) puts into temperature or pressure is what he measured.
     if (!refreshing && accepted.set && index == Temperature) accepted.temperature = text;
     if (!refreshing && accepted.set && index == Pressure) accepted.pressure = text;
+    return problems;
 }
 
-void LoadModel::refreshAllFields() {
+QList<Problem> LoadModel::refreshAllFields() {
     // Each handler reads the field's text as it is now: the altitude's refresh of fields 9
     // and 18 is what their own handlers then copy.
+    QList<Problem> problems;
     for (int i = 0; i < Count; ++i)
-        setFieldText(i, form.fields[static_cast<size_t>(i)]);
+        problems += setFieldText(i, form.fields[static_cast<size_t>(i)]);
     acceptAltitude();
+    return problems;
 }
 
-void LoadModel::dataUiToInputIndex(CInput& inp, int index) {
-    if (!validIndex(index)) return;
+std::optional<Problem> LoadModel::dataUiToInputIndex(CInput& inp, int index) {
+    if (!validIndex(index)) return std::nullopt;
     const QString& text = form.fields[static_cast<size_t>(index)];
     if (index == Cartridge) {
         inp.cart = text;
-        return;
+        return std::nullopt;
     }
     const auto value = MNumber::parse(text);
-    if (!value) return; // the record keeps the field's last numeric value
+    if (!value) return std::nullopt; // the record keeps the field's last numeric value
     const Destination& to = destinations[static_cast<size_t>(index)];
     if (to.whole) {
-        if (const auto whole = MNumber::toInt16(*value))
-            inp.*to.whole = *whole;
-        else
-            reportOverflow("dataUiToInputIndex");
-        return;
+        const auto whole = MNumber::toInt16(*value);
+        if (!whole) return overflow();
+        inp.*to.whole = *whole;
+        return std::nullopt;
     }
-    if (!to.single && !to.window) return;
+    if (!to.single && !to.window) return std::nullopt;
     const auto single = MNumber::toSingle(*value);
-    if (!single) {
-        reportOverflow("dataUiToInputIndex");
-        return;
-    }
+    if (!single) return overflow();
     if (to.single)
         inp.*to.single = *single;
     else
         values.*to.window = *single;
+    return std::nullopt;
 }
 
-void LoadModel::dataUiToInput(CInput& inp) {
+QList<Problem> LoadModel::dataUiToInput(CInput& inp) {
+    QList<Problem> problems;
     for (int i = 0; i < Count; ++i)
-        dataUiToInputIndex(inp, i);
+        if (auto problem = dataUiToInputIndex(inp, i)) problems.append(*problem);
     inp.dragIndex = static_cast<int16_t>(form.dragIndex);
+    return problems;
 }
 
-void LoadModel::dataUiMetro(CInput& inp, int index) {
-    if (index != Altitude || refreshing) return;
+QList<Problem> LoadModel::dataUiMetro(CInput& inp, int index) {
+    if (index != Altitude || refreshing) return {};
     std::optional<float> altFt;
     if (const auto value = MNumber::parse(form.fields[Altitude])) {
         altFt = MNumber::toSingle(*value); // none: already reported by the copy of the field
@@ -123,17 +125,19 @@ void LoadModel::dataUiMetro(CInput& inp, int index) {
         if (altFt && (*altFt < bounds.lower || *altFt > bounds.upper)) altFt.reset();
     }
     // Before anything was accepted (start-up) a non-numeric altitude leaves the fields alone.
-    if (!altFt && !accepted.set) return;
+    if (!altFt && !accepted.set) return {};
     if (altFt) inp.alt = *altFt;
 
+    QList<Problem> problems;
     for (const int field : {Temperature, Pressure}) {
         const QString text = airText(field, altFt);
         if (text == form.fields[static_cast<size_t>(field)]) continue;
         refreshing = true;
-        setFieldText(field, text);
+        problems += setFieldText(field, text);
         refreshing = false;
         reportChange(field);
     }
+    return problems;
 }
 
 void LoadModel::acceptAltitude() {
@@ -225,15 +229,17 @@ bool LoadModel::validateAndWarn(int index) {
     return verdict.cancel;
 }
 
-void LoadModel::settleField(int index) {
+QList<Problem> LoadModel::settleField(int index) {
     // The precision model flies the velocity as typed, fractions and all.
-    if (!validIndex(index) || (form.isPrecision() && index == MuzzleVelocity)) return;
-    putFieldText(index, InputUnits::settledText(fieldUnits(), index, form.fields[size_t(index)]));
+    if (!validIndex(index) || (form.isPrecision() && index == MuzzleVelocity)) return {};
+    return putFieldText(index,
+                        InputUnits::settledText(fieldUnits(), index, form.fields[size_t(index)]));
 }
 
-void LoadModel::applyForm(const LoadForm& next) {
+QList<Problem> LoadModel::applyForm(const LoadForm& next) {
+    QList<Problem> problems;
     for (int i = 0; i < Count; ++i)
-        putFieldText(i, next.fields[static_cast<size_t>(i)]);
+        problems += putFieldText(i, next.fields[static_cast<size_t>(i)]);
     form.chkAdvanced = next.chkAdvanced;
     form.chkMilrange = next.chkMilrange;
     form.optMoa1 = next.optMoa1;
@@ -247,13 +253,16 @@ void LoadModel::applyForm(const LoadForm& next) {
     form.notes = next.notes;
     form.precision = next.precision;
     acceptAltitude();
+    return problems;
 }
 
-void LoadModel::newLoad() {
+QList<Problem> LoadModel::newLoad() {
+    QList<Problem> problems;
     for (int i = 0; i < Count; ++i)
-        putFieldText(i, QString::fromUtf8(field(i).newLoadText));
+        problems += putFieldText(i, QString::fromUtf8(field(i).newLoadText));
     if (const auto metric = units.metricRange()) form.optMetric1 = *metric;
     acceptAltitude();
+    return problems;
 }
 
 void LoadModel::applyPendingOptions() {
@@ -264,18 +273,20 @@ void LoadModel::applyPendingOptions() {
 }
 
 LoadSnapshot LoadModel::snapshot() {
-    dataUiToInput(values.in1);
+    QList<Problem> problems = dataUiToInput(values.in1);
     applyPendingOptions();
-    LoadSnapshot s = LoadSnapshot::of(form, values);
-    s.units = units;
-    return s;
+    LoadSnapshot snapshot = LoadSnapshot::of(form, values);
+    snapshot.fieldProblems = std::move(problems);
+    snapshot.units = units;
+    return snapshot;
 }
 
-void LoadModel::putFieldText(int index, const QString& text) {
+QList<Problem> LoadModel::putFieldText(int index, const QString& text) {
     // A text box raises no change when it is given the text it already holds.
-    if (form.fields[static_cast<size_t>(index)] == text) return;
-    setFieldText(index, text);
+    if (form.fields[static_cast<size_t>(index)] == text) return {};
+    QList<Problem> problems = setFieldText(index, text);
     reportChange(index);
+    return problems;
 }
 
 void LoadModel::reportChange(int index) {

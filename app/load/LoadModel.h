@@ -11,6 +11,7 @@
 #include "load/MainValues.h"
 #include "services/Problem.h"
 
+#include <QList>
 #include <QString>
 #include <array>
 #include <functional>
@@ -43,24 +44,28 @@ public:
     // refresh rewrites fields 9 and 18), so the window can show the new text.
     std::function<void(int index)> fieldTextChangedByModel;
 
+    // Copying a field's text into the record gives a problem when its number does not fit the
+    // record's type ("ui dataUiToInputIndex: 6 - Overflow"; the record keeps its value). The
+    // calls below return those problems, in the order they arose, for the entry point to report.
+
     // txtInput_Change: the text of field `index` is now `text`.
-    void setFieldText(int index, const QString& text);
+    QList<Problem> setFieldText(int index, const QString& text);
     // Runs the change handler of every field 0..20 in order (start-up).
-    void refreshAllFields();
+    QList<Problem> refreshAllFields();
 
     // dataUiToInputIndex / dataUiToInput over the form's texts.
-    void dataUiToInputIndex(CInput& inp, int index);
-    void dataUiToInput(CInput& inp);
+    std::optional<Problem> dataUiToInputIndex(CInput& inp, int index);
+    QList<Problem> dataUiToInput(CInput& inp);
     // Altitude refresh (index 8 only): an altitude within its range puts the standard
     // temperature and pressure of that altitude into those of the two fields that still hold the
     // standard values of the last accepted altitude; a refused or non-numeric altitude puts back
     // what they held at the last accepted one.
-    void dataUiMetro(CInput& inp, int index);
+    QList<Problem> dataUiMetro(CInput& inp, int index);
 
     // The field's text once it is left and let go: a whole-number field of the record typed in
     // another unit takes the whole value the record uses (the window then shows it). The
     // precision model keeps the exact value.
-    void settleField(int index);
+    QList<Problem> settleField(int index);
 
     // txtInput_Validate: the verdict for leaving field `index` (no message shown here).
     FieldVerdict txtInputValidate(int index) const;
@@ -71,17 +76,18 @@ public:
     // Takes a whole form (a load file just read): field texts are put in index order, each one
     // that differs going through setFieldText as if typed, so a file's temperature and pressure
     // stand after its altitude; the other controls are copied as they are.
-    void applyForm(const LoadForm& next);
+    QList<Problem> applyForm(const LoadForm& next);
 
     // New: the new-load texts into every field (each through setFieldText), in the range unit
     // the shooter's units fix, if they fix one.
-    void newLoad();
+    QList<Problem> newLoad();
 
     // Sets the window's option variables from the pending choices (what Apply does).
     void applyPendingOptions();
 
     // The refresh's start: every field copied into values.in1 and the pending options applied;
-    // then the load as it now stands, for the calculations to read.
+    // then the load as it now stands, for the calculations to read. The copy's problems are
+    // the snapshot's fieldProblems.
     LoadSnapshot snapshot();
 
 private:
@@ -106,6 +112,6 @@ private:
 
     // Puts `text` into field `index` through the change handler when it differs from the field's
     // text, and tells the window.
-    void putFieldText(int index, const QString& text);
+    QList<Problem> putFieldText(int index, const QString& text);
     void reportChange(int index);
 };

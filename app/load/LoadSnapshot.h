@@ -7,8 +7,10 @@
 #include "load/LoadForm.h"
 #include "load/MainValues.h"
 #include "load/PrecisionRows.h"
+#include "services/Problem.h"
 #include "units/ShownUnits.h"
 
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -19,6 +21,9 @@ struct LoadSnapshot {
     double muzzleVelocityFps = 0; // the velocity field as typed, fractions included (a trued
                                   // velocity); the load record holds it as a whole number
     Units::ShownUnits units;      // the shooter's units for what is shown (not for computing)
+    // Fields whose number the load record could not hold when the snapshot was taken (the record
+    // kept its value): the entry point reports them before it computes anything.
+    QList<Problem> fieldProblems;
 
     // The snapshot of a form and the values beside it (the fields already copied into
     // values.in1 and the pending options applied, as LoadModel::snapshot does).

@@ -126,11 +126,12 @@ QString bandFilePath(const QString& loadPath, const QString& fallbackFolder) {
     return info.absolutePath() + '/' + info.completeBaseName() + QStringLiteral("-trued.csv");
 }
 
-QString apply(const Result& r, LoadModel& model, const QString& bandFile) {
+QString apply(const Result& r, LoadModel& model, const QString& bandFile,
+              QList<Problem>& fieldProblems) {
     if (!r.ok()) return r.problem;
     if (!r.truth.twoBands) {
-        model.setFieldText(InputFields::Bc,
-                           MNumber::shortText(MNumber::roundDecimals(float(r.truedBc), 4)));
+        fieldProblems += model.setFieldText(
+            InputFields::Bc, MNumber::shortText(MNumber::roundDecimals(float(r.truedBc), 4)));
         return {};
     }
     const DragTables::Loaded table = DragTables::load(r.dragTable);

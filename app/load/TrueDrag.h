@@ -5,7 +5,9 @@
 #pragma once
 
 #include "precision/DragTruing.h"
+#include "services/Problem.h"
 
+#include <QList>
 #include <QString>
 #include <vector>
 
@@ -50,7 +52,8 @@ QString bandFilePath(const QString& loadPath, const QString& fallbackFolder);
 
 // Stores the result in the model's form: the trued BC in the BC field for one scale; for two,
 // the scaled curve written to `bandFile` and selected as the load's drag table. The reason on
-// failure, the form untouched.
-QString apply(const Result& result, LoadModel& model, const QString& bandFile);
+// failure, the form untouched. A BC the load record cannot hold adds to `fieldProblems`.
+QString apply(const Result& result, LoadModel& model, const QString& bandFile,
+              QList<Problem>& fieldProblems);
 
 } // namespace TrueDrag

@@ -228,7 +228,8 @@ void InputTab::connectEdits() {
     for (int i = 0; i < Count; ++i) {
         connect(fields[static_cast<size_t>(i)], &QLineEdit::textChanged, this,
                 [this, i](const QString& text) {
-                    model.setFieldText(i, InputUnits::storedText(model.fieldUnits(), i, text));
+                    Problems::report(
+                        model.setFieldText(i, InputUnits::storedText(model.fieldUnits(), i, text)));
                 });
     }
     model.fieldTextChangedByModel = [this](int index) { showFieldText(index); };
@@ -391,7 +392,7 @@ void InputTab::onFocusChanged(QWidget* old, QWidget* now) {
     if (!model.validateAndWarn(index)) {
         if (index == Bc) precisionBox->warnImplausibleBc();
         // What shows is what is computed: the value the record takes, in the field's unit.
-        model.settleField(index);
+        Problems::report(model.settleField(index));
         if (InputUnits::converted(model.fieldUnits(), index)) {
             QLineEdit* edit = fields[static_cast<size_t>(index)];
             const QSignalBlocker blocker(edit);

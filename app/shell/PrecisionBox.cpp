@@ -246,7 +246,7 @@ void PrecisionBox::offerEquivalentBc(const QString& from, const QString& to) {
                      QStringLiteral("BC (%1)").arg(to), PromptButtons::YesNo,
                      PromptIcon::Question) != PromptAnswer::Yes)
         return;
-    model.setFieldText(Bc, bcText);
+    Problems::report(model.setFieldText(Bc, bcText));
     if (model.fieldTextChangedByModel) model.fieldTextChangedByModel(Bc);
 }
 

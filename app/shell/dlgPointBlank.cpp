@@ -179,6 +179,7 @@ void dlgPointBlank::btnCalculate_Click() {
 
     WaitCursor wait;
     const LoadSnapshot snapshot = model.snapshot();
+    Problems::report(snapshot.fieldProblems);
     if (const QString problem = snapshot.loadProblem(); !problem.isEmpty()) {
         showMessage(problem, QStringLiteral("Number out of Range"));
         return;

@@ -120,7 +120,9 @@ void dlgTrueDrag::TrueButton_Click() {
         observations.push_back({*range, heightIn});
     }
     WaitCursor wait;
-    TrueDrag::Result result = TrueDrag::trueDrag(model.snapshot(), observations);
+    const LoadSnapshot snapshot = model.snapshot();
+    Problems::report(snapshot.fieldProblems);
+    TrueDrag::Result result = TrueDrag::trueDrag(snapshot, observations);
     if (!result.ok()) {
         showMessage(result.problem, Title);
         return;

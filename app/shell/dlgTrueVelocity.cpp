@@ -144,7 +144,9 @@ void dlgTrueVelocity::TrueButton_Click() {
     if (cboHeightUnit->currentIndex() == 1)
         height =
             Truing::inchesFromCorrection(height, range, model.values.isMoa, model.form.isMetric());
-    const Truing::Result result = Truing::trueVelocity(model.snapshot(), range, height);
+    const LoadSnapshot snapshot = model.snapshot();
+    Problems::report(snapshot.fieldProblems);
+    const Truing::Result result = Truing::trueVelocity(snapshot, range, height);
     if (!result.velocity) {
         showMessage(result.problem, Title);
         return;

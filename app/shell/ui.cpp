@@ -229,6 +229,7 @@ void ui::showTableOrGraph() {
     const BusyGuard guard(busy);
     try {
         shown = model.snapshot();
+        Problems::report(shown.fieldProblems);
         const int tab = sstUI->currentIndex();
         placeCompareBox(tab);
         emit tabShown(tab);

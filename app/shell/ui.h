@@ -132,6 +132,11 @@ private:
     QString commandLine;
     QString sessionName;
     QString loadCaption; // set when a load file is read
+    // A refresh in progress. A refresh may show a message, and the message's event loop runs
+    // queued work: a field left by the tab switch asks for its page back (fieldNeedsAttention,
+    // a tab change), a comparison list may change. Those must not start a second refresh inside
+    // the first. No signal blocker can stand in: the tab must still change, only the refresh
+    // waits, and the calls come from more than one sender.
     bool busy = false;
     bool unloading = false;
     bool finished = false; // the simulator has let go of its trajectory

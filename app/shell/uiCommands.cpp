@@ -47,7 +47,11 @@ void ui::mnuSaveAs_Click() {
 }
 
 void ui::mnuExportTable_Click() {
-    runGuarded("mnuExportTable_Click", [this] { CsvExport::exportWithDialog(model.snapshot()); });
+    runGuarded("mnuExportTable_Click", [this] {
+        const LoadSnapshot snapshot = model.snapshot();
+        Problems::report(snapshot.fieldProblems);
+        CsvExport::exportWithDialog(snapshot);
+    });
 }
 
 void ui::mnuPrint_Click() {
@@ -61,8 +65,11 @@ void ui::mnuPrint_Click() {
 }
 
 void ui::mnuPrintCard_Click() {
-    runGuarded("mnuPrintCard_Click",
-               [this] { Printing::printRangeCardWithDialog(this, model.snapshot()); });
+    runGuarded("mnuPrintCard_Click", [this] {
+        const LoadSnapshot snapshot = model.snapshot();
+        Problems::report(snapshot.fieldProblems);
+        Printing::printRangeCardWithDialog(this, snapshot);
+    });
 }
 
 void ui::mnuExit_Click() {
@@ -118,8 +125,8 @@ void ui::mnuVelocityChronoCorrection_Click() {
 void ui::mnuTrueVelocity_Click() {
     dlgTrueVelocity dialog(model, this);
     if (dialog.exec() != QDialog::Accepted || !dialog.truedVelocity()) return;
-    model.setFieldText(InputFields::MuzzleVelocity,
-                       MNumber::shortText(float(*dialog.truedVelocity())));
+    Problems::report(model.setFieldText(InputFields::MuzzleVelocity,
+                                        MNumber::shortText(float(*dialog.truedVelocity()))));
     inputTab->showFieldText(InputFields::MuzzleVelocity);
 }
 
@@ -141,8 +148,10 @@ void ui::mnuTrueDrag_Click() {
                     title);
         return;
     }
+    QList<Problem> fieldProblems;
     const QString problem =
-        TrueDrag::apply(result, model, TrueDrag::bandFilePath(loadPath, QString()));
+        TrueDrag::apply(result, model, TrueDrag::bandFilePath(loadPath, QString()), fieldProblems);
+    Problems::report(fieldProblems);
     if (!problem.isEmpty()) {
         showMessage(problem, title);
         return;

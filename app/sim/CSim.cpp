@@ -78,11 +78,14 @@ QString CSim::init(bool reLoad) {
     if (reLoad) {
         const SessionFile::Read read = readSession();
         // A missing file changes nothing; one that cannot be read is reported.
-        if (read.report.opened)
+        if (read.report.opened) {
             load = applySession(read);
-        else
+        } else {
+            Problems::report(takeProblems());
             reportProblem(read.report.problem);
+        }
     }
+    Problems::report(takeProblems());
     Problems::report(formHudInit());
     drawing = true;
     host().settingsChanged();
@@ -123,6 +126,7 @@ QString CSim::applySession(const SessionFile::Read& read) {
     if (reached(18) && validateBackground()) scene.drawBackground(settings);
     if (report.damaged()) {
         // The records before the damaged one keep their new values; the rest stay.
+        Problems::report(takeProblems());
         reportProblem(report.problem);
         notifyCaption();
         return {};
@@ -135,6 +139,7 @@ QString CSim::applySession(const SessionFile::Read& read) {
         if (path != host().loadFileName()) load = path;
     } else if (!v.loadFile.isEmpty()) {
         // The load stays what it was; the session keeps naming its own (see loadFileToSave).
+        Problems::report(takeProblems());
         MSmallBallStruct::reportNotFound(v.loadFile);
         unfoundLoadFile = v.loadFile;
         loadWhenNotFound = host().loadFileName();

@@ -121,6 +121,10 @@ public:
     void drawTwips();
     // Composes and shows the scene when drawing is allowed and the scene's tab shows.
     void drawAll();
+    // The pictures' and the drawing's failures since the last take, in the order they arose:
+    // the window's handlers report them when they are done. A message the simulator gives itself
+    // first reports those before it, so the user sees them in order.
+    QList<Problem> takeProblems() { return scene.takeProblems(); }
     // Composes the whole scene for `s` and returns it (no checks, no showing).
     const QImage& draw(const SimSettings& s);
     const QImage& picture() const { return scene.picture; }

@@ -2,10 +2,10 @@
 #include "services/ErrorNumbers.h"
 
 #include "services/AppFolders.h"
-#include "services/ErrorReport.h"
 #include "sim/Raster.h"
 
 #include <QFileInfo>
+#include <utility>
 
 namespace {
 
@@ -136,9 +136,7 @@ const QImage& SimPictures::emptyScene(QSize view) {
         helloPicture = exists ? Raster::loadPicture(path) : QImage();
         const bool refused = exists && helloPicture.isNull();
         helloChoice.remember(name, path, QSize(), refused);
-        if (refused)
-            MSmallBallStruct::HandleError("CSim", "drawBackground", ErrorNumbers::InvalidPicture,
-                                          "Invalid picture");
+        if (refused) refuse("drawBackground");
         hello = QImage();
     }
     if (hello.size() != view && !view.isEmpty()) {
@@ -156,8 +154,7 @@ void SimPictures::loadBackground(const QString& name, const QString& path, QSize
     const QImage picture = Raster::loadPicture(path);
     backgroundChoice.remember(name, path, view, picture.isNull());
     if (picture.isNull()) {
-        MSmallBallStruct::HandleError("CSim", "cboBackgroundValidate", ErrorNumbers::InvalidPicture,
-                                      "Invalid picture");
+        refuse("cboBackgroundValidate");
         background = QImage();
         return;
     }
@@ -169,8 +166,7 @@ void SimPictures::loadTarget(const QString& name, const QString& path, QSize vie
     targetName = name;
     targetChoice.remember(name, path, view, targetW.isNull());
     if (targetW.isNull()) {
-        MSmallBallStruct::HandleError("CSim", "cboTargetValidate", ErrorNumbers::InvalidPicture,
-                                      "Invalid picture");
+        refuse("cboTargetValidate");
         targetB = QImage();
         return;
     }
@@ -181,8 +177,7 @@ void SimPictures::loadReticle(const QString& name, const QString& path, QSize vi
     const QImage white = Raster::loadPicture(path);
     reticleChoice.remember(name, path, view, white.isNull());
     if (white.isNull()) {
-        MSmallBallStruct::HandleError("CSim", "cboReticleValidate", ErrorNumbers::InvalidPicture,
-                                      "Invalid picture");
+        refuse("cboReticleValidate");
         reticleLoaded = false;
         reticleW = reticleB = QImage();
         return;
@@ -192,6 +187,19 @@ void SimPictures::loadReticle(const QString& name, const QString& path, QSize vi
     reticleW = stretched(white, view, false);
     reticleB = stretched(black, view, false);
     reticleLoaded = !reticleW.isNull();
+}
+
+void SimPictures::fail(const char* operation, long number, const QString& text) {
+    problems.append(
+        Problem::failure(QStringLiteral("CSim"), QString::fromLatin1(operation), number, text));
+}
+
+void SimPictures::refuse(const char* operation) {
+    fail(operation, ErrorNumbers::InvalidPicture, QStringLiteral("Invalid picture"));
+}
+
+QList<Problem> SimPictures::takeProblems() {
+    return std::exchange(problems, {});
 }
 
 QImage SimPictures::blackVersion(const QImage& white, const QString& whitePath,
@@ -210,7 +218,6 @@ QImage SimPictures::blackVersion(const QImage& white, const QString& whitePath,
     const QString target = MSmallBallStruct::writablePath(
         QString::fromLatin1(folder) + MSmallBallStruct::shortFilename(blackPath));
     if (!Raster::saveBitmap(black, target))
-        MSmallBallStruct::HandleError("CSim", operation, ErrorNumbers::PathAccess,
-                                      "Path/File access error");
+        fail(operation, ErrorNumbers::PathAccess, QStringLiteral("Path/File access error"));
     return black;
 }

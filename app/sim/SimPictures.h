@@ -6,8 +6,11 @@
 // when missing, damaged, of another size or older than the white file, and saved for later runs.
 #pragma once
 
+#include "services/Problem.h"
+
 #include <QDateTime>
 #include <QImage>
+#include <QList>
 #include <QSize>
 #include <QString>
 
@@ -63,6 +66,12 @@ public:
     QString targetFileW, targetFileB;
     QString targetName; // the name targetW holds, empty when none
 
+    // The failures since the last take, in the order they arose ("CSim <operation>: 481 -
+    // Invalid picture", a black version that could not be saved), for the entry point to report.
+    // The scene adds its own drawing failures to the same list.
+    QList<Problem> takeProblems();
+    void fail(const char* operation, long number, const QString& text);
+
 private:
     void loadBackground(const QString& name, const QString& path, QSize view);
     void loadTarget(const QString& name, const QString& path, QSize view);
@@ -72,6 +81,9 @@ private:
                         const char* folder, const char* operation);
     // "hello.bmp" at the view's size; a plain face when it is missing or refused.
     const QImage& emptyScene(QSize view);
+    void refuse(const char* operation); // the picture is not whole
+
+    QList<Problem> problems;
 
     PictureChoice backgroundChoice, targetChoice, reticleChoice, helloChoice;
     QImage helloPicture; // as loaded

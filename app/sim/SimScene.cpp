@@ -1,7 +1,6 @@
 #include "sim/SimScene.h"
 #include "services/CBallUtil.h"
 #include "services/ErrorNumbers.h"
-#include "services/ErrorReport.h"
 #include "services/MNumber.h"
 #include "units/Units.h"
 
@@ -104,8 +103,8 @@ void SimScene::drawBackground(const SimSettings& s) {
             picture.fill(Qt::white);
         }
     } catch (const std::exception& e) {
-        MSmallBallStruct::HandleError("CSim", "drawBackground", ErrorNumbers::InvalidCall,
-                                      QString::fromLocal8Bit(e.what()));
+        pictures.fail("drawBackground", ErrorNumbers::InvalidCall,
+                      QString::fromLocal8Bit(e.what()));
     }
 }
 
@@ -224,7 +223,6 @@ void SimScene::drawAimPoints(SimPainter& p, const SimSettings& s, const SimSessi
         }
         p.setDefaults();
     } catch (const std::exception& e) {
-        MSmallBallStruct::HandleError("CSim", "drawAimPoints", ErrorNumbers::InvalidCall,
-                                      QString::fromLocal8Bit(e.what()));
+        pictures.fail("drawAimPoints", ErrorNumbers::InvalidCall, QString::fromLocal8Bit(e.what()));
     }
 }

@@ -47,6 +47,9 @@ public:
     void draw(QPainter& painter, const QRectF& rect, const SimSettings& s,
               const SimSession& session, CHUD& hud);
 
+    // What drawing and loading pictures could not do since the last take (see SimPictures).
+    QList<Problem> takeProblems() { return pictures.takeProblems(); }
+
     void drawBackground(const SimSettings& s);
     void drawTarget(const SimSettings& s, const SimSession& session, const CHUD& hud);
     void drawExtras(const SimSettings& s, const SimSession& session, CHUD& hud);

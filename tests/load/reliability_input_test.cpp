@@ -1,6 +1,6 @@
 // Files chosen by mistake never exhaust memory: a data file many megabytes long is refused with
 // a message and the load on screen stays as it was.
-#include "PromptRecorder.h"
+#include "QuietPrompt.h"
 #include "TestAppFolder.h"
 #include "load/CompareFile.h"
 #include "load/LoadFile.h"
@@ -13,7 +13,7 @@ namespace {
 class LargeInputTest : public ::testing::Test {
 protected:
     TestAppFolder app{false};
-    PromptRecorder prompts;
+    QuietPrompt prompts; // a message the test did not script fails it
 
     // A sparse file: large on paper, nothing written.
     QString largeFile(const QString& name, qint64 size) {
@@ -29,6 +29,7 @@ TEST_F(LargeInputTest, AHugeLoadFileIsRefusedAndChangesNothing) {
     const QString datFile = largeFile("movie.qvt", 2LL * 1024 * 1024 * 1024);
     LoadForm form = LoadForm::initial();
     const LoadForm before = form;
+    prompts.answers = {PromptAnswer::Ok}; // the one message, its text checked below
     EXPECT_FALSE(LoadFile::dataLoad(datFile, form));
     EXPECT_TRUE(form == before);
     ASSERT_EQ(prompts.messages.size(), 1);
@@ -48,13 +49,13 @@ TEST_F(LargeInputTest, TheLimitLiesFarAboveAnyDataFile) {
     ASSERT_TRUE(report.problem);
     EXPECT_EQ(report.problem->number, 7);
     EXPECT_TRUE(report.problem->text.startsWith("Out of memory: "));
-    EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
 TEST_F(LargeInputTest, AHugeComparisonFileIsRefused) {
     QString compareFile = largeFile("compare.qvt", 4LL * 1024 * 1024 * 1024);
     CInput record{};
     record.imvel = 2650;
+    prompts.answers = {PromptAnswer::Ok}; // the one message
     EXPECT_FALSE(CompareFile::dataLoadCompare(record, compareFile));
     EXPECT_EQ(record.imvel, 2650);
     EXPECT_EQ(prompts.messages.size(), 1);

@@ -6,6 +6,7 @@
 
 #include "../shell/ScriptedFileChooser.h"
 #include "../shell/WindowFixture.h"
+#include "QuietQtPrompt.h"
 #include "ZonesTarget.h"
 #include "shell/InputTab.h"
 #include "shell/ui.h"

@@ -111,9 +111,9 @@ TEST_F(ControlsTest, GroupSizeAcceptsUpToFortyWithTheMessageOfThirty) {
     s().txtGroupSize = "35";
     EXPECT_TRUE(c.validate(Box::GroupSize));
     EXPECT_FLOAT_EQ(f.model->values.groupSize, 35.0f);
-    EXPECT_TRUE(f.prompts.messages.isEmpty());
 
     s().txtGroupSize = "41";
+    f.prompts.expected = {"Group size must be between 0.001 and 30.0 in."};
     EXPECT_FALSE(c.validate(Box::GroupSize));
     ASSERT_EQ(f.prompts.messages.size(), 1);
     EXPECT_EQ(f.prompts.lastText(), "Group size must be between 0.001 and 30.0 in.");
@@ -122,6 +122,7 @@ TEST_F(ControlsTest, GroupSizeAcceptsUpToFortyWithTheMessageOfThirty) {
 
     // Not a number: refused with the box's message, so the shooter knows why the focus stays.
     s().txtGroupSize = "big";
+    f.prompts.expected = {"Group size must be between 0.001 and 30.0 in."};
     EXPECT_FALSE(c.validate(Box::GroupSize));
     ASSERT_EQ(f.prompts.messages.size(), 2);
     EXPECT_EQ(f.prompts.lastText(), "Group size must be between 0.001 and 30.0 in.");
@@ -131,9 +132,11 @@ TEST_F(ControlsTest, GroupSizeAcceptsUpToFortyWithTheMessageOfThirty) {
 
 TEST_F(ControlsTest, TargetSizeBoxesKeepTheirOwnMessages) {
     s().txtWidth = "301";
+    f.prompts.expected = {"Target width must be between 0.001 and 300.0 in."};
     EXPECT_FALSE(c.validate(Box::Width));
     EXPECT_EQ(f.prompts.lastText(), "Target width must be between 0.001 and 300.0 in.");
     s().txtHeight = "0";
+    f.prompts.expected = {"Target height must be between 0.001 and 300.0 in."};
     EXPECT_FALSE(c.validate(Box::Height));
     EXPECT_EQ(f.prompts.lastText(), "Target height must be between 0.001 and 300.0 in.");
     s().txtWidth = "300";
@@ -148,6 +151,7 @@ TEST_F(ControlsTest, RangeBoxIsBoundByTheLoadNotTheSlider) {
     EXPECT_EQ(s().sldRange, 1000);
     EXPECT_EQ(s().txtRange, "1000");
     s().txtRange = "1501";
+    f.prompts.expected = {"Range must be between 2 and 1500 yd."};
     EXPECT_FALSE(c.validate(Box::Range));
     EXPECT_EQ(f.prompts.lastText(),
               "Range must be between 2 and 1500 yd."); // the slider starts at 2 here
@@ -162,9 +166,11 @@ TEST_F(ControlsTest, WindAndZoomBoxesUseTheirSlidersBounds) {
     EXPECT_TRUE(c.validate(Box::Wind));
     EXPECT_EQ(s().sldWind, 30);
     s().txtWind = "41";
+    f.prompts.expected = {"Crosswind speed must be between -25 and 25 mph."};
     EXPECT_FALSE(c.validate(Box::Wind));
     EXPECT_EQ(f.prompts.lastText(), "Crosswind speed must be between -25 and 25 mph.");
     s().txtZoom = "51";
+    f.prompts.expected = {"Scale must be between 0.1 and 10.0x."};
     EXPECT_FALSE(c.validate(Box::Zoom));
     EXPECT_EQ(f.prompts.lastText(), "Scale must be between 0.1 and 10.0x.");
     s().txtZoom = "25";
@@ -178,6 +184,7 @@ TEST_F(ControlsTest, FieldOfViewSetsTheScaleAndItsLabel) {
     EXPECT_FLOAT_EQ(f.sim.scene.milsPerScreen, 36 * 12 / 3.6f);
     EXPECT_EQ(f.sim.captions().lblFovZoom, "27 feet @ zoom of: 4");
     f.prompts.clear();
+    f.prompts.expected = {CSim::fovMessage()};
     c.txtFovChange("0"); // on the way to 0.5: the message shows at once
     EXPECT_EQ(f.prompts.messages.size(), 1);
     EXPECT_EQ(f.prompts.lastTitle(), "Number out of Range");
@@ -292,6 +299,7 @@ TEST_F(ControlsTest, WindAndUnitRecomputeTheTrajectoryOnceStarted) {
     EXPECT_TRUE(c.validate(Box::SimMaxRange));
     EXPECT_EQ(s().rangeRange.maximum, sliderMax);
     s().txtSimMaxRange = "40";
+    f.prompts.expected = {"Maximum range must be between 50 and 1300."};
     EXPECT_FALSE(c.validate(Box::SimMaxRange));
 }
 

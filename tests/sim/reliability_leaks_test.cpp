@@ -42,14 +42,10 @@ bool isLoaded(const QString& libraryName) {
 }
 
 struct LeakTest : ::testing::Test {
-    PromptRecorder prompts;
+    QuietPrompt prompts; // a message the test did not script fails it
     TestAppFolder folder{true, false};
     std::unique_ptr<LoadModel> model = defaultLoad();
     CTextOutput txt;
-
-    void TearDown() override {
-        EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastText().toStdString();
-    }
 };
 
 } // namespace
@@ -129,7 +125,6 @@ TEST_F(LeakTest, TheChronographWhileTheSimulatorHoldsItsTrajectory) {
 
     CChronoVelocity chrono;
     EXPECT_GT(chrono.chronoCorrect(0.462f, 15.0f, 2600.0f, "0"), 2600.0f);
-    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.lastText().toStdString();
 
     drop = 0;
     ASSERT_TRUE(sim.hud.oneResult(drop, wind, 300.0f, time));

@@ -26,6 +26,7 @@ struct SessionSaveTest : ::testing::Test {
 TEST_F(SessionSaveTest, AFullDiskKeepsThePreviousSession) {
     {
         FileSizeLimit limit(400);
+        f.prompts.answers = {PromptAnswer::Ok}; // the one message, its text checked below
         EXPECT_FALSE(f.sim.dataSave());
     }
     EXPECT_EQ(f.folder.read("range1.ssn"), oldBytes);
@@ -41,6 +42,7 @@ TEST_F(SessionSaveTest, AFullDiskKeepsThePreviousSession) {
 
 TEST_F(SessionSaveTest, AMissingFolderIsReported) {
     f.sim.sessionFile = f.folder.file("no folder/range1.ssn");
+    f.prompts.answers = {PromptAnswer::Ok}; // the one message, its text checked below
     EXPECT_FALSE(f.sim.dataSave());
     ASSERT_EQ(f.prompts.messages.size(), 1);
     EXPECT_TRUE(f.prompts.lastText().startsWith("CFileData openTextOutput: 75 - "));

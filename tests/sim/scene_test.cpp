@@ -324,8 +324,11 @@ TEST(SceneBackground, BrokenPicturesNeverCrash) {
     f.sim.settings.cboTarget = "broken.gif";
     f.sim.settings.cboReticle = "broken.bmp";
     f.sim.settings.chkUserGraphic = 1;
+    // One refusal per picture, their texts checked below.
+    f.prompts.answers = {PromptAnswer::Ok, PromptAnswer::Ok, PromptAnswer::Ok};
     f.sim.Form_Resize();
     const QImage img = f.sim.draw(f.sim.settings);
+    f.reportProblems();
     EXPECT_EQ(img.size(), QSize(200, 200));
     EXPECT_FALSE(f.sim.reticleLoaded());
     for (const auto& m : f.prompts.messages)

@@ -2,13 +2,14 @@
 // and a simulator wired to the default load in a temporary application folder.
 #pragma once
 
-#include "PromptRecorder.h"
+#include "QuietPrompt.h"
 #include "TestAppFolder.h"
 #include "UserDataHome.h"
 #include "load/LoadModel.h"
 #include "sim/CSim.h"
 
 #include <QGuiApplication>
+#include <gtest/gtest.h>
 #include <memory>
 
 inline void ensureGuiApp() {
@@ -30,8 +31,8 @@ inline std::unique_ptr<LoadModel> defaultLoad() {
 // A simulator over the default load with a square view, the 30-feet field of view applied and
 // the trajectory computed.
 struct SimFixture {
-    UserDataHome user; // masks left by the user's own runs of an installed copy are not read
-    PromptRecorder prompts;
+    UserDataHome user;   // masks left by the user's own runs of an installed copy are not read
+    QuietPrompt prompts; // a message the test did not script fails it
     TestAppFolder folder{true, true};
     std::unique_ptr<LoadModel> model = defaultLoad();
     CSim sim;
@@ -45,4 +46,14 @@ struct SimFixture {
         sim.applyFov();
         sim.formHudInit();
     }
+    // Every picture or drawing failure is reported by the window's handler that caused it: a
+    // test that causes one reports it (reportProblems) where that handler would.
+    ~SimFixture() {
+        for (const Problem& p : sim.takeProblems())
+            ADD_FAILURE() << "a problem nobody reported: " << p.messageText().toStdString();
+    }
+    SimFixture(const SimFixture&) = delete;
+    SimFixture& operator=(const SimFixture&) = delete;
+
+    void reportProblems() { Problems::report(sim.takeProblems()); }
 };

@@ -5,6 +5,7 @@
 
 #include "../shell/ScriptedFileChooser.h"
 #include "../shell/WindowFixture.h"
+#include "QuietQtPrompt.h"
 #include "shell/ui.h"
 #include "sim/widgets/HudView.h"
 #include "sim/widgets/SimController.h"
@@ -54,7 +55,7 @@ private slots:
     // the load side does; Cancel keeps the edit.
     void sessionEditsAreNotDroppedWithoutTheQuestion() {
         TestAppFolder folder(true, true);
-        PromptRecorder prompts;
+        QuietQtPrompt prompts; // an unscripted message fails the test
         ScriptedFileChooser chooser;
         ui w;
         showActive(w);
@@ -91,7 +92,7 @@ private slots:
     // never shoots with it.
     void aRefusedBoxHoldsAgainstATabClick() {
         TestAppFolder folder(true, true);
-        PromptRecorder prompts;
+        QuietQtPrompt prompts; // an unscripted message fails the test
         ui w;
         showActive(w);
         SimControlsTab* c = w.simulator->controlsTab;
@@ -99,6 +100,7 @@ private slots:
         c->txtGroupSize->setFocus();
         c->txtGroupSize->selectAll();
         QTest::keyClicks(c->txtGroupSize, QStringLiteral("abc"));
+        prompts.expected = {QStringLiteral("Group size must be between 0.001 and 30.0 in.")};
         w.sstUI->setCurrentIndex(ui::SimulatorPage); // what a click on the tab does
         QTRY_COMPARE(w.sstUI->currentIndex(), int(ui::SimControlsPage));
         QTRY_VERIFY(c->txtGroupSize->hasFocus());
@@ -107,6 +109,7 @@ private slots:
 
         prompts.clear();
         const int fired = w.simulator->sim.session.roundsFired;
+        prompts.expected = {QStringLiteral("Group size must be between 0.001 and 30.0 in.")};
         w.simulator->firing.CmdFire_Click(0);
         QCOMPARE(w.simulator->sim.session.roundsFired, fired);
         QCOMPARE(prompts.messages.size(), 1);
@@ -121,7 +124,7 @@ private slots:
     // the session does not count as changed (no question at the next Open or at exit).
     void aSessionNamingAMissingLoadSaysSoAndStaysUnchanged() {
         TestAppFolder folder(true, true);
-        PromptRecorder prompts;
+        QuietQtPrompt prompts; // an unscripted message fails the test
         ScriptedFileChooser chooser;
         const QString gone = writeLoad(folder, QStringLiteral("gone.qvt"), sampleForm("Gone"));
         QString session;
@@ -157,7 +160,7 @@ private slots:
     // On a 1024 x 640 screen the window with its frame fits, and the scope view fits its tab.
     void theWindowAndTheViewFitASmallScreen() {
         TestAppFolder folder(true, true);
-        PromptRecorder prompts;
+        QuietQtPrompt prompts; // an unscripted message fails the test
         ui w;
         showActive(w);
         const QSize least = w.minimumSizeHint().expandedTo(w.minimumSize());

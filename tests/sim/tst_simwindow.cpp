@@ -17,7 +17,7 @@ private slots:
 
     void pagesHoldEveryControlAsDesigned() {
         TestAppFolder folder(true, true);
-        PromptRecorder prompts;
+        QuietQtPrompt prompts; // an unscripted message fails the test
         ui w;
         SimController* sim = w.simulator;
         QVERIFY(sim);
@@ -88,13 +88,12 @@ private slots:
         // The lists offer the pictures of their folders.
         QVERIFY(c->cboTarget->count() > 0);
         QVERIFY(c->cboBackground->count() > 0);
-        QVERIFY(prompts.messages.isEmpty());
     }
 
     void aWholeSessionOfShooting() {
         TestAppFolder folder(true, true);
         writePictures(folder);
-        PromptRecorder prompts;
+        QuietQtPrompt prompts; // an unscripted message fails the test
         ui w;
         w.resize(1100, 800);
         showActive(w);
@@ -187,14 +186,13 @@ private slots:
         QTest::mouseClick(v->CmdFire, Qt::LeftButton);
         QCOMPARE(sim->sim.session.roundsFired, 10);
         QCOMPARE(v->lblSessionScore->text(), session);
-        QVERIFY2(prompts.messages.isEmpty(), qPrintable(prompts.lastText()));
         prompts.answers = {PromptAnswer::No, PromptAnswer::No};
         w.close();
     }
 
     void slidersBoxesAndTheDialMoveTogether() {
         TestAppFolder folder(true, true);
-        PromptRecorder prompts;
+        QuietQtPrompt prompts; // an unscripted message fails the test
         ui w;
         showActive(w);
         SimController* sim = w.simulator;
@@ -230,13 +228,13 @@ private slots:
         QCOMPARE(sim->sim.settings.sldRange, v->sldRange->maximum());
 
         // A typed range beyond the load's maximum is refused with its message.
+        prompts.expected = {QStringLiteral("Range must be between 2 and 1000 yd.")};
         typeAndLeave(v->txtRange, "99999");
         QCOMPARE(prompts.lastText(), QStringLiteral("Range must be between 2 and 1000 yd."));
         QCOMPARE(QApplication::focusWidget(), v->txtRange);
         prompts.clear();
         typeAndLeave(v->txtRange, "300");
         QCOMPARE(v->sldRange->value(), 300);
-        QVERIFY(prompts.messages.isEmpty());
 
         // The wind box moves the wind slider and the trajectory follows.
         typeAndLeave(v->txtWind, "30");
@@ -259,7 +257,7 @@ private slots:
 
         // Group size 35 passes, 41 is refused with the message of 30.
         typeAndLeave(ct->txtGroupSize, "35");
-        QVERIFY(prompts.messages.isEmpty());
+        prompts.expected = {QStringLiteral("Group size must be between 0.001 and 30.0 in.")};
         typeAndLeave(ct->txtGroupSize, "41");
         QCOMPARE(prompts.lastText(),
                  QStringLiteral("Group size must be between 0.001 and 30.0 in."));
@@ -270,7 +268,7 @@ private slots:
 
     void viewFollowsTheWindowSize() {
         TestAppFolder folder(true, true);
-        PromptRecorder prompts;
+        QuietQtPrompt prompts; // an unscripted message fails the test
         ui w;
         w.resize(1200, 850);
         showActive(w);

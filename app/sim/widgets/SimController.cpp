@@ -123,7 +123,12 @@ SimController::~SimController() {
 void SimController::handle(const std::function<void()>& handler) {
     if (pagesGone) return;
     handler();
+    reportProblems();
     showSettings();
+}
+
+void SimController::reportProblems() {
+    Problems::report(sim.takeProblems());
 }
 
 void SimController::connectCheckedBox(QLineEdit* edit, Box box) {
@@ -182,6 +187,7 @@ void SimController::connectSimulatorTab() {
     connect(t->CmdFire, &QPushButton::clicked, this, [this] {
         handle([&] {
             firing.CmdFire_Click(window.lastKey());
+            reportProblems(); // the drawing's, which came first
             Problems::report(firing.problem);
         });
     });
@@ -296,6 +302,7 @@ void SimController::press(int16_t button, int16_t shift, QPointF pixels) {
         const float k = sim.scene.geo.twipsPerPixel();
         firing.picHUD_MouseDown(button, shift, static_cast<float>(pixels.x()) * k,
                                 static_cast<float>(pixels.y()) * k, window.lastKey());
+        reportProblems(); // the drawing's, which came first
         Problems::report(firing.problem);
     });
 }
@@ -308,13 +315,13 @@ void SimController::move(int16_t button, int16_t shift, QPointF pixels) {
     });
 }
 
-// --- Lifecycle
-// -------------------------------------------------------------------------------------
+// --- Lifecycle ----------------------------------------------------------------------------------
 
 void SimController::runInit(bool reLoad) {
     const QString load = sim.init(reLoad);
     // A session's field of view that the box refuses is shown as the box shows it.
     if (reLoad && sim.fovRefused()) controls.txtFovValidate();
+    reportProblems();
     openSessionLoad(load);
 }
 
@@ -339,6 +346,7 @@ void SimController::start() {
     controls.simStarted = true;
     const QString load = sim.init(true);
     if (sim.fovRefused()) controls.txtFovValidate();
+    reportProblems();
     // Without a session to read, the sliders' boxes and the dial follow the sliders, and the
     // view takes its scale from the field of view.
     sim.settings.propertiesPostLoad();
@@ -350,26 +358,31 @@ void SimController::start() {
     }
     // The scores from zero (a session read has done so already; a damaged one or none has not).
     sim.scoreResetTotal();
+    reportProblems();
     openSessionLoad(load);
     document.markClean();
     sim.drawAll();
+    reportProblems();
     showSettings();
 }
 
 void SimController::restart() {
     runInit(true);
     sim.drawAll();
+    reportProblems();
     showSettings();
 }
 
 void SimController::reinit() {
     controls.reinit();
+    reportProblems();
     showSettings();
 }
 
 void SimController::refresh() {
     Problems::report(sim.formHudInit());
     sim.drawAll();
+    reportProblems();
     showSettings();
 }
 
@@ -390,6 +403,7 @@ void SimController::formResize() {
     sim.scene.dpi = static_cast<float>(simulatorTab->picHUD->logicalDpiX());
     sim.setViewSize(QSize(side, side));
     if (sim.isSetUp()) sim.Form_Resize();
+    reportProblems();
 }
 
 bool SimController::eventFilter(QObject* watched, QEvent* event) {
@@ -397,8 +411,7 @@ bool SimController::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-// --- SimHost
-// ---------------------------------------------------------------------------------------
+// --- SimHost ------------------------------------------------------------------------------------
 
 QString SimController::loadFileName() const {
     return window.loadFileName();
@@ -424,8 +437,7 @@ void SimController::showScene(const QImage& scene) {
     if (!pagesGone) simulatorTab->picHUD->setScene(scene);
 }
 
-// --- Showing the settings
-// --------------------------------------------------------------------------
+// --- Showing the settings -----------------------------------------------------------------------
 
 void SimController::showSettings() {
     if (pagesGone) return;

@@ -78,6 +78,8 @@ private:
     // Runs a handler the user started, then shows the outcome. Writing the controls blocks
     // their signals, so no handler runs for the simulator's own changes.
     void handle(const std::function<void()>& handler);
+    // Reports what the scene's pictures and drawing could not do since the last report.
+    void reportProblems();
     // Starts the simulator (reading the session first with reLoad), then opens the load the
     // session names.
     void runInit(bool reLoad);
