@@ -113,6 +113,7 @@ private:
     // SimWindow (the simulator calls these through the interface)
     QString loadFileName() const override;
     void openLoad(const QString& path) override;
+    bool queryUnsavedLoad() override { return loadDoc.queryUnsaved(); }
     void setSessionCaption(const QString& sessionName) override;
     void addRecentFile(const QString& path) override;
     int16_t lastKey() const override { return keyPress; }
@@ -129,6 +130,9 @@ private:
     QString sessionName;
     QString loadCaption; // set when a load file is read
     bool busy = false;
+    // A load is being opened by the user's own command: a comparison file it names that is not
+    // there is said (not at start-up, nor for the load a session brings).
+    bool tellMissingComparison = false;
     bool unloading = false;
     bool finished = false; // the simulator has let go of its trajectory
 };
