@@ -95,6 +95,12 @@ GraphData GraphModel::refresh(const LoadSnapshot& snapshot, Comparison& comparis
         // Every input the file does not supply (drag model, angle, the air) is the screen's.
         compareInput = snapshot.values.in1;
         read = CompareFile::dataLoadCompare(compareInput, comparison.file);
+        if (read && !CompareFile::isLoadFile(comparison.file)) {
+            read = false;
+            compareProblem =
+                QStringLiteral("The comparison file \"%1\" is not a Quorvel load file.")
+                    .arg(comparison.file);
+        }
         if (read) comparePrecision = CompareFile::precisionOf(comparison.file);
     }
     // A comparison load no trajectory exists for (a coefficient or velocity of 0) is not drawn

@@ -273,3 +273,18 @@ TEST_F(GraphModelTest, AMissingComparisonFileIsNamedUnderTheChart) {
     model.form.comparison.on = false; // not comparing: nothing to say
     EXPECT_TRUE(refresh().compareProblem.isEmpty());
 }
+
+TEST_F(GraphModelTest, AComparisonFileThatIsNoLoadIsNotDrawn) {
+    QByteArray noise(3000, '\0');
+    quint32 seed = 7;
+    for (char& b : noise) {
+        seed = seed * 1664525u + 1013904223u;
+        b = char(seed >> 24);
+    }
+    model.form.comparison.setFile(folder.write("noise.qvt", noise));
+    const GraphData d = refresh();
+    EXPECT_FALSE(d.comparing);
+    EXPECT_TRUE(d.series2.legend.isEmpty());
+    EXPECT_EQ(d.compareProblem, "The comparison file \"" + folder.file("noise.qvt") +
+                                    "\" is not a Quorvel load file.");
+}
