@@ -1,5 +1,6 @@
 // The load data reader on arbitrary bytes: it must never crash, refuse a file only with a
-// message, and whatever it accepted must survive a save and a second reading unchanged.
+// message and without changing the form, and whatever it accepted must survive a save and a
+// second reading unchanged.
 #include "FuzzSupport.h"
 
 #include "load/LoadFile.h"
@@ -9,10 +10,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QString datFile = env.write(QStringLiteral("input.qvt"), data, size);
     LoadForm first = LoadForm::initial();
     const long messages = env.prompt.messages;
-    if (!LoadFile::dataLoad(datFile, first)) {
-        // Only a field longer than any field of a load (CFileData::MaxLineField) refuses a file
-        // that exists, and the reader says so.
-        if (env.prompt.messages == messages) fuzz::fail("a file was refused without a word");
+    const LoadFile::ReadReport report = LoadFile::read(datFile, first);
+    if (!report.opened) fuzz::fail("an existing file did not open");
+    if (report.refused) {
+        if (!(first == LoadForm::initial())) fuzz::fail("a refused file changed the form");
+        // Bytes that are no load are named by the message the window shows; a field longer
+        // than any field of a load (CFileData::MaxLineField) by the reader itself.
+        const bool named = report.notALoad
+                               ? !LoadFile::damageMessage(datFile, report, first).isEmpty()
+                               : env.prompt.messages != messages;
+        if (!named) fuzz::fail("a file was refused without a word");
         return 0;
     }
 

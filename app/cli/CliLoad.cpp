@@ -38,7 +38,9 @@ bool openLoad(LoadModel& model, const QString& path) {
     LoadForm next = model.form;
     const LoadFile::ReadReport report = LoadFile::read(found, next);
     if (!report.opened) return fail(QStringLiteral("cannot read load file '%1'").arg(found));
-    if (report.refused) return false; // the file layer has said why
+    // A field too long for any has been named by the file layer; other refusals are named here.
+    if (report.refused)
+        return report.notALoad ? fail(LoadFile::damageMessage(found, report, next)) : false;
     if (!report.whole()) return fail(LoadFile::damageMessage(found, report, next));
     Problems::report(model.applyForm(next));
     return true;

@@ -100,6 +100,11 @@ PrecisionForm precisionOf(const QString& compareFile) {
     return form.precision;
 }
 
+bool isLoadFile(const QString& compareFile) {
+    LoadForm form;
+    return !LoadFile::read(compareFile, form).notALoad;
+}
+
 QString compareName(const QString& compareFile) {
     return compareFile.isEmpty() ? QString() : MSmallBallStruct::shortFilename(compareFile);
 }

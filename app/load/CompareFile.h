@@ -25,6 +25,10 @@ bool dataLoadCompare(CInput& compareInput, QString& compareFile, int* fieldsRead
 // the comparison is drawn with its own model. Off when the file has none or cannot be read.
 PrecisionForm precisionOf(const QString& compareFile);
 
+// False for a file whose fields are no load's (LoadFile::ReadReport::notALoad): bytes of some
+// other file, which draw no comparison.
+bool isLoadFile(const QString& compareFile);
+
 // The file-name part shown in the comparison list ("" for an empty path).
 QString compareName(const QString& compareFile);
 

@@ -4,6 +4,8 @@
 #include "services/AppFolders.h"
 #include "services/UnitText.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <array>
 #include <utility>
 
@@ -94,10 +96,26 @@ GraphData GraphModel::refresh(const LoadSnapshot& snapshot, Comparison& comparis
 
     bool comparing = false;
     bool read = false;
-    if (comparison.on && MSmallBallStruct::FileExists(comparison.file)) {
+    const bool itself = isSameFile(comparison.file, loadFile);
+    // A comparison named but not drawn says why under the chart, rather than leave its name in
+    // the list with no curve.
+    if (comparison.on && itself)
+        compareProblem = QStringLiteral("The comparison file is this load itself: it is not "
+                                        "compared with itself.");
+    else if (comparison.on && !comparison.file.isEmpty() &&
+             existingCompareFile(comparison.file).isEmpty())
+        compareProblem =
+            QStringLiteral("The comparison file \"%1\" is not there.").arg(comparison.file);
+    if (comparison.on && !itself && MSmallBallStruct::FileExists(comparison.file)) {
         // Every input the file does not supply (drag model, angle, the air) is the screen's.
         compareInput = snapshot.values.in1;
         read = CompareFile::dataLoadCompare(compareInput, comparison.file);
+        if (read && !CompareFile::isLoadFile(comparison.file)) {
+            read = false;
+            compareProblem =
+                QStringLiteral("The comparison file \"%1\" is not a Quorvel load file.")
+                    .arg(comparison.file);
+        }
         if (read) comparePrecision = CompareFile::precisionOf(comparison.file);
     }
     // A comparison load no trajectory exists for (a coefficient or velocity of 0) is not drawn
@@ -159,9 +177,54 @@ void GraphModel::chooseCompareFile(const QString& path, Comparison& comparison) 
     comparison.on = true;
 }
 
-QString GraphModel::compareFileFor(const QString& listText) {
+namespace {
+// The folders the comparison list shows, first the load's own; each once.
+QStringList compareFolders(const QString& loadFile) {
+    QStringList folders;
+    if (!loadFile.isEmpty()) folders << QFileInfo(loadFile).absolutePath();
+    folders << MSmallBallStruct::documentFolder() << MSmallBallStruct::userFolder();
+    QStringList unique;
+    for (const QString& folder : folders) {
+        const QString clean = QDir::cleanPath(folder);
+        if (!unique.contains(clean)) unique << clean;
+    }
+    return unique;
+}
+} // namespace
+
+QList<CompareChoice> GraphModel::compareChoices(const QString& loadFile) {
+    QList<CompareChoice> choices;
+    QStringList names;
+    for (const QString& folder : compareFolders(loadFile)) {
+        QStringList found;
+        MSmallBallStruct::fillComboBox(found, QStringLiteral("*.qvt"), folder);
+        for (const QString& name : found) {
+            const QString path = folder + '/' + name;
+            if (names.contains(name, Qt::CaseInsensitive) || isSameFile(path, loadFile)) continue;
+            names << name;
+            choices.append({name, path});
+        }
+    }
+    return choices;
+}
+
+QString GraphModel::compareFileFor(const QString& listText, const QString& loadFile) {
     const QString name = listText.trimmed();
     if (name.isEmpty()) return QString();
-    QString path = MSmallBallStruct::documentFolder() + '/' + name;
+    for (const QString& folder : compareFolders(loadFile)) {
+        QString path = folder + '/' + name;
+        if (MSmallBallStruct::FileExists(path)) return path;
+    }
+    return QString();
+}
+
+bool GraphModel::isSameFile(const QString& compareFile, const QString& loadFile) {
+    if (compareFile.isEmpty() || loadFile.isEmpty()) return false;
+    const QString a = QFileInfo(compareFile).canonicalFilePath();
+    return !a.isEmpty() && a == QFileInfo(loadFile).canonicalFilePath();
+}
+
+QString GraphModel::existingCompareFile(const QString& compareFile) {
+    QString path = compareFile;
     return MSmallBallStruct::FileExists(path) ? path : QString();
 }

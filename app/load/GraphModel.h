@@ -56,10 +56,19 @@ QString notComparing();
 QString noComparison();
 } // namespace GraphText
 
+// A load file the comparison list offers: the name it shows, and the file.
+struct CompareChoice {
+    QString name;
+    QString path;
+};
+
 class GraphModel {
 public:
     CInput compareInput;            // the comparison load of the last refresh
     PrecisionForm comparePrecision; // and its precision part
+    // The file of the load on screen: a comparison naming it is not drawn (a load compared with
+    // itself).
+    QString loadFile;
 
     // The graph part of the view refresh: the snapshot's points, and the comparison's when Use
     // Compare is on and the comparison file exists (the load on screen overwritten by its first
@@ -79,7 +88,17 @@ public:
     // compareInput, and Use Compare is switched on.
     void chooseCompareFile(const QString& path, Comparison& comparison);
 
-    // A name chosen (or typed) in the comparison list: the path of that file in the folder the
-    // list shows (MSmallBallStruct::documentFolder), or "" when there is no such file.
-    static QString compareFileFor(const QString& listText);
+    // The load files the comparison list offers beside the load at `loadFile` (empty: none on
+    // screen): the "*.qvt" files of its own folder, then of the program's folder for the user's
+    // loads (MSmallBallStruct::documentFolder), then of the per-user data folder. A name is
+    // offered once, from the first folder that has it; the load itself is not offered.
+    static QList<CompareChoice> compareChoices(const QString& loadFile = QString());
+    // A name chosen (or typed) in the comparison list: the path of that file among
+    // compareChoices(loadFile), or "" when there is no such file.
+    static QString compareFileFor(const QString& listText, const QString& loadFile = QString());
+    // True when `compareFile` is the load at `loadFile` itself.
+    static bool isSameFile(const QString& compareFile, const QString& loadFile);
+    // The comparison file as the graph finds it (the application folder's copy when only that
+    // exists), or "" when it is not there.
+    static QString existingCompareFile(const QString& compareFile);
 };

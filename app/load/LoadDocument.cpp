@@ -40,7 +40,8 @@ bool LoadDocument::loadFile(const QString& path) {
         filename = current;
         return false;
     }
-    if (addToMru) addToMru(filename);
+    // A file read only in part is no document to come back to.
+    if (addToMru && !filename.isEmpty()) addToMru(filename);
     return true;
 }
 
@@ -99,15 +100,26 @@ bool LoadDocument::dataLoad() {
     const LoadFile::ReadReport report = LoadFile::read(filename, next);
     filename = report.path; // the application folder's copy, when only that exists
     if (report.opened && report.refused) {
+        // The file layer has named a field too long for any; bytes that are no load are named
+        // here. Either way the load on screen stays, once.
+        if (report.notALoad)
+            showMessage(LoadFile::damageMessage(filename, report, next),
+                        QStringLiteral("Not a Load File"));
         // A file that was not taken is not the document: nothing may offer to save over it.
         filename.clear();
         return false;
     }
     if (!report.opened) return false;
     Problems::report(model.applyForm(next));
-    if (!report.whole())
+    if (!report.whole()) {
         showMessage(LoadFile::damageMessage(filename, report, next),
                     QStringLiteral("Damaged Load File"));
+        // What is on screen is part of the file and part of the load before it: saving it over
+        // the damaged file would lose what the reading could not take. It is a load without a
+        // file, unchanged until the shooter edits it.
+        filename.clear();
+        baseline = formBytes();
+    }
     if (formReplaced) formReplaced();
     if (loaded) loaded();
     return true;
@@ -129,6 +141,8 @@ bool LoadDocument::startUp() {
         problems += model.setFieldText(InputFields::Temperature, temperature);
         problems += model.setFieldText(InputFields::Pressure, pressure);
         Problems::report(problems);
+        // A damaged last file left no document: what shows now is what counts as unchanged.
+        if (filename.isEmpty()) baseline = formBytes();
     }
     if (formReplaced) formReplaced();
     return read;

@@ -37,7 +37,8 @@ public:
     QString fileName() const override { return filename; }
 
     // Reads `filename` into the window (dataLoad): false when the file does not exist or was
-    // refused. A file read only in part is applied as far as it went and reported once.
+    // refused (reported once; the load on screen stays). A file read only in part is applied as
+    // far as it went and reported once, and leaves no current file: Save asks for one.
     bool dataLoad();
     // Opens `path` as the current file: dataLoad, then the recent-file list. When nothing could
     // be read the current file stays current (caption, Save target) and false is returned.
@@ -64,5 +65,7 @@ private:
     static QByteArray readAll(const QString& path);
 
     LoadModel& model;
-    QByteArray baseline; // the start-up form's bytes when no file was read
+    // The form's bytes while it has no file: at start-up without one, or as read from a damaged
+    // file.
+    QByteArray baseline;
 };

@@ -1,5 +1,6 @@
 #include "load/LoadFile.h"
 
+#include "load/InputFields.h"
 #include "load/LoadCheck.h"
 #include "services/MNumber.h"
 
@@ -243,6 +244,59 @@ QString saved(const Slot& slot, const LoadForm& form) {
     return {};
 }
 
+// Text a field of a load can hold: no control character but the tab (a file's bytes are read as
+// Latin-1, so any other byte is some letter of a name or a note).
+bool isText(const QString& text, bool multiline) {
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == '\t' || (multiline && (u == '\r' || u == '\n'))) continue;
+        if (u < 0x20 || u == 0x7F) return false;
+    }
+    return true;
+}
+
+// A number box's text as a box can hold it: a number, nothing, or a number half typed ("-",
+// "2.5e"), which a save made while the shooter was typing keeps.
+bool isNumberText(const QString& text) {
+    const QString t = text.trimmed();
+    return t.isEmpty() || MNumber::isNumeric(t) || MNumber::isPartialNumber(t);
+}
+
+// Whether the fields read are a load's: texts without control characters, and a number in each
+// number box the file has. Bytes of some other file (a picture, a program, noise) fail at once;
+// a load saved by any version passes, whatever its later fields hold, so an odd value there
+// still ends the reading at that field.
+bool isLoad(const QStringList& fields) {
+    for (qsizetype i = 0; i < fields.size() && i < qsizetype(layout.size()); ++i) {
+        const Slot& slot = layout[size_t(i)];
+        if (!isText(fields[i], slot.kind == Kind::Notes)) return false;
+        if (slot.kind == Kind::Text && InputFields::field(slot.arg).numeric &&
+            !isNumberText(fields[i]))
+            return false;
+    }
+    return true;
+}
+
+// The name of field `number` (1..45) in a message: the caption of its box, or what it holds.
+QString fieldName(int number) {
+    if (number < 1 || number > int(layout.size())) return {};
+    const Slot& slot = layout[size_t(number - 1)];
+    switch (slot.kind) {
+    case Kind::Text:
+        return QString::fromUtf8(InputFields::field(slot.arg).caption);
+    case Kind::Compare:
+        return QStringLiteral("the comparison file");
+    case Kind::Notes:
+        return QStringLiteral("the notes");
+    case Kind::Drag:
+        return QStringLiteral("the drag model");
+    case Kind::YAxis:
+        return QStringLiteral("the graph's y-axis");
+    default:
+        return QStringLiteral("a setting");
+    }
+}
+
 } // namespace
 
 // Older layouts end after these fields: what follows keeps its default or previous value.
@@ -259,6 +313,11 @@ ReadReport read(const QString& path, LoadForm& form) {
     report.path = file.path;
     if (!file.opened) return report;
     report.opened = true;
+    report.fieldsInFile = int(std::min(fields.size(), qsizetype(layout.size())));
+    if (!isLoad(fields)) {
+        report.refused = report.notALoad = true;
+        return report;
+    }
     LoadForm next = form;
     // A file without the precision fields is a load that never used the model.
     next.precision = PrecisionForm();
@@ -301,17 +360,39 @@ bool dataLoad(const QString& path, LoadForm& form) {
 
 QString damageMessage(const QString& path, const ReadReport& report, const LoadForm& form) {
     if (report.whole() || !report.opened) return {};
+    if (report.notALoad)
+        return QStringLiteral("\"%1\" is not a Quorvel load file; nothing was taken from it.")
+            .arg(path);
     if (report.refused)
         return QStringLiteral("\"%1\" is not a load file that can be read; nothing was taken "
                               "from it.")
             .arg(path);
-    QString text = QStringLiteral("\"%1\" could not be read completely: reading stopped at field "
-                                  "%2 of %3; the fields from there on keep their previous values.")
-                       .arg(path)
-                       .arg(report.stoppedAt)
-                       .arg(report.stoppedAt > int(PrecisionFieldsEnd) ? layout.size()
-                            : report.stoppedAt > int(ClassicFields)    ? PrecisionFieldsEnd
-                                                                       : ClassicFields);
+    // The layout the file was written in: a file that ends among the precision fields, or the
+    // later ones, had them.
+    const int last = std::max(report.stoppedAt, report.fieldsInFile);
+    const size_t layoutFields = last > int(PrecisionFieldsEnd) ? layout.size()
+                                : last > int(ClassicFields)    ? PrecisionFieldsEnd
+                                                               : ClassicFields;
+    QString text;
+    if (!report.cutShort())
+        text = QStringLiteral("\"%1\" could not be read completely: reading stopped at field "
+                              "%2 of %3 (%4); the fields from there on keep their previous "
+                              "values.")
+                   .arg(path)
+                   .arg(report.stoppedAt)
+                   .arg(layoutFields)
+                   .arg(fieldName(report.stoppedAt));
+    else if (report.fieldsInFile == 0)
+        text = QStringLiteral("\"%1\" is empty: the boxes are empty and the settings keep their "
+                              "previous values.")
+                   .arg(path);
+    else
+        text = QStringLiteral("\"%1\" is cut short: it ends after field %2 of %3 (%4); the "
+                              "fields after it are empty or keep their previous values.")
+                   .arg(path)
+                   .arg(report.fieldsInFile)
+                   .arg(layoutFields)
+                   .arg(fieldName(report.fieldsInFile));
     const QStringList failing = LoadCheck::failingFields(form);
     if (!failing.isEmpty())
         text += QStringLiteral("\nThese fields do not hold a usable value: ") +

@@ -13,13 +13,18 @@ class ComparisonList : public QObject {
 public:
     ComparisonList(QComboBox* box, LoadModel& model, QObject* parent = nullptr);
 
-    // The list's text for the comparison as it stands ("No Comparison" while it is off).
-    void showAfterLoad();
+    // Fills the list with the loads beside the load at `loadFile` and in the user's folders
+    // (GraphModel::compareChoices); the text shown stays.
+    void fill(const QString& loadFile);
+    // The list's text for the comparison as it stands ("No Comparison" while it is off, or while
+    // its file is not there or is the load itself). With `tell`, a comparison file that is not
+    // there is said once.
+    void showAfterLoad(bool tell = false);
     // Use Compare switched on or off ("Not comparing" while it is off).
     void setUseCompare(bool on);
     // A file chosen with Compare File: the comparison, switched on.
     void chooseFile(const QString& path);
-    // A name chosen or typed in the list: the application folder's file of that name, or no
+    // A name chosen or typed in the list: the file the list offers under that name, or no
     // comparison (with a message) when there is none.
     void chooseName(const QString& text);
 
@@ -32,4 +37,5 @@ private:
 
     QComboBox* box;
     LoadModel& model;
+    QString loadFile; // the load the list was filled for
 };

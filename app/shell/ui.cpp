@@ -201,11 +201,8 @@ void ui::formInit() {
 }
 
 void ui::fillCompareList() {
-    QStringList names;
-    MSmallBallStruct::fillComboBox(names, QStringLiteral("*.qvt"),
-                                   MSmallBallStruct::documentFolder());
-    inputTab->cboCompare->addItems(names);
-    inputTab->cboCompare->setCurrentIndex(-1);
+    // The loads beside the current one, and those in the user's folders.
+    comparisonList->fill(loadDoc.filename);
 }
 
 void ui::layoutTabs() {
@@ -230,6 +227,7 @@ void ui::showTableOrGraph() {
     try {
         shown = model.snapshot();
         Problems::report(shown.fieldProblems);
+        graphTab->state.loadFile = loadDoc.filename;
         const int tab = sstUI->currentIndex();
         placeCompareBox(tab);
         emit tabShown(tab);
@@ -256,7 +254,8 @@ void ui::placeCompareBox(int tab) {
 void ui::afterLoadRead() {
     loadCaption = LoadDocument::caption(model.form.fields[InputFields::Cartridge]);
     showCaption();
-    comparisonList->showAfterLoad();
+    fillCompareList();
+    comparisonList->showAfterLoad(tellMissingComparison);
     emit loadRead();
     showTableOrGraph();
 }
@@ -349,8 +348,10 @@ QString ui::loadFileName() const {
 }
 
 void ui::openLoad(const QString& path) {
+    // A load that could not be read leaves the load on screen, and its file, current.
+    const QString current = loadDoc.filename;
     loadDoc.filename = path;
-    loadDoc.dataLoad();
+    if (!loadDoc.dataLoad()) loadDoc.filename = current;
 }
 
 void ui::setSessionCaption(const QString& name) {

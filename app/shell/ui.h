@@ -117,6 +117,7 @@ private:
     // SimWindow (the simulator calls these through the interface)
     QString loadFileName() const override;
     void openLoad(const QString& path) override;
+    bool queryUnsavedLoad() override { return loadDoc.queryUnsaved(); }
     void setSessionCaption(const QString& sessionName) override;
     void addRecentFile(const QString& path) override;
     int16_t lastKey() const override { return keyPress; }
@@ -138,6 +139,9 @@ private:
     // the first. No signal blocker can stand in: the tab must still change, only the refresh
     // waits, and the calls come from more than one sender.
     bool busy = false;
+    // A load is being opened by the user's own command: a comparison file it names that is not
+    // there is said (not at start-up, nor for the load a session brings).
+    bool tellMissingComparison = false;
     bool unloading = false;
     bool finished = false; // the simulator has let go of its trajectory
 };

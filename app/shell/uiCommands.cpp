@@ -35,15 +35,24 @@ void ui::mnuNew_Click() {
 }
 
 void ui::mnuOpen_Click() {
+    tellMissingComparison = true;
     runGuarded("mnuOpen_Click", [this] { currentDocument().open(); });
+    tellMissingComparison = false;
 }
 
 void ui::mnuSave_Click() {
-    runGuarded("mnuSave_Click", [this] { currentDocument().save(); });
+    runGuarded("mnuSave_Click", [this] {
+        currentDocument().save();
+        // A first save gives the load a folder: the list offers its neighbours.
+        if (!isSimTab()) fillCompareList();
+    });
 }
 
 void ui::mnuSaveAs_Click() {
-    runGuarded("mnuSaveAs_Click", [this] { currentDocument().saveAs(); });
+    runGuarded("mnuSaveAs_Click", [this] {
+        currentDocument().saveAs();
+        if (!isSimTab()) fillCompareList();
+    });
 }
 
 void ui::mnuExportTable_Click() {
@@ -185,7 +194,9 @@ void ui::mnuMRU_Click(int index) {
         } else if (loadDoc.queryUnsaved()) {
             // Like Open: edits of the load on screen are not dropped without asking, and the
             // file read moves to the top of the list.
+            tellMissingComparison = true;
             loadDoc.loadFile(chosen.path);
+            tellMissingComparison = false;
         }
     });
 }

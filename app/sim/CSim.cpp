@@ -76,7 +76,7 @@ QString CSim::init(bool reLoad) {
     }
     QString load;
     if (reLoad) {
-        const SessionFile::Read read = readSession();
+        const SessionFile::Read read = readSession(sessionFile);
         // A missing file changes nothing; one that cannot be read is reported.
         if (read.report.opened) {
             load = applySession(read);
@@ -92,18 +92,19 @@ QString CSim::init(bool reLoad) {
     return load;
 }
 
-SessionFile::Read CSim::readSession() const {
+SessionFile::Read CSim::readSession(const QString& path) const {
     // The sliders take a session's values within the ranges they have for reading.
     SessionFile::Values start = fileValues();
     start.settings.propertiesPreLoad();
-    return SessionFile::read(sessionFile, start);
+    return SessionFile::read(path, start);
 }
 
 QString CSim::applySession(const SessionFile::Read& read) {
     const SessionFile::ReadReport& report = read.report;
     const SessionFile::Values& v = read.values;
-    // The file is the session now (Save writes there), even when it was damaged.
-    sessionFile = report.path;
+    // The file is the session now (Save writes there), unless it was damaged: what shows then is
+    // part of it and part of the session before, which must not be saved over the file.
+    sessionFile = report.damaged() ? QString() : report.path;
     drawing = false;
     settings = v.settings;
     session.takeFileValues(v);
@@ -184,11 +185,24 @@ void CSim::final() {
     hud.final();
 }
 
-bool CSim::cmdNext(int index, QString* loadToOpen) {
+QString CSim::steppedSessionFile(int index) const {
     const auto next = SessionFile::steppedName(sessionFile, index == 1);
-    if (!next) return false;
+    if (!next) return {};
     QString path = *next;
-    if (!MSmallBallStruct::FileExists(path)) return false;
+    return MSmallBallStruct::FileExists(path) ? path : QString();
+}
+
+QString CSim::loadNamedBy(const QString& path) const {
+    const SessionFile::Read read = readSession(path);
+    if (!read.report.opened || read.report.damaged()) return {};
+    QString load = read.values.loadFile;
+    if (!MSmallBallStruct::FileExists(load) || load == host().loadFileName()) return {};
+    return load;
+}
+
+bool CSim::cmdNext(int index, QString* loadToOpen) {
+    const QString path = steppedSessionFile(index);
+    if (path.isEmpty()) return false;
     sessionFile = path;
     const QString load = init(true);
     if (loadToOpen) *loadToOpen = load;

@@ -67,12 +67,14 @@ public:
 
     // --- Session (start, file, stepping) ------------------------------------------------------
     // Starts the simulator once it is set up; with reLoad, reads the session file first and
-    // applies it. Returns the load data file the session names when it exists and is not the
-    // window's (SimHost::loadFileName): the caller opens it, after all of the session is in
-    // place.
+    // applies it. A damaged session is applied up to its damaged record and leaves no session
+    // file: it is not the document, and nothing may save over it. Returns the load data file the
+    // session names when it exists and is not the window's (SimHost::loadFileName): the caller
+    // opens it, after all of the session is in place.
     QString init(bool reLoad);
-    // The session file read into a value over the values in force; no control, no window.
-    SessionFile::Read readSession() const;
+    // The session file at `path` read into a value over the values in force; no control, no
+    // window.
+    SessionFile::Read readSession(const QString& path) const;
     // Puts a session read into force: the controls' values, the pictures they name, the field of
     // view, the rounds and scores; reports what was damaged. The load to open as for init.
     QString applySession(const SessionFile::Read& read);
@@ -87,6 +89,12 @@ public:
     // "<" (0) and ">" (1): the neighbouring numbered session, when it exists, read and drawn.
     // The load it names is returned as by init.
     bool cmdNext(int index, QString* loadToOpen = nullptr);
+    // The session file "<" (0) or ">" (1) steps to, when it exists; empty otherwise.
+    QString steppedSessionFile(int index) const;
+    // The load data file reading the session at `path` would open (as init returns it): empty
+    // when the session is missing or damaged, names no load that exists, or names the load on
+    // screen.
+    QString loadNamedBy(const QString& path) const;
 
     // --- Rounds and scores (the firing code builds on these) -------------------------------
     void txtNumberOfShots_Change();

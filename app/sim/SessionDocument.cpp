@@ -22,22 +22,25 @@ void SessionDocument::newDocument() {
 
 bool SessionDocument::open() {
     if (!queryUnsaved()) return false;
-    const bool chosen = dataOpenSim();
+    const QString chosen = dataOpenSim();
+    // A cancelled dialog reads the current session again, which may bring its load back.
+    if (mayReplaceLoad && !mayReplaceLoad(chosen.isEmpty() ? sim.sessionFile : chosen))
+        return false;
+    if (!chosen.isEmpty()) {
+        sim.sessionFile = chosen;
+        if (addToMru) addToMru(chosen);
+    }
     if (restart) restart();
-    return chosen;
+    return !chosen.isEmpty();
 }
 
-bool SessionDocument::dataOpenSim() {
-    const QString path =
-        FileDialogs::chooseOpenPath(QStringLiteral("Open File"), QString::fromLatin1(openFilter));
-    if (path.isEmpty()) return false;
-    sim.sessionFile = path;
-    if (addToMru) addToMru(path);
-    return true;
+QString SessionDocument::dataOpenSim() {
+    return FileDialogs::chooseOpenPath(QStringLiteral("Open File"),
+                                       QString::fromLatin1(openFilter));
 }
 
 bool SessionDocument::openRecent(const QString& path) {
-    if (!queryUnsaved()) return false;
+    if (!queryUnsaved() || (mayReplaceLoad && !mayReplaceLoad(path))) return false;
     sim.sessionFile = path;
     if (restart) restart();
     return true;

@@ -30,21 +30,26 @@ public:
     std::function<void()> newSession;
     // The session file's name changed without a reading (Save As): the caption follows.
     std::function<void()> renamed;
+    // Asked before the session at the path replaces the one on screen, after the question about
+    // the session: false when the load it names would replace a load with unsaved edits and the
+    // user cancelled.
+    std::function<bool(const QString& sessionPath)> mayReplaceLoad;
 
     void newDocument() override;
     // Asks about unsaved changes, offers the open dialog and restarts the simulator, which
-    // reads the session file that is current then (the chosen one, or the same as before).
+    // reads the session file that is current then (the chosen one, or the same as before). The
+    // load that session names is asked about (mayReplaceLoad) before anything changes.
     bool open() override;
     bool save() override;
     bool saveAs() override;
     bool queryUnsaved() override; // queryUnsavedSim
     QString fileName() const override;
 
-    // Open dialog for session files: on a choice the simulator's sessionFile becomes it and
-    // the file is added to the recent-file list.
-    bool dataOpenSim();
-    // A recent session file was chosen: after the unsaved-changes question it becomes the
-    // session, read at once. False when the user cancelled.
+    // Open dialog for session files: the chosen path, or empty when none was chosen.
+    QString dataOpenSim();
+    // A recent session file was chosen, or the Next Session buttons stepped to one: after the
+    // questions about the session and the load it names it becomes the session, read at once.
+    // False when the user cancelled.
     bool openRecent(const QString& path);
     // While no session file is named, the session as it stands now counts as unchanged (the
     // simulator's start-up values are not worth a question at exit). The load data file the

@@ -178,10 +178,17 @@ TEST_F(CliTable, LoadsThatCannotBeComputedAreOneLineAndStatusTwo) {
         const char* message;
     };
     const QByteArray good = data("308win.qvt");
+    QByteArray noise(3000, '\0');
+    quint32 seed = 22;
+    for (char& b : noise) {
+        seed = seed * 1664525u + 1013904223u;
+        b = char(seed >> 24);
+    }
     const Case cases[] = {
+        {noise, "is not a Quorvel load file"},
         {data("repro/mv_neg0.qvt"), "Muzzle Velocity: Velocity must be 300 to 4500 fps."},
         {data("repro/bc_0.qvt"), "BC: Ballistic Coefficient must be between 0.001 and 1.0."},
-        {good.left(good.indexOf("\r\n1\r\n0\r\nTrue")), "reading stopped at field 19"},
+        {good.left(good.indexOf("\r\n1\r\n0\r\nTrue")), "ends after field 18 of 32"},
     };
     int n = 0;
     for (const Case& c : cases) {

@@ -1,11 +1,16 @@
 // The Graph tab's content: points of the load and of the comparison load, titles and legends.
 #include "QuietPrompt.h"
 #include "TestAppFolder.h"
+#include "UserDataHome.h"
 #include "load/GraphModel.h"
 #include "load/LoadFile.h"
 #include "load/LoadModel.h"
 #include "load/TableRefresh.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -202,4 +207,84 @@ TEST_F(GraphModelTest, AComparisonThePrecisionModelCannotFlySaysWhyAndTheLoadSti
     EXPECT_TRUE(d.comparing);
     EXPECT_EQ(d.series2.legend, QStringLiteral("Standard"));
     EXPECT_TRUE(d.compareProblem.isEmpty()) << d.compareProblem.toStdString();
+}
+
+// The list once offered only the program's folder, empty and read-only for an installed copy.
+TEST(CompareChoices, TheLoadsFolderThenTheProgramsThenTheUsersOwn) {
+    UserDataHome user;
+    TestAppFolder app(false);
+    QTemporaryDir loads;
+    const auto write = [](const QString& path) {
+        QFile f(path);
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("x\r\n");
+    };
+    const QString current = loads.filePath("current.qvt");
+    write(current);
+    write(loads.filePath("beside.qvt"));
+    write(loads.filePath("both.qvt"));
+    write(loads.filePath("notes.txt"));
+    write(app.file("program.qvt"));
+    write(app.file("both.qvt"));
+    write(user.quorvel("mine.qvt"));
+
+    QStringList names, paths;
+    for (const CompareChoice& c : GraphModel::compareChoices(current)) {
+        names << c.name;
+        paths << c.path;
+    }
+    // Each folder sorted by name; a name once, from the load's own folder; never the load itself.
+    EXPECT_EQ(names, (QStringList{"beside.qvt", "both.qvt", "program.qvt", "mine.qvt"}));
+    EXPECT_EQ(paths[1], loads.filePath("both.qvt"));
+    EXPECT_EQ(paths[3], user.quorvel("mine.qvt"));
+    EXPECT_EQ(GraphModel::compareFileFor("mine.qvt", current), user.quorvel("mine.qvt"));
+    EXPECT_EQ(GraphModel::compareFileFor("beside.qvt", current), loads.filePath("beside.qvt"));
+    EXPECT_EQ(GraphModel::compareFileFor("beside.qvt"), QString()); // no load on screen
+    // Without a load on screen the program's and the user's folders remain.
+    names.clear();
+    for (const CompareChoice& c : GraphModel::compareChoices())
+        names << c.name;
+    EXPECT_EQ(names, (QStringList{"both.qvt", "program.qvt", "mine.qvt"}));
+}
+
+TEST_F(GraphModelTest, ALoadNamingItselfIsNotComparedWithItself) {
+    const QString own = saveLoad("own.qvt", [](LoadForm&) {});
+    model.form.comparison.setFile(own);
+    graph.loadFile = folder.path() + "/./own.qvt"; // the same file, spelt another way
+    GraphData d = refresh();
+    EXPECT_FALSE(d.comparing);
+    EXPECT_EQ(d.series2.size(), 1u);
+    EXPECT_EQ(d.compareProblem,
+              "The comparison file is this load itself: it is not compared with itself.");
+    // The same file under another load is a comparison as before.
+    graph.loadFile = folder.file("other.qvt");
+    d = refresh();
+    EXPECT_TRUE(d.comparing);
+    EXPECT_TRUE(d.compareProblem.isEmpty());
+}
+
+TEST_F(GraphModelTest, AMissingComparisonFileIsNamedUnderTheChart) {
+    model.form.comparison.setFile("C:\\loads\\6.5x47 Lapua.qvt");
+    GraphData d = refresh();
+    EXPECT_FALSE(d.comparing);
+    EXPECT_EQ(d.compareProblem,
+              "The comparison file \"C:\\loads\\6.5x47 Lapua.qvt\" is not there.");
+    model.form.comparison.on = false; // not comparing: nothing to say
+    EXPECT_TRUE(refresh().compareProblem.isEmpty());
+}
+
+TEST_F(GraphModelTest, AComparisonFileThatIsNoLoadIsNotDrawn) {
+    QByteArray noise(3000, '\0');
+    quint32 seed = 7;
+    for (char& b : noise) {
+        seed = seed * 1664525u + 1013904223u;
+        b = char(seed >> 24);
+    }
+    model.form.comparison.setFile(folder.write("noise.qvt", noise));
+    const GraphData d = refresh();
+    EXPECT_FALSE(d.comparing);
+    EXPECT_TRUE(d.series2.legend.isEmpty());
+    EXPECT_EQ(d.compareProblem, "The comparison file \"" + folder.file("noise.qvt") +
+                                    "\" is not a Quorvel load file.");
 }

@@ -132,11 +132,14 @@ TEST_F(LoadFileReportTest, OlderLayoutsAreWholeOtherEndsAreNot) {
         EXPECT_EQ(report.stoppedAt, std::max(fields + 1, 19)) << fields;
         const QString message = LoadFile::damageMessage(datFile, report, form);
         EXPECT_TRUE(message.contains(datFile)) << message.toStdString();
-        EXPECT_TRUE(message.contains(QStringLiteral("field %1").arg(report.stoppedAt)));
+        // The field the file really ends after, not the first setting found missing.
+        EXPECT_TRUE(message.contains(QStringLiteral("ends after field %1 of 32").arg(fields)))
+            << message.toStdString();
     }
 }
 
-TEST_F(LoadFileReportTest, ABinaryFileNamesItsUnusableFields) {
+// Bytes that are no load once filled every box with garbage and named them all unusable.
+TEST_F(LoadFileReportTest, ABinaryFileIsRefusedAsNoLoad) {
     QByteArray garbage;
     for (int i = 0; i < 600; ++i)
         garbage += char((i * 37 + 11) % 256);
@@ -144,9 +147,12 @@ TEST_F(LoadFileReportTest, ABinaryFileNamesItsUnusableFields) {
     LoadForm form = LoadForm::initial();
     const LoadFile::ReadReport report = LoadFile::read(datFile, form);
     ASSERT_TRUE(report.opened);
-    EXPECT_GT(report.stoppedAt, 0);
+    EXPECT_TRUE(report.refused);
+    EXPECT_EQ(form, LoadForm::initial());
     const QString message = LoadFile::damageMessage(datFile, report, form);
-    EXPECT_TRUE(message.contains(QStringLiteral("Bullet Weight"))) << message.toStdString();
+    EXPECT_EQ(message, '"' + datFile +
+                           QStringLiteral("\" is not a Quorvel load file; nothing was "
+                                          "taken from it."));
 }
 
 TEST_F(LoadFileReportTest, AFieldLongerThanAnyFieldRefusesTheFileWithOneMessage) {

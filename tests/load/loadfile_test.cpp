@@ -423,12 +423,106 @@ TEST_F(LoadFileTest, BinaryGarbageNeverCrashes) {
         for (char& b : bytes)
             b = static_cast<char>(random() & 0xFF);
         LoadForm form = previous();
-        EXPECT_TRUE(load(folder.write("junk.qvt", bytes), form));
+        datFile = folder.write("junk.qvt", bytes);
+        const LoadFile::ReadReport report = LoadFile::read(datFile, form);
+        EXPECT_TRUE(report.opened);
+        // Bytes that are no load are refused whole; the few that pass are a load's texts.
+        if (report.refused) {
+            EXPECT_EQ(form, previous()) << round;
+        }
         EXPECT_GE(form.yAxis, 0);
         EXPECT_LE(form.yAxis, 3);
         EXPECT_GE(form.dragIndex, -1);
         EXPECT_LE(form.dragIndex, 7);
     }
+}
+
+// 3 KB of noise once opened as the load, with garbage in every box and the caption.
+TEST_F(LoadFileTest, BytesOfSomeOtherFileAreRefusedWhole) {
+    std::mt19937 random(22);
+    QByteArray noise(3000, '\0');
+    for (char& b : noise)
+        b = static_cast<char>(random() & 0xFF);
+    QByteArray prose = "Quorvel\nA ballistics calculator, with a simulator.\nSee the help.\n";
+    const QByteArray picture = readBytes(TestAppFolder::dataDir() + "/pictures/rle8.bmp");
+    ASSERT_FALSE(picture.isEmpty());
+    // A load whose bullet weight was overwritten with text of another file.
+    QStringList mixed = savedLines();
+    mixed[1] = "<html>";
+    for (const QByteArray& bytes : {noise, prose, picture, joinLines(mixed)}) {
+        LoadForm form = previous();
+        datFile = folder.write("other.qvt", bytes);
+        const LoadFile::ReadReport report = LoadFile::read(datFile, form);
+        EXPECT_TRUE(report.opened);
+        EXPECT_TRUE(report.refused);
+        EXPECT_TRUE(report.notALoad);
+        EXPECT_EQ(form, previous());
+        EXPECT_EQ(LoadFile::damageMessage("other.qvt", report, form),
+                  "\"other.qvt\" is not a Quorvel load file; nothing was taken from it.");
+    }
+}
+
+// Files a shooter may well have: a box left empty or half typed when saved, a Windows-1252 name,
+// a tab in the notes, and any truncation of a load.
+TEST_F(LoadFileTest, OddButValidLoadsStillOpen) {
+    QStringList lines = savedLines();
+    lines[0] = QString::fromLatin1("300 Win Mag \x93"
+                                   "Berger\x94\t\xb0");
+    lines[1] = "";
+    lines[2] = "-";
+    lines[10] = "2.5e";
+    lines[11] = " .61 ";
+    lines[31] = "tab\there";
+    LoadForm form = previous();
+    const LoadFile::ReadReport report = LoadFile::read(writeLines("odd.qvt", lines), form);
+    EXPECT_TRUE(report.whole());
+    EXPECT_EQ(form.fields[2], "-");
+    EXPECT_EQ(form.notes, "tab\there");
+    const QByteArray whole = joinLines(savedLines());
+    for (qsizetype n = 0; n <= whole.size(); ++n) {
+        LoadForm cut = previous();
+        EXPECT_FALSE(LoadFile::read(folder.write("cut.qvt", whole.left(n)), cut).refused) << n;
+    }
+}
+
+// A file cut short is read in order as far as it goes, and the message names the field it ends
+// after, not the first setting that was missing.
+TEST_F(LoadFileTest, ACutFileNamesTheFieldItEndsAfter) {
+    LoadForm form = previous();
+    form.fields[18] = "30.1"; // pressure
+    form.fields[19] = "55";   // humidity
+    const LoadForm before = form;
+    const QByteArray whole = joinLines(savedLines());
+    // 60 bytes: eight whole fields and the altitude without its line end.
+    datFile = folder.write("cut60.qvt", whole.left(60));
+    const LoadFile::ReadReport report = LoadFile::read(datFile, form);
+    EXPECT_FALSE(report.refused);
+    EXPECT_EQ(report.fieldsInFile, 9);
+    EXPECT_TRUE(report.cutShort());
+    const LoadForm full = everyFieldSet();
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(form.fields[size_t(i)], full.fields[size_t(i)]) << i;
+    EXPECT_TRUE(full.fields[8].startsWith(form.fields[8]));
+    for (int i = 9; i < 17; ++i)
+        EXPECT_TRUE(form.fields[size_t(i)].isEmpty()) << i;
+    // The boxes the file never reached keep what they held, each its own.
+    EXPECT_EQ(form.fields[18], "30.1");
+    EXPECT_EQ(form.fields[19], "55");
+    EXPECT_EQ(form.notes, before.notes);
+    const QString message = LoadFile::damageMessage("cut60.qvt", report, form);
+    EXPECT_TRUE(message.startsWith("\"cut60.qvt\" is cut short: it ends after field 9 of 32 "
+                                   "(Altitude)"))
+        << message.toStdString();
+    EXPECT_FALSE(message.contains("field 19")) << message.toStdString();
+
+    // Where a setting itself is wrong, the message names that field.
+    QStringList lines = savedLines();
+    lines[30] = "G1";
+    form = previous();
+    const LoadFile::ReadReport bad = LoadFile::read(writeLines("g1.qvt", lines), form);
+    EXPECT_FALSE(bad.cutShort());
+    EXPECT_TRUE(LoadFile::damageMessage("g1.qvt", bad, form)
+                    .contains("reading stopped at field 31 of 32 (the drag model)"));
 }
 
 // No name, number or path is 50 MB long: such a file is refused whole (one message), while notes

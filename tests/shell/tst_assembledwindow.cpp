@@ -1,6 +1,7 @@
 // The whole main window driven the way a person drives it: shown, resized, files opened from the
 // menu and the recent-file list, damaged and missing files, the Table and Graph tabs after each.
 // The parts have tests of their own; these catch what only the assembled window shows.
+#include "ScriptedFileChooser.h"
 #include "WindowFixture.h"
 #include "services/CMru.h"
 #include "shell/CGraph.h"
@@ -128,7 +129,7 @@ private slots:
         QCOMPARE(saved.fields[1], QStringLiteral("190"));
     }
 
-    // A file cut short says so once, naming where the reading stopped and the fields that hold
+    // A file cut short says so once, naming the field it ends after and the fields that hold
     // nothing usable; the Table tab then shows the field's message, never numbers from the load
     // that was on screen before.
     void aDamagedFileIsReportedOnceAndNeverComputedFrom() {
@@ -141,7 +142,7 @@ private slots:
         QCOMPARE(prompts.messages.size(), 1);
         QCOMPARE(prompts.lastTitle(), QStringLiteral("Damaged Load File"));
         QVERIFY(prompts.lastText().contains(cut));
-        QVERIFY(prompts.lastText().contains(QStringLiteral("field 19")));
+        QVERIFY(prompts.lastText().contains(QStringLiteral("ends after field 10 of 32")));
         QVERIFY(prompts.lastText().contains(QStringLiteral("BC")));
         prompts.clear();
 
@@ -155,6 +156,65 @@ private slots:
             showTab(w, ui::InputPage);
         }
         QVERIFY2(prompts.messages.isEmpty(), messagesText(prompts).constData());
+    }
+
+    // 3 KB of noise opened as the current load, with two messages and garbage in every box and
+    // the caption; a file cut short blamed a setting it never reached, stayed the current file,
+    // and the next Open offered to save over it.
+    void noiseIsRefusedWholeAndACutFileIsNotSavedOver() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        ScriptedFileChooser chooser;
+        const QString good = writeLoad(folder, QStringLiteral("good.qvt"), sampleForm("Good"));
+        QByteArray noise(3000, '\0');
+        quint32 seed = 3000;
+        for (char& b : noise) {
+            seed = seed * 1664525u + 1013904223u;
+            b = char(seed >> 24);
+        }
+        const QString junk = folder.write(QStringLiteral("junk.qvt"), noise);
+        ui w(good);
+        const QString caption = w.windowTitle();
+        chooser.files << junk;
+        w.mnuOpen_Click();
+        QCOMPARE(prompts.messages.size(), 1);
+        QCOMPARE(prompts.lastTitle(), QStringLiteral("Not a Load File"));
+        QCOMPARE(prompts.lastText(), '"' + junk +
+                                         QStringLiteral("\" is not a Quorvel load file; nothing "
+                                                        "was taken from it."));
+        QCOMPARE(w.windowTitle(), caption);
+        QCOMPARE(w.inputTab->txtInput(0)->text(), QStringLiteral("Good"));
+        QCOMPARE(w.loadDoc.filename, good);
+        QVERIFY(!w.mru.captions().contains(junk));
+        prompts.clear();
+        QVERIFY(w.loadDoc.queryUnsaved()); // the load on screen is still its file's
+        QVERIFY(prompts.messages.isEmpty());
+
+        // 60 bytes: the fields in order as far as they go, and the field the file ends after.
+        const QByteArray cutBytes = bytesOf(good).left(60);
+        const QString cut = folder.write(QStringLiteral("cut.qvt"), cutBytes);
+        chooser.files << cut;
+        w.mnuOpen_Click();
+        QCOMPARE(prompts.messages.size(), 1);
+        QCOMPARE(prompts.lastTitle(), QStringLiteral("Damaged Load File"));
+        QVERIFY2(prompts.lastText().contains(QStringLiteral("is cut short: it ends after field")),
+                 qPrintable(prompts.lastText()));
+        QVERIFY(!prompts.lastText().contains(QStringLiteral("field 19")));
+        // It is not the document: unchanged, nothing is asked; changed, Yes asks for a new name.
+        QVERIFY(w.loadDoc.filename.isEmpty());
+        prompts.clear();
+        QVERIFY(w.loadDoc.queryUnsaved());
+        QVERIFY(prompts.messages.isEmpty());
+        w.inputTab->txtInput(1)->setText(QStringLiteral("150"));
+        prompts.answers = {PromptAnswer::Yes};
+        const int requests = int(chooser.requests.size());
+        w.mnuOpen_Click(); // Save As cancelled: the whole Open is
+        QCOMPARE(prompts.messages.size(), 1);
+        QVERIFY(!prompts.lastText().contains(QStringLiteral("cut.qvt")));
+        QCOMPARE(chooser.requests.size(), requests + 1);
+        QVERIFY(!chooser.requests.last().open);
+        QCOMPARE(bytesOf(cut), cutBytes);
+        prompts.answers = {PromptAnswer::No};
     }
 
     // A muzzle velocity of -0 or a coefficient of 0 used to give 120 overflow boxes and a table

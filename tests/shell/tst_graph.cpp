@@ -3,6 +3,7 @@
 #include "WindowFixture.h"
 #include "load/LoadModel.h"
 #include "load/TableRefresh.h"
+#include "services/AppFolders.h"
 #include "shell/CGraph.h"
 #include "shell/GraphScreenshots.h"
 #include "shell/GraphTab.h"
@@ -17,12 +18,14 @@
 #include <QChart>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -293,6 +296,65 @@ private slots:
         QCOMPARE(chooser.requests.size(), 2);
         QVERIFY(chooser.requests.front().request.filter.startsWith("Quorvel Table Files (*.qvt)"));
         QVERIFY(prompts.messages.isEmpty());
+    }
+
+    // The list offered only the program's folder (empty for an installed copy), showed the name
+    // of a comparison file that was not there with no curve, and let a load compare with itself.
+    void comparisonListFindsTheUsersLoadsAndSaysWhatIsMissing() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        ScriptedFileChooser chooser;
+        QTemporaryDir loads;
+        LoadForm own = sampleForm("Own");
+        own.comparison.setFile(loads.filePath("gone.qvt"));
+        const QString current = loads.filePath("current.qvt");
+        QVERIFY(LoadFile::dataSaveTable(current, own));
+        QVERIFY(LoadFile::dataSaveTable(loads.filePath("beside.qvt"), sampleForm("Beside")));
+        // The per-user data folder (the test mode's own); the file goes with the test.
+        QVERIFY(QDir().mkpath(MSmallBallStruct::userFolder()));
+        const QString mine = MSmallBallStruct::userFolder() + QStringLiteral("/mine-h22.qvt");
+        QVERIFY(LoadFile::dataSaveTable(mine, sampleForm("Mine")));
+        const auto removeMine = qScopeGuard([&mine] { QFile::remove(mine); });
+        {
+            // Started with it (the desktop, a session): no message, the list says it all.
+            ui started(current);
+            QCOMPARE(started.inputTab->cboCompare->currentText(), QStringLiteral("No Comparison"));
+            QVERIFY2(prompts.messages.isEmpty(), messagesText(prompts).constData());
+        }
+        ui w;
+        QComboBox* box = w.inputTab->cboCompare;
+        chooser.files << current;
+        w.mnuOpen_Click();
+        QCOMPARE(prompts.messages.size(), 1);
+        QCOMPARE(prompts.lastTitle(), QStringLiteral("Comparison File Not Found"));
+        QVERIFY(prompts.lastText().contains(loads.filePath("gone.qvt")));
+        QCOMPARE(box->currentText(), QStringLiteral("No Comparison"));
+        QVERIFY(box->findText(QStringLiteral("beside.qvt")) >= 0);
+        QVERIFY(box->findText(QStringLiteral("mine-h22.qvt")) >= 0);
+        QCOMPARE(box->findText(QStringLiteral("current.qvt")), -1);
+        prompts.clear();
+
+        GraphTab* page = w.graphTab;
+        w.sstUI->setCurrentIndex(ui::GraphPage);
+        QCOMPARE(page->graph->series2()->count(), 1);
+        QVERIFY(page->compareProblemLabel->isVisibleTo(page));
+        QVERIFY(page->compareProblemLabel->text().contains(QStringLiteral("gone.qvt")));
+
+        // A load beside it, and one in the user's folder, compare at once.
+        emit box->textActivated(QStringLiteral("beside.qvt"));
+        QCOMPARE(w.model.form.comparison.file, loads.filePath("beside.qvt"));
+        QCOMPARE(page->graph->series2()->name(), QStringLiteral("Beside"));
+        emit box->textActivated(QStringLiteral("mine-h22.qvt"));
+        QCOMPARE(w.model.form.comparison.file, mine);
+        QCOMPARE(page->graph->series2()->name(), QStringLiteral("Mine"));
+        QVERIFY(!page->compareProblemLabel->isVisibleTo(page));
+
+        // The load itself chosen with Compare File: no second curve of the same load.
+        chooser.files << current;
+        w.mnuCompare_Click();
+        QCOMPARE(page->graph->series2()->count(), 1);
+        QVERIFY(page->compareProblemLabel->text().contains(QStringLiteral("itself")));
+        QVERIFY2(prompts.messages.isEmpty(), messagesText(prompts).constData());
     }
 
     void sideDialogsOpenFromTheMenuAndLeaveTheSimulatorWhole() {

@@ -206,6 +206,94 @@ private slots:
             QCOMPARE(m.title, QStringLiteral("Unsaved Changes to Simulator Data"));
     }
 
+    // A session naming another load replaced a load with unsaved edits (a typed MV of 2999 was
+    // lost); Next Session dropped unsaved session edits; after a damaged session failed to load,
+    // the next Open offered to save over it.
+    void everyPathThatReplacesADocumentAsksFirst() {
+        TestAppFolder folder(true, true);
+        PromptRecorder prompts;
+        ScriptedFileChooser chooser;
+        const QString slow = writeLoad(folder, "308.qvt", sampleForm("308 Win"));
+        const QString fast = writeLoad(folder, "fast.qvt", sampleForm("Fast"));
+        const QByteArray slowBytes = bytesOf(slow);
+        ui w(slow);
+        showActive(w);
+        SimController* sim = w.simulator;
+        SessionFile::Values values = sim->sim.fileValues();
+        values.loadFile = fast;
+        QVERIFY(!SessionFile::write(folder.file("fast1.ssn"), values));
+        values.loadFile = slow;
+        values.settings.txtGroupSize = QStringLiteral("2");
+        QVERIFY(!SessionFile::write(folder.file("fast2.ssn"), values));
+
+        w.inputTab->txtInput(2)->setText(QStringLiteral("2999"));
+        w.sstUI->setCurrentIndex(ui::SimControlsPage);
+        chooser.files = {folder.file("fast1.ssn")};
+        prompts.answers = {PromptAnswer::Cancel};
+        w.action("mnuOpen")->trigger();
+        QCOMPARE(prompts.messages.size(), 1);
+        QCOMPARE(prompts.lastTitle(), QStringLiteral("Unsaved Changes to Load Data"));
+        QCOMPARE(prompts.lastText(), QStringLiteral("Do you want to Save changes to 308.qvt ?"));
+        QCOMPARE(w.loadDoc.filename, slow);
+        QCOMPARE(w.inputTab->txtInput(2)->text(), QStringLiteral("2999"));
+        QVERIFY(sim->sim.sessionFile.isEmpty()); // nothing opened
+
+        // A recent session asks the same; No opens the session and its load, saving nothing.
+        prompts.clear();
+        prompts.answers = {PromptAnswer::No};
+        QVERIFY(sim->document.openRecent(folder.file("fast1.ssn")));
+        QCOMPARE(prompts.messages.size(), 1);
+        QCOMPARE(prompts.lastTitle(), QStringLiteral("Unsaved Changes to Load Data"));
+        QCOMPARE(w.loadDoc.filename, fast);
+        QCOMPARE(bytesOf(slow), slowBytes);
+
+        // Next Session with unsaved session edits asks, as Open does.
+        typeAndLeave(sim->controlsTab->txtGroupSize, "5");
+        prompts.clear();
+        prompts.answers = {PromptAnswer::Cancel};
+        sim->simulatorTab->cmdNext[1]->click();
+        QCOMPARE(prompts.messages.size(), 1);
+        QCOMPARE(prompts.lastTitle(), QStringLiteral("Unsaved Changes to Simulator Data"));
+        QCOMPARE(prompts.lastText(), QStringLiteral("Do you want to Save changes to fast1.ssn ?"));
+        QCOMPARE(sim->sim.sessionFile, folder.file("fast1.ssn"));
+        QCOMPARE(sim->controlsTab->txtGroupSize->text(), QStringLiteral("5"));
+        prompts.clear();
+        prompts.answers = {PromptAnswer::No};
+        sim->simulatorTab->cmdNext[1]->click();
+        QCOMPARE(prompts.messages.size(), 1); // the load it brings back is unchanged
+        QCOMPARE(sim->sim.sessionFile, folder.file("fast2.ssn"));
+        QCOMPARE(sim->controlsTab->txtGroupSize->text(), QStringLiteral("2"));
+        QCOMPARE(w.loadDoc.filename, slow);
+
+        // A damaged session: read as far as it goes, it is not the document.
+        const QList<QByteArray> lines = bytesOf(folder.file("fast2.ssn")).split('\n');
+        QByteArray cut;
+        for (int i = 0; i < 10; ++i)
+            cut += lines[i] + '\n';
+        const QString trunc = folder.write("trunc10.ssn", cut);
+        prompts.clear();
+        chooser.files = {trunc};
+        w.action("mnuOpen")->trigger();
+        QCOMPARE(prompts.messages.size(), 1);
+        QVERIFY(prompts.lastText().contains(QStringLiteral("record 11")));
+        QVERIFY(sim->sim.sessionFile.isEmpty());
+        QVERIFY(!w.windowTitle().contains(QStringLiteral("trunc10.ssn")));
+        // Unchanged since, nothing is asked; changed, Yes asks for a new name, never trunc10.ssn.
+        prompts.clear();
+        QVERIFY(sim->document.queryUnsaved());
+        QVERIFY(prompts.messages.isEmpty());
+        typeAndLeave(sim->controlsTab->txtGroupSize, "7");
+        prompts.answers = {PromptAnswer::Yes};
+        chooser.files = {QString()}; // Save As cancelled: the whole Open is
+        w.action("mnuOpen")->trigger();
+        QCOMPARE(prompts.messages.size(), 1);
+        QCOMPARE(prompts.lastText(), QStringLiteral("Do you want to Save changes to  ?"));
+        QVERIFY(!chooser.requests.last().open);
+        QCOMPARE(bytesOf(trunc), cut);
+        prompts.answers = {PromptAnswer::No, PromptAnswer::No};
+        w.close();
+    }
+
     void nextSessionStepsThroughNumberedFiles() {
         TestAppFolder folder(true, true);
         QuietQtPrompt prompts; // an unscripted message fails the test

@@ -93,6 +93,10 @@ SimController::SimController(LoadModel& model, SimWindow& window, QObject* paren
         showSettings();
     };
     document.renamed = [this] { sessionCaption(); };
+    // A session that brings another load replaces that load too: its edits are asked about.
+    document.mayReplaceLoad = [this](const QString& session) {
+        return sim.loadNamedBy(session).isEmpty() || this->window.queryUnsavedLoad();
+    };
     // Sessions join the same recent-file list as the load data files.
     document.addToMru = [this](const QString& path) { this->window.addRecentFile(path); };
 
@@ -200,10 +204,10 @@ void SimController::connectSimulatorTab() {
     for (int i = 0; i < 2; ++i) {
         connect(t->cmdNext[static_cast<size_t>(i)], &QPushButton::clicked, this, [this, i] {
             handle([&] {
-                QString load;
-                if (!sim.cmdNext(i, &load)) return;
-                if (sim.fovRefused()) controls.txtFovValidate();
-                openSessionLoad(load);
+                // Like Open: unsaved edits of the session, and of a load the next session
+                // replaces, are asked about first.
+                const QString next = sim.steppedSessionFile(i);
+                if (!next.isEmpty()) document.openRecent(next);
             });
         });
     }
@@ -319,6 +323,8 @@ void SimController::move(int16_t button, int16_t shift, QPointF pixels) {
 
 void SimController::runInit(bool reLoad) {
     const QString load = sim.init(reLoad);
+    // A damaged session left no session file: what shows counts as unchanged until edited.
+    if (reLoad && sim.sessionFile.isEmpty()) document.markClean();
     // A session's field of view that the box refuses is shown as the box shows it.
     if (reLoad && sim.fovRefused()) controls.txtFovValidate();
     reportProblems();

@@ -14,6 +14,9 @@ public:
     // The load data file on screen, and opening the one a session names.
     virtual QString loadFileName() const = 0;
     virtual void openLoad(const QString& path) = 0;
+    // Before a session replaces the load on screen with the one it names: the question about
+    // the load's unsaved edits; false when the user cancelled.
+    virtual bool queryUnsavedLoad() = 0;
     // The session part of the window caption (the session file's name, or empty).
     virtual void setSessionCaption(const QString& sessionName) = 0;
     // A session file opened or saved belongs in the window's recent files.
