@@ -38,6 +38,9 @@ public:
     bool save() override;
     bool saveAs() override;
     bool queryUnsaved() override; // queryUnsavedSim
+    // What queryUnsaved would ask about, found without writing or reporting anything: the
+    // session differs from its file (or, unnamed, from its clean state).
+    bool isModified() const;
     QString fileName() const override;
 
     // Open dialog for session files: on a choice the simulator's sessionFile becomes it and
