@@ -266,10 +266,10 @@ int draw(QPainter& painter, const QRectF& page, const Card& card, int firstLine)
         painter.setFont(f);
         painter.drawText(box, align | Qt::AlignVCenter, s);
     };
-    const auto row = [&](const QStringList& row, const QFont& f) {
+    const auto row = [&](const QStringList& texts, const QFont& f) {
         qreal x = page.left();
-        for (int i = 0; i < row.size(); ++i) {
-            text(QRectF(x, y, widths[i], lineHeight), row[i], Qt::AlignRight, f);
+        for (int i = 0; i < texts.size(); ++i) {
+            text(QRectF(x, y, widths[i], lineHeight), texts[i], Qt::AlignRight, f);
             x += widths[i] + gap + spread;
         }
         y += lineHeight;

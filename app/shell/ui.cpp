@@ -88,6 +88,8 @@ void ui::buildTabs() {
     scroller->setObjectName(QStringLiteral("scroller"));
     scroller->setFrameShape(QFrame::NoFrame);
     scroller->setWidgetResizable(true);
+    // Keys go to the tabs' controls: the area itself takes no focus, nor Ctrl+Tab from them.
+    scroller->setFocusPolicy(Qt::NoFocus);
     scroller->installEventFilter(this);
     auto* central = new QWidget;
     central->setObjectName(QStringLiteral("central"));

@@ -69,6 +69,14 @@ private slots:
         PromptRecorder prompts;
         ui w;
         QVERIFY(activate(w));
+        // The scroll area around the tabs takes no focus: Ctrl+Tab from wherever the focus
+        // starts reaches the tabs.
+        QVERIFY(qobject_cast<QScrollArea*>(QApplication::focusWidget()) == nullptr);
+        if (QApplication::focusWidget()) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+            QCOMPARE(w.sstUI->currentIndex(), int(ui::TablePage));
+            w.sstUI->setCurrentIndex(ui::InputPage);
+        }
         w.inputTab->txtInput(InputFields::MuzzleVelocity)->setFocus();
         QCOMPARE(w.sstUI->currentIndex(), int(ui::InputPage));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
