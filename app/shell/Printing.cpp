@@ -175,6 +175,11 @@ bool printWithDialog(QWidget* parent, int tab, const QString& tableText, const Q
 }
 
 bool printRangeCardWithDialog(QWidget* parent, const LoadSnapshot& snapshot) {
+    // A load no table can be computed from is told before any question about the card.
+    if (const QString problem = snapshot.loadProblem(); !problem.isEmpty()) {
+        showMessage(problem, QStringLiteral("Number out of Range"));
+        return false;
+    }
     const CInput& load = snapshot.values.in1;
     dlgRangeCard choice(load.imaxyds, load.iydsinc,
                         snapshot.form.isMetric() ? QStringLiteral("m") : QStringLiteral("yd"),

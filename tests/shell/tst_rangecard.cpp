@@ -1,9 +1,15 @@
 // The range card's drawing in points: the same type on a 72-dpi PDF page and a 300-dpi printer
 // page, a long card going on over pages with its headings, and the dialog that picks the page
 // and the rows before File > Print Range Card's print dialog.
+#include "PromptRecorder.h"
+#include "TestAppFolder.h"
+#include "load/InputFields.h"
+#include "load/LoadModel.h"
 #include "report/RangeCard.h"
+#include "shell/Printing.h"
 #include "shell/dlgRangeCard.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QImage>
 #include <QPageLayout>
@@ -15,6 +21,7 @@
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 #include <algorithm>
 
@@ -178,6 +185,31 @@ private slots:
                      key == Qt::Key_Return ? int(QDialog::Accepted) : int(QDialog::Rejected));
             QVERIFY(!dialog.isVisible());
         }
+    }
+
+    void aLoadWithABadFieldIsToldBeforeAnyQuestion() {
+        TestAppFolder folder;
+        PromptRecorder prompts;
+        LoadModel model;
+        model.form = LoadForm::initial();
+        model.refreshAllFields();
+        model.form.fields[InputFields::MuzzleVelocity] = QStringLiteral("-5");
+        const LoadSnapshot snapshot = model.snapshot();
+        QVERIFY(!snapshot.loadProblem().isEmpty());
+        // Any dialog shown would be a question asked in vain: close it and say so.
+        bool asked = false;
+        QTimer guard;
+        connect(&guard, &QTimer::timeout, [&asked] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                asked = true;
+                modal->close();
+            }
+        });
+        guard.start(20);
+        QVERIFY(!Printing::printRangeCardWithDialog(nullptr, snapshot));
+        QVERIFY(!asked);
+        QCOMPARE(prompts.messages.size(), 1);
+        QCOMPARE(prompts.lastText(), snapshot.loadProblem());
     }
 
     void rowsBeyondTheLoadAreRefusedWithTheirLimits() {
