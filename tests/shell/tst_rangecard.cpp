@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QImage>
 #include <QPageLayout>
 #include <QPainter>
@@ -124,6 +125,34 @@ private slots:
         // and a short card is not blown up to poster type.
         QVERIFY2(median(fine) >= 5.5 && median(fine) <= 16,
                  qPrintable(QString::number(median(fine))));
+    }
+
+    // The printer's path: the card drawn on a 1200-dpi device has the type of a 72-dpi one.
+    void aPdfAtPrinterResolutionHasTheSameTypeAsOneAt72Dpi() {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("poppler-utils are not installed");
+        QTemporaryDir dir;
+        QList<double> heights;
+        for (const int dpi : {72, 1200}) {
+            const QString path = dir.filePath(QStringLiteral("card%1.pdf").arg(dpi));
+            QPdfWriter writer(path);
+            writer.setResolution(dpi);
+            writer.setPageLayout(RangeCard::pageLayout(RangeCard::Size::Page));
+            QVERIFY(RangeCard::print(writer, cardOf(12)));
+            QVERIFY(QFile::exists(path));
+        }
+        for (const int dpi : {72, 1200}) {
+            const QString boxes = run(QStringLiteral("pdftotext"),
+                                      {QStringLiteral("-bbox"),
+                                       dir.filePath(QStringLiteral("card%1.pdf").arg(dpi)), "-"});
+            static const QRegularExpression word(
+                QStringLiteral("yMin=\"([\\d.]+)\" xMax=\"[\\d.]+\" yMax=\"([\\d.]+)\">Muzzle<"));
+            const QRegularExpressionMatch m = word.match(boxes);
+            QVERIFY2(m.hasMatch(), qPrintable(boxes.left(800)));
+            heights << m.captured(2).toDouble() - m.captured(1).toDouble();
+        }
+        QVERIFY2(std::abs(heights[0] - heights[1]) < 0.5 && heights[0] > 8,
+                 qPrintable(QStringLiteral("%1 pt and %2 pt").arg(heights[0]).arg(heights[1])));
     }
 
     void aLongCardGoesOnOverPagesWithItsHeadings() {
