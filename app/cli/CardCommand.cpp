@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace CardCommand {
 
@@ -40,6 +41,20 @@ std::unique_ptr<QGuiApplication> guiApplication() {
     static char* argv[] = {name, nullptr};
     return std::make_unique<QGuiApplication>(argc, argv);
 }
+
+// "FIRST:LAST:STEP", whole numbers of the load's range unit.
+std::optional<RangeCard::Rows> rowsOf(const QString& text) {
+    const QStringList parts = text.split(QLatin1Char(':'));
+    if (parts.size() != 3) return std::nullopt;
+    int numbers[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        bool ok = false;
+        numbers[i] = parts[i].toInt(&ok);
+        if (!ok || numbers[i] < 0 || numbers[i] > 32767) return std::nullopt;
+    }
+    if (numbers[2] < 1 || numbers[1] < numbers[0]) return std::nullopt;
+    return RangeCard::Rows{numbers[0], numbers[1], numbers[2]};
+}
 } // namespace
 
 int run(const QStringList& arguments) {
@@ -48,11 +63,26 @@ int run(const QStringList& arguments) {
     const auto units = CliLoad::takeUnits(operands, unitsError);
     if (!units) return bad(unitsError);
     QString file, output;
+    RangeCard::Size size = RangeCard::Size::Page;
+    std::optional<RangeCard::Rows> rows;
     for (qsizetype i = 0; i < operands.size(); ++i) {
         const QString& arg = operands[i];
         if (arg == QLatin1String("-o")) {
             if (i + 1 >= operands.size()) return bad(QStringLiteral("option '-o' needs a file"));
             output = operands[++i];
+        } else if (arg == QLatin1String("--card-size")) {
+            const QString value = i + 1 < operands.size() ? operands[++i] : QString();
+            if (value == QLatin1String("page"))
+                size = RangeCard::Size::Page;
+            else if (value == QLatin1String("pocket"))
+                size = RangeCard::Size::Pocket;
+            else
+                return bad(QStringLiteral("option '--card-size' needs 'page' or 'pocket'"));
+        } else if (arg == QLatin1String("--rows")) {
+            rows = i + 1 < operands.size() ? rowsOf(operands[++i]) : std::nullopt;
+            if (!rows)
+                return bad(QStringLiteral("option '--rows' needs FIRST:LAST:STEP, whole ranges "
+                                          "with FIRST not beyond LAST and a STEP of at least 1"));
         } else if (arg.startsWith(QLatin1Char('-'))) {
             return bad("unknown option '" + arg + "'");
         } else if (file.isEmpty()) {
@@ -83,7 +113,16 @@ int run(const QStringList& arguments) {
         return ExitBadInput;
     }
     // The fields passed: a card without rows is a calculation without a result.
-    const RangeCard::Collected collected = RangeCard::collect(snapshot);
+    const CInput& load = snapshot.values.in1;
+    const RangeCard::Rows chosen =
+        rows.value_or(RangeCard::defaultRows(size, load.imaxyds, load.iydsinc));
+    if (const QString problem =
+            RangeCard::rowsProblem(chosen, load.imaxyds, snapshot.form.isMetric() ? "m" : "yd");
+        !problem.isEmpty()) {
+        CliLoad::writeErrorLine(problem);
+        return ExitBadInput;
+    }
+    const RangeCard::Collected collected = RangeCard::collect(snapshot, chosen);
     if (collected.failure) {
         Problems::report(*collected.failure);
         return ExitFailed;
@@ -93,7 +132,7 @@ int run(const QStringList& arguments) {
         return ExitFailed;
     }
     QString problem;
-    if (!RangeCard::writePdf(output, collected.card, problem)) {
+    if (!RangeCard::writePdf(output, collected.card, problem, size)) {
         CliLoad::writeErrorLine(QStringLiteral("cannot write '%1': %2").arg(output, problem));
         return ExitFailed;
     }

@@ -38,8 +38,11 @@ const std::array<Option, 10> options{{
      "print the ballistics table of a load file (the default load without FILE); with --csv as "
      "comma-separated values",
      &TableCommand::run},
-    {"--card", "FILE.qvt -o OUT.pdf", AnyOperands,
-     "write the range card of a load file as a one-page PDF", &CardCommand::run},
+    {"--card", "FILE.qvt -o OUT.pdf [--card-size page|pocket] [--rows FIRST:LAST:STEP]",
+     AnyOperands,
+     "write the range card of a load file as a PDF: an A4 page (the table's rows), or an A6 "
+     "pocket card (every 100 yd or m); --rows picks the rows (the load's range unit)",
+     &CardCommand::run},
     {"--point-blank", "[FILE.qvt] [--target IN] [--group IN] [--angle DEG]", AnyOperands,
      "print the maximum point-blank range of a load", &SideCommands::pointBlank},
     {"--chrono", "VELOCITY DISTANCE BC [--angle DEG]", AnyOperands,

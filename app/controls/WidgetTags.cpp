@@ -23,14 +23,16 @@ bool isForeign(const QWidget* w) {
 
 // Widgets whose children are their own inner parts, not controls of the window.
 bool isComposite(const QWidget* w) {
-    if (w->property(scrollPageProperty).toBool()) return false;
+    if (w->property(scrollPageProperty).toBool() || w->property(carrierProperty).toBool())
+        return false;
     return qobject_cast<const QAbstractScrollArea*>(w) || qobject_cast<const QComboBox*>(w) ||
            qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QTabBar*>(w) ||
            qobject_cast<const QAbstractButton*>(w);
 }
 
 bool isInnerPart(const QWidget* w) {
-    if (w->objectName().startsWith(QLatin1String("qt_"))) return true;
+    if (w->objectName().startsWith(QLatin1String("qt_")) || w->property(carrierProperty).toBool())
+        return true;
     return qobject_cast<const QTabBar*>(w) && w->parentWidget() &&
            w->parentWidget()->inherits("QTabWidget");
 }

@@ -22,6 +22,10 @@ constexpr const char* fixedPitchProperty = "fixedPitch";
 // controls of the window like any other (not the inner parts of a composite widget).
 constexpr const char* scrollPageProperty = "scrollPage";
 
+// A widget that only carries the window's controls (the main window's scroll area and the
+// canvas in it): not a control itself, while what it holds are controls.
+constexpr const char* carrierProperty = "carrier";
+
 bool isNoResize(const QWidget* w);
 bool wantsFixedPitch(const QWidget* w);
 bool isChart(const QWidget* w);

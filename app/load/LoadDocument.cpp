@@ -80,8 +80,10 @@ bool LoadDocument::queryUnsaved() {
         scratch.isEmpty() || (current.isEmpty() ? baseline.isEmpty() || readAll(scratch) != baseline
                                                 : isFileChanged(current, scratch));
     if (!changed) return true;
-    const QString text =
-        QStringLiteral("Do you want to Save changes to") + ' ' + name + QStringLiteral(" ?");
+    // A document that has no file yet is asked about as "Untitled".
+    const QString text = QStringLiteral("Do you want to Save changes to") + ' ' +
+                         (name.isEmpty() ? QStringLiteral("Untitled") : name) +
+                         QStringLiteral(" ?");
     switch (prompt().ask(text, QStringLiteral("Unsaved Changes to Load Data"),
                          PromptButtons::YesNoCancel, PromptIcon::Question)) {
     case PromptAnswer::Yes:
@@ -167,6 +169,13 @@ QByteArray LoadDocument::formBytes() {
 QString LoadDocument::dataOpenTable() {
     return FileDialogs::chooseOpenPath(QStringLiteral("Open File"),
                                        QString::fromLatin1(openFilter));
+}
+
+bool LoadDocument::isModified() const {
+    const QByteArray now = LoadFile::bytesOf(model.form);
+    if (filename.isEmpty()) return baseline.isEmpty() || now != baseline;
+    // As the question compares them: line ends do not count.
+    return readAll(filename).replace('\r', "") != QByteArray(now).replace('\r', "");
 }
 
 bool LoadDocument::isFileChanged(const QString& file1, const QString& file2) {

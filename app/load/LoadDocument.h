@@ -34,6 +34,9 @@ public:
     bool save() override;
     bool saveAs() override;
     bool queryUnsaved() override; // queryUnsavedTable
+    // What queryUnsaved would ask about, found without writing or reporting anything: the load
+    // differs from its file (or, unnamed, from the load the window started with).
+    bool isModified() const;
     QString fileName() const override { return filename; }
 
     // Reads `filename` into the window (dataLoad): false when the file does not exist or was

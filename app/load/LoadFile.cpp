@@ -400,16 +400,31 @@ QString damageMessage(const QString& path, const ReadReport& report, const LoadF
     return text;
 }
 
-bool dataSaveTable(const QString& path, const LoadForm& form) {
+namespace {
+QList<CFileData::Field> fieldsOf(const LoadForm& form) {
     const size_t count = form.precision.hasLaterFields() ? layout.size()
                          : form.precision.used           ? PrecisionFieldsEnd
                                                          : ClassicFields;
     QList<CFileData::Field> fields;
     for (size_t i = 0; i < count; ++i)
         fields.append({saved(layout[i], form), layout[i].kind == Kind::Notes});
+    return fields;
+}
+} // namespace
+
+QByteArray bytesOf(const LoadForm& form) {
+    QByteArray data;
+    for (const CFileData::Field& field : fieldsOf(form)) {
+        data += CFileData::encodeField(field.text, field.multiline).toLatin1();
+        data += "\r\n";
+    }
+    return data;
+}
+
+bool dataSaveTable(const QString& path, const LoadForm& form) {
     // The file is replaced only when every field reached the disk; otherwise the previous file
     // stays and the failure is reported.
-    const std::optional<FileProblem> problem = CFileData::writeFields(path, fields);
+    const std::optional<FileProblem> problem = CFileData::writeFields(path, fieldsOf(form));
     reportProblem(problem);
     return !problem;
 }

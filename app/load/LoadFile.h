@@ -46,5 +46,7 @@ QString damageMessage(const QString& path, const ReadReport& report, const LoadF
 // Writes `form` to the file at `path`, replacing it whole or not at all. False (the failure
 // reported) when it could not be written.
 bool dataSaveTable(const QString& path, const LoadForm& form);
+// The bytes dataSaveTable writes for `form`, written nowhere.
+QByteArray bytesOf(const LoadForm& form);
 
 } // namespace LoadFile

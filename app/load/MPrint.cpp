@@ -2,6 +2,7 @@
 
 #include "services/MNumber.h"
 
+#include <QRegularExpression>
 #include <cmath>
 
 namespace MPrint {
@@ -85,6 +86,13 @@ void printColumns(QString& buffer, const Columns& columns, const QString& separa
         appendOutput(buffer, separator);
     }
     printNewLine(buffer);
+}
+
+int headingsEnd(const QStringList& lines) {
+    static const QRegularExpression rule(QStringLiteral("^\\s*-{3,}(\\s+-{3,})*\\s*$"));
+    for (int i = 1; i < lines.size(); ++i)
+        if (rule.match(lines[i]).hasMatch()) return i + 1;
+    return 0;
 }
 
 } // namespace MPrint

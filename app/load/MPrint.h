@@ -40,4 +40,9 @@ constexpr int ColumnWidth = 8;
 void printColumns(QString& buffer, const Columns& columns, const QString& separator = " ",
                   const std::vector<int>& widths = {});
 
+// The column headings of a table text split into lines: the line above the first rule of dashes
+// ("  -------  -------") and the rule itself, as the index of the line after them; 0 when the
+// text has no rule. A printed table repeats them at the top of every page.
+int headingsEnd(const QStringList& lines);
+
 } // namespace MPrint

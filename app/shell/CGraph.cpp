@@ -1,10 +1,12 @@
 #include "shell/CGraph.h"
 
 #include <QChart>
+#include <QEvent>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
+#include <QPalette>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
@@ -77,7 +79,7 @@ CGraph::CGraph(QWidget* parent) : QChartView(parent) {
         s->attachAxis(xAxis);
         s->attachAxis(yAxis);
     }
-    applyPen(line1, Qt::black, Qt::SolidLine);
+    applyPen(line1, inkColour(), Qt::SolidLine);
     applyPen(line2, compareColour(), Qt::DashLine);
     applyPen(subsonic, QColor(0xc0, 0x30, 0x30), Qt::DotLine);
     chart->legend()->setVisible(true);
@@ -91,6 +93,40 @@ CGraph::CGraph(QWidget* parent) : QChartView(parent) {
     delete initial;
     setRenderHint(QPainter::Antialiasing);
     setMinimumSize(360, 260);
+    followPalette();
+}
+
+QColor CGraph::inkColour() const {
+    return palette().color(QPalette::Text);
+}
+
+void CGraph::changeEvent(QEvent* event) {
+    QChartView::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) followPalette();
+}
+
+void CGraph::followPalette() {
+    const QPalette colours = palette();
+    const QColor base = colours.color(QPalette::Base);
+    const QColor ink = inkColour();
+    // Grid lines a little way from the background towards the text: faint on either theme.
+    const QColor grid = QColor::fromRgbF(base.redF() * 0.82f + ink.redF() * 0.18f,
+                                         base.greenF() * 0.82f + ink.greenF() * 0.18f,
+                                         base.blueF() * 0.82f + ink.blueF() * 0.18f);
+    QChart* shown = chart();
+    shown->setBackgroundBrush(base);
+    shown->setPlotAreaBackgroundVisible(false);
+    shown->setTitleBrush(ink);
+    shown->legend()->setLabelColor(ink);
+    for (QValueAxis* axis : {xAxis, yAxis}) {
+        axis->setLabelsColor(ink);
+        axis->setTitleBrush(ink);
+        axis->setLinePenColor(ink);
+        axis->setGridLineColor(grid);
+        axis->setMinorGridLineColor(grid.lighter(base.lightness() > 127 ? 106 : 80));
+    }
+    applyPen(line1, ink, Qt::SolidLine);
+    setBackgroundBrush(base);
 }
 
 void CGraph::graphShow(const std::vector<float>& dropArray1, const std::vector<float>& dropArray2,
@@ -108,7 +144,7 @@ void CGraph::graphShow(const std::vector<float>& dropArray1, const std::vector<f
 
     line1->replace(p1);
     line1->setName(legend1);
-    applyPen(line1, Qt::black, Qt::SolidLine);
+    applyPen(line1, inkColour(), Qt::SolidLine);
     line2->replace(p2);
     line2->setName(legend2);
     applyPen(line2, compareColour(), Qt::DashLine);

@@ -1,5 +1,7 @@
-// The chart of the Graph tab: two line series over linear axes, the load on screen solid black
-// and the comparison load dashed, with the cartridge names in a legend at the bottom.
+// The chart of the Graph tab: two line series over linear axes, the load on screen solid in the
+// text colour (black on the usual light desktop) and the comparison load dashed, with the
+// cartridge names in a legend at the bottom. The chart takes its background, text and grid from
+// the widget's palette, so a dark desktop theme gets a dark graph.
 #pragma once
 
 #include "load/GraphModel.h"
@@ -43,10 +45,17 @@ public:
     QImage picture() const;
 
     static QColor compareColour() { return QColor(220, 120, 55); }
+    // The load's line: the palette's text colour.
+    QColor inkColour() const;
     static constexpr int axisTitlePointSize = 12;
     static constexpr int legendPointSize = 11; // the cartridge names read at a glance
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // Background, texts, axes and grid in the palette's colours.
+    void followPalette();
     void setAxisTitles(const QString& yAxisTitle, const QString& xAxisTitle);
     // Nice bounds and ticks around the values shown.
     void fitAxes(bool withSeries2);

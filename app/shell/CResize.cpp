@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QLayout>
 #include <QMainWindow>
+#include <QScrollArea>
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -22,9 +24,29 @@ int scaled(float ratio, int extent) {
 } // namespace
 
 QSize CResize::innerSize(const QWidget* window) {
-    if (const auto* main = qobject_cast<const QMainWindow*>(window); main && main->centralWidget())
+    if (const auto* main = qobject_cast<const QMainWindow*>(window);
+        main && main->centralWidget()) {
+        // Content in a scroll area is as large as the area, or as its least size when larger.
+        if (const auto* area = qobject_cast<const QScrollArea*>(main->centralWidget());
+            area && area->widget())
+            return area->size().expandedTo(area->widget()->minimumSize());
         return main->centralWidget()->size();
+    }
     return window->contentsRect().size();
+}
+
+QSize CResize::readableSize() const {
+    // The text of most controls decides: a few small captions need not make the window scroll.
+    std::vector<double> scales;
+    for (const ControlRatios& r : controls) {
+        const double points = r.pixelFont ? r.designedFont * 0.75 : r.designedFont;
+        if (points > 0) scales.push_back(std::min(1.0, ReadablePoints / points));
+    }
+    if (scales.empty()) return initial;
+    const auto middle = scales.begin() + std::ptrdiff_t(scales.size() / 2);
+    std::nth_element(scales.begin(), middle, scales.end());
+    return QSize(int(std::ceil(initial.width() * *middle)),
+                 int(std::ceil(initial.height() * *middle)));
 }
 
 void CResize::Resize_Initialize(QWidget* window) {
@@ -50,6 +72,7 @@ void CResize::Resize_Initialize(QWidget* window) {
         r.topRatio = static_cast<float>(g.top()) / h;
         r.leftRatio = static_cast<float>(g.left()) / w;
         r.fontRatio = font / w;
+        r.designedFont = font;
         controls.push_back(r);
     }
 }
@@ -70,7 +93,11 @@ void CResize::place(const ControlRatios& r, int width, int height) {
     QFont f = control->font();
     // Hundredths of a point: finer steps draw no differently, and the rounding takes away the
     // single-precision ratio's last-digit noise so a restored size is the starting size.
-    const double size = std::round(static_cast<double>(r.fontRatio) * width * 100.0) / 100.0;
+    double size = std::round(static_cast<double>(r.fontRatio) * width * 100.0) / 100.0;
+    // No smaller than can be read (nor than designed, for a caption designed smaller).
+    const double readable =
+        r.pixelFont ? ReadablePoints * control->logicalDpiY() / 72.0 : ReadablePoints;
+    if (size > 0) size = std::max(size, std::min(readable, static_cast<double>(r.designedFont)));
     if (r.pixelFont)
         f.setPixelSize(qMax(1, static_cast<int>(std::lround(size))));
     else if (size > 0)

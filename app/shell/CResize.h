@@ -13,6 +13,10 @@
 // their new font gives them. Controls tagged "noresize", menus and dialogs are left alone.
 // The inner size is the central widget's size for a QMainWindow, the widget's contents size
 // otherwise; positions are measured in each control's parent.
+// Fonts shrink no further than a readable size (ReadablePoints, or the designed size when that
+// is smaller). A main window whose central widget is a QScrollArea scales the area's widget
+// instead, which the window keeps at least readableSize(): below it the content scrolls rather
+// than shrinking past what can be read.
 #pragma once
 
 #include <QPointer>
@@ -33,7 +37,11 @@ public:
         float topRatio = 0;
         float leftRatio = 0;
         float fontRatio = 0;
+        float designedFont = 0; // points (or pixels) at the starting size
     };
+
+    // The smallest font the scaling makes, in points.
+    static constexpr double ReadablePoints = 8.0;
 
     // Records every control's geometry and font size as fractions of the window's inner size.
     void Resize_Initialize(QWidget* window);
@@ -45,6 +53,9 @@ public:
     void Form_Resize(QWidget* window, const std::function<void()>& afterScale = {});
 
     static QSize innerSize(const QWidget* window);
+    // The smallest inner size at which the text most controls use keeps its readable size; a
+    // window is scrolled below it. The starting size when nothing has been recorded.
+    QSize readableSize() const;
 
     const std::vector<ControlRatios>& records() const { return controls; }
     QSize initialSize() const { return initial; }

@@ -145,21 +145,4 @@ bool assocCreate(const QString& extension, const QString& docType, const QString
                    error);
 }
 
-QStringList sysInfoPrograms() {
-    return {QStringLiteral("hardinfo"),
-            QStringLiteral("hardinfo2"),
-            QStringLiteral("gnome-system-monitor"),
-            QStringLiteral("kinfocenter"),
-            QStringLiteral("mate-system-monitor"),
-            QStringLiteral("xfce4-taskmanager")};
-}
-
-bool StartSysInfo() {
-    for (const QString& program : sysInfoPrograms()) {
-        const QString path = QStandardPaths::findExecutable(program);
-        if (!path.isEmpty()) return QProcess::startDetached(path, {});
-    }
-    return false;
-}
-
 } // namespace Desktop

@@ -1,11 +1,10 @@
-// The desktop services behind the options dialog and the about box: registering the load data
-// file type with the freedesktop desktop (shared-mime-info and a desktop entry, so that opening a
-// ".qvt" file in the file manager starts this program with that file) and starting a
-// system-information program. QtCore only.
+// The desktop service behind the options dialog: registering the load data file type with the
+// freedesktop desktop (shared-mime-info and a desktop entry, so that opening a ".qvt" file in the
+// file manager starts this program with that file). QtCore only.
 //
 // How the window uses it: frmOptions calls
 //     Desktop::assocCreate(".qvt", "Quorvel.Document", Desktop::associationCommand(), &error)
-// and frmAbout calls Desktop::StartSysInfo(); both report the outcome themselves.
+// and reports the outcome itself.
 #pragma once
 
 #include <QString>
@@ -27,11 +26,5 @@ QString associationCommand();
 // those tools are installed. True on success; on failure `error` (if given) says what failed.
 bool assocCreate(const QString& extension, const QString& docType, const QString& command,
                  QString* error = nullptr);
-
-// System-information programs tried in order (the first found on PATH is started).
-QStringList sysInfoPrograms();
-// Starts the first system-information program found on PATH; false when none was found or it
-// could not be started.
-bool StartSysInfo();
 
 } // namespace Desktop

@@ -94,7 +94,7 @@ bool take(ui& window, const QString& folder) {
         dlgChronoVel chrono(window.model, &window);
         chrono.txtChronoDist->setText(QStringLiteral("15"));
         chrono.show();
-        chrono.OKButton_Click();
+        chrono.cmdCalculate_Click();
         ok &= save(chrono, folder, "chrono.png");
         chrono.reject();
     }

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -160,6 +161,10 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addLayout(buttons);
     layout->addWidget(splitter);
     resize(820, 560);
+    // Esc closes the help, as it closes the program's dialogs.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     connect(cmdBack, &QPushButton::clicked, txtPage, &QTextBrowser::backward);
     connect(cmdForward, &QPushButton::clicked, txtPage, &QTextBrowser::forward);
@@ -228,6 +233,12 @@ HelpViewer* HelpViewer::showContents(QWidget* owner) {
         }
         if (open) open->close();
         open = viewer;
+        // Over the window it was asked from, not where the window manager happens to put it.
+        if (owner && owner->isVisible()) {
+            QRect place = viewer->frameGeometry();
+            place.moveCenter(owner->window()->frameGeometry().center());
+            viewer->move(place.topLeft());
+        }
     }
     open->show();
     open->raise();

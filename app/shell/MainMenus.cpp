@@ -35,24 +35,23 @@ struct MenuItem {
 
 const MenuItem menuItems[] = {
     {"mnuFile", "mnuNew", "&New", "Ctrl+N", &ui::mnuNew_Click},
-    {"mnuFile", "mnuOpen", "&Open", "Ctrl+O", &ui::mnuOpen_Click},
+    {"mnuFile", "mnuOpen", "&Open\u2026", "Ctrl+O", &ui::mnuOpen_Click},
     {"mnuFile", "mnuSave", "&Save", "Ctrl+S", &ui::mnuSave_Click},
-    {"mnuFile", "mnuSaveAs", "Save &As", "Ctrl+Shift+S", &ui::mnuSaveAs_Click},
+    {"mnuFile", "mnuSaveAs", "Save &As\u2026", "Ctrl+Shift+S", &ui::mnuSaveAs_Click},
     {"mnuFile", "mnuExportTable", "&Export Table\u2026", nullptr, &ui::mnuExportTable_Click, false,
      false, true},
-    {"mnuFile", "mnuPrint", "&Print", "Ctrl+P", &ui::mnuPrint_Click, false, false, true},
+    {"mnuFile", "mnuPrint", "&Print\u2026", "Ctrl+P", &ui::mnuPrint_Click, false, false, true},
     {"mnuFile", "mnuPrintCard", "Print &Range Card\u2026", nullptr, &ui::mnuPrintCard_Click},
     // Entry 0 of the recent-file list: hidden until the first file is added.
     {"mnuFile", "mnuMRU", "MRU FileList", nullptr, nullptr, false, false, true},
     {"mnuFile", "mnuExit", "E&xit", "Ctrl+Q", &ui::mnuExit_Click, false, false, true},
-    {"mnuOptions", "mnuOptionsTop", "Options", nullptr, &ui::mnuOptionsTop_Click},
+    {"mnuOptions", "mnuOptionsTop", "Options\u2026", nullptr, &ui::mnuOptionsTop_Click},
     {"mnuOptions", "mnuUnits", "U&nits\u2026", nullptr, &ui::mnuUnits_Click},
-    {"mnuOptions", "mnuHUD", "&HUD", nullptr, nullptr},
     {"mnuOptions", "mnuUseCompare", "&Use Compare", nullptr, &ui::mnuUseCompare_Click, true, true},
-    {"mnuOptions", "mnuCompare", "&Compare File", nullptr, &ui::mnuCompare_Click},
-    {"mnuOptions", "mnuPointBlankRange", "&Point Blank Range", nullptr,
+    {"mnuOptions", "mnuCompare", "&Compare File\u2026", nullptr, &ui::mnuCompare_Click},
+    {"mnuOptions", "mnuPointBlankRange", "&Point Blank Range\u2026", nullptr,
      &ui::mnuPointBlankRange_Click},
-    {"mnuOptions", "mnuVelocityChronoCorrection", "&Velocity Chrono Correction", nullptr,
+    {"mnuOptions", "mnuVelocityChronoCorrection", "&Velocity Chrono Correction\u2026", nullptr,
      &ui::mnuVelocityChronoCorrection_Click},
     {"mnuOptions", "mnuTrueVelocity", "&True Muzzle Velocity\u2026", nullptr,
      &ui::mnuTrueVelocity_Click},
@@ -89,6 +88,19 @@ MainMenus::MainMenus(ui& window) {
     action(QStringLiteral("mnuContents"))
         ->setShortcuts(
             {QKeySequence(QStringLiteral("Ctrl+H")), QKeySequence(QKeySequence::HelpContents)});
+    // Ctrl+PgDn and Ctrl+PgUp step through the tabs, as in other tabbed programs.
+    const std::pair<const char*, int> steps[] = {{"actNextTab", 1}, {"actPreviousTab", -1}};
+    for (const auto& [name, step] : steps) {
+        auto* a = new QAction(&window);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(
+            QKeySequence(step > 0 ? Qt::CTRL | Qt::Key_PageDown : Qt::CTRL | Qt::Key_PageUp));
+        a->setShortcutContext(Qt::WindowShortcut);
+        window.addAction(a);
+        actions.insert(a->objectName(), a);
+        QObject::connect(a, &QAction::triggered, &window,
+                         [&window, step = step] { window.stepTab(step); });
+    }
     // Entries 1 to 9 of the recent-file list follow entry 0; all stay hidden until used.
     QAction* first = action(QStringLiteral("mnuMRU"));
     QAction* exitItem = action(QStringLiteral("mnuExit"));

@@ -1,10 +1,13 @@
 #include "shell/Printing.h"
 #include "services/ErrorNumbers.h"
 
+#include "load/LoadSnapshot.h"
+#include "load/MPrint.h"
 #include "report/PdfFile.h"
 #include "report/RangeCard.h"
 #include "services/Problem.h"
 #include "services/Prompt.h"
+#include "shell/dlgRangeCard.h"
 
 #include <QFontMetrics>
 #include <QPageLayout>
@@ -91,13 +94,22 @@ bool printTable(QPagedPaintDevice& device, const QString& text) {
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
     QStringList lines = text.split(lineEnd);
     if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast(); // the final line end
+    // Every page after the first starts with the column headings, so that each reads alone.
+    const int headings = MPrint::headingsEnd(lines);
+    const int headingsStart = std::max(0, headings - 2);
     int y = 0;
-    for (const QString& line : lines) {
+    for (int i = 0; i < lines.size(); ++i) {
         if (y > 0 && y + lineHeight > pageHeight) {
             device.newPage();
             y = 0;
+            if (i >= headings && (headings - headingsStart + 1) * lineHeight < pageHeight) {
+                for (int h = headingsStart; h < headings; ++h) {
+                    painter.drawText(0, y + metrics.ascent(), lines[h]);
+                    y += lineHeight;
+                }
+            }
         }
-        painter.drawText(0, y + metrics.ascent(), line);
+        painter.drawText(0, y + metrics.ascent(), lines[i]);
         y += lineHeight;
     }
     return painter.end();
@@ -163,7 +175,22 @@ bool printWithDialog(QWidget* parent, int tab, const QString& tableText, const Q
 }
 
 bool printRangeCardWithDialog(QWidget* parent, const LoadSnapshot& snapshot) {
-    const RangeCard::Collected collected = RangeCard::collect(snapshot);
+    // A load no table can be computed from is told before any question about the card.
+    if (const QString problem = snapshot.loadProblem(); !problem.isEmpty()) {
+        showMessage(problem, QStringLiteral("Number out of Range"));
+        return false;
+    }
+    const CInput& load = snapshot.values.in1;
+    dlgRangeCard choice(load.imaxyds, load.iydsinc,
+                        snapshot.form.isMetric() ? QStringLiteral("m") : QStringLiteral("yd"),
+                        parent);
+    if (choice.exec() != QDialog::Accepted) return false;
+    return printRangeCardWithDialog(parent, snapshot, choice.size(), choice.rows());
+}
+
+bool printRangeCardWithDialog(QWidget* parent, const LoadSnapshot& snapshot, RangeCard::Size size,
+                              const RangeCard::Rows& rows) {
+    const RangeCard::Collected collected = RangeCard::collect(snapshot, rows);
     if (collected.failure) Problems::report(*collected.failure);
     if (!collected.ok()) {
         if (!collected.problem.isEmpty())
@@ -172,29 +199,23 @@ bool printRangeCardWithDialog(QWidget* parent, const LoadSnapshot& snapshot) {
     }
     const RangeCard::Card& card = collected.card;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setPageLayout(RangeCard::pageLayout(size));
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Print Range Card"));
     if (dialog.exec() != QDialog::Accepted) return false;
     if (printsToPdfFile(printer)) {
         QString problem;
-        if (RangeCard::writePdf(printer.outputFileName(), card, problem)) return true;
+        if (RangeCard::writePdf(printer.outputFileName(), card, problem, size)) return true;
         Problems::report(Problem::failure(kForm, QStringLiteral("mnuPrintCard_Click"),
                                           ErrorNumbers::PathAccess,
                                           QStringLiteral("Path/File access error: %1 (%2)")
                                               .arg(printer.outputFileName(), problem)));
         return false;
     }
-    keepMargins(printer);
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        Problems::report(Problem::failure(kForm, QStringLiteral("mnuPrintCard_Click"),
-                                          ErrorNumbers::PrinterError,
-                                          QStringLiteral("Printer error")));
-        return false;
-    }
-    RangeCard::draw(painter, QRectF(0, 0, printer.width(), printer.height()), card);
-    return painter.end();
+    if (RangeCard::print(printer, card)) return true;
+    Problems::report(Problem::failure(kForm, QStringLiteral("mnuPrintCard_Click"),
+                                      ErrorNumbers::PrinterError, QStringLiteral("Printer error")));
+    return false;
 }
 
 } // namespace Printing

@@ -9,6 +9,8 @@
 // Failures are reported as "ui", "mnuPrint_Click".
 #pragma once
 
+#include "report/RangeCard.h"
+
 #include <QImage>
 #include <QString>
 
@@ -38,9 +40,12 @@ bool printTabToPdf(const QString& path, int tab, const QString& tableText, const
 // Asks for a printer with the print dialog (landscape preset) and prints; false on Cancel.
 bool printWithDialog(QWidget* parent, int tab, const QString& tableText, const QImage& chart);
 
-// File, Print Range Card: the card of the load on screen on one portrait page, through the print
-// dialog (a PDF file is one of its choices). A load no table can be computed from gives the
-// field's message instead.
+// File, Print Range Card: asks for the card's page (whole or pocket) and rows, then prints the
+// card of the load on screen through the print dialog (a PDF file is one of its choices), in
+// points, the same size as `quorvel --card` writes it. A load no table can be computed from
+// gives the field's message instead.
 bool printRangeCardWithDialog(QWidget* parent, const LoadSnapshot& snapshot);
+bool printRangeCardWithDialog(QWidget* parent, const LoadSnapshot& snapshot, RangeCard::Size size,
+                              const RangeCard::Rows& rows);
 
 } // namespace Printing

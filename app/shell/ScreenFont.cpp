@@ -53,8 +53,9 @@ void ScreenFont::FormSetFont(QWidget* window) const {
     chosen.setPointSizeF(size);
     // Boxes whose text lines up in columns keep a fixed-pitch face: the chosen one when it is,
     // else the system's, at the chosen size.
-    QFont fixed =
-        isFixedPitch(chosen) ? chosen : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont fixed = isFixedPitch(chosen)
+                      ? chosen
+                      : fixedPitchOr(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     fixed.setPointSizeF(size);
     for (QWidget* control : controls) {
         if (!takesPart(control, window)) continue;
@@ -67,6 +68,24 @@ void ScreenFont::FormSetFont(QWidget* window) const {
         }
         control->setFont(f);
     }
+}
+
+QFont ScreenFont::fixedPitchOr(const QFont& font) {
+    if (isFixedPitch(font)) return font;
+    QFont mono = font;
+    mono.setFamilies({QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono"),
+                      QStringLiteral("Noto Sans Mono"), QStringLiteral("Courier New"),
+                      QStringLiteral("monospace")});
+    mono.setStyleHint(QFont::TypeWriter);
+    mono.setFixedPitch(true);
+    if (isFixedPitch(mono)) return mono;
+    // None of the usual faces: any installed one that measures fixed.
+    for (const QString& family : QFontDatabase::families()) {
+        if (!QFontDatabase::isFixedPitch(family)) continue;
+        mono.setFamilies({family});
+        if (isFixedPitch(mono)) return mono;
+    }
+    return font;
 }
 
 bool ScreenFont::takesPart(const QWidget* control, const QWidget* window) {

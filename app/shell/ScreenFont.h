@@ -7,6 +7,7 @@
 // "noresize" (property "tag"), their children, charts, menus and dialogs keep their fonts.
 #pragma once
 
+#include <QFont>
 #include <QString>
 
 class QWidget;
@@ -28,4 +29,8 @@ public:
     // False for the window itself, menus, dialogs, charts and "noresize" controls with
     // everything inside them.
     static bool takesPart(const QWidget* control, const QWidget* window);
+
+    // `font` when its letters are all as wide, else a monospace face at its size: a desktop
+    // whose "fixed" font is proportional would leave the table's columns ragged.
+    static QFont fixedPitchOr(const QFont& font);
 };

@@ -2,6 +2,7 @@
 
 #include "controls/WidgetTags.h"
 #include "load/TableRefresh.h"
+#include "shell/ScreenFont.h"
 
 #include <QFontDatabase>
 #include <QPlainTextEdit>
@@ -17,7 +18,7 @@ TableTab::TableTab(CTextOutput& txt, QWidget* parent) : QWidget(parent), txt(txt
     txtOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtOutput->setWordWrapMode(QTextOption::NoWrap);
     txtOutput->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont font = ScreenFont::fixedPitchOr(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     font.setStyleHint(QFont::Monospace);
     font.setPointSizeF(std::max(font.pointSizeF(), 10.0));
     txtOutput->setFont(font);

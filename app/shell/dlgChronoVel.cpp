@@ -9,8 +9,9 @@
 #include "services/FieldChecks.h"
 #include "services/MNumber.h"
 
+#include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,11 +60,26 @@ void dlgChronoVel::build() {
     Label1[5]->setBuddy(txtChronoDist);
     Label1[6]->setBuddy(txtBc);
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    lblDragModel = new QLabel(this);
+    lblDragModel->setObjectName(QStringLiteral("lblDragModel"));
+    lblDragModel->setWordWrap(true);
+    lblDragModel->hide();
+
+    // Enter calculates and the dialog stays open; OK and Cancel (Escape) close it.
+    cmdCalculate = new QPushButton(QStringLiteral("&Calculate"), this);
+    cmdCalculate->setObjectName(QStringLiteral("cmdCalculate"));
+    buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->addButton(cmdCalculate, QDialogButtonBox::ActionRole);
+    OKButton = buttons->button(QDialogButtonBox::Ok);
     OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setDefault(true);
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    OKButton->setText(QStringLiteral("OK"));
+    CancelButton = buttons->button(QDialogButtonBox::Cancel);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    CancelButton->setText(QStringLiteral("Cancel"));
+    OKButton->setAutoDefault(false);
+    CancelButton->setAutoDefault(false);
+    cmdCalculate->setDefault(true);
+    LeaveCheck::clickWithoutFocus(cmdCalculate);
     LeaveCheck::clickWithoutFocus(OKButton);
     LeaveCheck::clickWithoutFocus(CancelButton);
 
@@ -77,11 +93,6 @@ void dlgChronoVel::build() {
         grid->addWidget(box, row, 1);
         ++row;
     }
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1[1]);
     layout->addSpacing(6);
@@ -93,11 +104,13 @@ void dlgChronoVel::build() {
     note->addWidget(Label1[3]);
     note->addWidget(Label1[7]);
     layout->addLayout(note);
+    layout->addWidget(lblDragModel);
     layout->addSpacing(6);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
 
-    connect(OKButton, &QPushButton::clicked, this, &dlgChronoVel::OKButton_Click);
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cmdCalculate, &QPushButton::clicked, this, &dlgChronoVel::cmdCalculate_Click);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     LeaveCheck::attach(txtBc, [this] { return txtBc_Validate(); });
     LeaveCheck::attach(txtChronoDist, [this] { return txtChronoDist_Validate(); });
     LeaveCheck::attach(txtChronoVel, [this] { return txtChronoVel_Validate(); });
@@ -116,6 +129,16 @@ void dlgChronoVel::Form_Load() {
                              : model.form.fields[InputFields::Bc]);
     txtChronoVel->setText(model.form.fields[InputFields::MuzzleVelocity]);
     txtChronoDist->clear();
+    // The correction flies G1; a precision load's BC belongs to its own drag table.
+    const PrecisionForm& precision = model.form.precision;
+    const QFileInfo table(precision.dragTable);
+    if (precision.on &&
+        table.completeBaseName().compare(QLatin1String("G1"), Qt::CaseInsensitive) != 0) {
+        lblDragModel->setText(QStringLiteral("The Ballistic Coefficient is read against the G1 "
+                                             "drag model; the load's precision model uses %1.")
+                                  .arg(table.fileName()));
+        lblDragModel->show();
+    }
 }
 
 void dlgChronoVel::showResults(bool visible) {
@@ -133,7 +156,7 @@ bool dlgChronoVel::txtChronoVel_Validate() {
     return LeaveCheck::refuses(txtChronoVel, CChronoVelocity::velocityLimit);
 }
 
-void dlgChronoVel::OKButton_Click() {
+void dlgChronoVel::cmdCalculate_Click() {
     // The focus stays in a box while the button is clicked, so the checks run here.
     const std::pair<QLineEdit*, bool (dlgChronoVel::*)()> boxes[] = {
         {txtChronoVel, &dlgChronoVel::txtChronoVel_Validate},

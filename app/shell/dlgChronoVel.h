@@ -1,6 +1,6 @@
 // "Chronograph Correction for Current Atmospheric Conditions": from a speed measured some feet
-// in front of the muzzle, the muzzle velocity to use in the load. The result is only shown; the
-// user copies it into the load.
+// in front of the muzzle, the muzzle velocity to use in the load. Calculate shows the result (the
+// user copies it into the load); OK or Cancel close the dialog.
 #pragma once
 
 #include <QDialog>
@@ -10,6 +10,7 @@
 class CChronoVelocity;
 class LoadModel;
 class QLabel;
+class QDialogButtonBox;
 class QLineEdit;
 class QPushButton;
 
@@ -24,12 +25,17 @@ public:
     QLineEdit* txtBc = nullptr;
     QLineEdit* txtCalcMv = nullptr;
     QLineEdit* txtVelDiff = nullptr;
+    QPushButton* cmdCalculate = nullptr;
+    QDialogButtonBox* buttons = nullptr;
     QPushButton* OKButton = nullptr;
     QPushButton* CancelButton = nullptr;
     std::array<QLabel*, 8> Label1{};
+    // Shown when the load's precision model flies another drag table than the G1 the correction
+    // reads its coefficient against.
+    QLabel* lblDragModel = nullptr;
 
     // Computes and shows the muzzle velocity; the dialog stays open.
-    void OKButton_Click();
+    void cmdCalculate_Click();
     // Leaving a box: true keeps the focus (out of range: the box's tooltip is shown).
     bool txtBc_Validate();
     bool txtChronoDist_Validate();

@@ -9,8 +9,8 @@
 #include "services/MNumber.h"
 #include "services/Prompt.h"
 
+#include <QDialogButtonBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -64,8 +64,14 @@ void dlgPointBlank::build() {
     btnCalculate = new QPushButton(QStringLiteral("Calculate"), this);
     btnCalculate->setObjectName(QStringLiteral("btnCalculate"));
     btnCalculate->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    // Calculate (Enter) and Cancel (Esc) in the desktop's order.
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+    buttons->setObjectName(QStringLiteral("buttons"));
+    buttons->addButton(btnCalculate, QDialogButtonBox::ActionRole);
+    cmdCancel = buttons->button(QDialogButtonBox::Cancel);
+    cmdCancel->setText(QStringLiteral("Cancel"));
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setAutoDefault(false);
     LeaveCheck::clickWithoutFocus(btnCalculate);
     LeaveCheck::clickWithoutFocus(cmdCancel);
 
@@ -82,21 +88,16 @@ void dlgPointBlank::build() {
         grid->addWidget(box, row, 1);
         ++row;
     }
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnCalculate);
-    buttons->addWidget(cmdCancel);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1[2]);
     layout->addSpacing(6);
     layout->addLayout(grid);
     layout->addSpacing(6);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
     setMinimumWidth(430);
 
     connect(btnCalculate, &QPushButton::clicked, this, &dlgPointBlank::btnCalculate_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(txtGroupSize, &QLineEdit::textChanged, this, &dlgPointBlank::txtGroupSize_Change);
     connect(txtVitalZone, &QLineEdit::textChanged, this, &dlgPointBlank::txtVitalZone_Change);
     LeaveCheck::attach(txtGroupSize, [this] { return txtGroupSize_Validate(); });

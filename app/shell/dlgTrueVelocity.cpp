@@ -10,8 +10,8 @@
 #include "services/Prompt.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -67,11 +67,19 @@ void dlgTrueVelocity::build() {
     TrueButton = new QPushButton(QStringLiteral("&True"), this);
     TrueButton->setObjectName(QStringLiteral("TrueButton"));
     TrueButton->setDefault(true);
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    // True (Enter), OK and Cancel (Esc) in the desktop's order.
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->setObjectName(QStringLiteral("buttons"));
+    buttons->addButton(TrueButton, QDialogButtonBox::ActionRole);
+    OKButton = buttons->button(QDialogButtonBox::Ok);
+    OKButton->setText(QStringLiteral("OK"));
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setEnabled(false);
-    CancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    CancelButton = buttons->button(QDialogButtonBox::Cancel);
+    CancelButton->setText(QStringLiteral("Cancel"));
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    OKButton->setAutoDefault(false);
+    CancelButton->setAutoDefault(false);
     for (QPushButton* button : {TrueButton, OKButton, CancelButton})
         LeaveCheck::clickWithoutFocus(button);
 
@@ -87,22 +95,16 @@ void dlgTrueVelocity::build() {
     grid->addWidget(truedLabel, 3, 0);
     grid->addWidget(txtTruedMv, 3, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(TrueButton);
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addSpacing(6);
     layout->addLayout(grid);
     layout->addSpacing(6);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
 
     connect(TrueButton, &QPushButton::clicked, this, &dlgTrueVelocity::TrueButton_Click);
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     // A changed question makes the last answer stale.
     for (QLineEdit* box : {txtRange, txtHeight})
         connect(box, &QLineEdit::textEdited, this, [this] { showResults(false); });

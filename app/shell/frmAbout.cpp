@@ -1,12 +1,16 @@
 #include "shell/frmAbout.h"
 
+#include "services/AppFolders.h"
 #include "services/Prompt.h"
-#include "shell/Desktop.h"
 
 #include <QCoreApplication>
-#include <QHBoxLayout>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
+#include <QSysInfo>
 #include <QVBoxLayout>
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
@@ -29,25 +33,25 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     lblDescription->setObjectName(QStringLiteral("lblDescription"));
     lblDescription->setWordWrap(true);
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    cmdOK = buttons->button(QDialogButtonBox::Ok);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setText(QStringLiteral("OK"));
     cmdOK->setDefault(true);
-    cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
+    cmdSysInfo =
+        buttons->addButton(QStringLiteral("&System Info\u2026"), QDialogButtonBox::HelpRole);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdSysInfo);
+    cmdSysInfo->setAutoDefault(false);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblTitle);
     layout->addWidget(lblVersion);
     layout->addSpacing(8);
     layout->addWidget(lblDescription);
     layout->addStretch();
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
 
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    // Esc has no Cancel button to press: it closes the box as OK does.
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
 }
 
@@ -63,8 +67,29 @@ QString frmAbout::versionText() {
         .arg(QUORVEL_VERSION_PATCH);
 }
 
+QString frmAbout::systemInfo() {
+    const QString settings = QSettings().fileName();
+    QStringList lines;
+    lines << QStringLiteral("%1 %2 (%3)")
+                 .arg(applicationTitle(), QStringLiteral(QUORVEL_VERSION_STRING),
+                      QSysInfo::buildAbi());
+#if defined(__clang__) || defined(__GNUC__)
+    lines << QStringLiteral("Compiler: ") + QStringLiteral(__VERSION__);
+#endif
+    lines << QStringLiteral("Qt: %1 (built with %2), platform %3")
+                 .arg(QString::fromLatin1(qVersion()), QStringLiteral(QT_VERSION_STR),
+                      QGuiApplication::platformName());
+    lines << QStringLiteral("System: ") + QSysInfo::prettyProductName();
+    lines << QString();
+    lines << QStringLiteral("Program folder: ") +
+                 QDir::toNativeSeparators(MSmallBallStruct::appFolder());
+    lines << QStringLiteral("User data folder: ") +
+                 QDir::toNativeSeparators(MSmallBallStruct::userFolder());
+    lines << QStringLiteral("Settings: ") + QDir::toNativeSeparators(settings);
+    return lines.join(QLatin1Char('\n'));
+}
+
 void frmAbout::cmdSysInfo_Click() {
-    if (!Desktop::StartSysInfo())
-        prompt().ask(QStringLiteral("System Information Is Unavailable At This Time"), QString(),
-                     PromptButtons::Ok, PromptIcon::None);
+    prompt().ask(systemInfo(), QStringLiteral("System Info"), PromptButtons::Ok,
+                 PromptIcon::Information);
 }

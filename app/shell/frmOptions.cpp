@@ -5,8 +5,10 @@
 #include "services/Problem.h"
 #include "services/Prompt.h"
 #include "shell/Desktop.h"
+#include "shell/DialogButtons.h"
 #include "shell/ScreenFont.h"
 
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -71,29 +73,36 @@ frmOptions::frmOptions(LoadForm& form, MainValues& values, ScreenFont& screenFon
 
     cmdFonts = makeButton(this, "cmdFonts", "Screen Font");
     cmdAssociate = makeButton(this, "cmdAssociate", "Associate File Extension");
-    cmdApply = makeButton(this, "cmdApply", "Apply");
-    cmdCancel = makeButton(this, "cmdCancel", "Cancel");
-    cmdOK = makeButton(this, "cmdOK", "OK");
+    // OK, Cancel and Apply in the desktop's order: Enter is OK, Esc is Cancel.
+    auto* buttons = new QDialogButtonBox(
+        QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
+    buttons->setObjectName(QStringLiteral("buttons"));
+    const std::pair<QPushButton**, std::pair<QDialogButtonBox::StandardButton, const char*>>
+        named[] = {{&cmdOK, {QDialogButtonBox::Ok, "OK"}},
+                   {&cmdCancel, {QDialogButtonBox::Cancel, "Cancel"}},
+                   {&cmdApply, {QDialogButtonBox::Apply, "Apply"}}};
+    for (const auto& [button, which] : named) {
+        *button = buttons->button(which.first);
+        (*button)->setText(QString::fromLatin1(which.second));
+        (*button)->setObjectName(QStringLiteral("cmd") + QString::fromLatin1(which.second));
+        (*button)->setAutoDefault(false);
+    }
     cmdOK->setDefault(true);
 
     auto* tools = new QHBoxLayout;
     tools->addWidget(cmdFonts);
     tools->addWidget(cmdAssociate);
     tools->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    buttons->addWidget(cmdApply);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(tools);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
+    DialogButtons::followLayout(cmdAssociate, buttons);
 
     connect(cmdApply, &QPushButton::clicked, this, &frmOptions::cmdApply_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
+    connect(buttons, &QDialogButtonBox::accepted, this, &frmOptions::cmdOK_Click);
+    connect(buttons, &QDialogButtonBox::rejected, this, &frmOptions::cmdCancel_Click);
     connect(cmdFonts, &QPushButton::clicked, this, &frmOptions::cmdFonts_Click);
     connect(cmdAssociate, &QPushButton::clicked, this, &frmOptions::cmdAssociate_Click);
 

@@ -3,6 +3,7 @@
 #include "shell/UnitsSettings.h"
 
 #include "controls/WaitCursor.h"
+#include "controls/WidgetTags.h"
 #include "load/TableRefresh.h"
 #include "services/AppFolders.h"
 #include "services/ErrorNumbers.h"
@@ -22,6 +23,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <array>
 #include <cstdio>
@@ -60,7 +62,10 @@ private:
 ui::ui(const QString& commandLine, QWidget* parent)
     : QMainWindow(parent), loadDoc(model), commandLine(commandLine) {
     setObjectName(QStringLiteral("ui"));
-    setWindowTitle(QStringLiteral("Quorvel Tables"));
+    setWindowTitle(QStringLiteral("Quorvel Tables[*]"));
+    modifiedCheck.setSingleShot(true);
+    modifiedCheck.setInterval(100);
+    connect(&modifiedCheck, &QTimer::timeout, this, &ui::showModified);
     buildTabs();
     menus = std::make_unique<MainMenus>(*this);
     connectParts();
@@ -81,10 +86,21 @@ ui::~ui() {
 }
 
 void ui::buildTabs() {
-    auto* central = new QWidget(this);
+    // The tabs sit on a canvas in a scroll area: a window too small to show them at a readable
+    // size scrolls them instead of shrinking their text further.
+    auto* scroller = new QScrollArea(this);
+    scroller->setObjectName(QStringLiteral("scroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    // Keys go to the tabs' controls: the area itself takes no focus, nor Ctrl+Tab from them.
+    scroller->setFocusPolicy(Qt::NoFocus);
+    scroller->installEventFilter(this);
+    auto* central = new QWidget;
     central->setObjectName(QStringLiteral("central"));
-    central->installEventFilter(this);
-    setCentralWidget(central);
+    for (QWidget* carrier : {static_cast<QWidget*>(scroller), central})
+        carrier->setProperty(WidgetTags::carrierProperty, true);
+    scroller->setWidget(central);
+    setCentralWidget(scroller);
     sstUI = new QTabWidget(central);
     sstUI->setObjectName(QStringLiteral("sstUI"));
     inputTab = new InputTab(model);
@@ -129,6 +145,11 @@ void ui::connectParts() {
 
 QAction* ui::action(const QString& name) const {
     return menus->action(name);
+}
+
+void ui::stepTab(int step) {
+    const int count = sstUI->count();
+    sstUI->setCurrentIndex(((sstUI->currentIndex() + step) % count + count) % count);
 }
 
 QString ui::tabName(int index) {
@@ -185,6 +206,9 @@ void ui::formLoad() {
         model.values.metro.setReference();
         formInit();
         resizer.Resize_Initialize(this);
+        static_cast<QScrollArea*>(centralWidget())
+            ->widget()
+            ->setMinimumSize(resizer.readableSize());
         inputTab->applyMilRange();
         if (namedSession) sstUI->setCurrentIndex(SimControlsPage);
     });
@@ -206,9 +230,9 @@ void ui::fillCompareList() {
 }
 
 void ui::layoutTabs() {
-    const QWidget* area = centralWidget();
-    const int w = area->width();
-    const int h = area->height();
+    const QSize area = CResize::innerSize(this);
+    const int w = area.width();
+    const int h = area.height();
     // The tab control takes nearly the whole window: a thin margin left, 98% of the width and
     // 96% of the height, centred vertically.
     sstUI->setGeometry(qRound(0.005 * w), qRound(0.02 * h), qRound(0.98 * w), qRound(0.96 * h));
@@ -265,8 +289,16 @@ void ui::afterLoadRead() {
 void ui::showCaption() {
     // Before a load file is read the caption is the program's name.
     const QString load = loadCaption.isEmpty() ? QStringLiteral("Quorvel Tables") : loadCaption;
-    setWindowTitle(sessionName.isEmpty() ? load
-                                         : load + QStringLiteral("      Session: ") + sessionName);
+    // "[*]" is where the desktop shows that a document has unsaved changes.
+    setWindowTitle(
+        (sessionName.isEmpty() ? load : load + QStringLiteral("      Session: ") + sessionName) +
+        QStringLiteral("[*]"));
+    showModified();
+}
+
+void ui::showModified() {
+    if (unloading || finished || !simulator) return;
+    setWindowModified(loadDoc.isModified() || simulator->document.isModified());
 }
 
 // ---- documents --------------------------------------------------------------------------------
@@ -325,6 +357,11 @@ bool ui::eventFilter(QObject* watched, QEvent* event) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->window() == this)
             keyPress = static_cast<int16_t>(static_cast<QKeyEvent*>(event)->key() & 0x7FFF);
+    } else if (event->type() == QEvent::KeyRelease || event->type() == QEvent::MouseButtonRelease ||
+               event->type() == QEvent::Wheel) {
+        // Whatever the shooter did may have changed a document: look once the event is handled.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this) modifiedCheck.start();
     } else if (event->type() == QEvent::Resize && watched == centralWidget()) {
         layoutTabs();
     }
@@ -334,6 +371,7 @@ bool ui::eventFilter(QObject* watched, QEvent* event) {
 void ui::runGuarded(const char* operation, const std::function<void()>& body) {
     try {
         body();
+        showModified();
     } catch (const std::exception& e) {
         Problems::report(Problem::failure(QStringLiteral("ui"), QString::fromLatin1(operation),
                                           ErrorNumbers::Internal,

@@ -13,6 +13,7 @@
 #include "sim/widgets/SimWindow.h"
 
 #include <QMainWindow>
+#include <QTimer>
 #include <cstdint>
 #include <memory>
 
@@ -88,6 +89,9 @@ public:
     // A recent file chosen in the File menu (entry `index`, 0 the newest).
     void mnuMRU_Click(int index);
 
+    // Shows the next tab (`step` 1) or the previous one (-1), round from the last to the first.
+    void stepTab(int step);
+
     // Steps 1 to 5 of closing: false when the user cancelled one of the questions.
     bool queryUnload();
 
@@ -111,6 +115,8 @@ private:
     void afterLoadRead();
     void placeCompareBox(int tab);
     void showCaption();
+    // Marks the title while the load or the session has unsaved changes.
+    void showModified();
     void runGuarded(const char* operation, const std::function<void()>& body);
     QString commandLineFile();
 
@@ -144,4 +150,5 @@ private:
     bool tellMissingComparison = false;
     bool unloading = false;
     bool finished = false; // the simulator has let go of its trajectory
+    QTimer modifiedCheck;  // showModified() once the shooter's input has been handled
 };

@@ -6,6 +6,8 @@
 #include "sim/CSim.h"
 #include "sim/SessionFile.h"
 
+#include <QFile>
+
 SessionDocument::SessionDocument(CSim& sim) : sim(sim) {}
 
 QString SessionDocument::fileName() const {
@@ -96,8 +98,10 @@ bool SessionDocument::queryUnsaved() {
     const bool changed = current.isEmpty() ? !hasClean || unnamedRecords() != cleanRecords
                                            : isChanged(current, scratch);
     if (!changed) return true;
-    const QString text =
-        QStringLiteral("Do you want to Save changes to") + ' ' + name + QStringLiteral(" ?");
+    // A document that has no file yet is asked about as "Untitled".
+    const QString text = QStringLiteral("Do you want to Save changes to") + ' ' +
+                         (name.isEmpty() ? QStringLiteral("Untitled") : name) +
+                         QStringLiteral(" ?");
     switch (prompt().ask(text, QString::fromLatin1(questionTitle), PromptButtons::YesNoCancel,
                          PromptIcon::Question)) {
     case PromptAnswer::Yes:
@@ -111,6 +115,15 @@ bool SessionDocument::queryUnsaved() {
     default:
         return false;
     }
+}
+
+bool SessionDocument::isModified() const {
+    if (sim.sessionFile.isEmpty()) return !hasClean || unnamedRecords() != cleanRecords;
+    QFile file(sim.sessionFile);
+    if (!file.open(QIODevice::ReadOnly)) return true;
+    // As the question compares them: line ends do not count.
+    return file.readAll().replace('\r', "") !=
+           SessionFile::bytesOf(sim.fileValues()).replace('\r', "");
 }
 
 bool SessionDocument::isChanged(const QString& file1, const QString& file2) {

@@ -43,6 +43,9 @@ public:
     bool save() override;
     bool saveAs() override;
     bool queryUnsaved() override; // queryUnsavedSim
+    // What queryUnsaved would ask about, found without writing or reporting anything: the
+    // session differs from its file (or, unnamed, from its clean state).
+    bool isModified() const;
     QString fileName() const override;
 
     // Open dialog for session files: the chosen path, or empty when none was chosen.

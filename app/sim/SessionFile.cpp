@@ -231,12 +231,27 @@ Read read(const QString& path, const Values& start) {
     return result;
 }
 
-std::optional<FileProblem> write(const QString& path, const Values& values) {
+namespace {
+QList<CFileData::Field> fieldsOf(const Values& values) {
     const QStringList texts = records(values);
     QList<CFileData::Field> fields;
     for (int n = 1; n <= texts.size(); ++n)
         fields.append({texts.at(n - 1), isMultiline(n)});
-    return CFileData::writeFields(path, fields);
+    return fields;
+}
+} // namespace
+
+std::optional<FileProblem> write(const QString& path, const Values& values) {
+    return CFileData::writeFields(path, fieldsOf(values));
+}
+
+QByteArray bytesOf(const Values& values) {
+    QByteArray data;
+    for (const CFileData::Field& field : fieldsOf(values)) {
+        data += CFileData::encodeField(field.text, field.multiline).toLatin1();
+        data += "\r\n";
+    }
+    return data;
 }
 
 std::optional<QString> steppedName(const QString& path, bool forward) {

@@ -64,6 +64,8 @@ std::optional<FileProblem> write(const QString& path, const Values& values);
 
 // The 30 texts of a session, record 1 first (not yet escaped for the file).
 QStringList records(const Values& values);
+// The bytes write() puts into a file for `values`, written nowhere.
+QByteArray bytesOf(const Values& values);
 
 // Puts the text of record `number` (1..30) into `values`. A text record takes any text; a
 // numeric one that does not convert (empty, garbled, out of range) leaves `values` as it was

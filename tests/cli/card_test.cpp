@@ -87,6 +87,47 @@ TEST_F(CardTest, BadRequestsAreOneLineAndStatusTwo) {
     EXPECT_FALSE(QFile::exists(folder.file("x.pdf")));
 }
 
+TEST_F(CardTest, ThePocketCardIsAnA6PageWithTheShootersRows) {
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "no pdftotext";
+    const QString pocket = folder.file("pocket.pdf");
+    Outcome r = quorvel({"--card", load, "-o", pocket, "--card-size", "pocket"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QString info = QString::fromLatin1(runProgram("pdfinfo", {pocket}).out);
+    EXPECT_TRUE(info.contains("420 x 297 pts") || info.contains("(A6)")) << info.toStdString();
+    EXPECT_TRUE(QRegularExpression("Pages:\\s+1\\n").match(info).hasMatch()) << info.toStdString();
+    // The load's 25-yd table, every 100 yd on the pocket card.
+    const auto ranges = [](const QString& text) {
+        QStringList found;
+        static const QRegularExpression row(
+            "(?:^|\\n)\\s*(\\d+)\\s+-?[\\d.]+\\s+-?[\\d.]+\\s+\\d{3,4}\\s");
+        for (auto it = row.globalMatch(text); it.hasNext();)
+            found << it.next().captured(1);
+        return found;
+    };
+    QString text = QString::fromUtf8(runProgram("pdftotext", {"-layout", pocket, "-"}).out);
+    EXPECT_EQ(ranges(text), (QStringList{"0", "100", "200", "300", "400", "500", "600", "700",
+                                         "800", "900", "1000"}))
+        << text.toStdString();
+
+    const QString picked = folder.file("picked.pdf");
+    r = quorvel({"--card", load, "-o", picked, "--rows", "300:450:50"});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    text = QString::fromUtf8(runProgram("pdftotext", {"-layout", picked, "-"}).out);
+    EXPECT_EQ(ranges(text), (QStringList{"300", "350", "400", "450"})) << text.toStdString();
+}
+
+TEST_F(CardTest, BadSizesAndRowsAreOneLineAndStatusTwo) {
+    for (const QStringList& extra :
+         {QStringList{"--card-size", "wallet"}, QStringList{"--card-size"},
+          QStringList{"--rows", "100:50:25"}, QStringList{"--rows", "0:500:0"},
+          QStringList{"--rows", "0:500"}, QStringList{"--rows", "0:5000:100"}}) {
+        const Outcome r = quorvel(QStringList{"--card", load, "-o", folder.file("x.pdf")} + extra);
+        EXPECT_EQ(r.status, 2) << extra.join(' ').toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(folder.file("x.pdf")));
+}
+
 TEST_F(CardTest, CsvGoesToStandardOutput) {
     const Outcome r = quorvel({"--table", load, "--csv"});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();

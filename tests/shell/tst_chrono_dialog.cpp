@@ -1,5 +1,6 @@
 // The chronograph dialog: captions, tooltips, the boxes' checks, the computed velocity and its
-// roundings, staying open, closing.
+// roundings, staying open on Calculate (Enter), closing on OK and Escape, and the drag model
+// its coefficient is read against.
 #include "PromptRecorder.h"
 #include "TestAppFolder.h"
 #include "load/LoadModel.h"
@@ -8,6 +9,8 @@
 #include "shell/dlgChronoVel.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -117,7 +120,7 @@ private slots:
         QCOMPARE(f.prompts.lastTitle(), QStringLiteral("Not a Number"));
     }
 
-    void okComputesAndStaysOpen() {
+    void calculateComputesAndStaysOpen() {
         Fixture f;
         dlgChronoVel dlg(f.model);
         dlg.show();
@@ -125,7 +128,7 @@ private slots:
         dlg.txtChronoVel->setText(QStringLiteral("2700"));
         dlg.txtChronoDist->setText(QStringLiteral("15"));
         dlg.txtBc->setText(QStringLiteral("0.45"));
-        dlg.OKButton_Click();
+        dlg.cmdCalculate_Click();
         QVERIFY(f.prompts.messages.isEmpty());
         QVERIFY(dlg.isVisible());
         QVERIFY(!dlg.txtCalcMv->isHidden());
@@ -137,28 +140,70 @@ private slots:
         QCOMPARE(dlg.txtVelDiff->text(),
                  MNumber::shortText(MNumber::roundDecimals(mv - 2700, 1), true));
         const QString first = dlg.txtCalcMv->text();
-        dlg.OKButton_Click();
+        dlg.cmdCalculate_Click();
         QCOMPARE(dlg.txtCalcMv->text(), first);
 
         // At the smallest distance the first guess stands: 3000.03 shown as 3000.
         dlg.txtChronoVel->setText(QStringLiteral("3000"));
         dlg.txtChronoDist->setText(QStringLiteral("0.01"));
-        dlg.OKButton_Click();
+        dlg.cmdCalculate_Click();
         QCOMPARE(dlg.txtCalcMv->text(), QStringLiteral("3000"));
         QCOMPARE(dlg.txtVelDiff->text(), QStringLiteral("0"));
     }
 
-    void okWithAnEmptyDistanceKeepsTheFocusThere() {
+    void calculateWithAnEmptyDistanceKeepsTheFocusThere() {
         Fixture f;
         dlgChronoVel dlg(f.model);
         dlg.show();
         QApplication::setActiveWindow(&dlg);
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
-        dlg.OKButton_Click();
+        dlg.cmdCalculate_Click();
         QCOMPARE(f.prompts.messages.size(), 1);
         QCOMPARE(f.prompts.lastTitle(), QStringLiteral("Not a Number"));
         QVERIFY(dlg.txtCalcMv->isHidden());
         QTRY_VERIFY(dlg.txtChronoDist->hasFocus());
+    }
+
+    void enterCalculatesAndOkCloses() {
+        Fixture f;
+        dlgChronoVel dlg(f.model);
+        dlg.show();
+        QApplication::setActiveWindow(&dlg);
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        dlg.txtChronoDist->setText(QStringLiteral("15"));
+        dlg.txtChronoDist->setFocus();
+        QTest::keyClick(dlg.txtChronoDist, Qt::Key_Return);
+        QVERIFY(dlg.isVisible());
+        QVERIFY(!dlg.txtCalcMv->isHidden());
+        QVERIFY(!dlg.txtCalcMv->text().isEmpty());
+        QVERIFY(f.prompts.messages.isEmpty());
+        QCOMPARE(dlg.buttons->buttonRole(dlg.OKButton), QDialogButtonBox::AcceptRole);
+        QCOMPARE(dlg.buttons->buttonRole(dlg.CancelButton), QDialogButtonBox::RejectRole);
+        dlg.OKButton->click();
+        QVERIFY(!dlg.isVisible());
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QVERIFY(f.prompts.messages.isEmpty());
+    }
+
+    void aPrecisionLoadOnAnotherDragTableIsToldTheModelOfItsBc() {
+        struct Case {
+            bool precision;
+            const char* table;
+            bool told;
+        };
+        for (const Case& c : {Case{true, "G7", true}, Case{true, "G1", false},
+                              Case{false, "G7", false}, Case{true, "drag/my bullet.drg", true}}) {
+            Fixture f;
+            f.model.form.precision.on = c.precision;
+            f.model.form.precision.dragTable = QString::fromLatin1(c.table);
+            dlgChronoVel dlg(f.model);
+            QCOMPARE(!dlg.lblDragModel->isHidden(), c.told);
+            if (c.told) {
+                QVERIFY(dlg.lblDragModel->text().contains(QStringLiteral("G1")));
+                QVERIFY2(dlg.lblDragModel->text().contains(QFileInfo(c.table).fileName()),
+                         qPrintable(dlg.lblDragModel->text()));
+            }
+        }
     }
 
     void escapeCloses() {

@@ -370,7 +370,7 @@ private slots:
         // The chronograph correction shares the simulator's library: no leak is reported.
         whenModal<dlgChronoVel>(&w, [&](dlgChronoVel* d) {
             d->txtChronoDist->setText(QStringLiteral("15"));
-            d->OKButton_Click();
+            d->cmdCalculate_Click();
             velocity = d->txtCalcMv->text();
             d->reject();
         });

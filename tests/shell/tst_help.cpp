@@ -2,8 +2,10 @@
 #include "TestAppFolder.h"
 #include "shell/HelpViewer.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QListWidget>
+#include <QPointer>
 #include <QtTest>
 
 // Help, Contents: the compiled help file built with the program, read through chmlib and shown
@@ -74,6 +76,29 @@ private slots:
         // The same window comes back the second time.
         QCOMPARE(HelpViewer::showContents(&owner), viewer);
         delete viewer;
+    }
+
+    void helpOpensOverItsWindowAndEscapeClosesIt() {
+        PromptRecorder recorder;
+        TestAppFolder app(false);
+        QVERIFY(QFile::copy(builtHelp(), app.file(QStringLiteral("quorvel.chm"))));
+        QWidget owner;
+        owner.setGeometry(700, 500, 900, 700);
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        HelpViewer* viewer = HelpViewer::showContents(&owner);
+        QVERIFY(viewer);
+        QVERIFY(QTest::qWaitForWindowExposed(viewer));
+        const QPoint offset = viewer->frameGeometry().center() - owner.frameGeometry().center();
+        QVERIFY2(offset.manhattanLength() < 40,
+                 qPrintable(QStringLiteral("%1, %2").arg(offset.x()).arg(offset.y())));
+        QPointer<HelpViewer> open = viewer;
+        QApplication::setActiveWindow(viewer);
+        QVERIFY(QTest::qWaitForWindowActive(viewer));
+        viewer->txtPage->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!open || !open->isVisible());
+        QVERIFY(recorder.messages.isEmpty());
     }
 
     void linksBetweenPagesWork() {

@@ -217,7 +217,7 @@ private slots:
         QVERIFY(!s.doc.queryUnsaved()); // Save As cancelled: the whole command is cancelled
         QCOMPARE(s.chooser.requests.size(), 1);
         QCOMPARE(s.prompts.messages.first().text,
-                 QStringLiteral("Do you want to Save changes to  ?"));
+                 QStringLiteral("Do you want to Save changes to Untitled ?"));
 
         s.prompts.answers = {PromptAnswer::Yes};
         s.chooser.files = {s.folder.file("fresh.qvt")};

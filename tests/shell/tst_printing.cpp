@@ -86,6 +86,30 @@ private slots:
         QVERIFY(pages(pdf) >= 2); // 122 lines do not fit one page
     }
 
+    void everyPageOfATableStartsWithItsColumnHeadings() {
+        requireTool("pdftotext");
+        PromptRecorder recorder;
+        QString text = QStringLiteral("7.62 \r\n Altitude : 0 ft\r\n \r\n"
+                                      "    Range   Height  Hclicks \r\n"
+                                      "  -------  -------  ------- \r\n");
+        for (int r = 0; r < 150; ++r)
+            text += QStringLiteral("   %1    -1.25        2\r\n").arg(r * 50, 6);
+        const QString pdf = dir.filePath(QStringLiteral("headings.pdf"));
+        QVERIFY(Printing::printTabToPdf(pdf, Printing::tableTab, text, QImage()));
+        const int count = pages(pdf);
+        QVERIFY(count >= 3);
+        const QString printed = run("pdftotext", {"-layout", pdf, "-"});
+        static const QRegularExpression headings(QStringLiteral("Range\\s+Height\\s+Hclicks"));
+        QCOMPARE(printed.count(headings), count);
+        // The load's lines above the headings are not repeated, and no row is printed twice.
+        QCOMPARE(printed.count(QStringLiteral("Altitude")), 1);
+        QCOMPARE(printed.count(QRegularExpression(QStringLiteral("\\b7450\\s"))), 1);
+        // Without a rule of dashes nothing is taken for headings.
+        const QString plain = dir.filePath(QStringLiteral("plain.pdf"));
+        QVERIFY(Printing::printTabToPdf(plain, Printing::tableTab, tableText(150), QImage()));
+        QCOMPARE(run("pdftotext", {"-layout", plain, "-"}).count(headings), 1);
+    }
+
     void tableUsesCourierTenWhateverTheScreenFont() {
         requireTool("pdftotext");
         QFont screen = QApplication::font();

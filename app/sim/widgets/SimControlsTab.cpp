@@ -154,6 +154,8 @@ QWidget* SimControlsTab::buildNotes() {
     auto* col = new QVBoxLayout(box);
     txtSimNotes = new QPlainTextEdit;
     txtSimNotes->setObjectName(QStringLiteral("txtSimNotes"));
+    // Tab moves on, as in the load's notes: the notes are a field of the form, not a document.
+    txtSimNotes->setTabChangesFocus(true);
     col->addWidget(txtSimNotes);
     return box;
 }
