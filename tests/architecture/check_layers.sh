@@ -12,7 +12,7 @@ root=${1:?source root}
 # What each folder may include, by the first part of the include's path.
 allowed() {
     case "$1" in
-        units) echo "" ;;
+        units) echo "units" ;;
         solver) echo "units" ;;
         precision) echo "precision units" ;;
         app/services) echo "services precision units" ;;

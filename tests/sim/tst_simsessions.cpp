@@ -293,7 +293,7 @@ private slots:
         chooser.files = {QString()}; // Save As cancelled: the whole Open is
         w.action("mnuOpen")->trigger();
         QCOMPARE(prompts.messages.size(), 1);
-        QCOMPARE(prompts.lastText(), QStringLiteral("Do you want to Save changes to  ?"));
+        QCOMPARE(prompts.lastText(), QStringLiteral("Do you want to Save changes to Untitled ?"));
         QVERIFY(!chooser.requests.last().open);
         QCOMPARE(bytesOf(trunc), cut);
         prompts.answers = {PromptAnswer::No, PromptAnswer::No};
