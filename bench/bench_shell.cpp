@@ -1,5 +1,5 @@
 // The main window's costs a user feels: starting the program up to the first shown window, and
-// switching to the Table tab for a long-range load.
+// switching to the Table tab for a long-range load, and switching units there.
 #include "BenchSupport.h"
 #include "load/LoadFile.h"
 #include "services/Prompt.h"
@@ -54,6 +54,26 @@ void BM_SwitchToTableTab1500Yards(benchmark::State& state) {
     window.hide();
 }
 BENCHMARK(BM_SwitchToTableTab1500Yards)->Unit(benchmark::kMillisecond);
+
+// Switching the shooter's units between imperial and metric while the Table tab shows a
+// 1500-yd load: the fields, captions and the table redrawn in the new units.
+void BM_SwitchUnitsOnTableTab1500Yards(benchmark::State& state) {
+    FreshAppFolder folder;
+    ui window;
+    window.inputTab->txtInput(3)->setText("1500");
+    window.inputTab->txtInput(5)->setText("25");
+    window.show();
+    window.sstUI->setCurrentIndex(ui::TablePage);
+    QApplication::processEvents();
+    bool metric = false;
+    for (auto _ : state) {
+        metric = !metric;
+        window.applyUnits(metric ? Units::ShownUnits::metric() : Units::ShownUnits::imperial());
+        QApplication::processEvents();
+    }
+    window.hide();
+}
+BENCHMARK(BM_SwitchUnitsOnTableTab1500Yards)->Unit(benchmark::kMillisecond);
 
 // A load whose notes hold `bytes` of text: many short lines, or a single line of them.
 QString loadWithNotes(const QDir& folder, const QString& name, qsizetype bytes, bool oneLine) {

@@ -142,7 +142,9 @@ QString settledText(const FieldUnits& u, int index, const QString& stored) {
 }
 
 QString caption(const FieldUnits& u, int index) {
-    if (!converted(u, index)) return QString::fromUtf8(InputFields::field(index).caption);
+    // Units other than the classic ones name their unit in every caption that has one.
+    if (!converted(u, index) && (u.units.isImperial() || quantity(index) == Quantity::Count))
+        return QString::fromUtf8(InputFields::field(index).caption);
     return QString::fromLatin1(unitField(index)->caption) + QStringLiteral(" (") +
            symbolOf(u, quantity(index)) + ')';
 }

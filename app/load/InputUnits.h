@@ -34,7 +34,8 @@ QString storedText(const FieldUnits& units, int index, const QString& shown);
 // will use ("2624.672" becomes "2625"), so that what shows is what is computed.
 QString settledText(const FieldUnits& units, int index, const QString& stored);
 
-// The field's caption, naming the unit when it is not the file's ("Muzzle Velocity (m/s)").
+// The field's caption, naming its unit under any units but the classic ones ("Muzzle Velocity
+// (m/s)", "Max Range (m)").
 QString caption(const FieldUnits& units, int index);
 // The range message of a field under `limit`, in the shown unit when converted: the bounds are
 // rounded inwards to the unit's decimals so that every value the message allows is taken.
