@@ -22,8 +22,8 @@ TEST(InputUnits, AWholeNumberFieldShowsTheValueTheRecordUses) {
     EXPECT_EQ(settled, "2799");
     EXPECT_EQ(InputUnits::shownText(metric, MuzzleVelocity, settled), "853.1");
     // 100 m on a load in yards is 109.36 yd: the record's 109 yd show as 99.7 m.
-    const QString zero = InputUnits::settledText(
-        metric, ZeroRange, InputUnits::storedText(metric, ZeroRange, "100"));
+    const QString zero = InputUnits::settledText(metric, ZeroRange,
+                                                 InputUnits::storedText(metric, ZeroRange, "100"));
     EXPECT_EQ(zero, "109");
     EXPECT_EQ(InputUnits::shownText(metric, ZeroRange, zero), "99.7");
     // A field the record holds as a decimal keeps what was typed.
@@ -65,8 +65,8 @@ TEST(InputUnits, TheRangeMessageAllowsEveryValueItNames) {
         for (int bound = 1; bound <= 2; ++bound) {
             model.setFieldText(index, InputUnits::storedText(metric, index, match.captured(bound)));
             const FieldVerdict verdict = model.txtInputValidate(index);
-            EXPECT_FALSE(verdict.hasMessage()) << message.toStdString() << " refuses "
-                                               << match.captured(bound).toStdString();
+            EXPECT_FALSE(verdict.hasMessage())
+                << message.toStdString() << " refuses " << match.captured(bound).toStdString();
         }
     }
     EXPECT_EQ(InputUnits::limitMessage(metric, MuzzleVelocity, limit(MuzzleVelocity, false, false)),

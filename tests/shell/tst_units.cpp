@@ -12,9 +12,9 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QRegularExpression>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
 
