@@ -42,4 +42,28 @@ QString symbol(const Units::ShownUnits& units, Units::Quantity q) {
     return QString::fromUtf8(units.symbol(q));
 }
 
+namespace {
+double inwards(double value, int decimals, bool lower) {
+    const double scale = std::pow(10.0, decimals);
+    // Slack for a bound's single precision and the factors' last digit: 4500 ft/s is
+    // 1371.6 m/s, not 1371.5.
+    value *= scale;
+    const double slack = std::abs(value) * 1e-6;
+    value = lower ? std::ceil(value - slack) : std::floor(value + slack);
+    value /= scale;
+    return value == 0 ? 0 : value;
+}
+} // namespace
+
+ShownLimit limit(const Units::ShownUnits& units, Units::Quantity q, const InputLimit& stored,
+                 const QString& name, int decimals) {
+    if (units.isStored(q)) return {stored.lower, stored.upper, QString::fromLatin1(stored.message)};
+    const double lower = inwards(units.shown(q, stored.lower), decimals, true);
+    const double upper = inwards(units.shown(q, stored.upper), decimals, false);
+    return {float(lower), float(upper),
+            name + QStringLiteral(" must be between ") + MNumber::shortText(float(lower)) +
+                QStringLiteral(" and ") + MNumber::shortText(float(upper)) + ' ' +
+                symbol(units, q) + '.'};
+}
+
 } // namespace UnitText

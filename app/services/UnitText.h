@@ -2,6 +2,7 @@
 // kept in the files' units, and the files' value of what the shooter typed.
 #pragma once
 
+#include "services/InputLimit.h"
 #include "units/ShownUnits.h"
 
 #include <QString>
@@ -22,5 +23,15 @@ std::optional<double> stored(const Units::ShownUnits& units, Units::Quantity q,
 QString caption(const QString& name, const Units::ShownUnits& units, Units::Quantity q);
 // The unit's symbol.
 QString symbol(const Units::ShownUnits& units, Units::Quantity q);
+
+// A typed box's limit in the shown unit: the bounds rounded inwards to `decimals`, so that every
+// value the message allows is taken, and the message naming the unit ("Velocity must be between
+// 91.5 and 1371.6 m/s."). In the files' unit, the limit and its message as they are.
+struct ShownLimit {
+    float lower, upper;
+    QString message;
+};
+ShownLimit limit(const Units::ShownUnits& units, Units::Quantity q, const InputLimit& stored,
+                 const QString& name, int decimals);
 
 } // namespace UnitText

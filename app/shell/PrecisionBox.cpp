@@ -5,6 +5,7 @@
 #include "load/InputFields.h"
 #include "load/LoadModel.h"
 #include "load/PrecisionRows.h"
+#include "load/PrecisionUnits.h"
 #include "precision/BcFit.h"
 #include "services/FieldChecks.h"
 #include "services/FileChooser.h"
@@ -56,6 +57,7 @@ PrecisionBox::PrecisionBox(LoadModel& model, QWidget* parent)
         edit->setToolTip(QString::fromUtf8(field(i).message));
         edit->setMinimumWidth(90);
         label->setBuddy(edit);
+        labels[size_t(i)] = label;
         grid->addWidget(label, slot / GridColumns, (slot % GridColumns) * 2);
         if (i == Sensitivity) {
             // The calculator sits beside the field it fills.
@@ -76,7 +78,8 @@ PrecisionBox::PrecisionBox(LoadModel& model, QWidget* parent)
         }
         inputs[size_t(i)] = edit;
         connect(edit, &QLineEdit::textChanged, this, [this, i](const QString& text) {
-            this->model.form.precision.fields[size_t(i)] = text;
+            this->model.form.precision.fields[size_t(i)] =
+                PrecisionUnits::storedText(this->model.fieldUnits(), i, text);
         });
         LeaveCheck::attach(edit, [this, i] { return refuses(i); });
     }
@@ -142,11 +145,17 @@ void PrecisionBox::selectCurrentTable() {
 
 void PrecisionBox::showForm() {
     // The form flows into the controls only: their change signals would write it back.
+    // The captions and messages follow the shooter's units.
     const PrecisionForm& p = model.form.precision;
+    const InputUnits::FieldUnits units = model.fieldUnits();
     for (int i = 0; i < PrecisionFields::Count; ++i) {
-        if (inputs[size_t(i)]->text() == p.fields[size_t(i)]) continue;
-        const QSignalBlocker blocker(inputs[size_t(i)]);
-        inputs[size_t(i)]->setText(p.fields[size_t(i)]);
+        QLineEdit* edit = inputs[size_t(i)];
+        labels[size_t(i)]->setText(PrecisionUnits::caption(units, i));
+        edit->setToolTip(PrecisionUnits::message(units, i));
+        // A box that already shows the value keeps the text as typed.
+        if (PrecisionUnits::storedText(units, i, edit->text()) == p.fields[size_t(i)]) continue;
+        const QSignalBlocker blocker(edit);
+        edit->setText(PrecisionUnits::shownText(units, i, p.fields[size_t(i)]));
     }
     fillDragList();
     selectCurrentTable();
@@ -155,12 +164,15 @@ void PrecisionBox::showForm() {
 }
 
 bool PrecisionBox::refuses(int index) const {
-    const QString text = inputs[size_t(index)]->text();
+    // Checked as the file keeps it; the message names the shown unit.
+    const QString text =
+        PrecisionUnits::storedText(model.fieldUnits(), index, inputs[size_t(index)]->text());
     if (PrecisionFields::check(index, text).isEmpty()) return false;
     const PrecisionFields::Field& f = PrecisionFields::field(index);
+    const QString message = PrecisionUnits::message(model.fieldUnits(), index);
     // Out of range or not a number: the box's message, titled as every box's.
-    if (!MSmallBallStruct::boxRefuses(f.lower, f.upper, text, QString::fromUtf8(f.message)))
-        showMessage(QString::fromUtf8(f.message), QStringLiteral("Number out of Range"));
+    if (!MSmallBallStruct::boxRefuses(f.lower, f.upper, text, message))
+        showMessage(message, QStringLiteral("Number out of Range"));
     return true;
 }
 
@@ -265,5 +277,7 @@ void PrecisionBox::warnImplausibleBc() {
 void PrecisionBox::calculateSensitivity() {
     dlgPowderSensitivity dialog(this);
     if (dialog.exec() != QDialog::Accepted) return;
-    inputs[PrecisionFields::Sensitivity]->setText(dialog.accepted());
+    // The calculator gives ft/s per degree F.
+    inputs[PrecisionFields::Sensitivity]->setText(PrecisionUnits::shownText(
+        model.fieldUnits(), PrecisionFields::Sensitivity, dialog.accepted()));
 }

@@ -13,6 +13,7 @@
 
 class LoadModel;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QToolButton;
 
@@ -27,6 +28,7 @@ public:
     QComboBox* dragTables() const { return cboDragTable; }
     QComboBox* pressureReference() const { return cboPressure; }
     QLineEdit* input(int index) const { return inputs.at(size_t(index)); }
+    QLabel* caption(int index) const { return labels.at(size_t(index)); }
     QToolButton* sensitivityCalculator() const { return cmdSensitivity; }
 
     // Warns, once for each BC and table, when the load's BC is implausible for its table.
@@ -56,4 +58,5 @@ private:
     QToolButton* cmdSensitivity = nullptr;
     QString warnedBc; // "table|bc" last warned about
     std::array<QLineEdit*, PrecisionFields::Count> inputs{};
+    std::array<QLabel*, PrecisionFields::Count> labels{};
 };

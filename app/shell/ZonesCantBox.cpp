@@ -2,6 +2,7 @@
 
 #include "controls/LeaveCheck.h"
 #include "load/LoadModel.h"
+#include "load/PrecisionUnits.h"
 #include "load/ZonesCantJump.h"
 #include "services/Prompt.h"
 #include "shell/dlgWindZones.h"
@@ -56,7 +57,9 @@ void ZonesCantBox::showForm() {
     const QSignalBlocker jumpBlocker(chkAeroJump);
     if (txtCant->text() != p.cantDeg) txtCant->setText(p.cantDeg);
     chkAeroJump->setChecked(p.aerodynamicJump);
-    lblZones->setText(p.windZones.isEmpty() ? QStringLiteral("one wind all the way") : p.windZones);
+    lblZones->setText(p.windZones.isEmpty()
+                          ? QStringLiteral("one wind all the way")
+                          : PrecisionUnits::shownZones(model.fieldUnits(), p.windZones));
 }
 
 bool ZonesCantBox::cantRefuses() const {
@@ -67,7 +70,7 @@ bool ZonesCantBox::cantRefuses() const {
 }
 
 void ZonesCantBox::editZones() {
-    dlgWindZones dialog(model.form.precision.windZones, model.form.isMetric(), this);
+    dlgWindZones dialog(model.form.precision.windZones, model.fieldUnits(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     model.form.precision.windZones = dialog.zonesText();
     showForm();

@@ -4,10 +4,12 @@
 #include "controls/NumberBox.h"
 #include "controls/WaitCursor.h"
 #include "load/InputFields.h"
+#include "load/InputUnits.h"
 #include "load/LoadModel.h"
 #include "services/CChronoVelocity.h"
 #include "services/FieldChecks.h"
 #include "services/MNumber.h"
+#include "services/UnitText.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -22,6 +24,17 @@ namespace {
 float single(const QLineEdit* box) {
     const auto value = MNumber::parse(box->text());
     return value ? MNumber::toSingle(*value).value_or(0) : 0;
+}
+
+using Units::Quantity;
+// The distance box's decimals in metres: a chronograph stands a few metres out.
+constexpr int DistanceDecimals = 2;
+
+// A caption's classic unit, or the shooter's.
+QString unitCaption(const QString& name, const Units::ShownUnits& units, Quantity q,
+                    const char* classic) {
+    return name + QStringLiteral(" (") +
+           (units.isStored(q) ? QString::fromLatin1(classic) : UnitText::symbol(units, q)) + ')';
 }
 
 } // namespace
@@ -118,6 +131,23 @@ void dlgChronoVel::build() {
 
 void dlgChronoVel::Form_Load() {
     showResults(false);
+    // Velocities in the shooter's velocity unit, the distance in feet or metres as altitudes.
+    const Units::ShownUnits& units = model.units;
+    velocityLimit =
+        UnitText::limit(units, Quantity::Velocity, CChronoVelocity::velocityLimit,
+                        QStringLiteral("Velocity"), units.info(Quantity::Velocity).decimals);
+    distanceLimit = UnitText::limit(units, Quantity::Altitude, CChronoVelocity::distanceLimit,
+                                    QStringLiteral("Distance"), DistanceDecimals);
+    txtChronoVel->setToolTip(velocityLimit.message);
+    txtChronoDist->setToolTip(distanceLimit.message);
+    Label1[0]->setText(unitCaption(QStringLiteral("Calculated Muzzle Velocity"), units,
+                                   Quantity::Velocity, "ft/sec"));
+    Label1[2]->setText(
+        unitCaption(QStringLiteral("Velocity Difference"), units, Quantity::Velocity, "ft/sec"));
+    Label1[4]->setText(
+        unitCaption(QStringLiteral("Chronograph Velocity"), units, Quantity::Velocity, "ft/sec"));
+    Label1[5]->setText(
+        unitCaption(QStringLiteral("Chronograph Distance"), units, Quantity::Altitude, "ft"));
     // The coefficient a table of the load is handed when the atmosphere corrects it (the extra
     // fields on), else the BC field as typed.
     const LoadSnapshot snapshot = LoadSnapshot::of(model.form, model.values);
@@ -127,7 +157,8 @@ void dlgChronoVel::Form_Load() {
     const bool corrected = handed && *handed > 0 && MSmallBallStruct::isNonZero(*handed - fieldBc);
     txtBc->setText(corrected ? MNumber::shortText(*handed, true)
                              : model.form.fields[InputFields::Bc]);
-    txtChronoVel->setText(model.form.fields[InputFields::MuzzleVelocity]);
+    txtChronoVel->setText(InputUnits::shownText(model.fieldUnits(), InputFields::MuzzleVelocity,
+                                                model.form.fields[InputFields::MuzzleVelocity]));
     txtChronoDist->clear();
     // The correction flies G1; a precision load's BC belongs to its own drag table.
     const PrecisionForm& precision = model.form.precision;
@@ -150,10 +181,12 @@ bool dlgChronoVel::txtBc_Validate() {
     return LeaveCheck::refuses(txtBc, CChronoVelocity::bcLimit);
 }
 bool dlgChronoVel::txtChronoDist_Validate() {
-    return LeaveCheck::refuses(txtChronoDist, CChronoVelocity::distanceLimit);
+    return MSmallBallStruct::boxRefuses(distanceLimit.lower, distanceLimit.upper,
+                                        txtChronoDist->text(), distanceLimit.message);
 }
 bool dlgChronoVel::txtChronoVel_Validate() {
-    return LeaveCheck::refuses(txtChronoVel, CChronoVelocity::velocityLimit);
+    return MSmallBallStruct::boxRefuses(velocityLimit.lower, velocityLimit.upper,
+                                        txtChronoVel->text(), velocityLimit.message);
 }
 
 void dlgChronoVel::cmdCalculate_Click() {
@@ -170,16 +203,23 @@ void dlgChronoVel::cmdCalculate_Click() {
         }
     }
     WaitCursor wait;
-    const float velocity = single(txtChronoVel);
+    // The correction works in ft/s and feet.
+    const Units::ShownUnits& units = model.units;
+    const float velocity = float(units.stored(Quantity::Velocity, single(txtChronoVel)));
+    const float distance = float(units.stored(Quantity::Altitude, single(txtChronoDist)));
     if (!chrono) chrono = std::make_unique<CChronoVelocity>();
-    const float result = chrono->chronoCorrect(single(txtBc), single(txtChronoDist), velocity,
+    const float result = chrono->chronoCorrect(single(txtBc), distance, velocity,
                                                model.form.fields[InputFields::Angle]);
     if (!(result > 0)) {
         if (chrono->failure()) Problems::report(*chrono->failure());
         showResults(false);
         return;
     }
-    txtCalcMv->setText(MNumber::shortText(MNumber::roundDecimals(result, 1), true));
-    txtVelDiff->setText(MNumber::shortText(MNumber::roundDecimals(result - velocity, 1), true));
+    txtCalcMv->setText(MNumber::shortText(
+        MNumber::roundDecimals(float(units.shown(Quantity::Velocity, result)), 1), true));
+    txtVelDiff->setText(MNumber::shortText(
+        MNumber::roundDecimals(float(units.shownDifference(Quantity::Velocity, result - velocity)),
+                               1),
+        true));
     showResults(true);
 }

@@ -3,6 +3,8 @@
 // user copies it into the load); OK or Cancel close the dialog.
 #pragma once
 
+#include "services/UnitText.h"
+
 #include <QDialog>
 #include <array>
 #include <memory>
@@ -48,4 +50,6 @@ private:
 
     LoadModel& model;
     std::unique_ptr<CChronoVelocity> chrono; // created at the first OK
+    // The velocity and distance boxes' limits in the shown units.
+    UnitText::ShownLimit velocityLimit, distanceLimit;
 };

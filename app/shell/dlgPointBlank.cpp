@@ -6,8 +6,10 @@
 #include "load/CPointBlank.h"
 #include "load/CTextOutput.h"
 #include "load/LoadModel.h"
+#include "services/FieldChecks.h"
 #include "services/MNumber.h"
 #include "services/Prompt.h"
+#include "services/UnitText.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -15,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace {
 // A size typed as a hair below zero still counts as zero.
@@ -23,6 +26,10 @@ constexpr double sizeFloor = -0.001;
 QString inchMark() {
     return QStringLiteral("\"");
 }
+
+using Units::Quantity;
+// A size box's decimals in centimetres.
+constexpr int SizeDecimals = 1;
 
 } // namespace
 
@@ -105,25 +112,51 @@ void dlgPointBlank::build() {
 }
 
 void dlgPointBlank::Form_Load() {
+    // Sizes in the shooter's length unit, ranges in the shown range unit; the group and the
+    // sight-in height are at 100 of the load's own range unit, as the calculation takes them.
+    const Units::ShownUnits& units = model.units;
     const bool metric = model.form.isMetric();
-    const QString unit = metric ? QStringLiteral(" (m)") : QStringLiteral(" (yd)");
-    Label1[1]->setText(metric ? QStringLiteral("Group Size @100 Meter: (in)")
-                              : QStringLiteral("Group Size @100 Yard: (in)"));
+    const bool rangeMetric = units.rangeInMetres(metric);
+    const QString unit = rangeMetric ? QStringLiteral(" (m)") : QStringLiteral(" (yd)");
+    const QString length = UnitText::symbol(units, Quantity::Length);
+    targetLimit = UnitText::limit(units, Quantity::Length, CPointBlank::targetLimit,
+                                  QStringLiteral("Target Size"), SizeDecimals);
+    groupLimit = UnitText::limit(units, Quantity::Length, CPointBlank::groupLimit,
+                                 QStringLiteral("Group size"), SizeDecimals);
+    txtVitalZone->setToolTip(targetLimit.message);
+    txtGroupSize->setToolTip(groupLimit.message);
+    Label1[0]->setText(QStringLiteral("Target Size: (%1)").arg(length));
+    Label1[1]->setText((metric ? QStringLiteral("Group Size @100 Meter: (%1)")
+                               : QStringLiteral("Group Size @100 Yard: (%1)"))
+                           .arg(length));
     Label1[3]->setText(QStringLiteral("Maximum Range") + unit);
-    Label1[4]->setText(QStringLiteral("100 ") + (metric ? QStringLiteral("Meter Sight in (in)")
-                                                        : QStringLiteral("Yard Sight in (in)")));
+    Label1[4]->setText(QStringLiteral("100 ") + (metric ? QStringLiteral("Meter Sight in (%1)")
+                                                        : QStringLiteral("Yard Sight in (%1)"))
+                                                    .arg(length));
     Label1[5]->setText(QStringLiteral("Point Blank Zero") + unit);
     Label1[2]->setText(QStringLiteral("If you aim for the center of the target, you will hit it "
                                       "out to the Point Blank Range without sight adjustment, if "
                                       "you shoot 0.0") +
-                       inchMark() + QStringLiteral(" groups with no crosswind.\n") +
+                       (units.isStored(Quantity::Length) ? inchMark() : ' ' + length) +
+                       QStringLiteral(" groups with no crosswind.\n") +
                        QStringLiteral("Group size reduces this distance, scaled for range."));
     showResults(false);
     // The boxes show the window's values; filling them runs their change handlers like typing.
-    const float group = model.values.groupSize;
-    const float vital = model.values.killZone;
-    txtGroupSize->setText(MNumber::shortText(group, true));
-    txtVitalZone->setText(MNumber::shortText(vital, true));
+    txtGroupSize->setText(sizeText(model.values.groupSize));
+    txtVitalZone->setText(sizeText(model.values.killZone));
+}
+
+QString dlgPointBlank::sizeText(float inches) const {
+    if (model.units.isStored(Quantity::Length)) return MNumber::shortText(inches, true);
+    const double scale = std::pow(10.0, SizeDecimals);
+    return MNumber::shortText(
+        float(std::round(model.units.shown(Quantity::Length, inches) * scale) / scale), true);
+}
+
+std::optional<float> dlgPointBlank::typedInches(const QString& text) const {
+    const auto value = MNumber::parse(text);
+    if (!value || !(*value > sizeFloor)) return std::nullopt;
+    return MNumber::toSingle(model.units.stored(Quantity::Length, *value));
 }
 
 void dlgPointBlank::showResults(bool visible) {
@@ -132,29 +165,25 @@ void dlgPointBlank::showResults(bool visible) {
 }
 
 void dlgPointBlank::txtGroupSize_Change(const QString& text) {
-    const auto value = MNumber::parse(text);
-    if (value && *value > sizeFloor) {
-        if (const auto single = MNumber::toSingle(*value)) model.values.groupSize = *single;
-    }
+    if (const auto inches = typedInches(text)) model.values.groupSize = *inches;
 }
 
 void dlgPointBlank::txtVitalZone_Change(const QString& text) {
     model.values.isPointBlank = false;
-    const auto value = MNumber::parse(text);
-    if (value && *value > sizeFloor) {
-        if (const auto single = MNumber::toSingle(*value)) {
-            model.values.killZone = *single;
-            model.values.isPointBlank = true;
-        }
+    if (const auto inches = typedInches(text)) {
+        model.values.killZone = *inches;
+        model.values.isPointBlank = true;
     }
 }
 
 bool dlgPointBlank::txtGroupSize_Validate() {
-    return LeaveCheck::refuses(txtGroupSize, CPointBlank::groupLimit);
+    return MSmallBallStruct::boxRefuses(groupLimit.lower, groupLimit.upper, txtGroupSize->text(),
+                                        groupLimit.message);
 }
 
 bool dlgPointBlank::txtVitalZone_Validate() {
-    return LeaveCheck::refuses(txtVitalZone, CPointBlank::targetLimit);
+    return MSmallBallStruct::boxRefuses(targetLimit.lower, targetLimit.upper, txtVitalZone->text(),
+                                        targetLimit.message);
 }
 
 void dlgPointBlank::btnCalculate_Click() {
@@ -190,9 +219,17 @@ void dlgPointBlank::btnCalculate_Click() {
         if (pointBlank->failure) Problems::report(*pointBlank->failure);
         return;
     }
-    txtMaxRange->setText(MNumber::shortText(pointBlank->pbRange, true));
+    // The ranges come in the load's own unit, the height in inches.
+    const double rangeScale = model.units.rangeScale(model.form.isMetric());
+    const auto range = [rangeScale](float value) { return float(value * rangeScale); };
+    txtMaxRange->setText(
+        rangeScale == 1.0
+            ? MNumber::shortText(pointBlank->pbRange, true)
+            : MNumber::shortText(MNumber::roundDecimals(range(pointBlank->pbRange), 1), true));
     txtPointBlankZero->setText(
-        MNumber::shortText(MNumber::roundDecimals(pointBlank->pbZero, 1), true));
-    txtSightIn->setText(MNumber::shortText(MNumber::roundDecimals(pointBlank->zero100, 1), true));
+        MNumber::shortText(MNumber::roundDecimals(range(pointBlank->pbZero), 1), true));
+    txtSightIn->setText(MNumber::shortText(
+        MNumber::roundDecimals(float(model.units.shown(Quantity::Length, pointBlank->zero100)), 1),
+        true));
     showResults(true);
 }

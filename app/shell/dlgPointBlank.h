@@ -3,9 +3,12 @@
 // values, edited in place.
 #pragma once
 
+#include "services/UnitText.h"
+
 #include <QDialog>
 #include <array>
 #include <memory>
+#include <optional>
 
 class CPointBlank;
 class CTextOutput;
@@ -43,8 +46,14 @@ private:
     void txtGroupSize_Change(const QString& text);
     void txtVitalZone_Change(const QString& text);
     void showResults(bool visible);
+    // A size in inches as a box shows it, and the inches of a typed size (none when it is no
+    // number or below zero).
+    QString sizeText(float inches) const;
+    std::optional<float> typedInches(const QString& text) const;
 
     LoadModel& model;
     CTextOutput& txt;
     std::unique_ptr<CPointBlank> pointBlank; // created at the first calculation
+    // The size boxes' limits in the shown length unit.
+    UnitText::ShownLimit targetLimit, groupLimit;
 };

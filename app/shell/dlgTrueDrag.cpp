@@ -4,6 +4,7 @@
 #include "controls/WaitCursor.h"
 #include "load/LoadModel.h"
 #include "load/Truing.h"
+#include "load/TruingUnits.h"
 #include "services/MNumber.h"
 #include "services/Prompt.h"
 
@@ -26,7 +27,7 @@ dlgTrueDrag::dlgTrueDrag(LoadModel& model, QWidget* parent) : QDialog(parent), m
     setObjectName(QStringLiteral("dlgTrueDrag"));
     setModal(true);
     setWindowTitle(Title);
-    const bool metric = model.form.isMetric();
+    const InputUnits::FieldUnits units = model.fieldUnits();
     auto* intro = new QLabel(
         QStringLiteral("Give the ranges and the heights you saw there, as the table shows them "
                        "(below the line of sight is negative).\nTrue the muzzle velocity first, "
@@ -35,14 +36,13 @@ dlgTrueDrag::dlgTrueDrag(LoadModel& model, QWidget* parent) : QDialog(parent), m
     tblObservations = new QTableWidget(TrueDrag::MostObservations, 2, this);
     tblObservations->setObjectName(QStringLiteral("tblObservations"));
     tblObservations->setHorizontalHeaderLabels(
-        {metric ? QStringLiteral("Range (m)") : QStringLiteral("Range (yards)"),
-         QStringLiteral("Observed Height")});
+        {TruingUnits::rangeCaption(units), QStringLiteral("Observed Height")});
     tblObservations->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     cboHeightUnit = new QComboBox(this);
     cboHeightUnit->setObjectName(QStringLiteral("cboHeightUnit"));
-    cboHeightUnit->addItems({QStringLiteral("inches"), model.values.isMoa
-                                                           ? QStringLiteral("clicks")
-                                                           : QStringLiteral("mils")});
+    cboHeightUnit->addItems({TruingUnits::heightUnitName(units), model.values.isMoa
+                                                                     ? QStringLiteral("clicks")
+                                                                     : QStringLiteral("mils")});
     txtFit = new QPlainTextEdit(this);
     txtFit->setObjectName(QStringLiteral("txtFit"));
     txtFit->setReadOnly(true);
@@ -97,6 +97,10 @@ void dlgTrueDrag::showResults(bool visible) {
 
 void dlgTrueDrag::TrueButton_Click() {
     showResults(false);
+    // The truing takes the load's range unit and inches.
+    const InputUnits::FieldUnits units = model.fieldUnits();
+    const double shortest = TruingUnits::shortestRange(units);
+    const double longest = TruingUnits::longestRange(units);
     std::vector<TrueDrag::Observation> observations;
     for (int r = 0; r < tblObservations->rowCount(); ++r) {
         const auto cell = [&](int c) {
@@ -106,18 +110,20 @@ void dlgTrueDrag::TrueButton_Click() {
         if (cell(0).isEmpty() && cell(1).isEmpty()) continue;
         const auto range = MNumber::parse(cell(0));
         const auto height = MNumber::parse(cell(1));
-        if (!range || !height || !(*range >= Truing::ShortestRange) ||
-            !(*range <= Truing::LongestRange) || !std::isfinite(*height)) {
+        if (!range || !height || !(*range >= shortest) || !(*range <= longest) ||
+            !std::isfinite(*height)) {
             showMessage(
-                QStringLiteral("Row %1: give a range from 1 to 2000 and a height.").arg(r + 1),
+                QStringLiteral("Row %1: give a range from %2 to %3 and a height.")
+                    .arg(r + 1)
+                    .arg(MNumber::shortText(float(shortest)), MNumber::shortText(float(longest))),
                 Title);
             return;
         }
-        double heightIn = *height;
-        if (cboHeightUnit->currentIndex() == 1)
-            heightIn = Truing::inchesFromCorrection(heightIn, float(*range), model.values.isMoa,
-                                                    model.form.isMetric());
-        observations.push_back({*range, heightIn});
+        const double loadRange = TruingUnits::loadRange(units, *range);
+        const double heightIn =
+            TruingUnits::observedInches(units, *height, cboHeightUnit->currentIndex() == 1,
+                                        float(loadRange), model.values.isMoa);
+        observations.push_back({loadRange, heightIn});
     }
     WaitCursor wait;
     const LoadSnapshot snapshot = model.snapshot();

@@ -5,6 +5,8 @@
 #include "controls/WaitCursor.h"
 #include "load/LoadModel.h"
 #include "load/Truing.h"
+#include "load/TruingUnits.h"
+#include "services/FieldChecks.h"
 #include "services/InputLimit.h"
 #include "services/MNumber.h"
 #include "services/Prompt.h"
@@ -47,22 +49,31 @@ void dlgTrueVelocity::build() {
     const bool moa = model.values.isMoa;
     cboHeightUnit = new QComboBox(this);
     cboHeightUnit->setObjectName(QStringLiteral("cboHeightUnit"));
-    cboHeightUnit->addItems(
-        {QStringLiteral("inches"), moa ? QStringLiteral("clicks") : QStringLiteral("mils")});
+    const InputUnits::FieldUnits units = model.fieldUnits();
+    cboHeightUnit->addItems({TruingUnits::heightUnitName(units),
+                             moa ? QStringLiteral("clicks") : QStringLiteral("mils")});
 
-    const bool metric = model.form.isMetric();
     auto* intro = new QLabel(
         QStringLiteral("Finds the muzzle velocity that gives the height you saw at one range.\n"
                        "Give the height as the table shows it: below the line of sight is "
                        "negative."),
         this);
-    auto* rangeLabel =
-        new QLabel(metric ? QStringLiteral("Range (m)") : QStringLiteral("Range (yards)"), this);
+    auto* rangeLabel = new QLabel(TruingUnits::rangeCaption(units), this);
     rangeLabel->setBuddy(txtRange);
     auto* heightLabel = new QLabel(QStringLiteral("Observed Height"), this);
     heightLabel->setBuddy(txtHeight);
-    auto* loadLabel = new QLabel(QStringLiteral("Load Muzzle Velocity (ft/sec)"), this);
-    auto* truedLabel = new QLabel(QStringLiteral("Trued Muzzle Velocity (ft/sec)"), this);
+    auto* loadLabel = new QLabel(
+        TruingUnits::velocityCaption(units, QStringLiteral("Load Muzzle Velocity")), this);
+    auto* truedLabel = new QLabel(
+        TruingUnits::velocityCaption(units, QStringLiteral("Trued Muzzle Velocity")), this);
+    if (units.units.rangeScale(units.loadMetric) != 1.0) {
+        rangeMessage = QStringLiteral("Range must be between %1 and %2 %3.")
+                           .arg(MNumber::shortText(float(TruingUnits::shortestRange(units))),
+                                MNumber::shortText(float(TruingUnits::longestRange(units))),
+                                units.units.rangeInMetres(units.loadMetric) ? QStringLiteral("m")
+                                                                            : QStringLiteral("yd"));
+        txtRange->setToolTip(rangeMessage);
+    }
 
     TrueButton = new QPushButton(QStringLiteral("&True"), this);
     TrueButton->setObjectName(QStringLiteral("TrueButton"));
@@ -121,7 +132,11 @@ void dlgTrueVelocity::showResults(bool visible) {
 }
 
 bool dlgTrueVelocity::rangeRefused() {
-    return LeaveCheck::refuses(txtRange, rangeLimit);
+    if (rangeMessage.isEmpty()) return LeaveCheck::refuses(txtRange, rangeLimit);
+    const InputUnits::FieldUnits units = model.fieldUnits();
+    return MSmallBallStruct::boxRefuses(float(TruingUnits::shortestRange(units)),
+                                        float(TruingUnits::longestRange(units)), txtRange->text(),
+                                        rangeMessage);
 }
 
 bool dlgTrueVelocity::heightRefused() {
@@ -139,13 +154,15 @@ void dlgTrueVelocity::TrueButton_Click() {
         }
     }
     showResults(false);
-    const float range = float(MNumber::parse(txtRange->text()).value_or(0.0));
-    double height = MNumber::parse(txtHeight->text()).value_or(0.0);
+    // The truing takes the load's range unit and inches.
+    const InputUnits::FieldUnits units = model.fieldUnits();
+    const auto range =
+        float(TruingUnits::loadRange(units, MNumber::parse(txtRange->text()).value_or(0.0)));
+    const double height =
+        TruingUnits::observedInches(units, MNumber::parse(txtHeight->text()).value_or(0.0),
+                                    cboHeightUnit->currentIndex() == 1, range, model.values.isMoa);
 
     WaitCursor wait;
-    if (cboHeightUnit->currentIndex() == 1)
-        height =
-            Truing::inchesFromCorrection(height, range, model.values.isMoa, model.form.isMetric());
     const LoadSnapshot snapshot = model.snapshot();
     Problems::report(snapshot.fieldProblems);
     const Truing::Result result = Truing::trueVelocity(snapshot, range, height);
@@ -153,8 +170,8 @@ void dlgTrueVelocity::TrueButton_Click() {
         showMessage(result.problem, Title);
         return;
     }
-    txtLoadMv->setText(MNumber::shortText(float(result.loadVelocity)));
-    txtTruedMv->setText(MNumber::shortText(float(*result.velocity)));
+    txtLoadMv->setText(TruingUnits::velocityText(units, result.loadVelocity));
+    txtTruedMv->setText(TruingUnits::velocityText(units, *result.velocity));
     trued = result.velocity;
     showResults(true);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 #include <optional>
 
 class LoadModel;
@@ -39,4 +40,6 @@ private:
 
     LoadModel& model;
     std::optional<double> trued;
+    // The range box's message when ranges show in another unit than the load's.
+    QString rangeMessage;
 };

@@ -1,6 +1,6 @@
 #include "shell/dlgWindZones.h"
 
-#include "load/ZonesCantJump.h"
+#include "load/PrecisionUnits.h"
 #include "precision/WindZones.h"
 #include "services/Prompt.h"
 
@@ -14,17 +14,21 @@ namespace {
 const QString Title = QStringLiteral("Wind Zones");
 }
 
-dlgWindZones::dlgWindZones(const QString& zones, bool metric, QWidget* parent) : QDialog(parent) {
+dlgWindZones::dlgWindZones(const QString& zones, bool metric, QWidget* parent)
+    : dlgWindZones(zones, InputUnits::FieldUnits{{}, metric}, parent) {}
+
+dlgWindZones::dlgWindZones(const QString& zones, const InputUnits::FieldUnits& units,
+                           QWidget* parent)
+    : QDialog(parent), units(units) {
     setObjectName(QStringLiteral("dlgWindZones"));
     setModal(true);
     setWindowTitle(Title);
     table = new QTableWidget(int(precision::mostWindZones), 3, this);
     table->setObjectName(QStringLiteral("tblZones"));
-    table->setHorizontalHeaderLabels(
-        {metric ? QStringLiteral("Ends at (m)") : QStringLiteral("Ends at (yd)"),
-         QStringLiteral("Speed (mph)"), QStringLiteral("Angle (\u00B0)")});
+    table->setHorizontalHeaderLabels(PrecisionUnits::zoneHeaders(units));
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    const QStringList rows = zones.split(';', Qt::SkipEmptyParts);
+    const QStringList rows =
+        PrecisionUnits::shownZones(units, zones).split(';', Qt::SkipEmptyParts);
     for (int r = 0; r < rows.size() && r < table->rowCount(); ++r) {
         const QStringList cells = rows[r].simplified().split(' ');
         for (int c = 0; c < cells.size() && c < 3; ++c)
@@ -48,6 +52,10 @@ dlgWindZones::dlgWindZones(const QString& zones, bool metric, QWidget* parent) :
 }
 
 QString dlgWindZones::zonesText() const {
+    return PrecisionUnits::storedZones(units, shownText());
+}
+
+QString dlgWindZones::shownText() const {
     QStringList zones;
     for (int r = 0; r < table->rowCount(); ++r) {
         QStringList cells;
@@ -64,7 +72,8 @@ QString dlgWindZones::zonesText() const {
 }
 
 void dlgWindZones::accept() {
-    if (const QString problem = ZonesCantJump::zonesProblem(zonesText()); !problem.isEmpty()) {
+    if (const QString problem = PrecisionUnits::zonesProblem(units, shownText());
+        !problem.isEmpty()) {
         showMessage(problem, Title);
         return;
     }

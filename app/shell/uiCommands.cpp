@@ -103,6 +103,7 @@ void ui::applyUnits(const Units::ShownUnits& units) {
     model.units = units;
     inputTab->showForm();
     inputTab->applyUnits();
+    if (simulator && simulator->isStarted()) simulator->showSettings();
     showTableOrGraph();
 }
 

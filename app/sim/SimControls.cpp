@@ -5,6 +5,7 @@
 #include "services/MNumber.h"
 #include "sim/CSim.h"
 #include "sim/SimHost.h"
+#include "sim/SimLengths.h"
 
 #include <array>
 #include <cmath>
@@ -244,7 +245,36 @@ QString SimControls::tooltip(Box box) {
     return {};
 }
 
+Units::ShownUnits SimControls::units() const {
+    return sim.loadModel ? sim.loadModel->units : Units::ShownUnits{};
+}
+
+std::optional<SimLengths::Box> SimControls::lengthBox(Box box) {
+    switch (box) {
+    case Box::GroupSize:
+        return SimLengths::Box::GroupSize;
+    case Box::Width:
+        return SimLengths::Box::Width;
+    case Box::Height:
+        return SimLengths::Box::Height;
+    default:
+        return std::nullopt;
+    }
+}
+
+QString SimControls::shownText(Box box) const {
+    const QString& stored = sim.settings.*info(box).text;
+    return lengthBox(box) ? SimLengths::shownText(units(), stored) : stored;
+}
+
+QString SimControls::storedText(Box box, const QString& shown) const {
+    return lengthBox(box) ? SimLengths::storedText(units(), shown) : shown;
+}
+
 QString SimControls::message(Box box) const {
+    if (const auto length = lengthBox(box))
+        return SimLengths::message(units(), *length, lowerBound(box), upperBound(box),
+                                   tooltip(box));
     // The range box's bounds come from the load: the refusal names them.
     if (box == Box::Range)
         return QStringLiteral("Range must be between %1 and %2 yd.")

@@ -7,8 +7,12 @@
 // box's message through the prompt and keeps the focus in the box; the value in force stays.
 #pragma once
 
+#include "sim/SimLengths.h"
+#include "units/ShownUnits.h"
+
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 class CSim;
 
@@ -70,6 +74,13 @@ public:
     static QString tooltip(Box box);
     // What a refused value is told: the tooltip, or for the range box its bounds from the load.
     QString message(Box box) const;
+    // The shooter's units (the load's), imperial without a load.
+    Units::ShownUnits units() const;
+    // The group size and target boxes show the shooter's length unit; the session keeps inches.
+    static std::optional<SimLengths::Box> lengthBox(Box box);
+    // The box's text as shown, and the settings' text for a text typed into it.
+    QString shownText(Box box) const;
+    QString storedText(Box box, const QString& shown) const;
     // Field of view: milsPerScreen, the zoom label, the geometry and a redraw when the box holds
     // 1 to 200; the range message otherwise. False when refused.
     bool txtFovValidate();

@@ -136,8 +136,9 @@ void SimController::reportProblems() {
 }
 
 void SimController::connectCheckedBox(QLineEdit* edit, Box box) {
-    connect(edit, &QLineEdit::textEdited, this,
-            [this, box](const QString& t) { handle([&] { controls.setText(box, t); }); });
+    connect(edit, &QLineEdit::textEdited, this, [this, box](const QString& t) {
+        handle([&] { controls.setText(box, controls.storedText(box, t)); });
+    });
     // Leaving the box checks it; a refused value keeps the focus there.
     LeaveCheck::attach(edit, [this, box] {
         bool refused = false;
@@ -475,9 +476,20 @@ void SimController::showSettings() {
     showCaption(v->lblRoundsLeft, s.lblRoundsLeft);
     v->picHUD->setToolTip(captions.picHUDToolTip);
 
-    setText(c->txtGroupSize, s.txtGroupSize);
-    setText(c->txtWidth, s.txtWidth);
-    setText(c->txtHeight, s.txtHeight);
+    // The length boxes in the shooter's unit: a box that already shows the value keeps the
+    // text as typed.
+    using Box = SimControls::Box;
+    const std::pair<QLineEdit*, Box> lengths[] = {
+        {c->txtGroupSize, Box::GroupSize}, {c->txtWidth, Box::Width}, {c->txtHeight, Box::Height}};
+    for (const auto& [edit, box] : lengths) {
+        if (controls.storedText(box, edit->text()) != controls.text(box))
+            setText(edit, controls.shownText(box));
+        edit->setToolTip(controls.message(box));
+    }
+    const Units::ShownUnits units = controls.units();
+    showCaption(c->lblGroupSize, SimLengths::caption(units, SimLengths::Box::GroupSize));
+    showCaption(c->lblWidth, SimLengths::caption(units, SimLengths::Box::Width));
+    showCaption(c->lblHeight, SimLengths::caption(units, SimLengths::Box::Height));
     setText(c->txtFov, s.txtFov);
     setText(c->txtSimMaxRange, s.txtSimMaxRange);
     setText(c->txtRedScore, s.txtRedScore);

@@ -91,8 +91,14 @@ QWidget* SimControlsTab::buildPictures() {
     form->addRow(QStringLiteral("Background"), cboBackground);
     form->addRow(QStringLiteral("Target"), cboTarget);
     form->addRow(QString(), chkTransparent);
-    form->addRow(QStringLiteral("Width (in)"), txtWidth);
-    form->addRow(QStringLiteral("Height (in)"), txtHeight);
+    lblWidth = new QLabel(QStringLiteral("Width (in)"));
+    lblWidth->setObjectName(QStringLiteral("lblWidth"));
+    lblHeight = new QLabel(QStringLiteral("Height (in)"));
+    lblHeight->setObjectName(QStringLiteral("lblHeight"));
+    lblWidth->setBuddy(txtWidth);
+    lblHeight->setBuddy(txtHeight);
+    form->addRow(lblWidth, txtWidth);
+    form->addRow(lblHeight, txtHeight);
     form->addRow(QStringLiteral("Reticle"), cboReticle);
     form->addRow(QString(), chkUserGraphic);
     return box;
@@ -116,7 +122,8 @@ QWidget* SimControlsTab::buildShooting() {
     txtSimMaxRange = edit("txtSimMaxRange");
     lblMaxrange = new QLabel(QStringLiteral("Maximum Range (yd)"));
     lblMaxrange->setObjectName(QStringLiteral("lblMaxrange"));
-    auto* groupLabel = new QLabel(QStringLiteral("Group Size (in @ 100 yd)"));
+    auto* groupLabel = lblGroupSize = new QLabel(QStringLiteral("Group Size (in @ 100 yd)"));
+    lblGroupSize->setObjectName(QStringLiteral("lblGroupSize"));
     auto* fovLabel = new QLabel(QStringLiteral("Field of View (ft @ 100 yd)"));
     // Buddies, so that a screen reader names each box by its caption, not by the group.
     groupLabel->setBuddy(txtGroupSize);

@@ -31,6 +31,10 @@ public:
     QLineEdit* txtFov = nullptr;
     QLineEdit* txtSimMaxRange = nullptr;
     QLabel* lblMaxrange = nullptr;
+    // The length boxes' captions name the shooter's unit.
+    QLabel* lblGroupSize = nullptr;
+    QLabel* lblWidth = nullptr;
+    QLabel* lblHeight = nullptr;
 
     QLineEdit* txtRedScore = nullptr;
     QLineEdit* txtBlueScore = nullptr;
