@@ -1,11 +1,15 @@
 #include "sim/CSimFiring.h"
 #include "services/ErrorNumbers.h"
 
+#include "load/LoadModel.h"
+#include "load/LoadSnapshot.h"
+
 #include "services/MNumber.h"
 #include "services/Prompt.h"
 #include "sim/CHUD.h"
 #include "sim/CSim.h"
 #include "sim/Raster.h"
+#include "sim/SimDispersion.h"
 #include "sim/SimHost.h"
 #include "units/Units.h"
 
@@ -14,24 +18,6 @@
 #include <optional>
 
 namespace {
-
-// A group of g inches at 100 yards holds the given share of shots within this many standard
-// deviations, so the flyer probability picks how far the scatter reaches: 1 % of shots outside
-// the group, 5 % or 10 %.
-struct FlyerSpread {
-    float percent;
-    float groupInSigmas;
-};
-constexpr FlyerSpread flyerSpreads[] = {{1.0f, 5.1f}, {5.0f, 3.92f}, {10.0f, 3.29f}};
-
-float sigmaFor(float groupMoa, float flyerProbability) {
-    for (const FlyerSpread& f : flyerSpreads)
-        if (f.percent == flyerProbability) return groupMoa / f.groupInSigmas;
-    return groupMoa / 3.29f; // 10 %, also before any choice was made
-}
-
-// Radians in a tenth of a degree.
-constexpr double RadiansPerTenthDegree = Units::RadiansPerDegree / 10.0;
 
 std::optional<float> single(const QString& text) {
     const auto v = MNumber::parse(text);
@@ -91,22 +77,56 @@ CSimFiring::Outcome CSimFiring::CmdFire_Click(int16_t keyPress) {
                             sim.scene.geo.viewHeight / 2, keyPress);
 }
 
-bool CSimFiring::scatter(float& dx, float& dy) {
+std::optional<SimDispersion::Spread> CSimFiring::spread() {
+    const SimSettings& s = sim.settings;
+    // The load's hit inputs set the group; without them the group size box does, and only a
+    // box left empty takes the inputs' defaults.
+    if (sim.scene.hitInputs || SimDispersion::noGroupSet(s.txtGroupSize)) {
+        const HitInputs inputs = sim.scene.hitInputs.value_or(HitInputs{});
+        double moaPerFps = 0;
+        const auto range = single(s.txtRange);
+        if (sim.loadModel && range && inputs.velocitySdFps > 0) {
+            const double yards = *range * (s.isSimMetric() ? Units::YardsPerMetre : 1.0);
+            moaPerFps = SimDispersion::verticalMoaPerFps(
+                            LoadSnapshot::of(sim.loadModel->form, sim.loadModel->values), yards)
+                            .value_or(0);
+        }
+        return SimDispersion::ofHitInputs(inputs, moaPerFps);
+    }
     // Never fire with a group size that is no size (a text the box refused, a negative or
     // oversized number): the shooter gets the box's own message. 0, a perfect rifle, fires.
-    const auto group = single(sim.settings.txtGroupSize);
+    const auto group = single(s.txtGroupSize);
     if (!group || *group < 0.0f || *group > SimSettings::GroupSizeMax) {
         showMessage(groupSizeMessage(), QStringLiteral("Number out of Range"));
-        return false;
+        return std::nullopt;
     }
-    const float g = *group * Units::MoaInchesAt100;
-    const float sigma = sigmaFor(g, sim.session.flyerProbability);
-    // The distance from the aim may come out negative: the shot then goes the opposite way.
-    const float r = sim.normalDist.rndNormal(0.0f, sigma * sigma);
-    const double theta = random(0, 3599) * RadiansPerTenthDegree;
-    dx = static_cast<float>(r * std::sin(theta));
-    dy = static_cast<float>(r * std::cos(theta));
+    return SimDispersion::ofGroupBox(*group, sim.session.flyerProbability);
+}
+
+bool CSimFiring::scatter(float& dx, float& dy) {
+    const auto group = spread();
+    if (!group) return false;
+    lastSpread = *group;
+    // Independent normal errors across and up: a two-dimensional normal group.
+    dx = sim.normalDist.rndNormal(0.0f, float(group->sigmaXMoa * group->sigmaXMoa));
+    dy = sim.normalDist.rndNormal(0.0f, float(group->sigmaYMoa * group->sigmaYMoa));
     return true;
+}
+
+double CSimFiring::hitChance(float X, float Y) const {
+    // The target's rectangle as drawn, and the impact the aim gives without the scatter.
+    const SimGeometry& geo = sim.scene.geo;
+    const auto range = single(sim.settings.txtRange);
+    const auto width = single(sim.settings.txtWidth), height = single(sim.settings.txtHeight);
+    // Without a target picture nothing can be hit.
+    if (!sim.scene.targetShown() || !range || !width || !height) return 0;
+    const double a = sim.hud.inch2mil(*width / 2, *range) * geo.zoomTwipsPerMilX;
+    const double b = sim.hud.inch2mil(*height / 2, *range) * geo.zoomTwipsPerMilY;
+    const QRectF target(sim.targetCenterX() - a, sim.targetCenterY() - b, 2 * a, 2 * b);
+    const QPointF mean(X - lastScatterMoa.x() * geo.zoomTwipsPerMoaX,
+                       Y + lastScatterMoa.y() * geo.zoomTwipsPerMoaY);
+    return SimDispersion::rectangleChance(target, mean, lastSpread.sigmaXMoa * geo.zoomTwipsPerMoaX,
+                                          lastSpread.sigmaYMoa * geo.zoomTwipsPerMoaY);
 }
 
 CSimFiring::Outcome CSimFiring::fire(float x, float y, int16_t keyPress) {
@@ -163,6 +183,7 @@ CSimFiring::Outcome CSimFiring::score(float X, float Y) {
     }
     const auto points = single(*pointsText);
     if (!points) problem = mismatch(QStringLiteral("score \"") + *pointsText + '"');
+    sim.session.expectedHits += hitChance(X, Y);
     sim.session.sessionScore += points.value_or(0.0f);
     sim.session.totalScore += points.value_or(0.0f);
 

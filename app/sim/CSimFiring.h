@@ -11,6 +11,7 @@
 #pragma once
 
 #include "services/Problem.h"
+#include "sim/SimDispersion.h"
 
 #include <QImage>
 #include <QPointF>
@@ -57,15 +58,21 @@ public:
     // nothing), for the window to report once the press is handled.
     std::optional<Problem> problem;
 
-    // Where the last shot landed (twips on the view) and its scatter in MOA.
+    // Where the last shot landed (twips on the view), its scatter in MOA and the group it was
+    // scattered by.
     QPointF lastImpact;
     QPointF lastScatterMoa;
+    SimDispersion::Spread lastSpread;
 
 private:
     Outcome fire(float x, float y, int16_t keyPress);
-    // Scatter of one shot in MOA, from the group size and the flyer probability; false when the
-    // group size box holds a text it would refuse (its message shown).
+    // The group in force: the load's hit inputs, or the group size box with the flyer share;
+    // nothing when the box holds a text it would refuse (its message shown).
+    std::optional<SimDispersion::Spread> spread();
+    // Scatter of one shot in MOA; false when there is no group to scatter by.
     bool scatter(float& dx, float& dy);
+    // The chance that the shot that landed at (X, Y) twips hits the target's rectangle.
+    double hitChance(float X, float Y) const;
     Outcome score(float X, float Y);
     float zoom() const;
 

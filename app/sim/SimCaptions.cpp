@@ -14,6 +14,11 @@ QString SimCaptions::fovZoom(double fovFeet, int zoom) {
            QStringLiteral(" feet @ zoom of: ") + QString::number(zoom);
 }
 
+QString SimCaptions::expectedHits(double expected, int hits) {
+    return QStringLiteral("Expected Hits: ") + QString::number(expected, 'f', 1) +
+           QStringLiteral(" (Hits: ") + QString::number(hits) + ')';
+}
+
 SimCaptions SimCaptions::of(const SimSettings& settings, const SimSession& session, double fovFeet,
                             const QString& cartridge, const QString& sessionFile) {
     SimCaptions c;
@@ -25,6 +30,7 @@ SimCaptions SimCaptions::of(const SimSettings& settings, const SimSession& sessi
     c.lblHits = QStringLiteral("Red Hits: ") + QString::number(session.redHits);
     c.lblBlueHits = QStringLiteral("Blue Hits: ") + QString::number(session.blueHits);
     c.lblMisses = QStringLiteral("Misses: ") + QString::number(session.misses);
+    c.lblExpectedHits = expectedHits(session.expectedHits, session.redHits + session.blueHits);
     c.lblSessionScore =
         QStringLiteral("Session Score: ") + MNumber::shortText(session.sessionScore);
     c.lblTotalScore = QStringLiteral("Total Score: ") + MNumber::shortText(session.totalScore);

@@ -10,7 +10,8 @@ class SimSession;
 struct SimCaptions {
     QString lblRange, lblMaxrange, lblFovZoom, picHUDToolTip;
     QString lblHits, lblBlueHits, lblMisses, lblSessionScore, lblTotalScore;
-    QString caption; // the window's: "Quorvel Tables -     Load: ...      Session: ..."
+    QString lblExpectedHits; // "Expected Hits: 2.4 (Hits: 3)": the group's odds beside the score
+    QString caption;         // the window's: "Quorvel Tables -     Load: ...      Session: ..."
 
     // `fovFeet` is the field of view in force (feet at 100 yd, zoom 1; 0 before any was taken),
     // `cartridge` the load's name and `sessionFile` the session file's path.
@@ -20,4 +21,6 @@ struct SimCaptions {
     // "<width> feet @ zoom of: <zoom>": what the view spans at the zoom; empty without a field
     // of view.
     static QString fovZoom(double fovFeet, int zoom);
+    // The expected hits, to a tenth, beside the hits made (red and blue).
+    static QString expectedHits(double expected, int hits);
 };

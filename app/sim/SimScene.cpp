@@ -1,4 +1,5 @@
 #include "sim/SimScene.h"
+
 #include "services/CBallUtil.h"
 #include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
@@ -6,6 +7,7 @@
 
 #include "sim/CHUD.h"
 #include "sim/Raster.h"
+#include "sim/SimDispersion.h"
 #include "sim/SimPainter.h"
 #include "sim/SimSession.h"
 #include "sim/SimSettings.h"
@@ -182,6 +184,16 @@ void SimScene::drawHit(SimPainter& p, float x, float y) {
     p.setFilled(false);
 }
 
+float SimScene::groupCircleMoa(const SimSettings& s, const SimSession& session) const {
+    // Hit inputs set no circle of their own: it is the one that leaves the flyer share outside.
+    if (hitInputs || SimDispersion::noGroupSet(s.txtGroupSize))
+        return float(SimDispersion::circleDiameterMoa(
+            SimDispersion::ofHitInputs(hitInputs.value_or(HitInputs{}), 0),
+            session.flyerProbability));
+    // The group is measured at 100 yards whatever the range unit.
+    return SimDispersion::groupMoa(static_cast<float>(number(s.txtGroupSize)));
+}
+
 void SimScene::drawAimPoints(SimPainter& p, const SimSettings& s, const SimSession& session,
                              CHUD& hud) {
     try {
@@ -199,9 +211,7 @@ void SimScene::drawAimPoints(SimPainter& p, const SimSettings& s, const SimSessi
         const float dY = (aim.leadYMoa + aim.dropMoa) * geo.zoomTwipsPerMoaY;
 
         if (session.showGroupCircle) {
-            // The group is measured at 100 yards whatever the range unit.
-            const auto groupMoa =
-                static_cast<float>(number(s.txtGroupSize)) / Units::MoaInchesAt100;
+            const float groupMoa = groupCircleMoa(s, session);
             p.setOutline(Qt::white);
             p.setFilled(false);
             p.setXor(true);

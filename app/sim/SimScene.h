@@ -4,6 +4,7 @@
 // the window and for the firing code, which reads the target's colours under an impact.
 #pragma once
 
+#include "load/HitInputs.h"
 #include "sim/SimGeometry.h"
 #include "sim/SimPictures.h"
 
@@ -12,6 +13,7 @@
 #include <QRectF>
 #include <QSize>
 #include <cstdint>
+#include <optional>
 
 class CHUD;
 class QPainter;
@@ -34,6 +36,8 @@ public:
     float milsPerScreen = 0; // angular width of the view at zoom 1
     double fovFeet = 0;      // the field of view that set milsPerScreen (0 before any)
     AimPoint aim;
+    // The load's hit inputs, when it has them: they set the group instead of the group size box.
+    std::optional<HitInputs> hitInputs;
 
     // The geometry for the view's size, milsPerScreen, the zoom and the range.
     void computeGeometry(const SimSettings& s, const CHUD& hud);
@@ -54,6 +58,8 @@ public:
     void drawTarget(const SimSettings& s, const SimSession& session, const CHUD& hud);
     void drawExtras(const SimSettings& s, const SimSession& session, CHUD& hud);
 
+    // The target picture was drawn into the view at the last drawing.
+    bool targetShown() const { return !targetRect.isEmpty(); }
     // Where shot i lies on the view for the values `s` (twips); 0 for no such shot.
     float shotCoordinate(const SimSession& session, int i, bool x, const SimSettings& s) const;
     // The colour of the target picture under a point of the view (twips), as last drawn:
@@ -70,6 +76,8 @@ private:
     void drawAllHits(SimPainter& p, const SimSettings& s, const SimSession& session);
     void drawHit(SimPainter& p, float x, float y);
     void drawAimPoints(SimPainter& p, const SimSettings& s, const SimSession& session, CHUD& hud);
+    // The group circle's diameter, MOA.
+    float groupCircleMoa(const SimSettings& s, const SimSession& session) const;
 
     QRect targetRect;               // where the target was last drawn, pixels of `picture`
     bool targetTransparent = false; // drawn see-through (its white shows the background)

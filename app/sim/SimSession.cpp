@@ -28,6 +28,7 @@ void SimSession::resetSession() {
     roundsFired = 0;
     sessionScore = 0;
     redHits = misses = blueHits = 0;
+    expectedHits = 0;
 }
 
 void SimSession::resetTotal() {

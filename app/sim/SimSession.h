@@ -26,6 +26,9 @@ public:
     int32_t roundsFired = 0;
     float sessionScore = 0, totalScore = 0;
     int32_t redHits = 0, misses = 0, blueHits = 0;
+    // The hits the session's shots should have made: each shot's chance on the target's
+    // rectangle, summed.
+    double expectedHits = 0;
     // Shot i: offset from the target centre in twips at zoom 1, and the range it was fired at.
     // Both grow as shots are recorded; they never overflow.
     std::vector<QPointF> shotPositions;

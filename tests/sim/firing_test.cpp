@@ -305,14 +305,19 @@ static double scatterSpread(FiringTest& t, int flyerPercent) {
 }
 
 TEST_F(FiringTest, FewerFlyersMeanATighterScatter) {
-    const double g = 2 * 1.0473039; // the group in MOA
+    const double radius = 2 / 1.0473039 / 2; // the 2-inch group's circle, MOA
     const double ten = scatterSpread(*this, 10);
     const double one = scatterSpread(*this, 1);
     const double five = scatterSpread(*this, 5);
-    // The distance from the aim is normal with sigma = group / 3.29, / 3.92 or / 5.1.
-    EXPECT_NEAR(ten, g / 3.29, 0.05 * g / 3.29);
-    EXPECT_NEAR(five, g / 3.92, 0.05 * g / 3.92);
-    EXPECT_NEAR(one, g / 5.1, 0.05 * g / 5.1);
+    // A circular normal of sigma s per axis leaves exp(-R^2 / 2s^2) of its shots beyond R, so
+    // the circle leaves the flyer share p outside with s = R / sqrt(2 ln(1 / p)); its shots lie
+    // at a root-mean-square distance of s * sqrt(2).
+    const auto rms = [&](double p) { return radius / std::sqrt(2 * std::log(1 / p)) * M_SQRT2; };
+    EXPECT_NEAR(ten, rms(0.10), 0.05 * rms(0.10));
+    EXPECT_NEAR(five, rms(0.05), 0.05 * rms(0.05));
+    EXPECT_NEAR(one, rms(0.01), 0.05 * rms(0.01));
+    EXPECT_LT(one, five);
+    EXPECT_LT(five, ten);
     // Before any choice the scatter is that of 10 %.
     const double none = scatterSpread(*this, 0);
     EXPECT_NEAR(none, ten, 0.08 * ten);

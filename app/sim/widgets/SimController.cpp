@@ -473,6 +473,7 @@ void SimController::showSettings() {
     showCaption(v->lblMisses, captions.lblMisses);
     showCaption(v->lblSessionScore, captions.lblSessionScore);
     showCaption(v->lblTotalScore, captions.lblTotalScore);
+    showCaption(v->lblExpectedHits, captions.lblExpectedHits);
     showCaption(v->lblRoundsLeft, s.lblRoundsLeft);
     v->picHUD->setToolTip(captions.picHUDToolTip);
 

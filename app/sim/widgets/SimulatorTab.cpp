@@ -1,5 +1,7 @@
 #include "sim/widgets/SimulatorTab.h"
 
+#include "sim/SimCaptions.h"
+
 #include "controls/WidgetTags.h"
 #include "sim/widgets/HudView.h"
 #include "sim/widgets/UserControl1.h"
@@ -148,6 +150,13 @@ QWidget* SimulatorTab::buildScores() {
         grid->addWidget(label, i % 3, i / 3);
         ++i;
     }
+    // Beside the score, what the group should have hit.
+    lblExpectedHits = new QLabel(SimCaptions::expectedHits(0, 0));
+    lblExpectedHits->setObjectName(QStringLiteral("lblExpectedHits"));
+    lblExpectedHits->setToolTip(
+        QStringLiteral("The hits the group should make on the target's rectangle, from the group "
+                       "size and the aim, summed over the session's shots."));
+    grid->addWidget(lblExpectedHits, 3, 0, 1, 2);
     return box;
 }
 

@@ -48,6 +48,7 @@ public:
     QLabel* lblSessionScore = nullptr;
     QLabel* lblTotalScore = nullptr;
     QLabel* lblRoundsLeft = nullptr;
+    QLabel* lblExpectedHits = nullptr;
 
     QCheckBox* chkShowHits = nullptr;
     QCheckBox* chkGroupCircle = nullptr;
