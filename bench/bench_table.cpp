@@ -78,9 +78,9 @@ void BM_CsvExport1500Rows(benchmark::State& state) {
     model.setFieldText(InputFields::Increments, QStringLiteral("1"));
     CTextOutput txt;
     QString problem;
-    std::optional<Problem> failure;
+    QList<Problem> failures;
     for (auto _ : state) {
-        const QByteArray csv = CsvExport::tableCsv(model.snapshot(), txt, problem, failure);
+        const QByteArray csv = CsvExport::tableCsv(model.snapshot(), txt, problem, failures);
         if (csv.isEmpty()) {
             state.SkipWithError("no table (are the solver libraries in QUORVEL_APPDIR?)");
             break;

@@ -123,6 +123,7 @@ int run(const QStringList& arguments) {
         return ExitBadInput;
     }
     const RangeCard::Collected collected = RangeCard::collect(snapshot, chosen);
+    Problems::report(collected.solverFailures);
     if (collected.failure) {
         Problems::report(*collected.failure);
         return ExitFailed;

@@ -132,6 +132,7 @@ int run(const QStringList& operands) {
     const LoadSnapshot snapshot = model.snapshot();
     Problems::report(snapshot.fieldProblems);
     const HitTable::Result result = HitTable::compute(snapshot, inputs);
+    Problems::report(result.solverFailures);
     if (!result.ok()) return badInput(result.problem);
     std::vector<double> mc;
     if (samples) mc = HitTable::monteCarlo(result, inputs, *samples, seed, snapshot.metric());

@@ -133,7 +133,9 @@ int pointBlank(const QStringList& arguments) {
     if (const QString problem = snapshot.loadProblem(); !problem.isEmpty())
         return badInput(problem);
     CPointBlank pb;
-    if (!pb.pointBlankRange(snapshot)) {
+    const bool found = pb.pointBlankRange(snapshot);
+    Problems::report(pb.solverFailures);
+    if (!found) {
         if (pb.failure) Problems::report(*pb.failure);
         return ExitFailed;
     }
@@ -181,8 +183,8 @@ int chrono(const QStringList& arguments) {
     const float result = chronoVelocity.chronoCorrect(*bc, *distance, *velocity, angleText);
     // A chronograph the bullet never reaches is a fault of the input; its reason goes to
     // standard error.
+    Problems::report(chronoVelocity.problems());
     if (!(result > 0)) {
-        if (chronoVelocity.failure()) Problems::report(*chronoVelocity.failure());
         return ExitBadInput;
     }
     const QString velocityUnit = unitName(*units, Quantity::Velocity, "ft/sec");
@@ -225,6 +227,7 @@ int trueVelocity(const QStringList& arguments) {
     // The range is typed in the shooter's range unit; the load keeps its own.
     const Truing::Result result = Truing::trueVelocity(
         snapshot, float(*range / units->rangeScale(model.form.isMetric())), *height);
+    Problems::report(result.solverFailures);
     if (!result.velocity) {
         // A range or a load at fault is bad input; a height no velocity gives is no result.
         if (result.inputFault) return badInput(result.problem);

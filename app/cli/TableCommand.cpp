@@ -41,22 +41,20 @@ int run(const QStringList& operands) {
     CTextOutput txt;
     if (csv) {
         QString problem;
-        std::optional<Problem> failure;
-        const QByteArray text = CsvExport::tableCsv(snapshot, txt, problem, failure);
+        QList<Problem> failures;
+        const QByteArray text = CsvExport::tableCsv(snapshot, txt, problem, failures);
         // The load's fields passed: what is left is a calculation without a result (a zero out
         // of the precision model's reach, a value no number can hold).
         if (!problem.isEmpty()) {
             CliLoad::writeErrorLine(problem);
             return ExitFailed;
         }
-        if (failure) {
-            Problems::report(*failure);
-            return ExitFailed;
-        }
-        if (text.isEmpty()) return ExitFailed; // the solver binding reported why
+        Problems::report(failures);
+        if (text.isEmpty()) return ExitFailed;
         return writeOutStatus(text);
     }
     const TableResult result = TableRefresh::table(snapshot, txt);
+    Problems::report(result.solverFailures);
     if (result.problem) {
         Problems::report(*result.problem);
         return ExitFailed;

@@ -98,6 +98,12 @@ private:
 
 bool CPointBlank::pointBlankRange(const LoadSnapshot& model) {
     SolverFlight flight(true);
+    // However the search ends, the binding's failures go with its result.
+    struct HandOver {
+        CPointBlank& search;
+        SolverFlight& flight;
+        ~HandOver() { search.solverFailures = flight.takeFailures(); }
+    } handOver{*this, flight};
     CSmallBall& sb = flight.library();
     const bool advanced = model.form.isAdvanced();
     const CInput& inp = model.values.in1;

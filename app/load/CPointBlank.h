@@ -7,6 +7,7 @@
 #include "services/InputLimit.h"
 #include "services/Problem.h"
 
+#include <QList>
 #include <optional>
 
 class CPointBlank {
@@ -15,8 +16,9 @@ public:
     float pbRange = 0; // maximum point-blank range, range unit, whole number
     float zero100 = 0; // path height at range 100, inches
 
-    // Why the last search gave nothing, for the entry point to report (none when the solver
-    // binding reported it itself).
+    // Why the last search gave nothing, for the entry point to report: the solver binding's
+    // failures, which arose first, then the search's own.
+    QList<Problem> solverFailures;
     std::optional<Problem> failure;
 
     // Computes the three results for the snapshot's load and uphill/downhill angle. Reads

@@ -69,9 +69,17 @@ std::optional<TableSteps> CTextOutput::steps(const LoadSnapshot& s, bool table, 
     return steps;
 }
 
+QList<Problem> TableResult::problems() const {
+    QList<Problem> all = solverFailures;
+    if (problem) all.append(*problem);
+    return all;
+}
+
 TableResult CTextOutput::rows(const LoadSnapshot& s, const CInput& load, const CInput& conditions,
                               const PrecisionForm* own) {
-    return compute(s, load, conditions, true, own);
+    TableResult result = compute(s, load, conditions, true, own);
+    result.solverFailures = flight.takeFailures();
+    return result;
 }
 
 TableResult CTextOutput::compute(const LoadSnapshot& s, const CInput& load,
@@ -187,6 +195,7 @@ TableResult CTextOutput::table(const LoadSnapshot& s) {
         result.problem = failure;
         result.computed = false;
     }
+    result.solverFailures = flight.takeFailures();
     if (!result.ok()) clearValues(result);
     return result;
 }
@@ -200,6 +209,7 @@ TableResult CTextOutput::graph(const LoadSnapshot& s, const CInput& load,
         result.problem = failure;
         result.computed = false;
     }
+    result.solverFailures = flight.takeFailures();
     if (!result.ok()) clearValues(result);
     return result;
 }

@@ -13,6 +13,7 @@
 #include "services/Problem.h"
 #include "services/SolverFlight.h"
 
+#include <QList>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -30,9 +31,11 @@ struct TableResult {
                            // advanced (only the precision model ends a flight early)
     QString reason;        // why nothing: the precision model could not fly the load
     std::optional<Problem> problem; // why nothing: a failure, for the entry point to report
-                                    // (none when the solver binding reported it itself)
+    QList<Problem> solverFailures;  // the solver binding's, which arose ahead of `problem`
 
     bool ok() const { return computed && reason.isEmpty() && !problem; }
+    // Every failure in the order it arose: the solver binding's, then `problem`.
+    QList<Problem> problems() const;
 };
 
 // The range steps of a table or a graph.

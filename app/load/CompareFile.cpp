@@ -60,7 +60,8 @@ bool apply(const Slot& slot, const QString& text, CInput& record) {
 
 } // namespace
 
-bool dataLoadCompare(CInput& compareInput, QString& compareFile, int* fieldsRead) {
+bool dataLoadCompare(CInput& compareInput, QString& compareFile, QList<Problem>& problems,
+                     int* fieldsRead) {
     int applied = 0;
     bool opened = false;
     if (MSmallBallStruct::FileExists(compareFile)) {
@@ -68,7 +69,7 @@ bool dataLoadCompare(CInput& compareInput, QString& compareFile, int* fieldsRead
         limits.mostFields = FieldCount;
         CFileData::ReadReport report;
         const QStringList fields = CFileData::readFields(compareFile, limits, report);
-        reportProblem(report.problem);
+        if (report.problem) problems.append(report.problem->problem());
         if (report.opened) {
             // Read into a copy: a file given up for a field no load can hold changes nothing.
             // The reading stops at the first field that does not convert (an over-long field
@@ -85,7 +86,7 @@ bool dataLoadCompare(CInput& compareInput, QString& compareFile, int* fieldsRead
             if (opened)
                 compareInput = read;
             else {
-                report.tooLong().report();
+                problems.append(report.tooLong().problem());
                 applied = 0;
             }
         }
@@ -94,15 +95,25 @@ bool dataLoadCompare(CInput& compareInput, QString& compareFile, int* fieldsRead
     return opened;
 }
 
-PrecisionForm precisionOf(const QString& compareFile) {
+namespace {
+LoadFile::ReadReport readLoad(const QString& compareFile, LoadForm& form,
+                              QList<Problem>& problems) {
+    std::optional<Problem> fileProblem;
+    const LoadFile::ReadReport report = LoadFile::read(compareFile, form, fileProblem);
+    if (fileProblem) problems.append(*fileProblem);
+    return report;
+}
+} // namespace
+
+PrecisionForm precisionOf(const QString& compareFile, QList<Problem>& problems) {
     LoadForm form;
-    LoadFile::read(compareFile, form);
+    readLoad(compareFile, form, problems);
     return form.precision;
 }
 
-bool isLoadFile(const QString& compareFile) {
+bool isLoadFile(const QString& compareFile, QList<Problem>& problems) {
     LoadForm form;
-    return !LoadFile::read(compareFile, form).notALoad;
+    return !readLoad(compareFile, form, problems).notALoad;
 }
 
 QString compareName(const QString& compareFile) {

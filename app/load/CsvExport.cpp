@@ -30,9 +30,9 @@ QByteArray text(const std::vector<TableRow>& rows,
 }
 
 QByteArray tableCsv(const LoadSnapshot& snapshot, CTextOutput& txt, QString& problem,
-                    std::optional<Problem>& failure) {
+                    QList<Problem>& failures) {
     problem = snapshot.loadProblem();
-    failure.reset();
+    failures.clear();
     if (!problem.isEmpty()) return {};
     // The Table tab's rows, without its text.
     try {
@@ -40,7 +40,7 @@ QByteArray tableCsv(const LoadSnapshot& snapshot, CTextOutput& txt, QString& pro
         const TableResult result = txt.rows(snapshot, load, load);
         if (!result.ok()) {
             problem = result.reason;
-            failure = result.problem;
+            failures = result.problems();
             return {};
         }
         const std::vector<TableRow> shown =
@@ -59,8 +59,9 @@ QByteArray tableCsv(const LoadSnapshot& snapshot, CTextOutput& txt, QString& pro
         }
         return csv;
     } catch (const ErrorNumbers::Failure& f) {
-        failure = Problem::failure(QStringLiteral("CTextOutput"), QStringLiteral("printTextTable"),
-                                   f.number, QString::fromLocal8Bit(f.what()));
+        failures.append(Problem::failure(QStringLiteral("CTextOutput"),
+                                         QStringLiteral("printTextTable"), f.number,
+                                         QString::fromLocal8Bit(f.what())));
         return {};
     }
 }
@@ -68,10 +69,10 @@ QByteArray tableCsv(const LoadSnapshot& snapshot, CTextOutput& txt, QString& pro
 bool exportWithDialog(const LoadSnapshot& snapshot) {
     CTextOutput txt;
     QString problem;
-    std::optional<Problem> failure;
-    const QByteArray csv = tableCsv(snapshot, txt, problem, failure);
+    QList<Problem> failures;
+    const QByteArray csv = tableCsv(snapshot, txt, problem, failures);
     if (csv.isEmpty()) {
-        if (failure) Problems::report(*failure);
+        Problems::report(failures);
         if (!problem.isEmpty()) showMessage(problem, QStringLiteral("Number out of Range"));
         return false;
     }

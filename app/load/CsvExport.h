@@ -24,10 +24,10 @@ QByteArray text(const std::vector<TableRow>& rows,
                 const std::vector<TableColumns::Format>& columns);
 
 // The CSV of a snapshot's load (the Table tab's rows); empty when no table could be computed,
-// the reason in `problem` (a field's message, or the precision model's) or in `failure` for the
-// entry point to report.
+// the reason in `problem` (a field's message, or the precision model's) or in `failures` (in the
+// order they arose) for the entry point to report.
 QByteArray tableCsv(const LoadSnapshot& snapshot, CTextOutput& txt, QString& problem,
-                    std::optional<Problem>& failure);
+                    QList<Problem>& failures);
 
 // File > Export Table: asks for a file name and writes the CSV there. False when cancelled or
 // not written (the reason shown once).

@@ -78,11 +78,15 @@ GraphData GraphModel::refresh(const LoadSnapshot& snapshot, Comparison& comparis
                               CTextOutput& txt) {
     std::vector<float> drop1, range1, drop2, range2;
     QString problem, compareProblem;
-    std::vector<Problem> failures;
+    // The failures in the order the user has always seen them: those that arose on the way
+    // (the solver binding's, the comparison file's), then the graphs' own.
+    QList<Problem> failures;
+    std::vector<Problem> graphFailures;
     std::optional<float> subsonicRange;
     float handedBc = 0;
     const int yAxis = snapshot.form.yAxis;
     const TableResult own = txt.graph(snapshot, snapshot.values.in1);
+    failures += own.solverFailures;
     if (own.ok()) {
         handedBc = own.handedBc;
         split(own, CTextOutput::tableOptions(snapshot), yAxis, range1, drop1);
@@ -91,7 +95,7 @@ GraphData GraphModel::refresh(const LoadSnapshot& snapshot, Comparison& comparis
                 subsonicRange = row[TableColumns::Range];
     } else {
         problem = own.reason;
-        if (own.problem) failures.push_back(*own.problem);
+        if (own.problem) graphFailures.push_back(*own.problem);
     }
 
     bool comparing = false;
@@ -109,14 +113,14 @@ GraphData GraphModel::refresh(const LoadSnapshot& snapshot, Comparison& comparis
     if (comparison.on && !itself && MSmallBallStruct::FileExists(comparison.file)) {
         // Every input the file does not supply (drag model, angle, the air) is the screen's.
         compareInput = snapshot.values.in1;
-        read = CompareFile::dataLoadCompare(compareInput, comparison.file);
-        if (read && !CompareFile::isLoadFile(comparison.file)) {
+        read = CompareFile::dataLoadCompare(compareInput, comparison.file, failures);
+        if (read && !CompareFile::isLoadFile(comparison.file, failures)) {
             read = false;
             compareProblem =
                 QStringLiteral("The comparison file \"%1\" is not a Quorvel load file.")
                     .arg(comparison.file);
         }
-        if (read) comparePrecision = CompareFile::precisionOf(comparison.file);
+        if (read) comparePrecision = CompareFile::precisionOf(comparison.file, failures);
     }
     // A comparison load no trajectory exists for (a coefficient or velocity of 0) is not drawn
     // rather than drawn from overflows.
@@ -125,7 +129,8 @@ GraphData GraphModel::refresh(const LoadSnapshot& snapshot, Comparison& comparis
         const TableResult other = txt.graph(snapshot, compareInput, &comparePrecision);
         comparing = other.ok();
         if (comparing) split(other, CTextOutput::tableOptions(snapshot), yAxis, range2, drop2);
-        if (other.problem) failures.push_back(*other.problem);
+        failures += other.solverFailures;
+        if (other.problem) graphFailures.push_back(*other.problem);
         // That model can fail on the comparison alone (its drag table gone or damaged, its zero
         // out of reach); the chart then says why the second curve is missing.
         if (!other.reason.isEmpty())
@@ -141,6 +146,8 @@ GraphData GraphModel::refresh(const LoadSnapshot& snapshot, Comparison& comparis
     d.subsonicRange = subsonicRange;
     d.compareProblem = compareProblem;
     d.handedBc = handedBc;
+    for (const Problem& failure : graphFailures)
+        failures.append(failure);
     d.failures = std::move(failures);
     return d;
 }
@@ -171,10 +178,12 @@ GraphData GraphModel::compose(std::vector<float> range1, std::vector<float> drop
     return d;
 }
 
-void GraphModel::chooseCompareFile(const QString& path, Comparison& comparison) {
+QList<Problem> GraphModel::chooseCompareFile(const QString& path, Comparison& comparison) {
     comparison.setFile(path);
-    CompareFile::dataLoadCompare(compareInput, comparison.file);
+    QList<Problem> problems;
+    CompareFile::dataLoadCompare(compareInput, comparison.file, problems);
     comparison.on = true;
+    return problems;
 }
 
 namespace {

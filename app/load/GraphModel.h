@@ -7,6 +7,7 @@
 #include "load/LoadSnapshot.h"
 #include "services/Problem.h"
 
+#include <QList>
 #include <QString>
 #include <algorithm>
 #include <cstdint>
@@ -30,10 +31,10 @@ struct GraphData {
     int16_t chartType = 3; // 3 for 2D, 2 for 3D; both end as the same XY chart
     bool comparing = false;
     QString problem; // why the load on screen has no curve (the precision model could not fly it)
-    QString compareProblem; // why the comparison, saved with the precision model, has none
-    float handedBc = 0;     // the coefficient handed to the solver for the load on screen (0:
-                            // no curve)
-    std::vector<Problem> failures; // for the entry point to report, in order
+    QString compareProblem;  // why the comparison, saved with the precision model, has none
+    float handedBc = 0;      // the coefficient handed to the solver for the load on screen (0:
+                             // no curve)
+    QList<Problem> failures; // for the entry point to report, in order
     // Where the load on screen goes subsonic (precision model), in the range unit.
     std::optional<float> subsonicRange;
 
@@ -85,8 +86,9 @@ public:
     static float plotted(const TableRow& row, int yAxis);
 
     // A comparison file chosen through the open dialog: it becomes the comparison, is read into
-    // compareInput, and Use Compare is switched on.
-    void chooseCompareFile(const QString& path, Comparison& comparison);
+    // compareInput, and Use Compare is switched on. What was wrong with the file, for the entry
+    // point to report.
+    QList<Problem> chooseCompareFile(const QString& path, Comparison& comparison);
 
     // The load files the comparison list offers beside the load at `loadFile` (empty: none on
     // screen): the "*.qvt" files of its own folder, then of the program's folder for the user's

@@ -22,11 +22,13 @@ constexpr double WindStepMph = 10;
 
 using Rows = std::vector<TableRow>;
 
-std::optional<Rows> fly(const LoadSnapshot& snapshot, QString& problem) {
+std::optional<Rows> fly(const LoadSnapshot& snapshot, QString& problem,
+                        QList<Problem>& solverFailures) {
     CTextOutput txt;
     try {
         const CInput& load = snapshot.values.in1;
         TableResult result = txt.rows(snapshot, load, load);
+        solverFailures += result.solverFailures;
         if (!result.ok()) {
             problem = result.reason.isEmpty()
                           ? (result.problem ? result.problem->text : QStringLiteral("No table."))
@@ -122,14 +124,14 @@ Result compute(const LoadSnapshot& snapshot, const HitInputs& inputs) {
         {WindCall, WindStepMph, withCrosswind(snapshot, -WindStepMph), withCrosswind(snapshot, 0),
          withCrosswind(snapshot, WindStepMph)},
     }};
-    const std::optional<Rows> base = fly(snapshot, result.problem);
+    const std::optional<Rows> base = fly(snapshot, result.problem, result.solverFailures);
     if (!base) return result;
     size_t count = base->size();
     std::array<std::array<Rows, 3>, 3> flights;
     for (size_t m = 0; m < moved.size(); ++m) {
         const LoadSnapshot* three[3] = {&moved[m].down, &moved[m].mid, &moved[m].up};
         for (int k = 0; k < 3; ++k) {
-            std::optional<Rows> rows = fly(*three[k], result.problem);
+            std::optional<Rows> rows = fly(*three[k], result.problem, result.solverFailures);
             if (!rows) return result;
             count = std::min(count, rows->size());
             flights[m][k] = std::move(*rows);

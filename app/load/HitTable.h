@@ -9,7 +9,9 @@
 #pragma once
 
 #include "load/HitInputs.h"
+#include "services/Problem.h"
 
+#include <QList>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -48,7 +50,8 @@ struct Row {
 
 struct Result {
     std::vector<Row> rows;
-    QString problem; // why no rows (the load's own message)
+    QString problem;               // why no rows (the load's own message)
+    QList<Problem> solverFailures; // the solver binding's, for the entry point to report first
     bool ok() const { return problem.isEmpty() && !rows.empty(); }
 };
 

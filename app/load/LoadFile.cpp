@@ -303,13 +303,20 @@ QString fieldName(int number) {
 constexpr int olderLayoutEnds[] = {24, 30, int(ClassicFields)};
 
 ReadReport read(const QString& path, LoadForm& form) {
+    std::optional<Problem> fileProblem;
+    const ReadReport report = read(path, form, fileProblem);
+    Problems::report(fileProblem);
+    return report;
+}
+
+ReadReport read(const QString& path, LoadForm& form, std::optional<Problem>& fileProblem) {
     ReadReport report;
     CFileData::Limits limits;
     limits.multilineFields = {NotesField};
     limits.mostFields = int(layout.size());
     CFileData::ReadReport file;
     const QStringList fields = CFileData::readFields(path, limits, file);
-    reportProblem(file.problem);
+    fileProblem = asProblem(file.problem);
     report.path = file.path;
     if (!file.opened) return report;
     report.opened = true;

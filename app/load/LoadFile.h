@@ -34,6 +34,8 @@ struct ReadReport {
 // field too long for any, is reported through the file layer's problem; a file whose fields are
 // no load's is refused (notALoad) without a word: damageMessage says why.
 ReadReport read(const QString& path, LoadForm& form);
+// The same, the file layer's problem handed back in `fileProblem` rather than reported.
+ReadReport read(const QString& path, LoadForm& form, std::optional<Problem>& fileProblem);
 
 // read(), true once the file could be opened and was not refused.
 bool dataLoad(const QString& path, LoadForm& form);

@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <exception>
+#include <utility>
 #include <vector>
 
 namespace Truing {
@@ -24,7 +25,8 @@ constexpr double ScanStep = 100;
 // reached.
 constexpr double FlightEndTolerance = 1e-3;
 
-std::optional<double> classicHeight(const LoadSnapshot& model, float range, double velocity) {
+std::optional<double> classicHeight(const LoadSnapshot& model, float range, double velocity,
+                                    QList<Problem>& solverFailures) {
     const MainValues& v = model.values;
     CInput conditions = v.in1;
     // The trajectory has to reach the range, even beyond the table's own maximum range.
@@ -45,6 +47,7 @@ std::optional<double> classicHeight(const LoadSnapshot& model, float range, doub
     const TableRows::Computed computed =
         TableRows::compute(q, model.values.metro, model.values.drag, flight);
     flight.release();
+    solverFailures += flight.takeFailures();
     const std::vector<TableRow>& rows = computed.rows;
     if (!computed.ok || rows.size() < 2) return std::nullopt;
     if (rows[1][TableColumns::Time] > flight.flightTime() * (1.0 + FlightEndTolerance))
@@ -75,11 +78,14 @@ public:
         try {
             if (table.curve) return precisionHeight(model, range, velocity, *table.curve);
             if (model.form.isPrecision()) return std::nullopt;
-            return classicHeight(model, range, velocity);
+            return classicHeight(model, range, velocity, solverFailures);
         } catch (const std::exception&) {
             return std::nullopt; // a velocity the solver's record cannot hold
         }
     }
+
+    // The solver binding's failures so far, in the order they arose.
+    QList<Problem> solverFailures;
 
 private:
     const LoadSnapshot& model;
@@ -90,38 +96,9 @@ QString rangeText(float range, bool metric) {
     return MNumber::shortText(range) + (metric ? QStringLiteral(" m") : QStringLiteral(" yards"));
 }
 
-} // namespace
-
-double inchesFromCorrection(double correction, float range, bool moa, bool metric) {
-    // A correction is proportional to the inches it stands for.
-    const CBallUtil util;
-    const double perInch = util.correction(1.0f, range, moa, metric);
-    return perInch == 0.0 ? 0.0 : correction / perInch;
-}
-
-std::optional<double> heightAt(const LoadSnapshot& model, float range, double velocity) {
-    return HeightModel(model).at(range, velocity);
-}
-
-Result trueVelocity(const LoadSnapshot& model, float range, double heightIn) {
-    Result result;
-    const bool precise = model.form.isPrecision();
-    result.loadVelocity = precise ? model.muzzleVelocityFps : double(model.values.in1.imvel);
-    const bool metric = model.form.isMetric();
-    if (!(range >= ShortestRange && range <= LongestRange)) {
-        result.problem =
-            QStringLiteral("The range must be between %1 and %2.")
-                .arg(MNumber::shortText(ShortestRange), rangeText(LongestRange, metric));
-        result.inputFault = true;
-        return result;
-    }
-    // A load no trajectory can be computed from says why (a field, or its drag table).
-    if (QString problem = model.loadProblem(); !problem.isEmpty()) {
-        result.problem = problem;
-        result.inputFault = true;
-        return result;
-    }
-    HeightModel heights(model);
+// The velocity nearest the load's own that gives `heightIn` at `range`, into `result`.
+void searchVelocity(HeightModel& heights, float range, double heightIn, bool metric,
+                    Result& result) {
     result.loadHeight = heights.at(range, result.loadVelocity);
 
     // Scan the velocities for a change of sign of (height - observed), or a velocity that gives
@@ -163,7 +140,7 @@ Result trueVelocity(const LoadSnapshot& model, float range, double heightIn) {
                       .arg(MNumber::shortText(float(heightIn)), where,
                            MNumber::shortText(MNumber::roundDecimals(float(lowest), 2)),
                            MNumber::shortText(MNumber::roundDecimals(float(highest), 2)));
-        return result;
+        return;
     }
     auto [low, high] = *bracket;
     auto lowDiff = heights.at(range, low).value_or(0.0) - heightIn;
@@ -180,6 +157,43 @@ Result trueVelocity(const LoadSnapshot& model, float range, double heightIn) {
         }
     }
     result.velocity = MNumber::roundHalfEven((low + high) / 2 * 10) / 10;
+    return;
+}
+
+} // namespace
+
+double inchesFromCorrection(double correction, float range, bool moa, bool metric) {
+    // A correction is proportional to the inches it stands for.
+    const CBallUtil util;
+    const double perInch = util.correction(1.0f, range, moa, metric);
+    return perInch == 0.0 ? 0.0 : correction / perInch;
+}
+
+std::optional<double> heightAt(const LoadSnapshot& model, float range, double velocity) {
+    return HeightModel(model).at(range, velocity);
+}
+
+Result trueVelocity(const LoadSnapshot& model, float range, double heightIn) {
+    Result result;
+    const bool precise = model.form.isPrecision();
+    result.loadVelocity = precise ? model.muzzleVelocityFps : double(model.values.in1.imvel);
+    const bool metric = model.form.isMetric();
+    if (!(range >= ShortestRange && range <= LongestRange)) {
+        result.problem =
+            QStringLiteral("The range must be between %1 and %2.")
+                .arg(MNumber::shortText(ShortestRange), rangeText(LongestRange, metric));
+        result.inputFault = true;
+        return result;
+    }
+    // A load no trajectory can be computed from says why (a field, or its drag table).
+    if (QString problem = model.loadProblem(); !problem.isEmpty()) {
+        result.problem = problem;
+        result.inputFault = true;
+        return result;
+    }
+    HeightModel heights(model);
+    searchVelocity(heights, range, heightIn, metric, result);
+    result.solverFailures = std::move(heights.solverFailures);
     return result;
 }
 

@@ -2,6 +2,9 @@
 // give the height the shooter observed at one range. The rest of the load stays as it is.
 #pragma once
 
+#include "services/Problem.h"
+
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -23,6 +26,7 @@ struct Result {
     std::optional<double> loadHeight; // inches at the range with the load's velocity
     QString problem;                  // why there is no velocity
     bool inputFault = false;          // the range or the load is at fault, not the search
+    QList<Problem> solverFailures;    // the solver binding's, for the entry point to report
 };
 
 // The velocity that gives `heightIn` inches above the line of sight at `range` (range unit) for
@@ -35,7 +39,8 @@ Result trueVelocity(const LoadSnapshot& snapshot, float range, double heightIn);
 // `range`, as the table converts between the two.
 double inchesFromCorrection(double correction, float range, bool moa, bool metric);
 
-// The height model's height at `range` for `velocity`: none when the load cannot be flown there.
+// The height model's height at `range` for `velocity`: none when the load cannot be flown there
+// (the solver binding's failures, if any, are not kept: no entry point asks for one height).
 std::optional<double> heightAt(const LoadSnapshot& snapshot, float range, double velocity);
 
 } // namespace Truing

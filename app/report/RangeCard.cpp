@@ -103,6 +103,7 @@ Collected collect(const LoadSnapshot& snapshot, const Rows& chosen) {
         const CInput& in1 = model.values.in1;
         // Either table failing leaves the card empty with its reason.
         const auto failed = [&out](const TableResult& result) {
+            out.solverFailures += result.solverFailures;
             if (result.ok()) return false;
             out.problem = result.reason;
             out.failure = result.problem;

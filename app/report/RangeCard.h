@@ -7,6 +7,7 @@
 #include "services/Problem.h"
 
 #include <QDate>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -65,8 +66,8 @@ struct Collected {
     Card card;
     bool collected = false;         // the card holds the load's lines
     QString problem;                // the field at fault and its message
-    std::optional<Problem> failure; // a failure, for the entry point to report (none when the
-                                    // solver binding reported it itself)
+    std::optional<Problem> failure; // a failure, for the entry point to report
+    QList<Problem> solverFailures;  // the solver binding's, which arose ahead of `failure`
 
     bool ok() const { return collected && problem.isEmpty() && !failure; }
 };

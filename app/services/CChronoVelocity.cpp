@@ -23,10 +23,24 @@ void CChronoVelocity::fail(long number, const QString& text) {
                                    QStringLiteral("chronoCorrect"), number, text);
 }
 
+QList<Problem> CChronoVelocity::problems() const {
+    QList<Problem> all = solverFailures;
+    if (lastFailure) all.append(*lastFailure);
+    return all;
+}
+
 float CChronoVelocity::chronoCorrect(float bc, float chronoDist, float chronoVel,
                                      const QString& angleText) {
     runs = 0;
     lastFailure.reset();
+    CSmallBall sb;
+    sb.isTable = false;
+    // However the call ends, the binding's failures go with its result.
+    struct HandOver {
+        QList<Problem>& to;
+        CSmallBall& sb;
+        ~HandOver() { to = sb.takeFailures(); }
+    } handOver{solverFailures, sb};
     const auto angle = MNumber::parse(angleText);
     const auto angleSingle = angle ? MNumber::toSingle(*angle) : std::nullopt;
     if (!angleSingle) {
@@ -34,8 +48,6 @@ float CChronoVelocity::chronoCorrect(float bc, float chronoDist, float chronoVel
         return 0;
     }
     try {
-        CSmallBall sb;
-        sb.isTable = false;
         SolverRecord record{};
         record.muzzleVelocity = chronoVel;
         record.ballisticCoef = bc;

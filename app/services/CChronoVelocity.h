@@ -5,6 +5,7 @@
 #include "services/InputLimit.h"
 #include "services/Problem.h"
 
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -13,10 +14,12 @@ public:
     // Muzzle velocity (ft/s) for a speed `chronoVel` (ft/s) measured `chronoDist` feet from the
     // muzzle with coefficient `bc` (G1, no atmosphere correction), fired at the angle typed in
     // `angleText` (degrees). Each call uses a binding of its own to the simulator library,
-    // released before it returns. 0 after a failure: failure() says why (none when the solver
-    // binding reported it itself), for the entry point to report.
+    // released before it returns. 0 after a failure: problems() says why, for the entry point to
+    // report.
     float chronoCorrect(float bc, float chronoDist, float chronoVel, const QString& angleText);
     const std::optional<Problem>& failure() const { return lastFailure; }
+    // The last call's failures in the order they arose: the solver binding's, then failure().
+    QList<Problem> problems() const;
 
     // Integrations run by the last call.
     int iterations() const { return runs; }
@@ -39,4 +42,5 @@ private:
 
     int runs = 0;
     std::optional<Problem> lastFailure;
+    QList<Problem> solverFailures;
 };

@@ -2,7 +2,6 @@
 #include "services/ErrorNumbers.h"
 
 #include "services/AppFolders.h"
-#include "services/ErrorReport.h"
 #include "services/MNumber.h"
 #include "services/Prompt.h"
 
@@ -11,6 +10,7 @@
 #include <exception>
 #include <map>
 #include <memory>
+#include <utility>
 
 // One loaded solver library file with its four exports resolved. Instances live for the whole
 // process: a library, once loaded, is never unloaded, because its module-level buffers may still
@@ -90,11 +90,15 @@ SolverLibrary* loadLibrary(const QString& fileName, LoadFailure& failure) {
     return result;
 }
 
-void report(const char* operation, long number, const QString& text) {
-    MSmallBallStruct::HandleError(className, QString::fromLatin1(operation), number, text);
+} // namespace
+
+void CSmallBall::fail(const char* operation, long number, const QString& text) {
+    failures.append(Problem::failure(className, QString::fromLatin1(operation), number, text));
 }
 
-} // namespace
+QList<Problem> CSmallBall::takeFailures() {
+    return std::exchange(failures, {});
+}
 
 QString CSmallBall::tableLibraryName() {
     return QStringLiteral("trajcore.so");
@@ -117,7 +121,7 @@ CSmallBall::~CSmallBall() {
     try {
         deAllocMem();
     } catch (...) {
-        // Nothing may escape a destructor; deAllocMem reports its own failures.
+        // Nothing may escape a destructor; a failure of the release has no one left to tell.
     }
 }
 
@@ -127,20 +131,20 @@ bool CSmallBall::allocMem(const SolverRecord& record) {
 
         int16_t count = 0;
         if (!stepCount(record, count)) {
-            report("allocMem", ErrorNumbers::Overflow, QStringLiteral("Overflow"));
+            fail("allocMem", ErrorNumbers::Overflow, QStringLiteral("Overflow"));
             return false;
         }
         // The library reads the first two entries of every column; it needs at least one step.
         if (count < 1) {
-            report("allocMem", ErrorNumbers::InvalidCall,
-                   QStringLiteral("Invalid procedure call or argument: step count %1").arg(count));
+            fail("allocMem", ErrorNumbers::InvalidCall,
+                 QStringLiteral("Invalid procedure call or argument: step count %1").arg(count));
             return false;
         }
 
         LoadFailure failure;
         SolverLibrary* lib = loadLibrary(isTable ? tableLibraryName() : simLibraryName(), failure);
         if (!lib) {
-            report("allocMem", failure.number, failure.text);
+            fail("allocMem", failure.number, failure.text);
             return false;
         }
 
@@ -149,7 +153,7 @@ bool CSmallBall::allocMem(const SolverRecord& record) {
         if (result < 0) {
             // Some blocks are missing: leave the binding unallocated so that no integration or
             // lookup ever runs on incomplete buffers.
-            showMessage(QString::number(result));
+            failures.append(Problem::message(QString::number(result)));
             return false;
         }
         allocated = true;
@@ -158,7 +162,7 @@ bool CSmallBall::allocMem(const SolverRecord& record) {
         lib->holder = this;
         return true;
     } catch (const std::exception& e) {
-        report("allocMem", ErrorNumbers::Internal, QString::fromLocal8Bit(e.what()));
+        fail("allocMem", ErrorNumbers::Internal, QString::fromLocal8Bit(e.what()));
         return false;
     }
 }
@@ -168,7 +172,7 @@ void CSmallBall::calcAll(const SolverRecord& record) {
         if (!allocated || !owner) return;
         owner->calcPre(&record);
     } catch (const std::exception& e) {
-        report("calcAll", ErrorNumbers::Internal, QString::fromLocal8Bit(e.what()));
+        fail("calcAll", ErrorNumbers::Internal, QString::fromLocal8Bit(e.what()));
     }
 }
 
@@ -177,7 +181,7 @@ int16_t CSmallBall::getOneResult(SolverRow& row, float range, int16_t startIndex
         if (!allocated || !owner) return -1;
         return owner->printOneLine(&row, range, startIndex);
     } catch (const std::exception& e) {
-        report("getOneResult", ErrorNumbers::Internal, QString::fromLocal8Bit(e.what()));
+        fail("getOneResult", ErrorNumbers::Internal, QString::fromLocal8Bit(e.what()));
         return -1;
     }
 }
@@ -195,6 +199,6 @@ void CSmallBall::deAllocMem() {
             prompt().ask(QString::number(result), QStringLiteral("Memory Leak"), PromptButtons::Ok,
                          PromptIcon::Exclamation);
     } catch (const std::exception& e) {
-        report("deAllocMem", ErrorNumbers::Internal, QString::fromLocal8Bit(e.what()));
+        fail("deAllocMem", ErrorNumbers::Internal, QString::fromLocal8Bit(e.what()));
     }
 }

@@ -5,7 +5,9 @@
 #pragma once
 
 #include "SolverRecord.h"
+#include "services/Problem.h"
 
+#include <QList>
 #include <QString>
 #include <cstdint>
 
@@ -31,6 +33,10 @@ public:
 
     bool isAllocated() const { return allocated; }
 
+    // The failures of the calls so far, in the order they arose, handed over once: the binding
+    // reports nothing itself, its caller passes them on to the entry point.
+    QList<Problem> takeFailures();
+
     // File names of the two libraries in the application folder.
     static QString tableLibraryName();
     static QString simLibraryName();
@@ -40,6 +46,9 @@ public:
     static bool stepCount(const SolverRecord& record, int16_t& count);
 
 private:
+    void fail(const char* operation, long number, const QString& text);
+
+    QList<Problem> failures;
     bool allocated = false;
     bool allocatedTable = false;    // which library holds our buffers
     SolverLibrary* owner = nullptr; // the loaded library that holds them

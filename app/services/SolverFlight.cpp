@@ -2,9 +2,9 @@
 
 #include "services/ErrorNumbers.h"
 #include "services/MNumber.h"
-#include "services/Prompt.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -26,6 +26,11 @@ int16_t SolverFlight::checkedInt16(double value) {
     const auto v = MNumber::toInt16(value);
     if (!v) throw ErrorNumbers::Failure(ErrorNumbers::Overflow, "Overflow");
     return *v;
+}
+
+QList<Problem> SolverFlight::takeFailures() {
+    failures += binding.takeFailures();
+    return std::exchange(failures, {});
 }
 
 bool SolverFlight::rangeBeyondFlight(const SolverRecord& record, float range) {
@@ -55,7 +60,9 @@ float SolverFlight::lookAheadFlightTime(const SolverRecord& record, int16_t coun
 bool SolverFlight::integrateCovering(SolverRecord& record, float lastRange) {
     const int16_t count = checkedInt16(double(record.stepRate) * record.flightTime);
     if (count < 1) {
-        showMessage(QStringLiteral("Range Values wrong"), QStringLiteral("Sanity Check"));
+        failures += binding.takeFailures();
+        failures.append(
+            Problem::message(QStringLiteral("Range Values wrong"), QStringLiteral("Sanity Check")));
         return false;
     }
     auto setFlightTime = [&](float flightTime) {

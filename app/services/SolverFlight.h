@@ -16,8 +16,8 @@ public:
 
     // Allocates and integrates `record` (stepRate x flightTime steps), doubling its flight time
     // with the same step count while `lastRange` lies beyond it, up to LongestFlightTime. The
-    // record keeps the flight time and step rate used. False when nothing was integrated (the
-    // binding reported why); a step count that does not fit throws ErrorNumbers::Failure.
+    // record keeps the flight time and step rate used. False when nothing was integrated
+    // (takeFailures() says why); a step count that does not fit throws ErrorNumbers::Failure.
     bool integrateCovering(SolverRecord& record, float lastRange);
 
     // The row at `range`, the search going on from `start` (see CSmallBall::getOneResult).
@@ -29,6 +29,9 @@ public:
     float flightTime() const { return flown; }
     bool isComputed() const { return binding.isAllocated(); }
     CSmallBall& library() { return binding; }
+    // What went wrong so far, the binding's failures among them, in the order it arose; handed
+    // over once, for the entry point to report.
+    QList<Problem> takeFailures();
 
     // The step count for a record, as a 16-bit integer; throws ErrorNumbers::Failure when it
     // does not fit.
@@ -41,5 +44,6 @@ private:
     float lookAheadFlightTime(const SolverRecord& record, int16_t count, float lastRange);
 
     CSmallBall binding;
+    QList<Problem> failures;
     float flown = BaseFlightTime;
 };

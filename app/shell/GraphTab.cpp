@@ -60,8 +60,7 @@ void GraphTab::refresh(const LoadSnapshot& snapshot) {
     if (!problem.isEmpty()) return;
     try {
         GraphData next = state.refresh(snapshot, model.form.comparison, txt);
-        for (const Problem& failure : next.failures)
-            Problems::report(failure);
+        Problems::report(next.failures);
         if (next.handedBc != 0.0f) emit coefficientHanded(next.handedBc);
         // The precision model can find a load it cannot fly (its zero out of reach).
         showProblem(next.problem);

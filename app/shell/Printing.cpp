@@ -191,6 +191,7 @@ bool printRangeCardWithDialog(QWidget* parent, const LoadSnapshot& snapshot) {
 bool printRangeCardWithDialog(QWidget* parent, const LoadSnapshot& snapshot, RangeCard::Size size,
                               const RangeCard::Rows& rows) {
     const RangeCard::Collected collected = RangeCard::collect(snapshot, rows);
+    Problems::report(collected.solverFailures);
     if (collected.failure) Problems::report(*collected.failure);
     if (!collected.ok()) {
         if (!collected.problem.isEmpty())

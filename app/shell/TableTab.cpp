@@ -38,7 +38,7 @@ void TableTab::setTableText(const QString& text) {
 void TableTab::tabShown(int tab, int ownIndex, const LoadSnapshot& snapshot) {
     if (tab != ownIndex) return;
     const TableResult result = TableRefresh::table(snapshot, txt);
-    if (result.problem) Problems::report(*result.problem);
+    Problems::report(result.problems());
     setTableText(TableRefresh::shownText(result));
     if (result.ok()) emit coefficientHanded(result.handedBc);
 }

@@ -210,8 +210,8 @@ void dlgChronoVel::cmdCalculate_Click() {
     if (!chrono) chrono = std::make_unique<CChronoVelocity>();
     const float result = chrono->chronoCorrect(single(txtBc), distance, velocity,
                                                model.form.fields[InputFields::Angle]);
+    Problems::report(chrono->problems());
     if (!(result > 0)) {
-        if (chrono->failure()) Problems::report(*chrono->failure());
         showResults(false);
         return;
     }

@@ -215,7 +215,9 @@ void dlgPointBlank::btnCalculate_Click() {
         return;
     }
     if (!pointBlank) pointBlank = std::make_unique<CPointBlank>();
-    if (!pointBlank->pointBlankRange(snapshot)) {
+    const bool found = pointBlank->pointBlankRange(snapshot);
+    Problems::report(pointBlank->solverFailures);
+    if (!found) {
         if (pointBlank->failure) Problems::report(*pointBlank->failure);
         return;
     }

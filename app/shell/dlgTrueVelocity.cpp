@@ -166,6 +166,7 @@ void dlgTrueVelocity::TrueButton_Click() {
     const LoadSnapshot snapshot = model.snapshot();
     Problems::report(snapshot.fieldProblems);
     const Truing::Result result = Truing::trueVelocity(snapshot, range, height);
+    Problems::report(result.solverFailures);
     if (!result.velocity) {
         showMessage(result.problem, Title);
         return;

@@ -20,8 +20,20 @@ Problem initProblem(long number, const QString& text) {
 }
 } // namespace
 
-std::optional<Problem> CHUD::init(float wind, const LoadSnapshot& model, const QString& simMaxRange,
-                                  bool yards) {
+QList<Problem> CHUD::init(float wind, const LoadSnapshot& model, const QString& simMaxRange,
+                          bool yards) {
+    const std::optional<Problem> problem = integrate(wind, model, simMaxRange, yards);
+    QList<Problem> problems = takeFailures();
+    if (problem) problems.append(*problem);
+    return problems;
+}
+
+QList<Problem> CHUD::takeFailures() {
+    return flight ? flight->takeFailures() : QList<Problem>();
+}
+
+std::optional<Problem> CHUD::integrate(float wind, const LoadSnapshot& model,
+                                       const QString& simMaxRange, bool yards) {
     try {
         if (!flight) flight = std::make_unique<SolverFlight>(false); // the simulator's library
         // The record is built exactly as a table's, with the window's current options.
@@ -51,7 +63,7 @@ std::optional<Problem> CHUD::init(float wind, const LoadSnapshot& model, const Q
         }
         // A long range may lie beyond the usual flight: the flight is lengthened (same step
         // count) until the maximum range is reached.
-        // A failed integration leaves no trajectory; the library binding has said why.
+        // A failed integration leaves no trajectory; the binding's failures say why.
         const bool ok = flight->integrateCovering(next, next.maxRange);
         integrated = ok ? std::optional<SolverRecord>(next) : std::nullopt;
         flown = next.flightTime;

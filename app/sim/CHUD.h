@@ -8,6 +8,7 @@
 #include "services/Problem.h"
 #include "units/Units.h"
 
+#include <QList>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -26,15 +27,18 @@ public:
     // Computes the trajectory of the main load (the snapshot's, built like a table record, or
     // flown by the precision model when it is on)
     // for a crosswind of `wind` mph, out to `simMaxRange` (the simulator's maximum range text)
-    // in yards, or in metres unless `yards`. A non-numeric maximum range gives the problem for
-    // the caller to report, and the previous trajectory stays.
-    std::optional<Problem> init(float wind, const LoadSnapshot& model, const QString& simMaxRange,
-                                bool yards);
+    // in yards, or in metres unless `yards`. Gives what went wrong for the caller to report: the
+    // solver binding's failures, then a non-numeric maximum range (the previous trajectory
+    // stays).
+    QList<Problem> init(float wind, const LoadSnapshot& model, const QString& simMaxRange,
+                        bool yards);
 
     // Drop and drift in MOA and time of flight in s at `yards` (the simulator's range unit).
     // False, outputs untouched, when the range lies beyond the computed trajectory or nothing
-    // has been computed.
+    // has been computed (takeFailures() says why when the solver binding failed).
     bool oneResult(float& dropMoa, float& windMoa, float yards, float& time);
+    // The solver binding's failures since the last take, in the order they arose.
+    QList<Problem> takeFailures();
 
     // Angular size of `inch` inches seen at `yards`; 0 at range 0. A metric simulator's range
     // is in metres and converted to yards first.
@@ -53,6 +57,8 @@ public:
     const SolverRow& lastRow() const { return row; }
 
 private:
+    std::optional<Problem> integrate(float wind, const LoadSnapshot& model,
+                                     const QString& simMaxRange, bool yards);
     // The precision model's path, a point per whole range unit out to `maxRange`.
     std::optional<Problem> flyPrecision(float wind, const LoadSnapshot& model, float maxRange);
     float toYards(float range) const { return metric ? range * Units::YardsPerMetreF : range; }

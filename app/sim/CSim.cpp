@@ -254,8 +254,8 @@ void CSim::shotRecord(float x, float y) {
 
 // --- Controls ----------------------------------------------------------------------------------
 
-std::optional<Problem> CSim::formHudInit() {
-    if (!loadModel) return std::nullopt;
+QList<Problem> CSim::formHudInit() {
+    if (!loadModel) return {};
     return hud.init(static_cast<float>(settings.sldWind),
                     LoadSnapshot::of(loadModel->form, loadModel->values), settings.txtSimMaxRange,
                     !settings.optSimMetric1);

@@ -110,7 +110,7 @@ public:
 
     // --- Controls -------------------------------------------------------------------------------
     // The trajectory for the wind slider's value; what stopped it, for the caller to report.
-    std::optional<Problem> formHudInit();
+    QList<Problem> formHudInit();
     void cmdCenterTarget_Click();
     // The field of view from txtFov when it lies in 1..200 (then the geometry and a redraw);
     // false, nothing changed, otherwise. The window shows the range message.

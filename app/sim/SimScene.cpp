@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace {
 
@@ -194,12 +195,20 @@ float SimScene::groupCircleMoa(const SimSettings& s, const SimSession& session) 
     return SimDispersion::groupMoa(static_cast<float>(number(s.txtGroupSize)));
 }
 
+QList<Problem> SimScene::takeProblems() {
+    problems += pictures.takeProblems();
+    return std::exchange(problems, {});
+}
+
 void SimScene::drawAimPoints(SimPainter& p, const SimSettings& s, const SimSession& session,
                              CHUD& hud) {
     try {
         const auto range = static_cast<float>(number(s.txtRange));
         float drop = aim.dropMoa, drift = aim.windMoa, t = 0;
-        if (!hud.oneResult(drop, drift, range, t)) return;
+        const bool found = hud.oneResult(drop, drift, range, t);
+        problems += pictures.takeProblems(); // what came first
+        problems += hud.takeFailures();
+        if (!found) return;
         aim.dropMoa = drop;
         aim.windMoa = drift;
         // A target moving at `speed` mph travels this far during the flight.

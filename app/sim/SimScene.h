@@ -52,7 +52,8 @@ public:
               const SimSession& session, CHUD& hud);
 
     // What drawing and loading pictures could not do since the last take (see SimPictures).
-    QList<Problem> takeProblems() { return pictures.takeProblems(); }
+    // The solver binding's failures while reading the trajectory are among them, in order.
+    QList<Problem> takeProblems();
 
     void drawBackground(const SimSettings& s);
     void drawTarget(const SimSettings& s, const SimSession& session, const CHUD& hud);
@@ -81,4 +82,5 @@ private:
 
     QRect targetRect;               // where the target was last drawn, pixels of `picture`
     bool targetTransparent = false; // drawn see-through (its white shows the background)
+    QList<Problem> problems;        // taken from the pictures and the trajectory, in order
 };

@@ -57,6 +57,9 @@ class CompareFileTest : public ::testing::Test {
 protected:
     TestAppFolder folder{false};
     QuietPrompt prompts;
+    // What the reads found wrong with the files: nothing, for every file these tests write.
+    QList<Problem> problems;
+    void TearDown() override { EXPECT_TRUE(problems.isEmpty()); }
 
     CInput previous() {
         CInput in;
@@ -86,7 +89,7 @@ TEST_F(CompareFileTest, ReadsTheFirstSeventeenFieldsWithTheirConversions) {
     QString path = folder.write("other.qvt", lines(fullFile()));
     CInput in = previous();
     int read = 0;
-    ASSERT_TRUE(CompareFile::dataLoadCompare(in, path, &read));
+    ASSERT_TRUE(CompareFile::dataLoadCompare(in, path, problems, &read));
     EXPECT_EQ(read, 17);
     EXPECT_EQ(in.cart, QStringLiteral("300 WM, 190gr"));
     EXPECT_EQ(in.ibweight, 190); // 190.5 rounds half to even
@@ -122,7 +125,7 @@ TEST_F(CompareFileTest, StopsAtTheFirstFieldThatDoesNotConvert) {
         CInput in = previous();
         const CInput before = in;
         int read = -1;
-        EXPECT_TRUE(CompareFile::dataLoadCompare(in, path, &read));
+        EXPECT_TRUE(CompareFile::dataLoadCompare(in, path, problems, &read));
         EXPECT_EQ(read, c.badField);
         // Fields before the bad one are new, the bad one and the later ones keep their values.
         EXPECT_EQ(in.cart, QStringLiteral("300 WM, 190gr"));
@@ -138,7 +141,7 @@ TEST_F(CompareFileTest, AShortFileStopsWhereItEnds) {
     QString path = folder.write("short.qvt", lines(fields));
     CInput in = previous();
     int read = 0;
-    EXPECT_TRUE(CompareFile::dataLoadCompare(in, path, &read));
+    EXPECT_TRUE(CompareFile::dataLoadCompare(in, path, problems, &read));
     EXPECT_EQ(read, 9);
     EXPECT_FLOAT_EQ(in.alt, 3000);
     EXPECT_FLOAT_EQ(in.temp, 9); // not in the file
@@ -149,18 +152,18 @@ TEST_F(CompareFileTest, AMissingFileReadsNothing) {
     CInput in = previous();
     const CInput before = in;
     int read = -1;
-    EXPECT_FALSE(CompareFile::dataLoadCompare(in, path, &read));
+    EXPECT_FALSE(CompareFile::dataLoadCompare(in, path, problems, &read));
     EXPECT_EQ(read, 0);
     EXPECT_EQ(in, before);
     QString empty;
-    EXPECT_FALSE(CompareFile::dataLoadCompare(in, empty));
+    EXPECT_FALSE(CompareFile::dataLoadCompare(in, empty, problems));
 }
 
 TEST_F(CompareFileTest, AFileMissingAtItsPathIsTakenFromTheApplicationFolder) {
     folder.write("other.qvt", lines(fullFile()));
     QString path = QStringLiteral("C:\\loads\\other.qvt");
     CInput in = previous();
-    EXPECT_TRUE(CompareFile::dataLoadCompare(in, path));
+    EXPECT_TRUE(CompareFile::dataLoadCompare(in, path, problems));
     EXPECT_EQ(path, folder.file("other.qvt"));
     EXPECT_EQ(in.imvel, 2900);
 }
@@ -168,7 +171,7 @@ TEST_F(CompareFileTest, AFileMissingAtItsPathIsTakenFromTheApplicationFolder) {
 TEST_F(CompareFileTest, ReadsTheSavedSampleFile) {
     QString path = TestAppFolder::dataDir() + "/65x47.qvt";
     CInput in = previous();
-    ASSERT_TRUE(CompareFile::dataLoadCompare(in, path));
+    ASSERT_TRUE(CompareFile::dataLoadCompare(in, path, problems));
     EXPECT_EQ(in.cart, QString::fromLatin1("6.5\xd7"
                                            "47 Lapua")); // Latin-1 text
     EXPECT_EQ(in.imvel, 2850);

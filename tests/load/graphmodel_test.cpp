@@ -173,7 +173,7 @@ TEST_F(GraphModelTest, ListNamesResolveInTheApplicationFolder) {
 TEST_F(GraphModelTest, ChoosingAFileReadsItAndSwitchesComparingOn) {
     const QString path = saveLoad("chosen.qvt", [](LoadForm& f) { f.fields[0] = "Chosen"; });
     model.form.comparison.on = false;
-    graph.chooseCompareFile(path, model.form.comparison);
+    EXPECT_TRUE(graph.chooseCompareFile(path, model.form.comparison).isEmpty());
     EXPECT_EQ(model.form.comparison.name, QStringLiteral("chosen.qvt"));
     EXPECT_TRUE(model.form.comparison.on);
     EXPECT_EQ(model.form.comparison.file, path);
@@ -287,4 +287,31 @@ TEST_F(GraphModelTest, AComparisonFileThatIsNoLoadIsNotDrawn) {
     EXPECT_TRUE(d.series2.legend.isEmpty());
     EXPECT_EQ(d.compareProblem, "The comparison file \"" + folder.file("noise.qvt") +
                                     "\" is not a Quorvel load file.");
+}
+
+// A missing solver library and a damaged comparison file: the graph's entry point shows the
+// library's failures first and the file's after, as they arose.
+TEST(GraphWithoutSolver, FailuresKeepTheOrderTheyAroseIn) {
+    TestAppFolder folder(false);
+    QuietPrompt prompts; // nothing is shown before the entry point reports
+    LoadModel model;
+    model.form = LoadForm::initial();
+    model.refreshAllFields();
+    const QString damaged =
+        folder.write("damaged.qvt", "Damaged\r\n" + QByteArray(CFileData::MaxLineField + 10, '1') +
+                                        "\r\n2650\r\n");
+    model.form.comparison.setFile(damaged);
+    model.form.comparison.on = true;
+    CTextOutput txt;
+    GraphModel graph;
+    const GraphData d = graph.refresh(model.snapshot(), model.form.comparison, txt);
+    qsizetype i = 0;
+    while (i < d.failures.size() && d.failures[i].messageText().startsWith("CSmallBall allocMem: "))
+        ++i;
+    EXPECT_GT(i, 0);
+    ASSERT_LT(i, d.failures.size());
+    for (; i < d.failures.size(); ++i)
+        EXPECT_TRUE(d.failures[i].messageText().startsWith("CFileData "))
+            << d.failures[i].messageText().toStdString();
+    EXPECT_FALSE(d.comparing);
 }

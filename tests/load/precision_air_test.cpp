@@ -246,8 +246,8 @@ TEST_F(PrecisionAirTest, TheHeaderWarnsOfAnUnstableOrMarginalBullet) {
 TEST_F(PrecisionAirTest, TheRowsWhereTheBulletTurnsTransonicAndSubsonicAreMarked) {
     // 2650 ft/s slows below Mach 1.2 (1340 ft/s) and Mach 1 (1116 ft/s) within 1500 yd.
     QString problem;
-    std::optional<Problem> failure;
-    const QByteArray csv = CsvExport::tableCsv(model.snapshot(), txt, problem, failure);
+    QList<Problem> failures;
+    const QByteArray csv = CsvExport::tableCsv(model.snapshot(), txt, problem, failures);
     QList<QByteArray> rows = csv.trimmed().split('\n');
     const QList<QByteArray> names = rows.takeFirst().split(',');
     ASSERT_EQ(names.back(), "mach");

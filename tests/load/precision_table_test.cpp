@@ -41,8 +41,8 @@ protected:
     // The CSV of the load, its columns by name.
     std::vector<std::map<QString, double>> csvRows() {
         QString problem;
-        std::optional<Problem> failure;
-        const QByteArray bytes = CsvExport::tableCsv(model.snapshot(), txt, problem, failure);
+        QList<Problem> failures;
+        const QByteArray bytes = CsvExport::tableCsv(model.snapshot(), txt, problem, failures);
         EXPECT_TRUE(problem.isEmpty()) << problem.toStdString();
         QList<QByteArray> lines = bytes.trimmed().split('\n');
         const QStringList names = QString::fromLatin1(lines.takeFirst()).split(',');
@@ -175,8 +175,8 @@ TEST_F(PrecisionTableTest, TheCsvAddsItsColumnsAfterTheLeadAndGivesTotals) {
     input(PrecisionFields::Latitude) = "45";
     input(PrecisionFields::Twist) = "12";
     QString problem;
-    std::optional<Problem> failure;
-    const QByteArray bytes = CsvExport::tableCsv(model.snapshot(), txt, problem, failure);
+    QList<Problem> failures;
+    const QByteArray bytes = CsvExport::tableCsv(model.snapshot(), txt, problem, failures);
     EXPECT_TRUE(bytes.startsWith("range_yd,height_in,height_mil,wind_in,wind_mil,velocity_fps,"
                                  "energy_ftlbf,tof_s,lead_in,lead_mil,spin_in,coriolis_v_in,"
                                  "coriolis_h_in,mach\n"))
@@ -229,8 +229,8 @@ TEST_F(PrecisionTableTest, ACsvCutShortEndsWithACommentSayingWhere) {
     set(Angle, "80");
     precise();
     QString problem;
-    std::optional<Problem> failure;
-    const QByteArray csv = CsvExport::tableCsv(model.snapshot(), txt, problem, failure);
+    QList<Problem> failures;
+    const QByteArray csv = CsvExport::tableCsv(model.snapshot(), txt, problem, failures);
     ASSERT_TRUE(problem.isEmpty()) << problem.toStdString();
     const QList<QByteArray> lines = csv.trimmed().split('\n');
     ASSERT_GE(lines.size(), 3);
@@ -245,7 +245,7 @@ TEST_F(PrecisionTableTest, ACsvCutShortEndsWithACommentSayingWhere) {
     // Level fire reaches every range: no comment.
     set(Angle, "0");
     set(MuzzleVelocity, "2800");
-    EXPECT_FALSE(CsvExport::tableCsv(model.snapshot(), txt, problem, failure).contains('#'));
+    EXPECT_FALSE(CsvExport::tableCsv(model.snapshot(), txt, problem, failures).contains('#'));
 }
 
 TEST_F(PrecisionTableTest, PointBlankRangeAgreesWithTheClassicModel) {

@@ -55,10 +55,11 @@ TEST_F(LargeInputTest, AHugeComparisonFileIsRefused) {
     QString compareFile = largeFile("compare.qvt", 4LL * 1024 * 1024 * 1024);
     CInput record{};
     record.imvel = 2650;
-    prompts.answers = {PromptAnswer::Ok}; // the one message
-    EXPECT_FALSE(CompareFile::dataLoadCompare(record, compareFile));
+    QList<Problem> problems; // the one message, for the graph's entry point to show
+    EXPECT_FALSE(CompareFile::dataLoadCompare(record, compareFile, problems));
     EXPECT_EQ(record.imvel, 2650);
-    EXPECT_EQ(prompts.messages.size(), 1);
+    ASSERT_EQ(problems.size(), 1);
+    EXPECT_TRUE(problems.front().messageText().startsWith("CFileData openTextInput: 7 - "));
 }
 
 } // namespace

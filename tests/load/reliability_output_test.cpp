@@ -45,10 +45,10 @@ TEST_F(WideValuesTest, EveryValueKeepsItsSignAndDigitsAndTheColumnsStayAligned) 
     const QString text = table();
     const ParsedTable t = parseTable(text);
     QString problem;
-    std::optional<Problem> failure;
+    QList<Problem> failures;
     CTextOutput csvTxt;
     const LoadSnapshot snapshot = model.snapshot();
-    const QByteArray csv = CsvExport::tableCsv(snapshot, csvTxt, problem, failure);
+    const QByteArray csv = CsvExport::tableCsv(snapshot, csvTxt, problem, failures);
     ASSERT_TRUE(problem.isEmpty()) << problem.toStdString();
     ASSERT_FALSE(csv.isEmpty());
     const TableResult result = csvTxt.rows(snapshot, snapshot.values.in1, snapshot.values.in1);

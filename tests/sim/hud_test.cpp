@@ -77,9 +77,9 @@ TEST(CHUDTrajectory, NonNumericMaximumRangeIsReportedAndKeepsTheTrajectory) {
     ASSERT_TRUE(f.sim.hud.oneResult(drop, drift, 400, t));
     f.prompts.clear();
     f.sim.settings.txtSimMaxRange = "far";
-    const std::optional<Problem> problem = f.sim.formHudInit();
-    ASSERT_TRUE(problem);
-    EXPECT_EQ(problem->messageText(), "CHUD init: 13 - Type mismatch");
+    const QList<Problem> problems = f.sim.formHudInit();
+    ASSERT_EQ(problems.size(), 1);
+    EXPECT_EQ(problems.front().messageText(), "CHUD init: 13 - Type mismatch");
     float drop2 = 0, drift2 = 0, t2 = 0;
     ASSERT_TRUE(f.sim.hud.oneResult(drop2, drift2, 400, t2));
     EXPECT_EQ(drop2, drop);
