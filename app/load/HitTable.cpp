@@ -168,6 +168,11 @@ Result compute(const LoadSnapshot& snapshot, const HitInputs& inputs) {
     for (size_t m = 0; m < moved.size(); ++m) {
         const LoadSnapshot* three[3] = {&moved[m].down, &moved[m].mid, &moved[m].up};
         for (int k = 0; k < 3; ++k) {
+            // The velocity's and the BC's middle flights are the table itself.
+            if (k == 1 && moved[m].source != WindCall) {
+                flights[m][k] = *base;
+                continue;
+            }
             std::optional<Rows> rows = fly(*three[k], result.problem);
             if (!rows) return result;
             count = std::min(count, rows->size());
