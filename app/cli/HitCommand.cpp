@@ -7,6 +7,8 @@
 
 #include <cmath>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace HitCommand {
 
@@ -83,7 +85,8 @@ QByteArray text(const HitTable::Result& result, const std::vector<double>& mc, b
 } // namespace
 
 int run(const QStringList& operands) {
-    HitInputs inputs;
+    // The options given, applied over the load's own inputs (or the defaults) once it is read.
+    std::vector<std::pair<double HitInputs::*, double>> given;
     QStringList files;
     bool csv = false;
     std::optional<int> samples;
@@ -102,7 +105,7 @@ int run(const QStringList& operands) {
                 if (!value)
                     return badInput("'" + operands[i] + "' is not a number of zero or more for '" +
                                     arg + "'");
-                inputs.*(k == 0 ? option->first : option->second) = *value;
+                given.emplace_back(k == 0 ? option->first : option->second, *value);
             }
         } else if (arg == QLatin1String("--samples") || arg == QLatin1String("--seed")) {
             if (i + 1 >= operands.size()) return badInput("option '" + arg + "' needs a number");
@@ -123,12 +126,15 @@ int run(const QStringList& operands) {
         }
     }
     if (files.size() != 1) return badInput("--hit-probability needs one load file");
-    if (!inputs.circle() && (inputs.targetWidthIn <= 0 || inputs.targetHeightIn <= 0))
-        return badInput("the target needs a width and a height above zero");
 
     LoadModel model;
     CliLoad::startModel(model);
     if (!CliLoad::openLoad(model, files.front())) return CliLoad::ExitBadInput;
+    HitInputs inputs = model.form.hit.value_or(HitInputs());
+    for (const auto& [member, value] : given)
+        inputs.*member = value;
+    if (!inputs.circle() && (inputs.targetWidthIn <= 0 || inputs.targetHeightIn <= 0))
+        return badInput("the target needs a width and a height above zero");
     const LoadSnapshot snapshot = model.snapshot();
     Problems::report(snapshot.fieldProblems);
     const HitTable::Result result = HitTable::compute(snapshot, inputs);

@@ -1,6 +1,7 @@
 #include "load/CsvExport.h"
 
 #include "load/CTextOutput.h"
+#include "load/HitTable.h"
 #include "load/LoadSnapshot.h"
 #include "services/ErrorNumbers.h"
 #include "services/FileChooser.h"
@@ -9,6 +10,34 @@
 #include "services/WholeFile.h"
 
 namespace CsvExport {
+
+namespace {
+
+// The hit probability's columns after the table's, for a load with hit inputs: a row the
+// error flights do not reach leaves them empty.
+QByteArray withHitColumns(const QByteArray& csv, const LoadSnapshot& snapshot) {
+    const HitTable::Result hits = HitTable::compute(snapshot, *snapshot.form.hit);
+    QList<QByteArray> lines = csv.split('\n');
+    QByteArray out;
+    out.reserve(csv.size() + lines.size() * 24);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i + 1 == lines.size() && lines[i].isEmpty()) break; // after the last line end
+        out += lines[i];
+        if (i == 0) {
+            out += ",hit_pct,sigma_v_in,sigma_h_in";
+        } else if (size_t(i - 1) < hits.rows.size()) {
+            const HitTable::Row& row = hits.rows[size_t(i - 1)];
+            for (double value : {row.hitPct, row.sigmaVIn, row.sigmaHIn})
+                out += ',' + MNumber::shortText(float(value)).toLatin1();
+        } else {
+            out += ",,,";
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+} // namespace
 
 QByteArray text(const std::vector<TableRow>& rows,
                 const std::vector<TableColumns::Format>& columns) {
@@ -46,6 +75,7 @@ QByteArray tableCsv(const LoadSnapshot& snapshot, CTextOutput& txt, QString& pro
         const std::vector<TableRow> shown =
             TableColumns::shownRows(result.rows, CTextOutput::tableOptions(snapshot));
         QByteArray csv = text(shown, result.columns);
+        if (snapshot.form.hit) csv = withHitColumns(csv, snapshot);
         // A table the bullet ends early says so in a last comment line, as the Table tab does.
         if (result.cutShort) {
             const bool metres = snapshot.units.rangeInMetres(snapshot.form.isMetric());

@@ -3,7 +3,8 @@
 // "." as the decimal point whatever the locale, LF line ends, UTF-8. The rows are the Table
 // tab's own. A table that stops short of its range (the bullet no longer advanced) ends with a
 // comment line saying where: "# The bullet does not reach 1000 yards; the table ends at 850
-// yards."
+// yards." A load with hit-probability inputs gets three more columns: hit_pct, sigma_v_in and
+// sigma_h_in (the impact's vertical and horizontal standard deviations, inches).
 #pragma once
 
 #include "load/TableColumns.h"

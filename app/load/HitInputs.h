@@ -13,4 +13,6 @@ struct HitInputs {
     double windSdMph = 2;        // wind-call standard deviation, full-value crosswind
 
     bool circle() const { return circleDiameterIn > 0; }
+
+    bool operator==(const HitInputs&) const = default;
 };

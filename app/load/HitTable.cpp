@@ -9,6 +9,7 @@
 #include <cmath>
 #include <optional>
 #include <random>
+#include <utility>
 
 namespace HitTable {
 
@@ -92,6 +93,44 @@ bool inside(const HitInputs& in, double vIn, double hIn) {
     return std::fabs(hIn) <= in.targetWidthIn / 2 && std::fabs(vIn) <= in.targetHeightIn / 2;
 }
 
+using Normal = std::normal_distribution<double>;
+
+// The share of a row's shots inside the target, in %, from `samples` shots drawn by `engine`.
+double rowMonteCarlo(const Row& row, const HitInputs& inputs, int samples, std::mt19937_64& engine,
+                     Normal& normal) {
+    const auto sd = sds(inputs);
+    int hits = 0;
+    for (int n = 0; n < samples; ++n) {
+        double v = row.rifleSigmaIn * normal(engine), h = row.rifleSigmaIn * normal(engine);
+        for (int s = Velocity; s < SourceCount; ++s) {
+            const double e = sd[s] * normal(engine);
+            const Response& r = row.response[s];
+            v += offset(r.heightIn, r.step, e);
+            h += offset(r.driftIn, r.step, e);
+        }
+        if (inside(inputs, v, h)) ++hits;
+    }
+    return samples > 0 ? 100.0 * hits / samples : 0;
+}
+
+// Whether the impact's response to some error, at two of its standard deviations, bends from
+// the straight line by more than a tenth of the line's move and enough to matter beside the
+// axis's spread: there the linear method's normal impact is no longer the impact's shape.
+bool bends(const Row& row, const std::array<double, SourceCount>& sd) {
+    for (int s = Velocity; s < SourceCount; ++s) {
+        const Response& r = row.response[s];
+        const double e = 2 * sd[s];
+        const std::pair<const std::array<double, 3>*, double> axes[] = {{&r.heightIn, row.sigmaVIn},
+                                                                        {&r.driftIn, row.sigmaHIn}};
+        for (const auto& [y, sigma] : axes) {
+            const double line = std::fabs(slope(*y, r.step)) * e;
+            const double bend = std::fabs(curve(*y, r.step)) * e * e;
+            if (bend > 0.1 * line && bend > 0.02 * sigma) return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 QString sourceName(Source source) {
@@ -131,6 +170,11 @@ Result compute(const LoadSnapshot& snapshot, const HitInputs& inputs) {
     for (size_t m = 0; m < moved.size(); ++m) {
         const LoadSnapshot* three[3] = {&moved[m].down, &moved[m].mid, &moved[m].up};
         for (int k = 0; k < 3; ++k) {
+            // The velocity's and the BC's middle flights are the table itself.
+            if (k == 1 && moved[m].source != WindCall) {
+                flights[m][k] = *base;
+                continue;
+            }
             std::optional<Rows> rows = fly(*three[k], result.problem, result.solverFailures);
             if (!rows) return result;
             count = std::min(count, rows->size());
@@ -195,30 +239,25 @@ void propagate(Result& result, const HitInputs& inputs, bool metric) {
                 : HitMath::rectangleProbability(inputs.targetWidthIn, inputs.targetHeightIn,
                                                 row.sigmaVIn, row.sigmaHIn);
         row.hitPct = 100 * p;
+        // The same shots for any target, so a larger target never counts fewer.
+        row.monteCarlo = bends(row, sd);
+        if (row.monteCarlo) {
+            std::mt19937_64 engine(FallbackSeed);
+            Normal normal;
+            row.hitPct = rowMonteCarlo(row, inputs, FallbackSamples, engine, normal);
+        }
     }
 }
 
 std::vector<double> monteCarlo(const Result& result, const HitInputs& inputs, int samples,
                                std::uint64_t seed, bool metric) {
     std::mt19937_64 engine(seed);
-    std::normal_distribution<double> normal;
-    const auto sd = sds(inputs);
+    Normal normal;
     std::vector<double> pct;
     pct.reserve(result.rows.size());
-    for (const Row& row : result.rows) {
-        const double rifle = HitMath::groupSigmaIn(inputs.groupMoa, rangeYd(row.range, metric));
-        int hits = 0;
-        for (int n = 0; n < samples; ++n) {
-            double v = rifle * normal(engine), h = rifle * normal(engine);
-            for (int s = Velocity; s < SourceCount; ++s) {
-                const double e = sd[s] * normal(engine);
-                const Response& r = row.response[s];
-                v += offset(r.heightIn, r.step, e);
-                h += offset(r.driftIn, r.step, e);
-            }
-            if (inside(inputs, v, h)) ++hits;
-        }
-        pct.push_back(samples > 0 ? 100.0 * hits / samples : 0);
+    for (Row row : result.rows) {
+        row.rifleSigmaIn = HitMath::groupSigmaIn(inputs.groupMoa, rangeYd(row.range, metric));
+        pct.push_back(rowMonteCarlo(row, inputs, samples, engine, normal));
     }
     return pct;
 }

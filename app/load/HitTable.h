@@ -4,8 +4,9 @@
 // that the target holds the impact. A seeded Monte Carlo over the same flights checks it.
 //
 // The linear method is good while each error moves the impact in proportion; it fails for very
-// large spreads and where the bullet goes transonic (the flights diverge): there use the Monte
-// Carlo, which follows each flight's curvature.
+// large spreads and where the bullet goes transonic (the flights diverge). At a row where the
+// impact's response to an error bends away from its slope, the hit % is the Monte Carlo's, which
+// follows each flight's curvature.
 #pragma once
 
 #include "load/HitInputs.h"
@@ -42,6 +43,8 @@ struct Row {
     std::array<double, SourceCount> budgetPct{};  // each source's share of the variance, sum 100
     std::array<Response, SourceCount> response{}; // Rifle's is unused (it is a sigma itself)
     double rifleSigmaIn = 0;
+    // The response bends too much for the linear method: hitPct is a seeded Monte Carlo's.
+    bool monteCarlo = false;
 
     // Inches per unit of the source, vertically and horizontally (the central difference).
     double slopeV(Source s) const;
@@ -59,11 +62,14 @@ struct Result {
 Result compute(const LoadSnapshot& snapshot, const HitInputs& inputs);
 
 // The rows' sigmas and probabilities again, from the flights already in `result`, for other
-// inputs (cheap: no flight).
+// inputs (cheap: no flight; a row that falls back to the Monte Carlo costs about a millisecond).
 void propagate(Result& result, const HitInputs& inputs, bool metric);
 
 // The Monte Carlo's hit % per row: `samples` shots with std::mt19937_64 seeded `seed`, each
 // error drawn normal and mapped through the flights' parabolas.
+inline constexpr int FallbackSamples = 10000;
+inline constexpr std::uint64_t FallbackSeed = 1;
+
 std::vector<double> monteCarlo(const Result& result, const HitInputs& inputs, int samples,
                                std::uint64_t seed, bool metric);
 

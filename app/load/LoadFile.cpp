@@ -1,13 +1,16 @@
 #include "load/LoadFile.h"
 
+#include "load/HitFields.h"
 #include "load/InputFields.h"
 #include "load/LoadCheck.h"
 #include "services/MNumber.h"
 
 #include <QFileInfo>
+#include <QLocale>
 #include <QStringList>
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <iterator>
 #include <optional>
 
@@ -33,6 +36,8 @@ enum class Kind {
     Cant,              // degrees, as typed
     Jump,              // "True" or "False"
     WindZones,         // the zones' text, empty for none
+    // Written only when the shooter set them for the load.
+    Hit, // a hit-probability input (arg: its HitFields index), a number of zero or more
 };
 
 int LoadForm::*const checks[] = {&LoadForm::chkAdvanced, &LoadForm::chkMilrange};
@@ -50,7 +55,7 @@ struct Slot {
 
 // The file, field by field: older files end early and get the defaults of fields 25 to 30; a
 // load that never used the precision model ends after field 32.
-constexpr std::array<Slot, 45> layout{{
+constexpr std::array<Slot, 53> layout{{
     {Kind::Text, 0},
     {Kind::Text, 1},
     {Kind::Text, 2},
@@ -96,16 +101,27 @@ constexpr std::array<Slot, 45> layout{{
     {Kind::Cant},
     {Kind::Jump},
     {Kind::WindZones}, // 43-45
+    {Kind::Hit, 0},
+    {Kind::Hit, 1},
+    {Kind::Hit, 2},
+    {Kind::Hit, 3},
+    {Kind::Hit, 4},
+    {Kind::Hit, 5},
+    {Kind::Hit, 6},
+    {Kind::Hit, 7}, // 46-53
 }};
 
 // Fields written for every load; the next nine for a load that used the precision model; the
-// rest only when one of them differs from its default.
+// next four only when one of them differs from its default; the last eight only for a load with
+// hit-probability inputs (which writes all before them).
 constexpr size_t ClassicFields = 32;
 // The one multi-line field.
 constexpr int NotesField = 32;
 constexpr size_t PrecisionFieldsEnd = 41;
 // Files written before the cant, jump and zones end after the pressure reference.
 constexpr size_t PressureReferenceEnd = 42;
+// Files written before the hit-probability inputs end after the wind zones.
+constexpr size_t WindZonesEnd = 45;
 
 const QString station = QStringLiteral("Station");
 const QString seaLevel = QStringLiteral("Sea level");
@@ -189,6 +205,13 @@ bool apply(const Slot& slot, const QString& text, LoadForm& form) {
     case Kind::WindZones:
         form.precision.windZones = text;
         return true;
+    case Kind::Hit: {
+        const auto value = MNumber::parse(text);
+        if (!value || !std::isfinite(*value) || *value < 0) return false;
+        if (!form.hit) form.hit = HitInputs();
+        (*form.hit).*HitFields::field(slot.arg).member = *value;
+        return true;
+    }
     }
     return false;
 }
@@ -240,6 +263,11 @@ QString saved(const Slot& slot, const LoadForm& form) {
         return MNumber::boolText(form.precision.aerodynamicJump);
     case Kind::WindZones:
         return form.precision.windZones;
+    case Kind::Hit:
+        // The shortest text that reads back as the same number.
+        return form.hit ? QString::number((*form.hit).*HitFields::field(slot.arg).member, 'g',
+                                          QLocale::FloatingPointShortest)
+                        : QString();
     }
     return {};
 }
@@ -277,7 +305,7 @@ bool isLoad(const QStringList& fields) {
     return true;
 }
 
-// The name of field `number` (1..45) in a message: the caption of its box, or what it holds.
+// The name of field `number` (1..53) in a message: the caption of its box, or what it holds.
 QString fieldName(int number) {
     if (number < 1 || number > int(layout.size())) return {};
     const Slot& slot = layout[size_t(number - 1)];
@@ -292,6 +320,8 @@ QString fieldName(int number) {
         return QStringLiteral("the drag model");
     case Kind::YAxis:
         return QStringLiteral("the graph's y-axis");
+    case Kind::Hit:
+        return QStringLiteral("the hit probability");
     default:
         return QStringLiteral("a setting");
     }
@@ -328,6 +358,7 @@ ReadReport read(const QString& path, LoadForm& form, std::optional<Problem>& fil
     LoadForm next = form;
     // A file without the precision fields is a load that never used the model.
     next.precision = PrecisionForm();
+    next.hit.reset();
     for (size_t i = 0; i < layout.size(); ++i) {
         const Slot& slot = layout[i];
         const int number = int(i) + 1;
@@ -336,7 +367,7 @@ ReadReport read(const QString& path, LoadForm& form, std::optional<Problem>& fil
         // either was cut short.
         if (ended && number > int(ClassicFields)) {
             if (number != int(ClassicFields) + 1 && number != int(PrecisionFieldsEnd) + 1 &&
-                number != int(PressureReferenceEnd) + 1)
+                number != int(PressureReferenceEnd) + 1 && number != int(WindZonesEnd) + 1)
                 report.stoppedAt = number;
             break;
         }
@@ -377,9 +408,10 @@ QString damageMessage(const QString& path, const ReadReport& report, const LoadF
     // The layout the file was written in: a file that ends among the precision fields, or the
     // later ones, had them.
     const int last = std::max(report.stoppedAt, report.fieldsInFile);
-    const size_t layoutFields = last > int(PrecisionFieldsEnd) ? layout.size()
-                                : last > int(ClassicFields)    ? PrecisionFieldsEnd
-                                                               : ClassicFields;
+    const size_t layoutFields = last > int(WindZonesEnd)         ? layout.size()
+                                : last > int(PrecisionFieldsEnd) ? WindZonesEnd
+                                : last > int(ClassicFields)      ? PrecisionFieldsEnd
+                                                                 : ClassicFields;
     QString text;
     if (!report.cutShort())
         text = QStringLiteral("\"%1\" could not be read completely: reading stopped at field "
@@ -409,9 +441,10 @@ QString damageMessage(const QString& path, const ReadReport& report, const LoadF
 
 namespace {
 QList<CFileData::Field> fieldsOf(const LoadForm& form) {
-    const size_t count = form.precision.hasLaterFields() ? layout.size()
-                         : form.precision.used           ? PrecisionFieldsEnd
-                                                         : ClassicFields;
+    const size_t count = form.hit                          ? layout.size()
+                         : form.precision.hasLaterFields() ? WindZonesEnd
+                         : form.precision.used             ? PrecisionFieldsEnd
+                                                           : ClassicFields;
     QList<CFileData::Field> fields;
     for (size_t i = 0; i < count; ++i)
         fields.append({saved(layout[i], form), layout[i].kind == Kind::Notes});

@@ -1,6 +1,8 @@
 // The load data file (.qvt): 32 fields, 9 more (33 to 41) for a load that used the precision
-// model, and 42 to 45 (pressure reference, cant, aerodynamic jump, wind zones) only when one of
-// them differs from its default; older, shorter files are recognised by where they end.
+// model, 42 to 45 (pressure reference, cant, aerodynamic jump, wind zones) only when one of
+// them differs from its default, and 46 to 53 (the hit probability's target, group and spreads)
+// only for a load that has them; older, shorter files are recognised by where they end. Readers
+// that know fewer fields never split the rest.
 #pragma once
 
 #include "load/LoadForm.h"
@@ -17,8 +19,8 @@ struct ReadReport {
     // Why it was refused: its fields are no load's (control characters, a number field holding
     // words), rather than one field too long to be any (which the file layer reports itself).
     bool notALoad = false;
-    int stoppedAt = 0;    // the field (1..45) whose text did not convert, 0 when none did
-    int fieldsInFile = 0; // the fields the file holds, up to the 45 a load has
+    int stoppedAt = 0;    // the field (1..53) whose text did not convert, 0 when none did
+    int fieldsInFile = 0; // the fields the file holds, up to the 53 a load has
 
     // The reading stopped because the file ended there, not at a field holding the wrong text.
     bool cutShort() const { return stoppedAt > fieldsInFile; }

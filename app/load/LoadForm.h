@@ -3,11 +3,13 @@
 #pragma once
 
 #include "load/Comparison.h"
+#include "load/HitInputs.h"
 #include "load/InputFields.h"
 #include "load/PrecisionForm.h"
 
 #include <QString>
 #include <array>
+#include <optional>
 
 struct LoadForm {
     std::array<QString, InputFields::Count> fields; // txtInput(0..20) texts
@@ -24,6 +26,9 @@ struct LoadForm {
     Comparison comparison;   // the comparison load's file (empty when none), name, on/off
     QString notes;           // txtNotes, may hold CR LF line breaks
     PrecisionForm precision; // the precision model's switch and inputs
+    // The hit probability's target and error spreads, once the shooter set them for this load:
+    // a load without them saves exactly as before.
+    std::optional<HitInputs> hit;
 
     bool isMetric() const { return optMetric1; }
     // The extra inputs count: Advanced is checked, or the precision model (which reads them

@@ -252,6 +252,7 @@ QList<Problem> LoadModel::applyForm(const LoadForm& next) {
     form.comparison = next.comparison;
     form.notes = next.notes;
     form.precision = next.precision;
+    form.hit = next.hit;
     acceptAltitude();
     return problems;
 }

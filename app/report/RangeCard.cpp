@@ -1,6 +1,7 @@
 #include "report/RangeCard.h"
 
 #include "load/CTextOutput.h"
+#include "load/HitTable.h"
 #include "load/InputFields.h"
 #include "load/LoadSnapshot.h"
 #include "load/MPrint.h"
@@ -17,6 +18,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
+#include <cmath>
 #include <exception>
 #include <numeric>
 
@@ -84,6 +86,42 @@ QStringList factsOf(const LoadSnapshot& model, const CInput& in1) {
     return facts;
 }
 
+// For a load with hit inputs: where the first shot's chance falls below 50 %, between the rows
+// that straddle it, on the table's own rows (not the card's, which may skip it).
+QString hitFact(const LoadSnapshot& snapshot) {
+    if (!snapshot.form.hit) return {};
+    const HitInputs& in = *snapshot.form.hit;
+    const HitTable::Result hits = HitTable::compute(snapshot, in);
+    if (!hits.ok()) return {};
+    const double scale = snapshot.units.rangeScale(snapshot.form.isMetric());
+    const QString unit = snapshot.units.rangeInMetres(snapshot.form.isMetric())
+                             ? QStringLiteral(" m")
+                             : QStringLiteral(" yd");
+    const QString target =
+        in.circle()
+            ? QStringLiteral("%1 in circle").arg(MNumber::shortText(float(in.circleDiameterIn)))
+            : QStringLiteral("%1 x %2 in target")
+                  .arg(MNumber::shortText(float(in.targetWidthIn)),
+                       MNumber::shortText(float(in.targetHeightIn)));
+    const auto rangeText = [&](double range) {
+        return QString::number(std::lround(range * scale)) + unit;
+    };
+    const std::vector<HitTable::Row>& rows = hits.rows;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].hitPct >= 50) continue;
+        double at = rows[i].range;
+        if (i > 0) {
+            const HitTable::Row& a = rows[i - 1];
+            at =
+                a.range + (rows[i].range - a.range) * (a.hitPct - 50) / (a.hitPct - rows[i].hitPct);
+        }
+        return QStringLiteral("Hit: below 50 % past %1 (%2, %3 MOA group)")
+            .arg(rangeText(at), target, MNumber::shortText(float(in.groupMoa)));
+    }
+    return QStringLiteral("Hit: 50 % or better to %1 (%2, %3 MOA group)")
+        .arg(rangeText(rows.back().range), target, MNumber::shortText(float(in.groupMoa)));
+}
+
 } // namespace
 
 Collected collect(const LoadSnapshot& snapshot, const Rows& chosen) {
@@ -124,6 +162,7 @@ Collected collect(const LoadSnapshot& snapshot, const Rows& chosen) {
         Card& card = out.card;
         card.title = model.form.fields[InputFields::Cartridge];
         card.facts = factsOf(model, in1);
+        if (const QString hit = hitFact(snapshot); !hit.isEmpty()) card.facts << hit;
         card.correctionUnit =
             model.values.isMoa ? QStringLiteral("clicks") : QStringLiteral("mils");
         card.rangeUnit = model.units.rangeInMetres(model.form.isMetric()) ? QStringLiteral("m")

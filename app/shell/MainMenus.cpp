@@ -56,6 +56,8 @@ const MenuItem menuItems[] = {
     {"mnuOptions", "mnuTrueVelocity", "&True Muzzle Velocity\u2026", nullptr,
      &ui::mnuTrueVelocity_Click},
     {"mnuOptions", "mnuTrueDrag", "True &Drag\u2026", nullptr, &ui::mnuTrueDrag_Click},
+    {"mnuOptions", "mnuHitProbability", "&Hit Probability\u2026", nullptr,
+     &ui::mnuHitProbability_Click},
     {"mnuHelp", "mnuContents", "&Contents", "Ctrl+H", &ui::mnuContents_Click},
     {"mnuHelp", "mnuAbout", "&About", nullptr, &ui::mnuAbout_Click},
 };

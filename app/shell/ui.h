@@ -84,6 +84,7 @@ public:
     void mnuVelocityChronoCorrection_Click();
     void mnuTrueVelocity_Click();
     void mnuTrueDrag_Click();
+    void mnuHitProbability_Click();
     void mnuContents_Click();
     void mnuAbout_Click();
     // A recent file chosen in the File menu (entry `index`, 0 the newest).

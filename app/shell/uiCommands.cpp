@@ -18,6 +18,7 @@
 #include "shell/UnitsDialog.h"
 #include "shell/UnitsSettings.h"
 #include "shell/dlgChronoVel.h"
+#include "shell/dlgHitProbability.h"
 #include "shell/dlgPointBlank.h"
 #include "shell/dlgTrueDrag.h"
 #include "shell/dlgTrueVelocity.h"
@@ -167,6 +168,12 @@ void ui::mnuTrueDrag_Click() {
         return;
     }
     inputTab->showForm();
+}
+
+void ui::mnuHitProbability_Click() {
+    dlgHitProbability dialog(model, this);
+    // OK has put the inputs in the load: the title shows it changed.
+    if (dialog.exec() == QDialog::Accepted) showModified();
 }
 
 void ui::mnuContents_Click() {

@@ -2,6 +2,7 @@
 #include "PromptRecorder.h"
 #include "TestAppFolder.h"
 #include "cli/HitCommand.h"
+#include "load/LoadFile.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -75,6 +76,22 @@ TEST_F(HitCommandTest, BadOperandsAreOneLineAndStatusTwo) {
         EXPECT_TRUE(o.out.isEmpty());
         EXPECT_EQ(o.err.count('\n'), 1) << o.err.toStdString();
     }
+}
+
+TEST_F(HitCommandTest, TheLoadsOwnInputsAreTheStartAndOptionsOverrideThem) {
+    LoadForm form = LoadForm::initial();
+    ASSERT_TRUE(LoadFile::read(file, form).whole());
+    form.hit = HitInputs();
+    form.hit->targetWidthIn = 20;
+    form.hit->targetHeightIn = 30;
+    const QString kept = folder.file("kept.qvt");
+    ASSERT_TRUE(LoadFile::dataSaveTable(kept, form));
+    const Outcome own = hit({kept, "--csv"});
+    const Outcome typed = hit({file, "--csv", "--target", "20", "30"});
+    ASSERT_EQ(own.status, 0) << own.err.toStdString();
+    EXPECT_EQ(own.out, typed.out);
+    // An option given wins over the load's.
+    EXPECT_EQ(hit({kept, "--csv", "--target", "10", "10"}).out, hit({file, "--csv"}).out);
 }
 
 } // namespace

@@ -158,4 +158,34 @@ TEST_F(HitProbabilityTest, MonteCarloAgreesToOnePointAndRepeatsWithItsSeed) {
               HitTable::monteCarlo(r, in, 10000, 43, false));
 }
 
+TEST_F(HitProbabilityTest, WhereTheResponseBendsTheRowIsTheMonteCarlos) {
+    // Everyday errors: the linear method holds at every row.
+    for (const HitTable::Row& row : hits(HitInputs()).rows)
+        EXPECT_FALSE(row.monteCarlo) << row.range;
+    // A velocity spread of 80 ft/s and a BC known to 15 %: far out the drop's response curves.
+    HitInputs wild;
+    wild.velocitySdFps = 80;
+    wild.bcSdPct = 15;
+    wild.targetWidthIn = wild.targetHeightIn = 30;
+    const HitTable::Result r = hits(wild);
+    ASSERT_TRUE(r.rows.back().monteCarlo);
+    const std::vector<double> check = HitTable::monteCarlo(r, wild, 40000, 3, false);
+    for (size_t i = 0; i < r.rows.size(); ++i) {
+        if (!r.rows[i].monteCarlo) continue;
+        EXPECT_NEAR(r.rows[i].hitPct, check[i], 1.5) << "row " << i;
+        // What the linear method would have said is off by more.
+        const double linear =
+            100 * HitMath::rectangleProbability(30, 30, r.rows[i].sigmaVIn, r.rows[i].sigmaHIn);
+        if (i + 1 == r.rows.size()) {
+            EXPECT_GT(std::fabs(linear - check[i]), 1.5) << linear;
+        }
+    }
+    // Its shots are the same for any target: a larger one never counts fewer.
+    HitInputs larger = wild;
+    larger.targetWidthIn = 31;
+    const HitTable::Result l = hits(larger);
+    for (size_t i = 0; i < r.rows.size(); ++i)
+        EXPECT_GE(l.rows[i].hitPct, r.rows[i].hitPct) << i;
+}
+
 } // namespace

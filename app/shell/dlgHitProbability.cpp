@@ -1,0 +1,245 @@
+#include "shell/dlgHitProbability.h"
+
+#include "controls/LeaveCheck.h"
+#include "controls/NumberBox.h"
+#include "load/InputFields.h"
+#include "load/LoadModel.h"
+#include "services/MNumber.h"
+#include "services/Prompt.h"
+#include "shell/CGraph.h"
+#include "shell/DialogButtons.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QString Title = QStringLiteral("Hit Probability");
+
+enum Column { RangeCol, HitCol, SigmaVCol, SigmaHCol, BudgetCol };
+
+QString fixed(double value, int decimals) {
+    return QString::number(value, 'f', decimals);
+}
+
+QString inputText(double value) {
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+} // namespace
+
+const QStringList& dlgHitProbability::headings() {
+    static const QStringList names = [] {
+        QStringList h{QStringLiteral("Range"), QStringLiteral("Hit %"),
+                      QStringLiteral("Vert. \u03C3 in"), QStringLiteral("Horiz. \u03C3 in")};
+        for (int s = 0; s < HitTable::SourceCount; ++s) {
+            QString name = HitTable::sourceName(HitTable::Source(s));
+            name[0] = name[0].toUpper();
+            h << name + QStringLiteral(" %");
+        }
+        return h;
+    }();
+    return names;
+}
+
+dlgHitProbability::dlgHitProbability(LoadModel& model, QWidget* parent)
+    : QDialog(parent), model(model) {
+    setObjectName(QStringLiteral("dlgHitProbability"));
+    setModal(true);
+    setWindowTitle(Title);
+    metric = model.form.isMetric();
+    build();
+    const HitInputs start = model.form.hit.value_or(HitInputs());
+    showInputs(start);
+    // The linear method: the load flown once and each error moved either way, about ten
+    // tables' worth of flights, done before the dialog shows.
+    const LoadSnapshot snapshot = model.snapshot();
+    Problems::report(snapshot.fieldProblems);
+    table = HitTable::compute(snapshot, start);
+    graph->graphShow({}, {}, {}, {}, 3, model.form.fields[InputFields::Cartridge], QString(),
+                     QStringLiteral("First-shot hit %"),
+                     metric ? QStringLiteral("Range (m)") : QStringLiteral("Range (yd)"));
+    recompute();
+    for (QLineEdit* box : txtHit)
+        connect(box, &QLineEdit::textChanged, this, &dlgHitProbability::recompute);
+}
+
+void dlgHitProbability::build() {
+    auto* form = new QFormLayout;
+    for (int i = 0; i < HitFields::Count; ++i) {
+        const HitFields::Field& f = HitFields::field(i);
+        QLineEdit* box = NumberBox::input(this, f.name, f.limit);
+        LeaveCheck::attach(box, [box, limit = f.limit] { return LeaveCheck::refuses(box, limit); });
+        txtHit[size_t(i)] = box;
+        auto* caption = new QLabel(HitFields::caption(i, metric), this);
+        caption->setBuddy(box);
+        form->addRow(caption, box);
+    }
+
+    tblHits = new QTableWidget(0, int(headings().size()), this);
+    tblHits->setObjectName(QStringLiteral("tblHits"));
+    QStringList names = headings();
+    names[RangeCol] += metric ? QStringLiteral(" (m)") : QStringLiteral(" (yd)");
+    tblHits->setHorizontalHeaderLabels(names);
+    tblHits->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblHits->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tblHits->setSelectionMode(QAbstractItemView::SingleSelection);
+    tblHits->verticalHeader()->setVisible(false);
+    tblHits->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    connect(tblHits, &QTableWidget::currentCellChanged, this, [this](int row) { showBudget(row); });
+
+    graph = new CGraph(this);
+    graph->setObjectName(QStringLiteral("graph"));
+
+    lblBudget = new QLabel(this);
+    lblBudget->setObjectName(QStringLiteral("lblBudget"));
+    lblBudget->setWordWrap(true);
+    lblProblem = new QLabel(this);
+    lblProblem->setObjectName(QStringLiteral("lblProblem"));
+    lblProblem->setWordWrap(true);
+    lblProblem->setStyleSheet(QStringLiteral("color: #a00000"));
+
+    buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->setObjectName(QStringLiteral("buttons"));
+    OKButton = buttons->button(QDialogButtonBox::Ok);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton->setText(QStringLiteral("OK"));
+    CancelButton = buttons->button(QDialogButtonBox::Cancel);
+    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    CancelButton->setText(QStringLiteral("Cancel"));
+    LeaveCheck::clickWithoutFocus(CancelButton);
+    connect(buttons, &QDialogButtonBox::accepted, this, &dlgHitProbability::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    DialogButtons::followLayout(txtHit.back(), buttons);
+
+    auto* left = new QVBoxLayout;
+    left->addLayout(form);
+    left->addStretch();
+    auto* right = new QVBoxLayout;
+    right->addWidget(tblHits, 1);
+    right->addWidget(lblBudget);
+    right->addWidget(lblProblem);
+    auto* top = new QHBoxLayout;
+    top->addLayout(left);
+    top->addLayout(right, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 3);
+    layout->addWidget(graph, 2);
+    layout->addWidget(buttons);
+    resize(980, 760);
+}
+
+void dlgHitProbability::showInputs(const HitInputs& in) {
+    for (int i = 0; i < HitFields::Count; ++i)
+        txtHit[size_t(i)]->setText(inputText(in.*HitFields::field(i).member));
+}
+
+std::optional<HitInputs> dlgHitProbability::inputs() const {
+    HitInputs in;
+    for (int i = 0; i < HitFields::Count; ++i) {
+        const auto value = MNumber::parse(txtHit[size_t(i)]->text());
+        if (!value || !std::isfinite(*value)) return std::nullopt;
+        in.*HitFields::field(i).member = *value;
+    }
+    if (!HitFields::acceptable(in)) return std::nullopt;
+    return in;
+}
+
+void dlgHitProbability::recompute() {
+    const std::optional<HitInputs> in = inputs();
+    if (in && table.ok()) HitTable::propagate(table, *in, metric);
+    showRows();
+}
+
+void dlgHitProbability::showRows() {
+    const bool ok = table.ok() && inputs().has_value();
+    lblProblem->setText(table.ok() ? QString() : table.problem);
+    lblProblem->setVisible(!table.ok());
+    const int current = tblHits->currentRow();
+    tblHits->setRowCount(ok ? int(table.rows.size()) : 0);
+    QList<QPointF> points;
+    if (ok) {
+        for (size_t i = 0; i < table.rows.size(); ++i) {
+            const HitTable::Row& row = table.rows[i];
+            QStringList cells{fixed(row.range, 0), fixed(row.hitPct, 1), fixed(row.sigmaVIn, 2),
+                              fixed(row.sigmaHIn, 2)};
+            for (double share : row.budgetPct)
+                cells << fixed(share, 0);
+            for (int c = 0; c < int(cells.size()); ++c) {
+                auto* item = new QTableWidgetItem(cells[c]);
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                if (c == HitCol && row.monteCarlo) {
+                    // Shown apart: the linear method does not hold at this row.
+                    QFont italic = item->font();
+                    italic.setItalic(true);
+                    item->setFont(italic);
+                    item->setToolTip(QStringLiteral("By Monte Carlo: the errors here are too "
+                                                    "large, or the bullet too near the speed "
+                                                    "of sound, for the linear method."));
+                }
+                tblHits->setItem(int(i), c, item);
+            }
+            points.append(QPointF(row.range, row.hitPct));
+        }
+    }
+    graph->series1()->replace(points);
+    if (!points.isEmpty()) graph->axisX()->setRange(0, std::max(1.0, points.back().x()));
+    graph->axisX()->applyNiceNumbers();
+    graph->axisY()->setRange(0, 100);
+    graph->axisY()->setTickCount(11);
+    OKButton->setEnabled(inputs().has_value());
+    // The row the shooter looks at: the one he chose, else the first one below 50 %.
+    int chosen = current;
+    if (chosen < 0 || chosen >= tblHits->rowCount()) {
+        chosen = tblHits->rowCount() - 1;
+        for (int i = 0; ok && i < int(table.rows.size()); ++i)
+            if (table.rows[size_t(i)].hitPct < 50) {
+                chosen = i;
+                break;
+            }
+    }
+    if (chosen >= 0) tblHits->setCurrentCell(chosen, 0);
+    showBudget(chosen);
+}
+
+void dlgHitProbability::showBudget(int row) {
+    if (row < 0 || size_t(row) >= table.rows.size() || tblHits->rowCount() == 0) {
+        lblBudget->clear();
+        return;
+    }
+    const HitTable::Row& r = table.rows[size_t(row)];
+    std::array<int, HitTable::SourceCount> order{};
+    for (int s = 0; s < HitTable::SourceCount; ++s)
+        order[size_t(s)] = s;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return r.budgetPct[size_t(a)] > r.budgetPct[size_t(b)]; });
+    QStringList shares;
+    for (int s : order)
+        shares << QStringLiteral("%1 %2 %").arg(HitTable::sourceName(HitTable::Source(s)),
+                                                fixed(r.budgetPct[size_t(s)], 0));
+    lblBudget->setText(QStringLiteral("At %1 %2 the first shot hits %3 % of the time. The miss "
+                                      "comes from: %4.")
+                           .arg(fixed(r.range, 0),
+                                metric ? QStringLiteral("m") : QStringLiteral("yd"),
+                                fixed(r.hitPct, 0), shares.join(QStringLiteral(", "))));
+}
+
+void dlgHitProbability::accept() {
+    for (int i = 0; i < HitFields::Count; ++i)
+        if (LeaveCheck::refuses(txtHit[size_t(i)], HitFields::field(i).limit)) return;
+    const std::optional<HitInputs> in = inputs();
+    if (!in) return;
+    model.form.hit = *in;
+    QDialog::accept();
+}
