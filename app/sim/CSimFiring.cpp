@@ -118,8 +118,10 @@ double CSimFiring::hitChance(float X, float Y) const {
     const SimGeometry& geo = sim.scene.geo;
     const auto range = single(sim.settings.txtRange);
     const auto width = single(sim.settings.txtWidth), height = single(sim.settings.txtHeight);
-    // Without a target picture nothing can be hit.
-    if (!sim.scene.targetShown() || !range || !width || !height) return 0;
+    // Without a target picture, or with no zone colour picked, nothing can be hit.
+    const bool zones =
+        sim.session.targetRed != CSim::NoColour || sim.session.targetBlue != CSim::NoColour;
+    if (!zones || !sim.scene.targetShown() || !range || !width || !height) return 0;
     const double a = sim.hud.inch2mil(*width / 2, *range) * geo.zoomTwipsPerMilX;
     const double b = sim.hud.inch2mil(*height / 2, *range) * geo.zoomTwipsPerMilY;
     const QRectF target(sim.targetCenterX() - a, sim.targetCenterY() - b, 2 * a, 2 * b);

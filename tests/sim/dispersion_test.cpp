@@ -198,6 +198,12 @@ TEST_F(DispersionTest, NoTargetNoExpectedHits) {
     fireAt(centre());
     EXPECT_EQ(f.sim.session.expectedHits, 0.0);
     EXPECT_EQ(f.sim.captions().lblExpectedHits, "Expected Hits: 0.0 (Hits: 0)");
+    // Nor with the target shown but no zone colour picked: no shot can score a hit.
+    f.sim.settings.cboTarget = "zones.bmp";
+    f.sim.session.targetRed = f.sim.session.targetBlue = CSim::NoColour;
+    f.sim.draw(f.sim.settings);
+    fireAt(centre());
+    EXPECT_EQ(f.sim.session.expectedHits, 0.0);
 }
 
 // With the box left empty the hit inputs' defaults set the group: a 1-MOA 5-shot group is 1 / 3.07

@@ -79,6 +79,14 @@ SimulatorTab::SimulatorTab(QWidget* parent) : QWidget(parent) {
     panel->addWidget(buildScores());
     panel->addWidget(buildButtons());
     panel->addWidget(buildDisplay());
+    // What the group should have hit, with the hits made: below the rest of the panel, so that
+    // nothing above it moves.
+    lblExpectedHits = new QLabel(SimCaptions::expectedHits(0, 0));
+    lblExpectedHits->setObjectName(QStringLiteral("lblExpectedHits"));
+    lblExpectedHits->setToolTip(
+        QStringLiteral("The hits the group should make on the target's rectangle, from the group "
+                       "size and the aim, summed over the session's shots."));
+    panel->addWidget(lblExpectedHits);
     panel->addStretch(1);
 
     // On a small screen the controls scroll rather than push the window past the screen's edge
@@ -150,13 +158,6 @@ QWidget* SimulatorTab::buildScores() {
         grid->addWidget(label, i % 3, i / 3);
         ++i;
     }
-    // Beside the score, what the group should have hit.
-    lblExpectedHits = new QLabel(SimCaptions::expectedHits(0, 0));
-    lblExpectedHits->setObjectName(QStringLiteral("lblExpectedHits"));
-    lblExpectedHits->setToolTip(
-        QStringLiteral("The hits the group should make on the target's rectangle, from the group "
-                       "size and the aim, summed over the session's shots."));
-    grid->addWidget(lblExpectedHits, 3, 0, 1, 2);
     return box;
 }
 
