@@ -26,7 +26,7 @@ protected:
 
     QList<QByteArray> csvLines() {
         QString problem;
-        std::optional<Problem> failure;
+        QList<Problem> failure;
         const QByteArray csv = CsvExport::tableCsv(model.snapshot(), txt, problem, failure);
         EXPECT_TRUE(problem.isEmpty()) << problem.toStdString();
         QList<QByteArray> lines = csv.split('\n');
