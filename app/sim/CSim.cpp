@@ -256,6 +256,8 @@ void CSim::shotRecord(float x, float y) {
 
 QList<Problem> CSim::formHudInit() {
     if (!loadModel) return {};
+    // A load that knows its rifle's precision and velocity spread scatters the shots by them.
+    scene.hitInputs = loadModel->form.hit;
     return hud.init(static_cast<float>(settings.sldWind),
                     LoadSnapshot::of(loadModel->form, loadModel->values), settings.txtSimMaxRange,
                     !settings.optSimMetric1);
