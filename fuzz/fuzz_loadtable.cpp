@@ -32,6 +32,10 @@ void checkFailure(const std::optional<Problem>& failure) {
     if (failure && failure->messageText().contains(QLatin1String("Overflow")))
         fuzz::fail("an overflow reached the user as an internal line");
 }
+void checkFailures(const QList<Problem>& failures) {
+    for (const Problem& failure : failures)
+        checkFailure(failure);
+}
 
 // One model's table, text and CSV, of the load in `form`.
 void compute(const LoadForm& form) {
@@ -48,6 +52,7 @@ void compute(const LoadForm& form) {
     const TableResult result = TableRefresh::table(snapshot, txt);
     checkSaid(env.prompt, before);
     checkFailure(result.problem);
+    checkFailures(result.solverFailures);
     checkText(TableRefresh::shownText(result), "a table shows an undefined value");
     for (const TableRow& row : result.rows)
         for (const float value : row.value)
@@ -55,12 +60,12 @@ void compute(const LoadForm& form) {
 
     CTextOutput csvTxt;
     QString problem;
-    std::optional<Problem> failure;
-    const QByteArray csv = CsvExport::tableCsv(snapshot, csvTxt, problem, failure);
+    QList<Problem> failures;
+    const QByteArray csv = CsvExport::tableCsv(snapshot, csvTxt, problem, failures);
     checkSaid(env.prompt, before);
-    checkFailure(failure);
+    checkFailures(failures);
     checkText(QString::fromUtf8(csv), "a CSV holds an undefined value");
-    if (csv.isEmpty() && problem.isEmpty() && !failure && env.prompt.messages == before)
+    if (csv.isEmpty() && problem.isEmpty() && failures.isEmpty() && env.prompt.messages == before)
         fuzz::fail("a CSV was not made and nothing said why");
 }
 
