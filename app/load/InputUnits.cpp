@@ -67,32 +67,8 @@ QString symbolOf(const FieldUnits& u, Quantity q) {
     return UnitText::symbol(u.units, q);
 }
 
-QString trimmed(double value, int decimals) {
-    if (value == 0) value = 0; // no "-0"
-    QString text = QString::number(value, 'f', decimals);
-    if (text.contains('.')) {
-        while (text.endsWith('0'))
-            text.chop(1);
-        if (text.endsWith('.')) text.chop(1);
-    }
-    return text;
-}
-
 QString boundText(const FieldUnits& u, Quantity q, float stored, bool lower) {
-    const int decimals = decimalsOf(u, q);
-    const double scale = std::pow(10.0, decimals);
-    double shown = shownValue(u, q, double(stored)) * scale;
-    // A hair of slack for the factors' last digit: 4500 ft/s is 1371.6 m/s, not 1371.5.
-    shown = lower ? std::ceil(shown - 1e-6) : std::floor(shown + 1e-6);
-    shown /= scale;
-    if (shown == 0) shown = 0;
-    QString text = QString::number(shown, 'f', decimals);
-    if (text.contains('.')) {
-        while (text.endsWith('0'))
-            text.chop(1);
-        if (text.endsWith('.')) text.chop(1);
-    }
-    return text;
+    return UnitText::boundText(shownValue(u, q, double(stored)), decimalsOf(u, q), lower);
 }
 
 } // namespace
@@ -118,10 +94,7 @@ QString shownText(const FieldUnits& u, int index, const QString& stored) {
     const auto value = MNumber::parse(stored);
     if (!value) return stored;
     const Quantity q = quantity(index);
-    const int decimals = decimalsOf(u, q);
-    const double scale = std::pow(10.0, decimals);
-    QString text =
-        trimmed(MNumber::roundHalfEven(shownValue(u, q, *value) * scale) / scale, decimals);
+    QString text = UnitText::decimalText(shownValue(u, q, *value), decimalsOf(u, q));
     return text.replace('.', QLocale().decimalPoint());
 }
 

@@ -49,25 +49,8 @@ int decimalsOf(const FieldUnits& u, int index) {
     return index == Sensitivity ? SensitivityDecimals : BulletDecimals;
 }
 
-QString trimmed(double value, int decimals) {
-    if (value == 0) value = 0; // no "-0"
-    QString text = QString::number(value, 'f', decimals);
-    if (text.contains('.')) {
-        while (text.endsWith('0'))
-            text.chop(1);
-        if (text.endsWith('.')) text.chop(1);
-    }
-    return text;
-}
-
-// A bound in the shown unit, rounded inwards so that every value the message allows is taken.
 QString boundText(const FieldUnits& u, int index, float stored, bool lower) {
-    const double scale = std::pow(10.0, decimalsOf(u, index));
-    double shown = shownValue(u, index, double(stored)) * scale;
-    // Slack for a bound's single precision and the factors' last digit.
-    const double slack = std::abs(shown) * 1e-6;
-    shown = lower ? std::ceil(shown - slack) : std::floor(shown + slack);
-    return trimmed(shown / scale, decimalsOf(u, index));
+    return UnitText::boundText(shownValue(u, index, double(stored)), decimalsOf(u, index), lower);
 }
 
 QString temperatureLetter(const FieldUnits& u) {
@@ -120,9 +103,7 @@ QString shownText(const FieldUnits& u, int index, const QString& stored) {
     if (!PrecisionUnits::converted(u, index)) return stored;
     const std::optional<double> value = MNumber::parse(stored);
     if (!value) return stored;
-    const double scale = std::pow(10.0, decimalsOf(u, index));
-    QString text = trimmed(MNumber::roundHalfEven(shownValue(u, index, *value) * scale) / scale,
-                           decimalsOf(u, index));
+    QString text = UnitText::decimalText(shownValue(u, index, *value), decimalsOf(u, index));
     return text.replace('.', QLocale().decimalPoint());
 }
 
@@ -176,8 +157,7 @@ QString shownZones(const FieldUnits& u, const QString& stored) {
         const double shown =
             column == 0 ? value * rangeScale(u) : u.units.shown(Quantity::WindSpeed, value);
         const int decimals = column == 0 ? 1 : u.units.info(Quantity::WindSpeed).decimals;
-        const double scale = std::pow(10.0, decimals);
-        return trimmed(MNumber::roundHalfEven(shown * scale) / scale, decimals);
+        return UnitText::decimalText(shown, decimals);
     });
 }
 

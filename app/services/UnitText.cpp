@@ -3,22 +3,39 @@
 #include "services/MNumber.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 
 namespace UnitText {
 
-QString number(const Units::ShownUnits& units, Units::Quantity q, double stored, bool localized) {
-    const int decimals = units.info(q).decimals;
-    double shown = units.shown(q, stored);
-    const double scale = std::pow(10.0, decimals);
-    shown = MNumber::roundHalfEven(shown * scale) / scale;
-    if (shown == 0) shown = 0; // no "-0"
-    QString text = QString::number(shown, 'f', decimals);
+namespace {
+QString trimmedText(double value, int decimals) {
+    if (value == 0) value = 0; // no "-0"
+    QString text = QString::number(value, 'f', decimals);
     if (text.contains('.')) {
         while (text.endsWith('0'))
             text.chop(1);
         if (text.endsWith('.')) text.chop(1);
     }
+    return text;
+}
+} // namespace
+
+QString decimalText(double value, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    return trimmedText(MNumber::roundHalfEven(value * scale) / scale, decimals);
+}
+
+QString boundText(double shown, int decimals, bool lower) {
+    const double scale = std::pow(10.0, decimals);
+    shown *= scale;
+    const double slack = std::max(std::abs(shown), 1.0) * 1e-6;
+    shown = lower ? std::ceil(shown - slack) : std::floor(shown + slack);
+    return trimmedText(shown / scale, decimals);
+}
+
+QString number(const Units::ShownUnits& units, Units::Quantity q, double stored, bool localized) {
+    QString text = decimalText(units.shown(q, stored), units.info(q).decimals);
     if (localized) text.replace('.', QLocale().decimalPoint());
     return text;
 }

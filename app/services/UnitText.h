@@ -10,6 +10,13 @@
 
 namespace UnitText {
 
+// `value` rounded half to even to `decimals` decimals, trailing zeros dropped, never "-0".
+QString decimalText(double value, int decimals);
+// A limit of `decimals` decimals rounded inwards (up for the lower bound, down for the upper) so
+// that every value the message naming it allows is taken; a hair of slack keeps a bound from
+// moving on its factor's or its single precision's last digit (4500 ft/s is 1371.6 m/s).
+QString boundText(double shown, int decimals, bool lower);
+
 // A stored value in the shown unit at that unit's decimals, trailing zeros dropped ("800.1",
 // "11.34", "-5"); the user's decimal separator when `localized`.
 QString number(const Units::ShownUnits& units, Units::Quantity q, double stored,
