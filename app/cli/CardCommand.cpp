@@ -105,7 +105,7 @@ int run(const QStringList& arguments) {
     LoadModel model;
     CliLoad::startModel(model);
     if (!CliLoad::openLoad(model, file)) return ExitBadInput;
-    CliLoad::useUnits(model, *units);
+    model.units = *units;
     const LoadSnapshot snapshot = model.snapshot();
     Problems::report(snapshot.fieldProblems);
     if (const QString problem = snapshot.loadProblem(); !problem.isEmpty()) {

@@ -86,10 +86,6 @@ std::optional<Units::ShownUnits> takeUnits(QStringList& operands, QString& error
     return units;
 }
 
-void useUnits(LoadModel& model, const Units::ShownUnits& units) {
-    model.units = units;
-}
-
 bool writeOut(const QByteArray& bytes) {
     errno = 0;
     const size_t written = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);

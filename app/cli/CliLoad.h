@@ -27,9 +27,6 @@ bool openLoad(LoadModel& model, const QString& path);
 // a value is not one of the choices.
 std::optional<Units::ShownUnits> takeUnits(QStringList& operands, QString& error);
 
-// The model shows `units` (ranges included: a load in yards shows in metres under metric).
-void useUnits(LoadModel& model, const Units::ShownUnits& units);
-
 // The exit statuses of every command-line job (the help and the manual page list them).
 enum ExitStatus {
     ExitOk = 0,

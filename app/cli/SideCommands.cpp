@@ -118,7 +118,7 @@ int pointBlank(const QStringList& arguments) {
     LoadModel model;
     CliLoad::startModel(model);
     if (!args.plain.isEmpty() && !CliLoad::openLoad(model, args.plain.front())) return ExitBadInput;
-    CliLoad::useUnits(model, *units);
+    model.units = *units;
     if (args.named.contains(QStringLiteral("--angle"))) {
         const QString text = args.named.value(QStringLiteral("--angle"));
         if (!number(text, angleLimit, error)) return badInput(error);
@@ -221,7 +221,7 @@ int trueVelocity(const QStringList& arguments) {
     LoadModel model;
     CliLoad::startModel(model);
     if (!CliLoad::openLoad(model, args.plain.front())) return ExitBadInput;
-    CliLoad::useUnits(model, *units);
+    model.units = *units;
     const LoadSnapshot snapshot = model.snapshot();
     Problems::report(snapshot.fieldProblems);
     // The range is typed in the shooter's range unit; the load keeps its own.

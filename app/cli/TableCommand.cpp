@@ -31,7 +31,7 @@ int run(const QStringList& operands) {
     LoadModel model;
     CliLoad::startModel(model);
     if (!files.isEmpty() && !CliLoad::openLoad(model, files.front())) return ExitBadInput;
-    CliLoad::useUnits(model, *units);
+    model.units = *units;
     if (const QString problem = LoadSnapshot::problemOf(model.form); !problem.isEmpty()) {
         CliLoad::writeErrorLine(problem);
         return ExitBadInput;

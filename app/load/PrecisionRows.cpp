@@ -146,8 +146,7 @@ QStringList headerLines(const precision::Shot& s, const PrecisionForm& form, boo
     // A value in the files' unit as written before units were a choice, else in the shooter's.
     const auto value = [&units](Quantity q, double v, const QString& storedText,
                                 const char* storedUnit) {
-        if (units.isStored(q)) return storedText + ' ' + QString::fromUtf8(storedUnit);
-        return UnitText::withUnit(units, q, v);
+        return UnitText::valueText(units, q, v, storedText + ' ' + QString::fromUtf8(storedUnit));
     };
     const double sg = precision::stabilityFactor(s);
     const precision::Atmosphere air = precision::stationAir(s);

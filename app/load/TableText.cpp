@@ -28,9 +28,9 @@ using Units::Quantity;
 // then `suffix`), in another unit at that unit's decimals.
 QString valueText(const Units::ShownUnits& units, Quantity q, float value, const QString& stored,
                   const QString& suffix) {
-    if (units.isStored(q)) return stored + suffix;
-    return UnitText::number(units, q, double(value)) +
-           suffix.left(suffix.size() - suffix.trimmed().size()) + UnitText::symbol(units, q);
+    // The classic spacing before the unit stays ("59  °F" and "15  °C").
+    return UnitText::valueText(units, q, double(value), stored + suffix,
+                               suffix.left(suffix.size() - suffix.trimmed().size()));
 }
 } // namespace
 

@@ -65,9 +65,8 @@ QStringList headerLines(const precision::Shot& shot, bool metric, const Units::S
             const double to = z.endYd * fromYards;
             zones << number(MNumber::roundDecimals(float(from), 1)) + '-' +
                          number(MNumber::roundDecimals(float(to), 1)) + unit + ' ' +
-                         (units.isStored(Units::Quantity::WindSpeed)
-                              ? number(z.speedMph) + QStringLiteral(" mph")
-                              : UnitText::withUnit(units, Units::Quantity::WindSpeed, z.speedMph)) +
+                         UnitText::valueText(units, Units::Quantity::WindSpeed, z.speedMph,
+                                             number(z.speedMph) + QStringLiteral(" mph")) +
                          QStringLiteral(" at ") + number(z.angleDeg) + QStringLiteral("\u00B0");
             from = to;
         }

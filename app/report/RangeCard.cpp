@@ -53,8 +53,8 @@ QStringList factsOf(const LoadSnapshot& model, const CInput& in1) {
     // A value as the classic card writes it, or in the shooter's unit.
     const auto value = [&units](Quantity q, double stored, const QString& classic,
                                 const char* classicUnit) {
-        if (units.isStored(q)) return classic + ' ' + QString::fromUtf8(classicUnit);
-        return UnitText::withUnit(units, q, stored);
+        return UnitText::valueText(units, q, stored,
+                                   classic + ' ' + QString::fromUtf8(classicUnit));
     };
     QStringList facts;
     facts << QStringLiteral("Bullet: %1, BC %2 (%3)")

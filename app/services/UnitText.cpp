@@ -26,18 +26,16 @@ QString decimalText(double value, int decimals) {
     return trimmedText(MNumber::roundHalfEven(value * scale) / scale, decimals);
 }
 
-QString boundText(double shown, int decimals, bool lower) {
-    const double scale = std::pow(10.0, decimals);
-    shown *= scale;
-    const double slack = std::max(std::abs(shown), 1.0) * 1e-6;
-    shown = lower ? std::ceil(shown - slack) : std::floor(shown + slack);
-    return trimmedText(shown / scale, decimals);
-}
-
 QString number(const Units::ShownUnits& units, Units::Quantity q, double stored, bool localized) {
     QString text = decimalText(units.shown(q, stored), units.info(q).decimals);
     if (localized) text.replace('.', QLocale().decimalPoint());
     return text;
+}
+
+QString valueText(const Units::ShownUnits& units, Units::Quantity q, double stored,
+                  const QString& classic, const QString& separator) {
+    if (units.isStored(q)) return classic;
+    return number(units, q, stored) + separator + symbol(units, q);
 }
 
 QString withUnit(const Units::ShownUnits& units, Units::Quantity q, double stored) {
@@ -65,12 +63,16 @@ double inwards(double value, int decimals, bool lower) {
     // Slack for a bound's single precision and the factors' last digit: 4500 ft/s is
     // 1371.6 m/s, not 1371.5.
     value *= scale;
-    const double slack = std::abs(value) * 1e-6;
+    const double slack = std::max(std::abs(value), 1.0) * 1e-6;
     value = lower ? std::ceil(value - slack) : std::floor(value + slack);
     value /= scale;
     return value == 0 ? 0 : value;
 }
 } // namespace
+
+QString boundText(double shown, int decimals, bool lower) {
+    return trimmedText(inwards(shown, decimals, lower), decimals);
+}
 
 ShownLimit limit(const Units::ShownUnits& units, Units::Quantity q, const InputLimit& stored,
                  const QString& name, int decimals) {

@@ -23,6 +23,10 @@ QString number(const Units::ShownUnits& units, Units::Quantity q, double stored,
                bool localized = false);
 // The same followed by the unit ("800.1 m/s").
 QString withUnit(const Units::ShownUnits& units, Units::Quantity q, double stored);
+// `classic` (the value with its unit as the classic texts write it) while the quantity shows in
+// the files' unit; else the value in the shown unit, `separator` and the unit ("15  °C").
+QString valueText(const Units::ShownUnits& units, Units::Quantity q, double stored,
+                  const QString& classic, const QString& separator = QStringLiteral(" "));
 // The stored value of a number typed in the shown unit; none when the text is no number.
 std::optional<double> stored(const Units::ShownUnits& units, Units::Quantity q,
                              const QString& typed);

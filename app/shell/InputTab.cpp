@@ -268,9 +268,8 @@ void InputTab::connectEdits() {
 
 void InputTab::showForm() {
     // The form flows into the controls only: their change signals would write it back, so they
-    // are held until the controls show it; the views that follow the form are set after.
-    for (int i = 0; i < Count; ++i)
-        showFieldText(i);
+    // are held until the controls show it; the views that follow the form are set after, the
+    // fields' texts last (applyUnits), once the range unit they show in is known.
     const auto& form = model.form;
     const QSignalBlocker blockers[] = {
         QSignalBlocker(cboDrag),      QSignalBlocker(optMetric[0]), QSignalBlocker(optMetric[1]),
@@ -315,10 +314,7 @@ void InputTab::applyUnits() {
             labels[static_cast<size_t>(captionLabel(i))]->setText(
                 InputUnits::caption(model.fieldUnits(), i));
         // Shown anew in the new unit, without a change: the form already holds the value.
-        QLineEdit* edit = fields[static_cast<size_t>(i)];
-        const QSignalBlocker blocker(edit);
-        edit->setText(InputUnits::shownText(model.fieldUnits(), i,
-                                            model.form.fields[static_cast<size_t>(i)]));
+        showFieldText(i);
     }
     applyToolTips();
 }
@@ -393,12 +389,7 @@ void InputTab::onFocusChanged(QWidget* old, QWidget* now) {
         if (index == Bc) precisionBox->warnImplausibleBc();
         // What shows is what is computed: the value the record takes, in the field's unit.
         Problems::report(model.settleField(index));
-        if (InputUnits::converted(model.fieldUnits(), index)) {
-            QLineEdit* edit = fields[static_cast<size_t>(index)];
-            const QSignalBlocker blocker(edit);
-            edit->setText(InputUnits::shownText(model.fieldUnits(), index,
-                                                model.form.fields[static_cast<size_t>(index)]));
-        }
+        showFieldText(index);
         return;
     }
     if (isAncestorOf(now) && old->isVisible()) {
