@@ -7,6 +7,7 @@
 #include "load/MPrint.h"
 #include "load/PrecisionRows.h"
 #include "services/MNumber.h"
+#include "services/UnitText.h"
 #include "units/Units.h"
 
 #include <QFileInfo>
@@ -90,21 +91,29 @@ QString nearWarning() {
                           "with them, and the drag with observations farther out.");
 }
 
-QString fitText(const Result& r) {
-    const QString unit = r.metric ? QStringLiteral("(m)") : QStringLiteral("(yd)");
+QString fitText(const Result& r, const Units::ShownUnits& units) {
+    const bool metres = units.rangeInMetres(r.metric);
+    const double rangeScale = units.rangeScale(r.metric);
+    const QString unit = metres ? QStringLiteral("(m)") : QStringLiteral("(yd)");
+    const Units::Quantity length = Units::Quantity::Length;
+    const QString heightUnit = QStringLiteral(" (") + UnitText::symbol(units, length) + ')';
+    const auto height = [&](double inches) { return fixed(units.shown(length, inches), 2); };
     QString text = QStringLiteral("Drag table: ") +
                    (r.dragTable.contains('/') ? QFileInfo(r.dragTable).fileName() : r.dragTable) +
                    '\n';
     text += column(QStringLiteral("Range ") + unit, 11) + column(QStringLiteral("Mach"), 7) +
-            column(QStringLiteral("Observed (in)"), 15) +
-            column(QStringLiteral("Untrued (in)"), 14) + column(QStringLiteral("Trued (in)"), 12) +
-            '\n';
+            column(QStringLiteral("Observed") + heightUnit, 15) +
+            column(QStringLiteral("Untrued") + heightUnit, 14) +
+            column(QStringLiteral("Trued") + heightUnit, 12) + '\n';
     const auto& t = r.truth;
     for (std::size_t i = 0; i < r.observations.size() && i < t.truedHeightIn.size(); ++i) {
-        text += column(MNumber::shortText(float(r.observations[i].range)), 11) +
-                column(fixed(t.mach[i], 2), 7) + column(fixed(r.observations[i].heightIn, 2), 15) +
-                column(fixed(t.untruedHeightIn[i], 2), 14) +
-                column(fixed(t.truedHeightIn[i], 2), 12) + '\n';
+        const double range = r.observations[i].range * rangeScale;
+        text += column(rangeScale == 1.0 ? MNumber::shortText(float(range))
+                                         : UnitText::decimalText(range, 1),
+                       11) +
+                column(fixed(t.mach[i], 2), 7) + column(height(r.observations[i].heightIn), 15) +
+                column(height(t.untruedHeightIn[i]), 14) + column(height(t.truedHeightIn[i]), 12) +
+                '\n';
     }
     if (t.twoBands) {
         text +=

@@ -4,6 +4,8 @@
 // file beside the load).
 #pragma once
 
+#include "units/ShownUnits.h"
+
 #include "precision/DragTruing.h"
 #include "services/Problem.h"
 
@@ -43,7 +45,7 @@ Result trueDrag(const LoadSnapshot& snapshot, const std::vector<Observation>& ob
 
 // The fit as text lines: each observation against the untrued and trued heights, then the
 // scales and what the load keeps; the warning for near observations last.
-QString fitText(const Result& result);
+QString fitText(const Result& result, const Units::ShownUnits& units = {});
 QString nearWarning();
 
 // Where the per-band curve is kept: beside the load, named after it ("<load>-trued.csv"), or in

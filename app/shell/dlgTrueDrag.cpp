@@ -133,7 +133,7 @@ void dlgTrueDrag::TrueButton_Click() {
         showMessage(result.problem, Title);
         return;
     }
-    txtFit->setPlainText(TrueDrag::fitText(result));
+    txtFit->setPlainText(TrueDrag::fitText(result, model.units));
     trued = std::move(result);
     showResults(true);
 }
