@@ -3,7 +3,6 @@
 
 #include "services/AppFolders.h"
 #include "services/MNumber.h"
-#include "services/Prompt.h"
 
 #include <QFileInfo>
 #include <dlfcn.h>
@@ -195,9 +194,10 @@ void CSmallBall::deAllocMem() {
         if (!lib) return;
         if (lib->holder == this) lib->holder = nullptr;
         const int32_t result = lib->memDeAlloc();
+        // Blocks the library still holds: told with the calls' other failures.
         if (result != 0)
-            prompt().ask(QString::number(result), QStringLiteral("Memory Leak"), PromptButtons::Ok,
-                         PromptIcon::Exclamation);
+            failures.append(Problem::message(QString::number(result), QStringLiteral("Memory Leak"),
+                                             PromptIcon::Exclamation));
     } catch (const std::exception& e) {
         fail("deAllocMem", ErrorNumbers::Internal, QString::fromLocal8Bit(e.what()));
     }

@@ -4,11 +4,11 @@
 
 Problem Problem::failure(const QString& className, const QString& operationName, long number,
                          const QString& description) {
-    return {number, className + ' ' + operationName, description, QString()};
+    return {number, className + ' ' + operationName, description, QString(), PromptIcon::None};
 }
 
-Problem Problem::message(const QString& text, const QString& title) {
-    return {0, QString(), text, title};
+Problem Problem::message(const QString& text, const QString& title, PromptIcon icon) {
+    return {0, QString(), text, title, icon};
 }
 
 QString Problem::messageText() const {
@@ -19,7 +19,7 @@ QString Problem::messageText() const {
 namespace Problems {
 
 void report(const Problem& problem) {
-    prompt().ask(problem.messageText(), problem.title, PromptButtons::Ok, PromptIcon::None);
+    prompt().ask(problem.messageText(), problem.title, PromptButtons::Ok, problem.icon);
 }
 
 void report(const QList<Problem>& problems) {

@@ -1,6 +1,6 @@
 #include "services/AppFolders.h"
-#include "services/ErrorReport.h"
 #include "services/FieldChecks.h"
+#include "services/Problem.h"
 
 #include "PromptRecorder.h"
 #include "TestAppFolder.h"
@@ -13,15 +13,20 @@ namespace {
 
 using namespace MSmallBallStruct;
 
-TEST(MSmallBallStruct, HandleErrorTextFormat) {
+TEST(MSmallBallStruct, FailureReportTextFormat) {
     PromptRecorder recorder;
-    HandleError("CSmallBall", "allocMem", 53, "text");
+    Problems::report(Problem::failure("CSmallBall", "allocMem", 53, "text"));
     ASSERT_EQ(recorder.messages.size(), 1);
     EXPECT_EQ(recorder.lastText(), "CSmallBall allocMem: 53 - text");
     EXPECT_EQ(recorder.lastTitle(), "");
     EXPECT_EQ(recorder.messages.back().buttons, PromptButtons::Ok);
-    HandleError("frmOptions", "cmdOK_Click", -5, "");
+    EXPECT_EQ(recorder.messages.back().icon, PromptIcon::None);
+    Problems::report(Problem::failure("frmOptions", "cmdOK_Click", -5, ""));
     EXPECT_EQ(recorder.lastText(), "frmOptions cmdOK_Click: -5 - ");
+    // A message keeps its title and icon on the way to the prompt (the leak report warns).
+    Problems::report(Problem::message("3", "Memory Leak", PromptIcon::Exclamation));
+    EXPECT_EQ(recorder.lastTitle(), "Memory Leak");
+    EXPECT_EQ(recorder.messages.back().icon, PromptIcon::Exclamation);
 }
 
 TEST(MSmallBallStruct, FileExistsFindsAppFolderCopyAndRewritesPath) {
