@@ -2,9 +2,10 @@
 # Installs a build into a temporary DESTDIR under /usr and checks what a user of the installed
 # program meets: the layout, the icons, nothing but the program, and a program that finds its
 # folder through the bin/quorvel link and writes only to the per-user data folder.
-#   check_install.sh BUILD_DIR
+#   check_install.sh BUILD_DIR APP_DIR   (APP_DIR: the application folder under the prefix)
 set -eu
 build=$1
+appdir=$2
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 fail() {
@@ -15,18 +16,18 @@ fail() {
 DESTDIR=$work/dest cmake --install "$build" --prefix /usr >"$work/install.log" 2>&1 ||
     { cat "$work/install.log" >&2; fail "cmake --install failed"; }
 usr=$work/dest/usr
-app=$usr/lib/quorvel
+app=$usr/$appdir
 
 # --- layout ----------------------------------------------------------------------------------
-for f in bin/quorvel lib/quorvel/quorvel lib/quorvel/trajcore.so lib/quorvel/quorvelsim.so \
-    lib/quorvel/hello.bmp lib/quorvel/quorvel.chm lib/quorvel/installed.txt \
+for f in bin/quorvel $appdir/quorvel $appdir/trajcore.so $appdir/quorvelsim.so \
+    $appdir/hello.bmp $appdir/quorvel.chm $appdir/installed.txt \
     share/applications/quorvel.desktop share/mime/packages/quorvel.xml \
     share/man/man1/quorvel.1.gz share/doc/quorvel/copyright share/doc/quorvel/changelog.gz \
     share/icons/hicolor/scalable/apps/quorvel.svg; do
     [ -e "$usr/$f" ] || fail "not installed: $f"
 done
-[ "$(readlink "$usr/bin/quorvel")" = ../lib/quorvel/quorvel ] ||
-    fail "bin/quorvel is not the link ../lib/quorvel/quorvel: $(ls -l "$usr/bin/quorvel")"
+[ "$(readlink "$usr/bin/quorvel")" = "../$appdir/quorvel" ] ||
+    fail "bin/quorvel is not the link ../$appdir/quorvel: $(ls -l "$usr/bin/quorvel")"
 for d in back targetw sightw; do
     [ -n "$(ls "$app/$d")" ] || fail "picture folder $d/ installed empty"
 done
@@ -39,7 +40,7 @@ done
 # Nothing but the program: the only executable is the program, and no test, benchmark, build
 # tool or file written by a run came along.
 execs=$(cd "$work/dest" && find . -type f -perm -u+x)
-[ "$execs" = ./usr/lib/quorvel/quorvel ] || fail "executables installed: $execs"
+[ "$execs" = "./usr/$appdir/quorvel" ] || fail "executables installed: $execs"
 strays=$(cd "$work/dest" && find . -mindepth 1 \( -name 'lastfile.dat' -o -name '*.tmp' -o -name '*.qvt' \
     -o -name '*.ssn' -o -name '.*' \) -print)
 [ -z "$strays" ] || fail "run-time files installed: $strays"

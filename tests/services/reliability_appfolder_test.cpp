@@ -84,7 +84,7 @@ TEST_F(AppFolderTest, ReadersFindTheCopyWhereTheWriterPutsItFirst) {
 }
 
 TEST_F(AppFolderTest, AnInstalledCopyWritesNothingIntoItsFolderEvenWhenItCould) {
-    TestAppFolder app(false); // writable, as /usr/lib/quorvel is for root
+    TestAppFolder app(false); // writable, as the installed application folder is for root
     app.write(MS::installedMarker, "installed\n");
     app.write("lastfile.dat", "/loads/installed.qvt\r\n\r\n0\r\n0\r\n");
     for (const QString& name : {QStringLiteral("temp.tmp"), QStringLiteral("lastfile.dat"),
