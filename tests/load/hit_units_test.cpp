@@ -8,7 +8,6 @@
 namespace {
 
 constexpr int RangeSdBox = 6;
-constexpr int GroupBox = 3;
 
 TEST(HitUnits, ARangeSdOfAMetreLoadShownInYards) {
     Units::ShownUnits yards = Units::ShownUnits::imperial();
@@ -32,13 +31,6 @@ TEST(HitUnits, ARangeSdOfAMetreLoadShownInYards) {
     }
 }
 
-TEST(HitUnits, TheGroupStaysInMoa) {
-    const InputUnits::FieldUnits metric{Units::ShownUnits::metric(), false};
-    EXPECT_FALSE(HitUnits::converted(metric, GroupBox));
-    EXPECT_EQ(HitUnits::caption(metric, GroupBox), "Group, 5-shot spread (MOA)");
-    EXPECT_EQ(HitUnits::shownText(metric, GroupBox, 0.75), "0.75");
-}
-
 TEST(HitUnits, ImperialIsTheClassicDialog) {
     for (bool loadMetric : {false, true}) {
         const InputUnits::FieldUnits u{Units::ShownUnits::imperial(), loadMetric};
@@ -51,8 +43,6 @@ TEST(HitUnits, ImperialIsTheClassicDialog) {
             EXPECT_EQ(limit.upper, f.limit.upper);
             EXPECT_EQ(HitUnits::shownText(u, i, 12.5), "12.5");
         }
-        EXPECT_EQ(HitUnits::sigmaHeading(u, true), QString::fromUtf8("Vert. \u03C3 in"));
-        EXPECT_EQ(HitUnits::sigmaText(u, 1.25), "1.25");
     }
 }
 

@@ -1,5 +1,5 @@
-// The powder-sensitivity calculator's readings in the shooter's units: the sensitivity is the one
-// shown, kept in ft/s per degree F, and its unit follows each of velocity and temperature.
+// The powder-sensitivity calculator's readings in mixed units: the unit follows each of velocity
+// and temperature, the value kept is the one shown, and the problems name the shown units.
 #include "load/SensitivityReadings.h"
 
 #include <gtest/gtest.h>
@@ -13,18 +13,6 @@ Units::ShownUnits metricVelocityOnly() {
     Units::ShownUnits units = Units::ShownUnits::imperial();
     units.set(Quantity::Velocity, Unit::MetresPerSecond);
     return units;
-}
-
-TEST(SensitivityReadings, MetricReadingsAreKeptPerDegreeF) {
-    QString problem;
-    // 11 m/s over 20 degrees C: 0.55 m/s per degree C, 0.55 / 0.3048 / 1.8 ft/s per degree F.
-    const auto s =
-        SensitivityReadings::fromReadings(Units::ShownUnits::metric(), {800, -5, 811, 15}, problem);
-    ASSERT_TRUE(s) << problem.toStdString();
-    EXPECT_EQ(s->shown, "0.55");
-    EXPECT_NEAR(s->stored.toDouble(), 0.55 / 0.3048 / 1.8, 1e-6);
-    EXPECT_EQ(SensitivityReadings::sensitivityUnit(Units::ShownUnits::metric()),
-              QString::fromUtf8(" m/s/\u00B0C"));
 }
 
 TEST(SensitivityReadings, MixedUnitsNameEachAndKeepWhatIsShown) {
@@ -52,18 +40,6 @@ TEST(SensitivityReadings, ProblemsNameTheShownUnits) {
                        "between 0 and 5.48 m/s per degree C.");
     // 5.48 m/s per degree C is just under 10 ft/s per degree F: taken.
     EXPECT_TRUE(SensitivityReadings::fromReadings(metric, {800, 0, 854.8, 10}, problem));
-}
-
-TEST(SensitivityReadings, ImperialIsTheClassicCalculator) {
-    const Units::ShownUnits imperial = Units::ShownUnits::imperial();
-    EXPECT_EQ(SensitivityReadings::velocityCaption(imperial), "Velocity (fps)");
-    EXPECT_EQ(SensitivityReadings::temperatureCaption(imperial), QString::fromUtf8("at \u00B0F"));
-    EXPECT_EQ(SensitivityReadings::sensitivityUnit(imperial), QString::fromUtf8(" fps/\u00B0F"));
-    QString problem;
-    const auto s = SensitivityReadings::fromReadings(imperial, {2600, 20, 2690, 95}, problem);
-    ASSERT_TRUE(s);
-    EXPECT_EQ(s->shown, "1.2");
-    EXPECT_EQ(s->stored, "1.2");
 }
 
 } // namespace
