@@ -17,6 +17,10 @@ namespace {
 // error flights do not reach leaves them empty.
 QByteArray withHitColumns(const QByteArray& csv, const LoadSnapshot& snapshot) {
     const HitTable::Result hits = HitTable::compute(snapshot, *snapshot.form.hit);
+    // The sigmas in the shooter's length unit, named as the table's columns are.
+    const Units::ShownUnits& units = snapshot.units;
+    const Units::Quantity length = Units::Quantity::Length;
+    const QByteArray tag = units.info(length).tag;
     QList<QByteArray> lines = csv.split('\n');
     QByteArray out;
     out.reserve(csv.size() + lines.size() * 24);
@@ -24,10 +28,11 @@ QByteArray withHitColumns(const QByteArray& csv, const LoadSnapshot& snapshot) {
         if (i + 1 == lines.size() && lines[i].isEmpty()) break; // after the last line end
         out += lines[i];
         if (i == 0) {
-            out += ",hit_pct,sigma_v_in,sigma_h_in";
+            out += ",hit_pct,sigma_v_" + tag + ",sigma_h_" + tag;
         } else if (size_t(i - 1) < hits.rows.size()) {
             const HitTable::Row& row = hits.rows[size_t(i - 1)];
-            for (double value : {row.hitPct, row.sigmaVIn, row.sigmaHIn})
+            for (double value :
+                 {row.hitPct, units.shown(length, row.sigmaVIn), units.shown(length, row.sigmaHIn)})
                 out += ',' + MNumber::shortText(float(value)).toLatin1();
         } else {
             out += ",,,";

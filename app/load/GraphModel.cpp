@@ -19,6 +19,20 @@ QString yAxisTitle(int yAxis) {
     return QString::fromLatin1(titles[static_cast<size_t>(yAxis)]);
 }
 
+namespace {
+// The choice's 10 mph in the wind unit, to three figures ("16.1 km/h", "4.47 m/s").
+QString driftWindText(const Units::ShownUnits& units) {
+    const double wind = units.shown(Units::Quantity::WindSpeed, DriftWindMph);
+    return UnitText::decimalText(wind, wind >= 10 ? 1 : 2) + ' ' +
+           UnitText::symbol(units, Units::Quantity::WindSpeed);
+}
+} // namespace
+
+QString windDriftChoice(const Units::ShownUnits& units) {
+    if (units.isStored(Units::Quantity::WindSpeed)) return QStringLiteral("Wind Drift 10mph");
+    return QStringLiteral("Wind Drift ") + driftWindText(units);
+}
+
 QString yAxisTitle(int yAxis, const Units::ShownUnits& units) {
     static const std::array<std::pair<const char*, Units::Quantity>, 4> quantities = {{
         {"Drop", Units::Quantity::Length},
@@ -28,8 +42,12 @@ QString yAxisTitle(int yAxis, const Units::ShownUnits& units) {
     }};
     if (yAxis < 0 || yAxis >= static_cast<int>(quantities.size())) yAxis = 3;
     const auto& [name, quantity] = quantities[static_cast<size_t>(yAxis)];
-    if (units.isStored(quantity)) return yAxisTitle(yAxis);
-    return QString::fromLatin1(name) + QStringLiteral(" / ") + UnitText::symbol(units, quantity);
+    // The drift names its wind once the wind is not in mph, as the choice does.
+    const bool namesWind = yAxis == 3 && !units.isStored(Units::Quantity::WindSpeed);
+    if (units.isStored(quantity) && !namesWind) return yAxisTitle(yAxis);
+    const QString title = namesWind ? windDriftChoice(units) : QString::fromLatin1(name);
+    if (units.isStored(quantity)) return title + QStringLiteral(" / Inches");
+    return title + QStringLiteral(" / ") + UnitText::symbol(units, quantity);
 }
 
 QString xAxisTitle(bool metric) {

@@ -45,8 +45,14 @@ struct GraphData {
 namespace GraphText {
 // Titles of the y axis by choice: 0 Drop, 1 Velocity, 2 Energy, 3 Wind Drift.
 QString yAxisTitle(int yAxis);
-// The same naming the shooter's unit when it is not the classic one ("Drop / cm").
+// The same naming the shooter's unit when it is not the classic one ("Drop / cm"); the drift
+// names its wind when the wind unit is not mph ("Wind Drift 16.1 km/h / cm").
 QString yAxisTitle(int yAxis, const Units::ShownUnits& units);
+// The wind the drift choice is captioned with.
+inline constexpr double DriftWindMph = 10;
+// The y-axis choice of the drift: "Wind Drift 10mph", or that wind in the shooter's wind unit
+// ("Wind Drift 16.1 km/h", "Wind Drift 4.47 m/s").
+QString windDriftChoice(const Units::ShownUnits& units);
 QString xAxisTitle(bool metric);
 // The chart code handed to the chart: 2 for the 3D choice, 3 for 2D.
 int16_t chartType(bool is3D);

@@ -62,12 +62,4 @@ QString caption(int index, bool metric) {
     return QStringLiteral("%1 (%2)").arg(QString::fromUtf8(f.caption), unit);
 }
 
-bool acceptable(const HitInputs& inputs) {
-    for (const Field& f : fields) {
-        const float value = float(inputs.*f.member);
-        if (!(value >= f.limit.lower && value <= f.limit.upper)) return false;
-    }
-    return true;
-}
-
 } // namespace HitFields

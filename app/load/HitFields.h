@@ -28,7 +28,4 @@ inline const Field& field(int index) {
 // "Target width (in)"; the range error in the load's range unit.
 QString caption(int index, bool metric);
 
-// Whether every input is within its limit.
-bool acceptable(const HitInputs& inputs);
-
 } // namespace HitFields

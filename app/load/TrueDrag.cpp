@@ -14,6 +14,7 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace TrueDrag {
 
@@ -85,10 +86,17 @@ Result trueDrag(const LoadSnapshot& snapshot, const std::vector<Observation>& ob
     return result;
 }
 
-QString nearWarning() {
-    return QStringLiteral("All observations are inside 600 yd: there the muzzle velocity decides "
+QString nearRangeText(const Units::ShownUnits& units, bool loadMetric) {
+    if (units.isImperial() || !units.rangeInMetres(loadMetric)) return QStringLiteral("600 yd");
+    return QString::number(std::lround(NearestTellingRangeYd * Units::MetresPerYard)) +
+           QStringLiteral(" m");
+}
+
+QString nearWarning(const Units::ShownUnits& units, bool loadMetric) {
+    return QStringLiteral("All observations are inside %1: there the muzzle velocity decides "
                           "the heights far more than the drag does. True the muzzle velocity "
-                          "with them, and the drag with observations farther out.");
+                          "with them, and the drag with observations farther out.")
+        .arg(nearRangeText(units, loadMetric));
 }
 
 QString fitText(const Result& r, const Units::ShownUnits& units) {

@@ -46,7 +46,10 @@ Result trueDrag(const LoadSnapshot& snapshot, const std::vector<Observation>& ob
 // The fit as text lines: each observation against the untrued and trued heights, then the
 // scales and what the load keeps; the warning for near observations last.
 QString fitText(const Result& result, const Units::ShownUnits& units = {});
-QString nearWarning();
+// "600 yd" as the shooter reads ranges: in metres ("549 m") when his units are not the classic
+// ones and show the load's ranges in metres.
+QString nearRangeText(const Units::ShownUnits& units = {}, bool loadMetric = false);
+QString nearWarning(const Units::ShownUnits& units = {}, bool loadMetric = false);
 
 // Where the per-band curve is kept: beside the load, named after it ("<load>-trued.csv"), or in
 // `fallbackFolder` for a load not yet saved.

@@ -97,12 +97,19 @@ QString hitFact(const LoadSnapshot& snapshot) {
     const QString unit = snapshot.units.rangeInMetres(snapshot.form.isMetric())
                              ? QStringLiteral(" m")
                              : QStringLiteral(" yd");
+    // The target in the shooter's length unit, to two decimals as the hit probability's boxes
+    // show it.
+    const Units::ShownUnits& units = snapshot.units;
+    const Units::Quantity length = Units::Quantity::Length;
+    const auto size = [&](double inches) {
+        return units.isStored(length) ? MNumber::shortText(float(inches))
+                                      : UnitText::decimalText(units.shown(length, inches), 2);
+    };
+    const QString lengthUnit = UnitText::symbol(units, length);
     const QString target =
-        in.circle()
-            ? QStringLiteral("%1 in circle").arg(MNumber::shortText(float(in.circleDiameterIn)))
-            : QStringLiteral("%1 x %2 in target")
-                  .arg(MNumber::shortText(float(in.targetWidthIn)),
-                       MNumber::shortText(float(in.targetHeightIn)));
+        in.circle() ? QStringLiteral("%1 %2 circle").arg(size(in.circleDiameterIn), lengthUnit)
+                    : QStringLiteral("%1 x %2 %3 target")
+                          .arg(size(in.targetWidthIn), size(in.targetHeightIn), lengthUnit);
     const auto rangeText = [&](double range) {
         return QString::number(std::lround(range * scale)) + unit;
     };

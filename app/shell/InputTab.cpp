@@ -1,5 +1,6 @@
 #include "shell/InputTab.h"
 
+#include "load/GraphModel.h"
 #include "load/InputUnits.h"
 #include "load/LoadModel.h"
 #include "load/TableRefresh.h"
@@ -31,6 +32,7 @@ constexpr int GridRows = (Count + GridColumns - 1) / GridColumns;
 constexpr int CompareLabel = 20;
 constexpr int DragLabel = 22;
 
+// The drift's caption names its wind in the shooter's unit (applyUnits).
 const char* const yAxisCaptions[] = {"Drop", "Velocity", "Energy", "Wind Drift 10mph"};
 
 // Scoped flag: set while the page writes into its own controls.
@@ -316,6 +318,7 @@ void InputTab::applyUnits() {
         // Shown anew in the new unit, without a change: the form already holds the value.
         showFieldText(i);
     }
+    optYaxis[3]->setText(GraphText::windDriftChoice(model.units));
     applyToolTips();
 }
 

@@ -275,9 +275,9 @@ void PrecisionBox::warnImplausibleBc() {
 }
 
 void PrecisionBox::calculateSensitivity() {
-    dlgPowderSensitivity dialog(this);
+    dlgPowderSensitivity dialog(model.units, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    // The calculator gives ft/s per degree F.
+    // The calculator hands over ft/s per degree F, as the form keeps it.
     inputs[PrecisionFields::Sensitivity]->setText(PrecisionUnits::shownText(
         model.fieldUnits(), PrecisionFields::Sensitivity, dialog.accepted()));
 }

@@ -2,8 +2,10 @@
 
 #include "controls/LeaveCheck.h"
 #include "controls/NumberBox.h"
+#include "load/HitUnits.h"
 #include "load/InputFields.h"
 #include "load/LoadModel.h"
+#include "services/FieldChecks.h"
 #include "services/MNumber.h"
 #include "services/Prompt.h"
 #include "shell/CGraph.h"
@@ -33,10 +35,6 @@ QString fixed(double value, int decimals) {
     return QString::number(value, 'f', decimals);
 }
 
-QString inputText(double value) {
-    return QString::number(value, 'g', QLocale::FloatingPointShortest);
-}
-
 } // namespace
 
 const QStringList& dlgHitProbability::headings() {
@@ -59,6 +57,9 @@ dlgHitProbability::dlgHitProbability(LoadModel& model, QWidget* parent)
     setModal(true);
     setWindowTitle(Title);
     metric = model.form.isMetric();
+    units = model.fieldUnits();
+    for (int i = 0; i < HitFields::Count; ++i)
+        limits[size_t(i)] = HitUnits::limit(units, i);
     build();
     const HitInputs start = model.form.hit.value_or(HitInputs());
     showInputs(start);
@@ -69,7 +70,7 @@ dlgHitProbability::dlgHitProbability(LoadModel& model, QWidget* parent)
     table = HitTable::compute(snapshot, start);
     graph->graphShow({}, {}, {}, {}, 3, model.form.fields[InputFields::Cartridge], QString(),
                      QStringLiteral("First-shot hit %"),
-                     metric ? QStringLiteral("Range (m)") : QStringLiteral("Range (yd)"));
+                     QStringLiteral("Range (%1)").arg(HitUnits::rangeSymbol(units)));
     recompute();
     for (QLineEdit* box : txtHit)
         connect(box, &QLineEdit::textChanged, this, &dlgHitProbability::recompute);
@@ -78,11 +79,12 @@ dlgHitProbability::dlgHitProbability(LoadModel& model, QWidget* parent)
 void dlgHitProbability::build() {
     auto* form = new QFormLayout;
     for (int i = 0; i < HitFields::Count; ++i) {
-        const HitFields::Field& f = HitFields::field(i);
-        QLineEdit* box = NumberBox::input(this, f.name, f.limit);
-        LeaveCheck::attach(box, [box, limit = f.limit] { return LeaveCheck::refuses(box, limit); });
+        // Each box in the shooter's unit, checked against its limit in that unit.
+        QLineEdit* box =
+            NumberBox::input(this, HitFields::field(i).name, limits[size_t(i)].message);
+        LeaveCheck::attach(box, [this, i] { return refuses(i); });
         txtHit[size_t(i)] = box;
-        auto* caption = new QLabel(HitFields::caption(i, metric), this);
+        auto* caption = new QLabel(HitUnits::caption(units, i), this);
         caption->setBuddy(box);
         form->addRow(caption, box);
     }
@@ -90,7 +92,9 @@ void dlgHitProbability::build() {
     tblHits = new QTableWidget(0, int(headings().size()), this);
     tblHits->setObjectName(QStringLiteral("tblHits"));
     QStringList names = headings();
-    names[RangeCol] += metric ? QStringLiteral(" (m)") : QStringLiteral(" (yd)");
+    names[RangeCol] += QStringLiteral(" (%1)").arg(HitUnits::rangeSymbol(units));
+    names[SigmaVCol] = HitUnits::sigmaHeading(units, true);
+    names[SigmaHCol] = HitUnits::sigmaHeading(units, false);
     tblHits->setHorizontalHeaderLabels(names);
     tblHits->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblHits->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -141,18 +145,33 @@ void dlgHitProbability::build() {
 }
 
 void dlgHitProbability::showInputs(const HitInputs& in) {
-    for (int i = 0; i < HitFields::Count; ++i)
-        txtHit[size_t(i)]->setText(inputText(in.*HitFields::field(i).member));
+    shown = in;
+    for (int i = 0; i < HitFields::Count; ++i) {
+        shownTexts[size_t(i)] = HitUnits::shownText(units, i, in.*HitFields::field(i).member);
+        txtHit[size_t(i)]->setText(shownTexts[size_t(i)]);
+    }
+}
+
+bool dlgHitProbability::refuses(int index) const {
+    const UnitText::ShownLimit& limit = limits[size_t(index)];
+    return MSmallBallStruct::boxRefuses(limit.lower, limit.upper, txtHit[size_t(index)]->text(),
+                                        limit.message);
 }
 
 std::optional<HitInputs> dlgHitProbability::inputs() const {
+    // Each box within its limit as shown, as its message says; kept in the file's unit.
     HitInputs in;
     for (int i = 0; i < HitFields::Count; ++i) {
         const auto value = MNumber::parse(txtHit[size_t(i)]->text());
         if (!value || !std::isfinite(*value)) return std::nullopt;
-        in.*HitFields::field(i).member = *value;
+        const UnitText::ShownLimit& limit = limits[size_t(i)];
+        if (!(float(*value) >= limit.lower && float(*value) <= limit.upper)) return std::nullopt;
+        // A box as it was shown keeps the load's value, which its text rounds in another unit.
+        const auto member = HitFields::field(i).member;
+        in.*member = txtHit[size_t(i)]->text() == shownTexts[size_t(i)]
+                         ? shown.*member
+                         : HitUnits::storedValue(units, i, *value);
     }
-    if (!HitFields::acceptable(in)) return std::nullopt;
     return in;
 }
 
@@ -172,8 +191,10 @@ void dlgHitProbability::showRows() {
     if (ok) {
         for (size_t i = 0; i < table.rows.size(); ++i) {
             const HitTable::Row& row = table.rows[i];
-            QStringList cells{fixed(row.range, 0), fixed(row.hitPct, 1), fixed(row.sigmaVIn, 2),
-                              fixed(row.sigmaHIn, 2)};
+            const double range = HitUnits::shownRange(units, row.range);
+            QStringList cells{fixed(range, 0), fixed(row.hitPct, 1),
+                              HitUnits::sigmaText(units, row.sigmaVIn),
+                              HitUnits::sigmaText(units, row.sigmaHIn)};
             for (double share : row.budgetPct)
                 cells << fixed(share, 0);
             for (int c = 0; c < int(cells.size()); ++c) {
@@ -190,7 +211,7 @@ void dlgHitProbability::showRows() {
                 }
                 tblHits->setItem(int(i), c, item);
             }
-            points.append(QPointF(row.range, row.hitPct));
+            points.append(QPointF(range, row.hitPct));
         }
     }
     graph->series1()->replace(points);
@@ -230,14 +251,14 @@ void dlgHitProbability::showBudget(int row) {
                                                 fixed(r.budgetPct[size_t(s)], 0));
     lblBudget->setText(QStringLiteral("At %1 %2 the first shot hits %3 % of the time. The miss "
                                       "comes from: %4.")
-                           .arg(fixed(r.range, 0),
-                                metric ? QStringLiteral("m") : QStringLiteral("yd"),
-                                fixed(r.hitPct, 0), shares.join(QStringLiteral(", "))));
+                           .arg(fixed(HitUnits::shownRange(units, r.range), 0),
+                                HitUnits::rangeSymbol(units), fixed(r.hitPct, 0),
+                                shares.join(QStringLiteral(", "))));
 }
 
 void dlgHitProbability::accept() {
     for (int i = 0; i < HitFields::Count; ++i)
-        if (LeaveCheck::refuses(txtHit[size_t(i)], HitFields::field(i).limit)) return;
+        if (refuses(i)) return;
     const std::optional<HitInputs> in = inputs();
     if (!in) return;
     model.form.hit = *in;

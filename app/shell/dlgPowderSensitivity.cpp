@@ -1,6 +1,6 @@
 #include "shell/dlgPowderSensitivity.h"
 
-#include "load/PrecisionFields.h"
+#include "load/SensitivityReadings.h"
 #include "services/MNumber.h"
 #include "services/Prompt.h"
 
@@ -10,17 +10,12 @@
 #include <QLineEdit>
 
 namespace {
-struct Box {
-    const char* caption;
-    const char* name;
-};
-constexpr Box boxes[] = {{"Velocity (fps)", "txtVelocity1"},
-                         {"at \u00B0F", "txtTemperature1"},
-                         {"Velocity (fps)", "txtVelocity2"},
-                         {"at \u00B0F", "txtTemperature2"}};
+constexpr const char* boxNames[] = {"txtVelocity1", "txtTemperature1", "txtVelocity2",
+                                    "txtTemperature2"};
 } // namespace
 
-dlgPowderSensitivity::dlgPowderSensitivity(QWidget* parent) : QDialog(parent) {
+dlgPowderSensitivity::dlgPowderSensitivity(const Units::ShownUnits& units, QWidget* parent)
+    : QDialog(parent), units(units) {
     setWindowTitle(QStringLiteral("Powder Sensitivity"));
     setObjectName(QStringLiteral("dlgPowderSensitivity"));
     auto* grid = new QGridLayout(this);
@@ -29,9 +24,12 @@ dlgPowderSensitivity::dlgPowderSensitivity(QWidget* parent) : QDialog(parent) {
                                this),
                     0, 0, 1, 4);
     for (int i = 0; i < 4; ++i) {
-        auto* label = new QLabel(QString::fromUtf8(boxes[i].caption), this);
+        // Velocities in the shooter's velocity unit, temperatures in his temperature unit.
+        auto* label = new QLabel(i % 2 == 0 ? SensitivityReadings::velocityCaption(units)
+                                            : SensitivityReadings::temperatureCaption(units),
+                                 this);
         auto* edit = new QLineEdit(this);
-        edit->setObjectName(QString::fromLatin1(boxes[i].name));
+        edit->setObjectName(QString::fromLatin1(boxNames[i]));
         label->setBuddy(edit);
         grid->addWidget(label, 1 + i / 2, (i % 2) * 2);
         grid->addWidget(edit, 1 + i / 2, (i % 2) * 2 + 1);
@@ -48,7 +46,8 @@ dlgPowderSensitivity::dlgPowderSensitivity(QWidget* parent) : QDialog(parent) {
     showResult();
 }
 
-std::optional<QString> dlgPowderSensitivity::sensitivityText(QString& problem) const {
+std::optional<SensitivityReadings::Sensitivity>
+dlgPowderSensitivity::sensitivity(QString& problem) const {
     std::array<double, 4> v{};
     for (size_t i = 0; i < v.size(); ++i) {
         const auto number = MNumber::parse(inputs[i]->text());
@@ -59,24 +58,23 @@ std::optional<QString> dlgPowderSensitivity::sensitivityText(QString& problem) c
         }
         v[i] = *number;
     }
-    const auto sensitivity = PrecisionFields::powderSensitivity(v[0], v[1], v[2], v[3], problem);
-    if (!sensitivity) return std::nullopt;
-    return MNumber::shortText(MNumber::roundDecimals(float(*sensitivity), 2));
+    return SensitivityReadings::fromReadings(units, v, problem);
 }
 
 void dlgPowderSensitivity::showResult() {
     QString problem;
-    const auto text = sensitivityText(problem);
-    lblResult->setText(text ? *text + QStringLiteral(" fps/\u00B0F") : problem);
+    const auto result = sensitivity(problem);
+    lblResult->setText(result ? result->shown + SensitivityReadings::sensitivityUnit(units)
+                              : problem);
 }
 
 void dlgPowderSensitivity::accept() {
     QString problem;
-    const auto text = sensitivityText(problem);
-    if (!text) {
+    const auto result = sensitivity(problem);
+    if (!result) {
         showMessage(problem, windowTitle());
         return;
     }
-    acceptedText = *text;
+    acceptedText = result->stored;
     QDialog::accept();
 }

@@ -31,7 +31,8 @@ dlgTrueDrag::dlgTrueDrag(LoadModel& model, QWidget* parent) : QDialog(parent), m
     auto* intro = new QLabel(
         QStringLiteral("Give the ranges and the heights you saw there, as the table shows them "
                        "(below the line of sight is negative).\nTrue the muzzle velocity first, "
-                       "with a close observation; the drag with observations past 600 yd."),
+                       "with a close observation; the drag with observations past %1.")
+            .arg(TrueDrag::nearRangeText(units.units, units.loadMetric)),
         this);
     tblObservations = new QTableWidget(TrueDrag::MostObservations, 2, this);
     tblObservations->setObjectName(QStringLiteral("tblObservations"));
@@ -47,7 +48,7 @@ dlgTrueDrag::dlgTrueDrag(LoadModel& model, QWidget* parent) : QDialog(parent), m
     txtFit->setObjectName(QStringLiteral("txtFit"));
     txtFit->setReadOnly(true);
     txtFit->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    lblWarning = new QLabel(TrueDrag::nearWarning(), this);
+    lblWarning = new QLabel(TrueDrag::nearWarning(units.units, units.loadMetric), this);
     lblWarning->setObjectName(QStringLiteral("lblWarning"));
     lblWarning->setWordWrap(true);
     lblWarning->setStyleSheet(QStringLiteral("color: #a00000"));

@@ -95,4 +95,24 @@ TEST_F(HitOutputsTest, TheCardNamesWhereTheChanceFallsBelowHalf) {
         EXPECT_TRUE(wide.contains("50 % or better to 1000 yd")) << wide.toStdString();
 }
 
+// A metric shooter reads the sigmas in centimetres (1 in = 2.54 cm) and the target of the card
+// as the hit dialog shows it: 10 in is 25.4 cm, 8 in is 20.32 cm.
+TEST_F(HitOutputsTest, MetricNamesTheSigmasAndTheTargetInCentimetres) {
+    model.form.hit = HitInputs();
+    const QList<QByteArray> inches = csvLines();
+    model.units = Units::ShownUnits::metric();
+    const QList<QByteArray> lines = csvLines();
+    ASSERT_EQ(lines.size(), inches.size());
+    EXPECT_TRUE(lines.front().endsWith(",hit_pct,sigma_v_cm,sigma_h_cm")) << lines.front().data();
+    const QList<QByteArray> last = lines.back().split(','), lastInches = inches.back().split(',');
+    EXPECT_NEAR(last.last().toDouble(), lastInches.last().toDouble() * 2.54, 1e-4);
+    EXPECT_NEAR(last[last.size() - 2].toDouble(),
+                lastInches[lastInches.size() - 2].toDouble() * 2.54, 1e-4);
+    EXPECT_TRUE(facts().last().contains("25.4 x 25.4 cm target, 1 MOA group"))
+        << facts().last().toStdString();
+    model.form.hit->circleDiameterIn = 8;
+    EXPECT_TRUE(facts().last().contains("(20.32 cm circle, 1 MOA group)"))
+        << facts().last().toStdString();
+}
+
 } // namespace

@@ -32,4 +32,20 @@ TEST(TrueDragReport, ImperialKeepsTheLoadsUnits) {
     EXPECT_TRUE(text.contains("-100.00"));
 }
 
+// 600 yd is 548.64 m. Imperial says yards whatever the load's own unit; other units say the
+// range unit the load is shown in.
+TEST(TrueDragReport, TheNearRangeIsInTheShownRangeUnit) {
+    EXPECT_EQ(TrueDrag::nearRangeText(Units::ShownUnits::imperial(), true), "600 yd");
+    EXPECT_EQ(TrueDrag::nearRangeText(Units::ShownUnits::metric(), false), "549 m");
+    Units::ShownUnits yards = Units::ShownUnits::metric();
+    yards.range = Units::RangeChoice::Yards;
+    EXPECT_EQ(TrueDrag::nearRangeText(yards, true), "600 yd");
+    Units::ShownUnits ownRange = Units::ShownUnits::metric();
+    ownRange.range = Units::RangeChoice::LoadOwn;
+    EXPECT_EQ(TrueDrag::nearRangeText(ownRange, true), "549 m");
+    EXPECT_TRUE(TrueDrag::nearWarning(Units::ShownUnits::metric(), false)
+                    .startsWith("All observations are inside 549 m: "));
+    EXPECT_EQ(TrueDrag::nearWarning(), TrueDrag::nearWarning(Units::ShownUnits::imperial(), true));
+}
+
 } // namespace
