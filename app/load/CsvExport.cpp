@@ -63,6 +63,25 @@ QByteArray text(const std::vector<TableRow>& rows,
     return out;
 }
 
+QByteArray fromResult(const LoadSnapshot& snapshot, const TableResult& result) {
+    const CInput& load = snapshot.values.in1;
+    const std::vector<TableRow> shown =
+        TableColumns::shownRows(result.rows, CTextOutput::tableOptions(snapshot));
+    QByteArray csv = text(shown, result.columns);
+    if (snapshot.form.hit) csv = withHitColumns(csv, snapshot);
+    // A table the bullet ends early says so in a last comment line, as the Table tab does.
+    if (result.cutShort) {
+        const bool metres = snapshot.units.rangeInMetres(snapshot.form.isMetric());
+        const double scale = snapshot.units.rangeScale(snapshot.form.isMetric());
+        const QString unit = metres ? QStringLiteral(" meters") : QStringLiteral(" yards");
+        csv += ("# The bullet does not reach " + MNumber::shortText(float(load.imaxyds * scale)) +
+                unit + "; the table ends at " +
+                MNumber::shortText(shown.back()[TableColumns::Range]) + unit + ".\n")
+                   .toUtf8();
+    }
+    return csv;
+}
+
 QByteArray tableCsv(const LoadSnapshot& snapshot, CTextOutput& txt, QString& problem,
                     QList<Problem>& failures) {
     problem = snapshot.loadProblem();
@@ -77,22 +96,7 @@ QByteArray tableCsv(const LoadSnapshot& snapshot, CTextOutput& txt, QString& pro
             failures = result.problems();
             return {};
         }
-        const std::vector<TableRow> shown =
-            TableColumns::shownRows(result.rows, CTextOutput::tableOptions(snapshot));
-        QByteArray csv = text(shown, result.columns);
-        if (snapshot.form.hit) csv = withHitColumns(csv, snapshot);
-        // A table the bullet ends early says so in a last comment line, as the Table tab does.
-        if (result.cutShort) {
-            const bool metres = snapshot.units.rangeInMetres(snapshot.form.isMetric());
-            const double scale = snapshot.units.rangeScale(snapshot.form.isMetric());
-            const QString unit = metres ? QStringLiteral(" meters") : QStringLiteral(" yards");
-            csv +=
-                ("# The bullet does not reach " + MNumber::shortText(float(load.imaxyds * scale)) +
-                 unit + "; the table ends at " +
-                 MNumber::shortText(shown.back()[TableColumns::Range]) + unit + ".\n")
-                    .toUtf8();
-        }
-        return csv;
+        return fromResult(snapshot, result);
     } catch (const ErrorNumbers::Failure& f) {
         failures.append(Problem::failure(QStringLiteral("CTextOutput"),
                                          QStringLiteral("printTextTable"), f.number,

@@ -18,11 +18,15 @@
 
 class CTextOutput;
 struct LoadSnapshot;
+struct TableResult;
 
 namespace CsvExport {
 
 QByteArray text(const std::vector<TableRow>& rows,
                 const std::vector<TableColumns::Format>& columns);
+
+// The CSV of rows computed for the snapshot's load (a result that is ok()).
+QByteArray fromResult(const LoadSnapshot& snapshot, const TableResult& result);
 
 // The CSV of a snapshot's load (the Table tab's rows); empty when no table could be computed,
 // the reason in `problem` (a field's message, or the precision model's) or in `failures` (in the
