@@ -218,7 +218,8 @@ void dlgHitProbability::showRows() {
     if (!points.isEmpty()) graph->axisX()->setRange(0, std::max(1.0, points.back().x()));
     graph->axisX()->applyNiceNumbers();
     graph->axisY()->setRange(0, 100);
-    graph->axisY()->setTickCount(11);
+    // Every 20 %: at the dialog's height eleven labels would overlap and be cut to "…".
+    graph->axisY()->setTickCount(6);
     OKButton->setEnabled(inputs().has_value());
     // The row the shooter looks at: the one he chose, else the first one below 50 %.
     int chosen = current;
