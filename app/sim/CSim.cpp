@@ -55,7 +55,7 @@ QString CSim::cartridge() const {
 }
 
 SimCaptions CSim::captions() const {
-    return SimCaptions::of(settings, session, scene.fovFeet, cartridge(), sessionFile);
+    return SimCaptions::of(settings, session, scene.fovFeet, cartridge(), sessionFile, units);
 }
 
 // --- Session -----------------------------------------------------------------------------------

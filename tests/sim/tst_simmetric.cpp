@@ -53,6 +53,63 @@ private slots:
         QCOMPARE(c->lblWidth->text(), QStringLiteral("Width (in)"));
         QCOMPARE(c->txtWidth->text(), QStringLiteral("12"));
     }
+
+    void speedBoxesAreTypedInTheShootersUnit() {
+        TestAppFolder folder(true, true);
+        PromptRecorder prompts;
+        ui w;
+        showActive(w);
+        SimController* sim = w.simulator;
+        SimulatorTab* v = sim->simulatorTab;
+        QCOMPARE(v->lblWind->text(), QStringLiteral("Crosswind (mph)"));
+        QCOMPARE(v->lblSpeed->text(), QStringLiteral("Target Speed (mph)"));
+
+        Units::ShownUnits units = Units::ShownUnits::metric();
+        units.set(Units::Quantity::WindSpeed, Units::Unit::KilometresPerHour);
+        w.applyUnits(units);
+        QCOMPARE(v->lblWind->text(), QStringLiteral("Crosswind (km/h)"));
+        QCOMPARE(v->lblSpeed->text(), QStringLiteral("Target Speed (km/h)"));
+        // The slider's 40 mph, rounded inwards.
+        const QString message =
+            QStringLiteral("Crosswind speed must be between -64.3 and 64.3 km/h.");
+        QCOMPARE(v->txtWind->toolTip(), message);
+
+        w.sstUI->setCurrentIndex(ui::SimulatorPage);
+        // 16 km/h is 9.94 mph: the session's whole 10 mph, shown as 16.1 km/h.
+        typeAndLeave(v->txtWind, QStringLiteral("16"));
+        QCOMPARE(sim->sim.settings.sldWind, 10);
+        QCOMPARE(v->sldWind->value(), 10);
+        QCOMPARE(v->txtWind->text(), QStringLiteral("16.1"));
+        // 20 km/h is 12.4 mph: 12 mph, 19.3 km/h, once the box is left.
+        typeAndLeave(v->txtSpeed, QStringLiteral("20"));
+        QCOMPARE(sim->sim.settings.sldSpeed, 12);
+        QCOMPARE(v->sldSpeed->value(), 12);
+        QCOMPARE(v->txtSpeed->text(), QStringLiteral("19.3"));
+        QVERIFY(prompts.messages.isEmpty());
+
+        // 70 km/h is past the slider's end: told in km/h, the box keeps the focus.
+        typeAndLeave(v->txtWind, QStringLiteral("70"));
+        QCOMPARE(prompts.messages.size(), 1);
+        QCOMPARE(prompts.lastText(), message);
+        QCOMPARE(sim->sim.settings.sldWind, 10);
+
+        // The session keeps mph: records 4 and 19 hold the sliders' whole values.
+        typeAndLeave(v->txtWind, QStringLiteral("16.1"));
+        QCOMPARE(prompts.messages.size(), 1);
+        const QString path = folder.file(QStringLiteral("metric.ssn"));
+        QVERIFY(sim->sim.saveTo(path));
+        const QStringList records = sessionText(path).split(QStringLiteral("\r\n"));
+        QCOMPARE(records.value(3), QStringLiteral("10"));
+        QCOMPARE(records.value(18), QStringLiteral("12"));
+
+        // Back under mph the boxes show the session's values as they are.
+        w.applyUnits(Units::ShownUnits::imperial());
+        QCOMPARE(v->lblWind->text(), QStringLiteral("Crosswind (mph)"));
+        QCOMPARE(v->txtWind->text(), QStringLiteral("10"));
+        QCOMPARE(v->txtSpeed->text(), QStringLiteral("12"));
+        QCOMPARE(v->txtWind->toolTip(),
+                 QStringLiteral("Crosswind speed must be between -25 and 25 mph."));
+    }
 };
 
 QTEST_MAIN(SimMetricTest)
