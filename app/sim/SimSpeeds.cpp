@@ -49,6 +49,8 @@ bool showsWholeMph(const Units::ShownUnits& units, const QString& stored, float 
     if (classic(units) || !mph || !std::isfinite(*mph)) return false;
     const double whole = MNumber::roundHalfEven(*mph);
     if (whole < lowerMph || whole > upperMph) return false;
+    // The slider's value itself, which the box shows untouched.
+    if (*mph == whole) return true;
     const auto shownWhole = MNumber::parse(UnitText::number(units, Quantity::WindSpeed, whole));
     // In single precision, as the range check compares: the two conversions leave no trace.
     return shownWhole && float(units.shown(Quantity::WindSpeed, *mph)) == float(*shownWhole);

@@ -96,6 +96,15 @@ private slots:
         // The session keeps mph: records 4 and 19 hold the sliders' whole values.
         typeAndLeave(v->txtWind, QStringLiteral("16.1"));
         QCOMPARE(prompts.messages.size(), 1);
+        // At the slider's end the box shows 64.4 km/h, past the message's bound: leaving it
+        // untouched is no refusal.
+        v->sldWind->setValue(40);
+        QCOMPARE(v->txtWind->text(), QStringLiteral("64.4"));
+        v->txtWind->setFocus();
+        QTest::keyClick(v->txtWind, Qt::Key_Tab);
+        QCOMPARE(prompts.messages.size(), 1);
+        typeAndLeave(v->txtWind, QStringLiteral("16.1"));
+        QCOMPARE(sim->sim.settings.sldWind, 10);
         const QString path = folder.file(QStringLiteral("metric.ssn"));
         QVERIFY(sim->sim.saveTo(path));
         const QStringList records = sessionText(path).split(QStringLiteral("\r\n"));
