@@ -4,8 +4,7 @@
 //
 // The window owns one CSim, keeps `settings` in step with the simulator's controls, sets `host`
 // to itself, `loadModel` to its load, `units` to the shooter's and `sessionFile` to the session
-// file, calls setUp(), and
-// shows the scene (SimHost::showScene) after each drawAll.
+// file, calls setUp(), and shows the scene (SimHost::showScene) after each drawAll.
 #pragma once
 
 #include "sim/CHUD.h"

@@ -2,7 +2,6 @@
 
 #include "services/MNumber.h"
 
-#include <QLocale>
 #include <cmath>
 
 namespace SimSpeeds {
