@@ -281,11 +281,13 @@ std::optional<SimLengths::Box> SimControls::lengthBox(Box box) {
 QString SimControls::shownText(Box box) const {
     const QString& stored = sim.settings.*info(box).text;
     if (box == Box::Wind) return SimSpeeds::shownText(units(), stored);
+    if (box == Box::Fov) return SimLengths::Fov::shownText(units(), stored);
     return lengthBox(box) ? SimLengths::shownText(units(), stored) : stored;
 }
 
 QString SimControls::storedText(Box box, const QString& shown) const {
     if (box == Box::Wind) return SimSpeeds::storedText(units(), shown);
+    if (box == Box::Fov) return SimLengths::Fov::storedText(units(), shown);
     return lengthBox(box) ? SimLengths::storedText(units(), shown) : shown;
 }
 
@@ -297,6 +299,8 @@ UnitText::ShownLimit SimControls::shownLimit(Box box) const {
 
 QString SimControls::message(Box box) const {
     if (box == Box::Wind) return shownLimit(box).message;
+    if (box == Box::Fov)
+        return SimLengths::Fov::message(units(), lowerBound(box), upperBound(box), tooltip(box));
     if (const auto length = lengthBox(box))
         return SimLengths::message(units(), *length, lowerBound(box), upperBound(box),
                                    tooltip(box));
@@ -315,7 +319,7 @@ bool SimControls::validate(Box box) {
     bool refused = false;
     if (box == Box::Fov) {
         refused = MSmallBallStruct::textValidateAndWarn(lowerBound(box), upperBound(box), text,
-                                                        tooltip(box));
+                                                        message(box));
     } else if (box != Box::Wind) {
         refused =
             MSmallBallStruct::boxRefuses(lowerBound(box), upperBound(box), text, message(box));

@@ -49,9 +49,22 @@ private slots:
         QCOMPARE(prompts.lastText(),
                  QStringLiteral("Group size must be between 0.01 and 101.6 cm."));
 
+        // The field of view in metres at 100 yd, kept in feet; the view's width in metres.
+        QCOMPARE(c->lblFov->text(), QStringLiteral("Field of View (m @ 100 yd)"));
+        QCOMPARE(c->txtFov->text(), QStringLiteral("9.14"));
+        typeAndLeave(c->txtFov, QStringLiteral("12.192"));
+        QCOMPARE(sim->sim.settings.txtFov, QStringLiteral("40"));
+        QCOMPARE(c->txtFov->text(), QStringLiteral("12.192"));
+        QVERIFY(sim->simulatorTab->lblFovZoom->text().contains(QStringLiteral(" m @ zoom of: ")));
+        QCOMPARE(prompts.messages.size(), 1);
+
         w.applyUnits(Units::ShownUnits::imperial());
         QCOMPARE(c->lblWidth->text(), QStringLiteral("Width (in)"));
         QCOMPARE(c->txtWidth->text(), QStringLiteral("12"));
+        QCOMPARE(c->lblFov->text(), QStringLiteral("Field of View (ft @ 100 yd)"));
+        QCOMPARE(c->txtFov->text(), QStringLiteral("40"));
+        QVERIFY(
+            sim->simulatorTab->lblFovZoom->text().contains(QStringLiteral(" feet @ zoom of: ")));
     }
 
     void speedBoxesAreTypedInTheShootersUnit() {

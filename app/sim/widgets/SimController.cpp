@@ -240,8 +240,9 @@ void SimController::connectControlsTab() {
     connectCheckedBox(t->txtHeight, Box::Height);
     connectCheckedBox(t->txtSimMaxRange, Box::SimMaxRange);
     // The field of view is checked at every change as well as on leaving.
-    connect(t->txtFov, &QLineEdit::textEdited, this,
-            [this](const QString& s) { handle([&] { controls.txtFovChange(s); }); });
+    connect(t->txtFov, &QLineEdit::textEdited, this, [this](const QString& s) {
+        handle([&] { controls.txtFovChange(controls.storedText(Box::Fov, s)); });
+    });
     LeaveCheck::attach(t->txtFov, [this] {
         bool refused = false;
         handle([&] { refused = !controls.validate(Box::Fov); });
@@ -484,7 +485,6 @@ void SimController::showSettings() {
     v->picHUD->setToolTip(captions.picHUDToolTip);
 
     SimUnitBoxes::show(controls, *v, *c);
-    setText(c->txtFov, s.txtFov);
     setText(c->txtSimMaxRange, s.txtSimMaxRange);
     setText(c->txtRedScore, s.txtRedScore);
     setText(c->txtBlueScore, s.txtBlueScore);

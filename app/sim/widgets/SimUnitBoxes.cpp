@@ -37,6 +37,7 @@ void show(const SimControls& controls, SimulatorTab& view, SimControlsTab& contr
     const std::pair<QLineEdit*, Box> boxes[] = {{controlsTab.txtGroupSize, Box::GroupSize},
                                                 {controlsTab.txtWidth, Box::Width},
                                                 {controlsTab.txtHeight, Box::Height},
+                                                {controlsTab.txtFov, Box::Fov},
                                                 {view.txtWind, Box::Wind}};
     for (const auto& [edit, box] : boxes) {
         showBox(edit, controls.storedText(box, edit->text()), controls.text(box),
@@ -51,6 +52,7 @@ void show(const SimControls& controls, SimulatorTab& view, SimControlsTab& contr
     showCaption(controlsTab.lblGroupSize, SimLengths::caption(units, SimLengths::Box::GroupSize));
     showCaption(controlsTab.lblWidth, SimLengths::caption(units, SimLengths::Box::Width));
     showCaption(controlsTab.lblHeight, SimLengths::caption(units, SimLengths::Box::Height));
+    showCaption(controlsTab.lblFov, SimLengths::Fov::caption(units));
     showCaption(view.lblWind, SimSpeeds::caption(units, SimSpeeds::Box::Wind));
     showCaption(view.lblSpeed, SimSpeeds::caption(units, SimSpeeds::Box::Speed));
 }

@@ -1,6 +1,6 @@
 // The simulator's crosswind and target speed boxes in the shooter's wind speed unit: typed in
 // km/h or m/s, settled to the session's whole mph, checked and told in the shown unit; and the
-// view's width under metric lengths.
+// field of view and the view's width under metric lengths.
 #include "sim_test_support.h"
 
 #include "sim/SimControls.h"
@@ -114,4 +114,22 @@ TEST_F(SpeedUnitsTest, TheViewsWidthIsInMetresUnderMetricLengths) {
     EXPECT_EQ(f.sim.captions().lblFovZoom, "8.23 m @ zoom of: 4");
     f.sim.units = Units::ShownUnits::imperial();
     EXPECT_EQ(f.sim.captions().lblFovZoom, "27 feet @ zoom of: 4");
+}
+
+TEST_F(SpeedUnitsTest, TheFieldOfViewIsTypedInMetresAndKeptInFeet) {
+    // 1 to 200 ft at 100 yd, rounded inwards.
+    const QString message = "Field of view must be between 0.31 and 60.96 m at 100 yd.";
+    EXPECT_EQ(c.message(Box::Fov), message);
+    c.setText(Box::Fov, c.storedText(Box::Fov, "9.144"));
+    EXPECT_EQ(s().txtFov, "30");
+    EXPECT_FLOAT_EQ(f.sim.scene.milsPerScreen, 30 * 12 / 3.6f);
+    EXPECT_EQ(c.shownText(Box::Fov), "9.14");
+    // The upper bound the message names is taken; past it the message is in metres.
+    c.setText(Box::Fov, c.storedText(Box::Fov, "60.96"));
+    EXPECT_TRUE(c.validate(Box::Fov));
+    EXPECT_FLOAT_EQ(f.sim.scene.fovFeet, 200);
+    f.prompts.expected = {message};
+    c.setText(Box::Fov, c.storedText(Box::Fov, "61"));
+    EXPECT_EQ(f.prompts.lastText(), message);
+    EXPECT_FLOAT_EQ(f.sim.scene.fovFeet, 200);
 }
