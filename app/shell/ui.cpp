@@ -72,6 +72,7 @@ ui::ui(const QString& commandLine, QWidget* parent)
     qApp->installEventFilter(this);
     model.units = UnitsSettings::load();
     inputTab->applyUnits();
+    simulator->setUnits(model.units);
     // The designed size: the layout scaler records every control's proportions at this size.
     QWidget::resize(1180, 840);
     formLoad();

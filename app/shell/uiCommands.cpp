@@ -104,7 +104,7 @@ void ui::applyUnits(const Units::ShownUnits& units) {
     model.units = units;
     inputTab->showForm();
     inputTab->applyUnits();
-    if (simulator && simulator->isStarted()) simulator->showSettings();
+    simulator->setUnits(units);
     showTableOrGraph();
 }
 

@@ -5,6 +5,7 @@
 #include "services/FieldChecks.h"
 #include "services/MNumber.h"
 #include "sim/SimHost.h"
+#include "sim/SimLengths.h"
 #include "units/Units.h"
 
 #include <algorithm>
@@ -55,7 +56,7 @@ QString CSim::cartridge() const {
 }
 
 SimCaptions CSim::captions() const {
-    return SimCaptions::of(settings, session, scene.fovFeet, cartridge(), sessionFile);
+    return SimCaptions::of(settings, session, scene.fovFeet, cartridge(), sessionFile, units);
 }
 
 // --- Session -----------------------------------------------------------------------------------
@@ -284,8 +285,8 @@ bool CSim::fovRefused() const {
 }
 
 bool CSim::checkFov() {
-    if (MSmallBallStruct::textValidateAndWarn(1.0f, 200.0f, settings.txtFov, fovMessage()))
-        return false;
+    const QString message = SimLengths::Fov::message(units, 1.0f, 200.0f, fovMessage());
+    if (MSmallBallStruct::textValidateAndWarn(1.0f, 200.0f, settings.txtFov, message)) return false;
     return applyFov();
 }
 

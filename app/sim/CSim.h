@@ -3,8 +3,8 @@
 // trajectory (CHUD) and the label texts made from them (SimCaptions).
 //
 // The window owns one CSim, keeps `settings` in step with the simulator's controls, sets `host`
-// to itself, `loadModel` to its load and `sessionFile` to the session file, calls setUp(), and
-// shows the scene (SimHost::showScene) after each drawAll.
+// to itself, `loadModel` to its load, `units` to the shooter's and `sessionFile` to the session
+// file, calls setUp(), and shows the scene (SimHost::showScene) after each drawAll.
 #pragma once
 
 #include "sim/CHUD.h"
@@ -14,6 +14,7 @@
 #include "sim/SimScene.h"
 #include "sim/SimSession.h"
 #include "sim/SimSettings.h"
+#include "units/ShownUnits.h"
 
 #include <QImage>
 #include <QSize>
@@ -47,6 +48,8 @@ public:
     CNormalDist normalDist;         // the scatter of the shots
     SimPictureLists lists;          // filled at the first start
     LoadModel* loadModel = nullptr; // the main window's load (for the trajectory and caption)
+    Units::ShownUnits units;        // the shooter's, as the window gives them; the session's
+                                    // values stay in their own units
     QString sessionFile;            // the session file, empty while none is named
 
     void setHost(SimHost* h); // nullptr: a host with every default

@@ -11,6 +11,7 @@
 #include "sim/Raster.h"
 #include "sim/SimDispersion.h"
 #include "sim/SimHost.h"
+#include "sim/SimLengths.h"
 #include "units/Units.h"
 
 #include <algorithm>
@@ -32,10 +33,13 @@ QString roundsLeftCaption(int32_t left) {
     return caption;
 }
 
-QString groupSizeMessage() {
+// The group size box's message, in the shooter's length unit.
+QString groupSizeMessage(const Units::ShownUnits& units) {
+    QString classic;
     for (const auto& [control, text] : CSim::tooltips())
-        if (control == QLatin1String("txtGroupSize")) return text;
-    return {};
+        if (control == QLatin1String("txtGroupSize")) classic = text;
+    return SimLengths::message(units, SimLengths::Box::GroupSize, SimSettings::GroupSizeMin,
+                               SimSettings::GroupSizeMax, classic);
 }
 
 Problem mismatch(const QString& what) {
@@ -97,7 +101,7 @@ std::optional<SimDispersion::Spread> CSimFiring::spread() {
     // oversized number): the shooter gets the box's own message. 0, a perfect rifle, fires.
     const auto group = single(s.txtGroupSize);
     if (!group || *group < 0.0f || *group > SimSettings::GroupSizeMax) {
-        showMessage(groupSizeMessage(), QStringLiteral("Number out of Range"));
+        showMessage(groupSizeMessage(sim.units), QStringLiteral("Number out of Range"));
         return std::nullopt;
     }
     return SimDispersion::ofGroupBox(*group, sim.session.flyerProbability);

@@ -6,6 +6,7 @@
 #include "sim/CSim.h"
 #include "sim/SimHost.h"
 #include "sim/SimLengths.h"
+#include "sim/SimSpeeds.h"
 
 #include <array>
 #include <cmath>
@@ -173,6 +174,21 @@ void SimControls::txtSpeedChange(const QString& text) {
     if (const auto v = MNumber::parse(text)) setSlider(Slider::Speed, toInt(*v));
 }
 
+void SimControls::txtSpeedTyped(const QString& shown) {
+    if (SimSpeeds::classic(units())) return txtSpeedChange(shown);
+    // The slider takes the nearest whole mph at once; the box keeps what is typed until it is
+    // left, rather than turning "1" of "16" into 1 mph's text in the shown unit.
+    const QString stored = SimSpeeds::storedText(units(), shown);
+    txtSpeedChange(stored);
+    sim.settings.txtSpeed = stored;
+}
+
+void SimControls::txtSpeedLeft() {
+    // Leaving the box shows the whole mph in force, in the shown unit.
+    if (!SimSpeeds::classic(units()))
+        sim.settings.txtSpeed = QString::number(sim.settings.sldSpeed);
+}
+
 void SimControls::scoreBoxChange(ScoreBox box, const QString& text) {
     QString& target = sim.settings.*scoreBoxes.at(static_cast<size_t>(box));
     target = text;
@@ -245,8 +261,8 @@ QString SimControls::tooltip(Box box) {
     return {};
 }
 
-Units::ShownUnits SimControls::units() const {
-    return sim.loadModel ? sim.loadModel->units : Units::ShownUnits{};
+const Units::ShownUnits& SimControls::units() const {
+    return sim.units;
 }
 
 std::optional<SimLengths::Box> SimControls::lengthBox(Box box) {
@@ -264,14 +280,27 @@ std::optional<SimLengths::Box> SimControls::lengthBox(Box box) {
 
 QString SimControls::shownText(Box box) const {
     const QString& stored = sim.settings.*info(box).text;
+    if (box == Box::Wind) return SimSpeeds::shownText(units(), stored);
+    if (box == Box::Fov) return SimLengths::Fov::shownText(units(), stored);
     return lengthBox(box) ? SimLengths::shownText(units(), stored) : stored;
 }
 
 QString SimControls::storedText(Box box, const QString& shown) const {
+    if (box == Box::Wind) return SimSpeeds::storedText(units(), shown);
+    if (box == Box::Fov) return SimLengths::Fov::storedText(units(), shown);
     return lengthBox(box) ? SimLengths::storedText(units(), shown) : shown;
 }
 
+UnitText::ShownLimit SimControls::shownLimit(Box box) const {
+    if (box == Box::Wind)
+        return SimSpeeds::windLimit(units(), lowerBound(box), upperBound(box), tooltip(box));
+    return {lowerBound(box), upperBound(box), message(box)};
+}
+
 QString SimControls::message(Box box) const {
+    if (box == Box::Wind) return shownLimit(box).message;
+    if (box == Box::Fov)
+        return SimLengths::Fov::message(units(), lowerBound(box), upperBound(box), tooltip(box));
     if (const auto length = lengthBox(box))
         return SimLengths::message(units(), *length, lowerBound(box), upperBound(box),
                                    tooltip(box));
@@ -285,12 +314,20 @@ QString SimControls::message(Box box) const {
 bool SimControls::validate(Box box) {
     const QString text = sim.settings.*info(box).text;
     // The field of view is checked at every key as well: a text on its way (empty, "0.") must not
-    // bring up a message there, so that box keeps the silent refusal.
-    const bool refused =
-        box == Box::Fov
-            ? MSmallBallStruct::textValidateAndWarn(lowerBound(box), upperBound(box), text,
-                                                    tooltip(box))
-            : MSmallBallStruct::boxRefuses(lowerBound(box), upperBound(box), text, message(box));
+    // bring up a message there, so that box keeps the silent refusal. The crosswind is checked
+    // in the unit it is typed in.
+    bool refused = false;
+    if (box == Box::Fov) {
+        refused = MSmallBallStruct::textValidateAndWarn(lowerBound(box), upperBound(box), text,
+                                                        message(box));
+    } else if (box != Box::Wind) {
+        refused =
+            MSmallBallStruct::boxRefuses(lowerBound(box), upperBound(box), text, message(box));
+    } else if (!SimSpeeds::showsWholeMph(units(), text, lowerBound(box), upperBound(box))) {
+        const UnitText::ShownLimit limit = shownLimit(box);
+        refused = MSmallBallStruct::boxRefuses(limit.lower, limit.upper,
+                                               SimSpeeds::typedText(units(), text), limit.message);
+    }
     if (refused) return false;
     const double value = MNumber::parse(text).value_or(0.0);
     switch (box) {

@@ -7,6 +7,7 @@
 // box's message through the prompt and keeps the focus in the box; the value in force stays.
 #pragma once
 
+#include "services/UnitText.h"
 #include "sim/SimLengths.h"
 #include "units/ShownUnits.h"
 
@@ -58,6 +59,11 @@ public:
     // way to a number ("-", "-9", "37" of 370) stays as typed until the box is left.
     void txtAngleTyped(const QString& text);
     void txtSpeedChange(const QString& text);
+    // Typing in the target speed box, in the shown unit: the slider takes the nearest whole mph,
+    // the box keeps the typing (in mph, as txtSpeedChange).
+    void txtSpeedTyped(const QString& shown);
+    // Leaving the target speed box: it shows the slider's whole mph (in mph, the typing stays).
+    void txtSpeedLeft();
     // Typing in a score box: the text stays while it is or can become a number; other text
     // becomes "1" at once.
     void scoreBoxChange(ScoreBox box, const QString& text);
@@ -74,13 +80,16 @@ public:
     static QString tooltip(Box box);
     // What a refused value is told: the tooltip, or for the range box its bounds from the load.
     QString message(Box box) const;
-    // The shooter's units (the load's), imperial without a load.
-    Units::ShownUnits units() const;
+    // The shooter's units, as the window gave them to the simulator.
+    const Units::ShownUnits& units() const;
     // The group size and target boxes show the shooter's length unit; the session keeps inches.
     static std::optional<SimLengths::Box> lengthBox(Box box);
-    // The box's text as shown, and the settings' text for a text typed into it.
+    // The box's text as shown, and the settings' text for a text typed into it (the crosswind
+    // in the shooter's wind speed unit, the session's in mph).
     QString shownText(Box box) const;
     QString storedText(Box box, const QString& shown) const;
+    // The bounds a typed value is checked against, in the unit it is typed in, and the message.
+    UnitText::ShownLimit shownLimit(Box box) const;
     // Field of view: milsPerScreen, the zoom label, the geometry and a redraw when the box holds
     // 1 to 200; the range message otherwise. False when refused.
     bool txtFovValidate();

@@ -2,6 +2,7 @@
 
 #include "services/MNumber.h"
 #include "services/UnitText.h"
+#include "units/Units.h"
 
 #include <QLocale>
 #include <cmath>
@@ -66,5 +67,43 @@ QString message(const Units::ShownUnits& units, Box box, float lower, float uppe
              trimmed(std::floor(high + std::abs(high) * 1e-6) / scale),
              UnitText::symbol(units, Quantity::Length));
 }
+
+namespace Fov {
+
+namespace {
+bool classic(const Units::ShownUnits& units) {
+    return units.isStored(Quantity::Length);
+}
+} // namespace
+
+QString shownText(const Units::ShownUnits& units, const QString& storedFeet) {
+    if (classic(units)) return storedFeet;
+    const auto feet = MNumber::parse(storedFeet);
+    if (!feet || !std::isfinite(*feet)) return storedFeet;
+    return UnitText::decimalText(*feet * Units::MetresPerFoot, Decimals)
+        .replace('.', QLocale().decimalPoint());
+}
+
+QString storedText(const Units::ShownUnits& units, const QString& shown) {
+    if (classic(units)) return shown;
+    const auto metres = MNumber::parse(shown);
+    if (!metres || !std::isfinite(*metres)) return shown;
+    return MNumber::fieldText(float(*metres / Units::MetresPerFoot), false);
+}
+
+QString caption(const Units::ShownUnits& units) {
+    return classic(units) ? QStringLiteral("Field of View (ft @ 100 yd)")
+                          : QStringLiteral("Field of View (m @ 100 yd)");
+}
+
+QString message(const Units::ShownUnits& units, float lowerFeet, float upperFeet,
+                const QString& classicMessage) {
+    if (classic(units)) return classicMessage;
+    return QStringLiteral("Field of view must be between %1 and %2 m at 100 yd.")
+        .arg(UnitText::boundText(lowerFeet * Units::MetresPerFoot, Decimals, true),
+             UnitText::boundText(upperFeet * Units::MetresPerFoot, Decimals, false));
+}
+
+} // namespace Fov
 
 } // namespace SimLengths

@@ -21,4 +21,16 @@ QString caption(const Units::ShownUnits& units, Box box);
 QString message(const Units::ShownUnits& units, Box box, float lower, float upper,
                 const QString& classic);
 
+// The field of view box: feet at 100 yd in the session, metres at 100 yd where the length unit
+// is not the inch.
+namespace Fov {
+QString shownText(const Units::ShownUnits& units, const QString& storedFeet);
+QString storedText(const Units::ShownUnits& units, const QString& shown);
+// "Field of View (ft @ 100 yd)", "Field of View (m @ 100 yd)".
+QString caption(const Units::ShownUnits& units);
+// The range message in metres, the bounds (feet) rounded inwards; `classic` in feet.
+QString message(const Units::ShownUnits& units, float lowerFeet, float upperFeet,
+                const QString& classic);
+} // namespace Fov
+
 } // namespace SimLengths

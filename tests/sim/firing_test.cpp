@@ -209,6 +209,16 @@ TEST_F(FiringTest, AGroupSizeThatIsNoSizeIsNotFiredWith) {
     EXPECT_EQ(f.sim.session.roundsFired, 0);
 }
 
+// Under centimetres the refusal names the bounds the box takes, in centimetres.
+TEST_F(FiringTest, AGroupSizeThatIsNoSizeIsToldInTheShootersUnit) {
+    f.sim.units = Units::ShownUnits::metric();
+    f.sim.settings.txtGroupSize = "41";
+    f.prompts.expected = {"Group size must be between 0.01 and 101.6 cm."};
+    EXPECT_EQ(shootAt(centre()), CSimFiring::Outcome::Nothing);
+    EXPECT_EQ(f.prompts.lastText(), "Group size must be between 0.01 and 101.6 cm.");
+    EXPECT_EQ(f.sim.session.roundsFired, 0);
+}
+
 // With every round fired the caption says what to do.
 TEST_F(FiringTest, TheLastRoundSaysHowToGoOn) {
     f.sim.settings.txtNumberOfRounds = "2";

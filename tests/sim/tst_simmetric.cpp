@@ -49,9 +49,88 @@ private slots:
         QCOMPARE(prompts.lastText(),
                  QStringLiteral("Group size must be between 0.01 and 101.6 cm."));
 
+        // The field of view in metres at 100 yd, kept in feet; the view's width in metres.
+        QCOMPARE(c->lblFov->text(), QStringLiteral("Field of View (m @ 100 yd)"));
+        QCOMPARE(c->txtFov->text(), QStringLiteral("9.14"));
+        typeAndLeave(c->txtFov, QStringLiteral("12.192"));
+        QCOMPARE(sim->sim.settings.txtFov, QStringLiteral("40"));
+        QCOMPARE(c->txtFov->text(), QStringLiteral("12.192"));
+        QVERIFY(sim->simulatorTab->lblFovZoom->text().contains(QStringLiteral(" m @ zoom of: ")));
+        QCOMPARE(prompts.messages.size(), 1);
+
         w.applyUnits(Units::ShownUnits::imperial());
         QCOMPARE(c->lblWidth->text(), QStringLiteral("Width (in)"));
         QCOMPARE(c->txtWidth->text(), QStringLiteral("12"));
+        QCOMPARE(c->lblFov->text(), QStringLiteral("Field of View (ft @ 100 yd)"));
+        QCOMPARE(c->txtFov->text(), QStringLiteral("40"));
+        QVERIFY(
+            sim->simulatorTab->lblFovZoom->text().contains(QStringLiteral(" feet @ zoom of: ")));
+    }
+
+    void speedBoxesAreTypedInTheShootersUnit() {
+        TestAppFolder folder(true, true);
+        PromptRecorder prompts;
+        ui w;
+        showActive(w);
+        SimController* sim = w.simulator;
+        SimulatorTab* v = sim->simulatorTab;
+        QCOMPARE(v->lblWind->text(), QStringLiteral("Crosswind (mph)"));
+        QCOMPARE(v->lblSpeed->text(), QStringLiteral("Target Speed (mph)"));
+
+        Units::ShownUnits units = Units::ShownUnits::metric();
+        units.set(Units::Quantity::WindSpeed, Units::Unit::KilometresPerHour);
+        w.applyUnits(units);
+        QCOMPARE(v->lblWind->text(), QStringLiteral("Crosswind (km/h)"));
+        QCOMPARE(v->lblSpeed->text(), QStringLiteral("Target Speed (km/h)"));
+        // The slider's 40 mph, rounded inwards.
+        const QString message =
+            QStringLiteral("Crosswind speed must be between -64.3 and 64.3 km/h.");
+        QCOMPARE(v->txtWind->toolTip(), message);
+
+        w.sstUI->setCurrentIndex(ui::SimulatorPage);
+        // 16 km/h is 9.94 mph: the session's whole 10 mph, shown as 16.1 km/h.
+        typeAndLeave(v->txtWind, QStringLiteral("16"));
+        QCOMPARE(sim->sim.settings.sldWind, 10);
+        QCOMPARE(v->sldWind->value(), 10);
+        QCOMPARE(v->txtWind->text(), QStringLiteral("16.1"));
+        // 20 km/h is 12.4 mph: 12 mph, 19.3 km/h, once the box is left.
+        typeAndLeave(v->txtSpeed, QStringLiteral("20"));
+        QCOMPARE(sim->sim.settings.sldSpeed, 12);
+        QCOMPARE(v->sldSpeed->value(), 12);
+        QCOMPARE(v->txtSpeed->text(), QStringLiteral("19.3"));
+        QVERIFY(prompts.messages.isEmpty());
+
+        // 70 km/h is past the slider's end: told in km/h, the box keeps the focus.
+        typeAndLeave(v->txtWind, QStringLiteral("70"));
+        QCOMPARE(prompts.messages.size(), 1);
+        QCOMPARE(prompts.lastText(), message);
+        QCOMPARE(sim->sim.settings.sldWind, 10);
+
+        // The session keeps mph: records 4 and 19 hold the sliders' whole values.
+        typeAndLeave(v->txtWind, QStringLiteral("16.1"));
+        QCOMPARE(prompts.messages.size(), 1);
+        // At the slider's end the box shows 64.4 km/h, past the message's bound: leaving it
+        // untouched is no refusal.
+        v->sldWind->setValue(40);
+        QCOMPARE(v->txtWind->text(), QStringLiteral("64.4"));
+        v->txtWind->setFocus();
+        QTest::keyClick(v->txtWind, Qt::Key_Tab);
+        QCOMPARE(prompts.messages.size(), 1);
+        typeAndLeave(v->txtWind, QStringLiteral("16.1"));
+        QCOMPARE(sim->sim.settings.sldWind, 10);
+        const QString path = folder.file(QStringLiteral("metric.ssn"));
+        QVERIFY(sim->sim.saveTo(path));
+        const QStringList records = sessionText(path).split(QStringLiteral("\r\n"));
+        QCOMPARE(records.value(3), QStringLiteral("10"));
+        QCOMPARE(records.value(18), QStringLiteral("12"));
+
+        // Back under mph the boxes show the session's values as they are.
+        w.applyUnits(Units::ShownUnits::imperial());
+        QCOMPARE(v->lblWind->text(), QStringLiteral("Crosswind (mph)"));
+        QCOMPARE(v->txtWind->text(), QStringLiteral("10"));
+        QCOMPARE(v->txtSpeed->text(), QStringLiteral("12"));
+        QCOMPARE(v->txtWind->toolTip(),
+                 QStringLiteral("Crosswind speed must be between -25 and 25 mph."));
     }
 };
 

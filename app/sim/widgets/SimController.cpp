@@ -6,6 +6,7 @@
 #include "services/Problem.h"
 #include "sim/widgets/HudView.h"
 #include "sim/widgets/SimControlsTab.h"
+#include "sim/widgets/SimUnitBoxes.h"
 #include "sim/widgets/SimulatorTab.h"
 #include "sim/widgets/UserControl1.h"
 
@@ -185,7 +186,9 @@ void SimController::connectSimulatorTab() {
     LeaveCheck::attach(t->txtAngle, commitAngle);
     connect(t->txtAngle, &QLineEdit::returnPressed, this, commitAngle);
     connect(t->txtSpeed, &QLineEdit::textEdited, this,
-            [this](const QString& s) { handle([&] { controls.txtSpeedChange(s); }); });
+            [this](const QString& s) { handle([&] { controls.txtSpeedTyped(s); }); });
+    connect(t->txtSpeed, &QLineEdit::editingFinished, this,
+            [this] { handle([&] { controls.txtSpeedLeft(); }); });
 
     connect(t->picHUD, &HudView::pressed, this, &SimController::press);
     connect(t->picHUD, &HudView::moved, this, &SimController::move);
@@ -237,8 +240,9 @@ void SimController::connectControlsTab() {
     connectCheckedBox(t->txtHeight, Box::Height);
     connectCheckedBox(t->txtSimMaxRange, Box::SimMaxRange);
     // The field of view is checked at every change as well as on leaving.
-    connect(t->txtFov, &QLineEdit::textEdited, this,
-            [this](const QString& s) { handle([&] { controls.txtFovChange(s); }); });
+    connect(t->txtFov, &QLineEdit::textEdited, this, [this](const QString& s) {
+        handle([&] { controls.txtFovChange(controls.storedText(Box::Fov, s)); });
+    });
     LeaveCheck::attach(t->txtFov, [this] {
         bool refused = false;
         handle([&] { refused = !controls.validate(Box::Fov); });
@@ -393,6 +397,11 @@ void SimController::refresh() {
     showSettings();
 }
 
+void SimController::setUnits(const Units::ShownUnits& units) {
+    sim.units = units;
+    if (isStarted()) showSettings();
+}
+
 void SimController::finish() {
     sim.final();
 }
@@ -459,9 +468,7 @@ void SimController::showSettings() {
     setSlider(v->sldSpeed, s.rangeSpeed, s.sldSpeed);
     setSlider(v->sldAngle, s.rangeAngle, s.sldAngle);
     setText(v->txtRange, s.txtRange);
-    setText(v->txtWind, s.txtWind);
     setText(v->txtZoom, s.txtZoom);
-    setText(v->txtSpeed, s.txtSpeed);
     setText(v->txtAngle, s.txtAngle);
     if (v->ucAngle->value() != s.ucAngle) v->ucAngle->setValue(s.ucAngle);
 
@@ -477,21 +484,7 @@ void SimController::showSettings() {
     showCaption(v->lblRoundsLeft, s.lblRoundsLeft);
     v->picHUD->setToolTip(captions.picHUDToolTip);
 
-    // The length boxes in the shooter's unit: a box that already shows the value keeps the
-    // text as typed.
-    using Box = SimControls::Box;
-    const std::pair<QLineEdit*, Box> lengths[] = {
-        {c->txtGroupSize, Box::GroupSize}, {c->txtWidth, Box::Width}, {c->txtHeight, Box::Height}};
-    for (const auto& [edit, box] : lengths) {
-        if (controls.storedText(box, edit->text()) != controls.text(box))
-            setText(edit, controls.shownText(box));
-        edit->setToolTip(controls.message(box));
-    }
-    const Units::ShownUnits units = controls.units();
-    showCaption(c->lblGroupSize, SimLengths::caption(units, SimLengths::Box::GroupSize));
-    showCaption(c->lblWidth, SimLengths::caption(units, SimLengths::Box::Width));
-    showCaption(c->lblHeight, SimLengths::caption(units, SimLengths::Box::Height));
-    setText(c->txtFov, s.txtFov);
+    SimUnitBoxes::show(controls, *v, *c);
     setText(c->txtSimMaxRange, s.txtSimMaxRange);
     setText(c->txtRedScore, s.txtRedScore);
     setText(c->txtBlueScore, s.txtBlueScore);

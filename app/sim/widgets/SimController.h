@@ -8,6 +8,7 @@
 //   - before start-up it may set sim.sessionFile, sim.session.targetRed and
 //     sim.session.targetBlue from the last-file record; start() reads that session and keeps the
 //     two colours; at exit it reads them back;
+//   - it calls setUnits() with the shooter's units at start-up and when they change;
 //   - it calls start() once the load is read, reinit() after a load file was read, refresh()
 //     when tab 4 shows, finish() when closing; a recent ".ssn" file opens with
 //     document.openRecent(path);
@@ -60,6 +61,9 @@ public:
 
     // Shows the simulator's settings, captions and lists in the controls.
     void showSettings();
+    // The shooter's units (the window's preference): the boxes and captions that have a unit
+    // show it; the session keeps its own units.
+    void setUnits(const Units::ShownUnits& units);
 
     // SimHost: what the simulator tells the window.
     QString loadFileName() const override;

@@ -124,7 +124,8 @@ QWidget* SimControlsTab::buildShooting() {
     lblMaxrange->setObjectName(QStringLiteral("lblMaxrange"));
     auto* groupLabel = lblGroupSize = new QLabel(QStringLiteral("Group Size (in @ 100 yd)"));
     lblGroupSize->setObjectName(QStringLiteral("lblGroupSize"));
-    auto* fovLabel = new QLabel(QStringLiteral("Field of View (ft @ 100 yd)"));
+    auto* fovLabel = lblFov = new QLabel(QStringLiteral("Field of View (ft @ 100 yd)"));
+    lblFov->setObjectName(QStringLiteral("lblFov"));
     // Buddies, so that a screen reader names each box by its caption, not by the group.
     groupLabel->setBuddy(txtGroupSize);
     fovLabel->setBuddy(txtFov);

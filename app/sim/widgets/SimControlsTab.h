@@ -33,6 +33,7 @@ public:
     QLabel* lblMaxrange = nullptr;
     // The length boxes' captions name the shooter's unit.
     QLabel* lblGroupSize = nullptr;
+    QLabel* lblFov = nullptr;
     QLabel* lblWidth = nullptr;
     QLabel* lblHeight = nullptr;
 

@@ -23,22 +23,25 @@ namespace {
 struct SliderRow {
     QSlider* SimulatorTab::*slider;
     QLineEdit* SimulatorTab::*box;
+    QLabel* SimulatorTab::*label; // a caption that changes, or none
     const char* sliderName;
     const char* boxName;
+    const char* labelName;
     const char* caption;
     int largeStep;
     int tickSpacing;
 };
 
 constexpr SliderRow sliderRows[] = {
-    {&SimulatorTab::sldRange, &SimulatorTab::txtRange, "sldRange", "txtRange", "Range (yd)", 50,
-     100},
-    {&SimulatorTab::sldWind, &SimulatorTab::txtWind, "sldWind", "txtWind", "Crosswind (mph)", 10,
-     10},
-    {&SimulatorTab::sldZoom, &SimulatorTab::txtZoom, "sldZoom", "txtZoom", "Zoom", 1, 5},
-    {&SimulatorTab::sldSpeed, &SimulatorTab::txtSpeed, "sldSpeed", "txtSpeed", "Target Speed (mph)",
+    {&SimulatorTab::sldRange, &SimulatorTab::txtRange, &SimulatorTab::lblRange, "sldRange",
+     "txtRange", "lblRange", "Range (yd)", 50, 100},
+    {&SimulatorTab::sldWind, &SimulatorTab::txtWind, &SimulatorTab::lblWind, "sldWind", "txtWind",
+     "lblWind", "Crosswind (mph)", 10, 10},
+    {&SimulatorTab::sldZoom, &SimulatorTab::txtZoom, nullptr, "sldZoom", "txtZoom", nullptr, "Zoom",
      1, 5},
-    {&SimulatorTab::sldAngle, &SimulatorTab::txtAngle, "sldAngle", "txtAngle",
+    {&SimulatorTab::sldSpeed, &SimulatorTab::txtSpeed, &SimulatorTab::lblSpeed, "sldSpeed",
+     "txtSpeed", "lblSpeed", "Target Speed (mph)", 1, 5},
+    {&SimulatorTab::sldAngle, &SimulatorTab::txtAngle, nullptr, "sldAngle", "txtAngle", nullptr,
      "Target Direction (deg)", 10, 45},
 };
 
@@ -129,9 +132,9 @@ QWidget* SimulatorTab::buildAim() {
         grid->addWidget(label, row, 0);
         grid->addWidget(slider, row, 1);
         grid->addWidget(edit, row, 2);
-        if (r.slider == &SimulatorTab::sldRange) {
-            lblRange = label;
-            lblRange->setObjectName(QStringLiteral("lblRange"));
+        if (r.label) {
+            this->*r.label = label;
+            label->setObjectName(QString::fromLatin1(r.labelName));
         }
         ++row;
         if (r.slider == &SimulatorTab::sldZoom) {

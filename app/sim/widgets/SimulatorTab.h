@@ -33,6 +33,8 @@ public:
     QLineEdit* txtSpeed = nullptr;
     QLineEdit* txtAngle = nullptr;
     QLabel* lblRange = nullptr;
+    QLabel* lblWind = nullptr; // the captions name the shooter's wind speed unit
+    QLabel* lblSpeed = nullptr;
     QLabel* lblFovZoom = nullptr;
     UserControl1* ucAngle = nullptr;
 
