@@ -1,6 +1,7 @@
 // The simulator's group size and target boxes for a metric shooter: shown and typed in
 // centimetres, kept in inches in the session, the captions and messages naming the unit.
 #include "SimWindowSupport.h"
+#include "shell/UnitsSettings.h"
 #include "sim/SimSettings.h"
 
 using namespace WindowFixture;
@@ -65,6 +66,29 @@ private slots:
         QCOMPARE(c->txtFov->text(), QStringLiteral("40"));
         QVERIFY(
             sim->simulatorTab->lblFovZoom->text().contains(QStringLiteral(" feet @ zoom of: ")));
+    }
+
+    // A shooter who chose metres starts a fresh simulator in metres; one who keeps the load's
+    // own unit starts it in yards, as always.
+    void aFreshSimulatorTakesTheRangeUnitThePresetFixes() {
+        const struct {
+            Units::ShownUnits units;
+            bool metres;
+            const char* caption;
+        } cases[] = {{Units::ShownUnits::metric(), true, "Range (m)"},
+                     {Units::ShownUnits::imperial(), false, "Range (yd)"}};
+        for (const auto& c : cases) {
+            UnitsSettings::save(c.units);
+            TestAppFolder folder(true, true);
+            PromptRecorder prompts;
+            ui w;
+            showActive(w);
+            SimController* sim = w.simulator;
+            QCOMPARE(sim->sim.settings.optSimMetric1, c.metres);
+            QCOMPARE(sim->controlsTab->optSimMetric[1]->isChecked(), c.metres);
+            QCOMPARE(sim->simulatorTab->lblRange->text(), QString::fromLatin1(c.caption));
+        }
+        UnitsSettings::save(Units::ShownUnits::imperial());
     }
 
     void speedBoxesAreTypedInTheShootersUnit() {

@@ -354,6 +354,9 @@ void SimController::start() {
     sim.setUp();
     formResize();
     sim.settings.propertiesPreLoad();
+    // A preset that fixes the range unit sets the simulator's own until a session says otherwise.
+    if (sim.units.range != Units::RangeChoice::LoadOwn)
+        sim.settings.optSimMetric1 = sim.units.range == Units::RangeChoice::Metres;
     controls.simStarted = true;
     const QString load = sim.init(true);
     if (sim.fovRefused()) controls.txtFovValidate();
