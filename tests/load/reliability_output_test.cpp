@@ -196,6 +196,15 @@ TEST(WholeFileTest, ASmallFileOntoAFullDiskKeepsTheEarlierOne) {
     EXPECT_EQ(read.readAll(), "old\n");
     EXPECT_EQ(QDir(disk).entryList(QDir::Files | QDir::Hidden),
               QStringList({"filler", "table.csv"}));
+
+    // With a few blocks free, part of a larger file fits: the message still names the reason
+    // (the partly taken write once gave "Unknown error").
+    ASSERT_TRUE(filler.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
+    ASSERT_TRUE(filler.resize(filler.size() - 3 * 4096));
+    filler.close();
+    EXPECT_TRUE(WholeFile::write(path, QByteArray(40000, 'z')).contains("space"));
+    ASSERT_TRUE(read.seek(0));
+    EXPECT_EQ(read.readAll(), "old\n");
 }
 
 } // namespace
