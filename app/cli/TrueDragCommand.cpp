@@ -11,7 +11,6 @@ namespace TrueDragCommand {
 
 namespace {
 
-constexpr int ExitOk = 0;
 constexpr int ExitBadInput = 2;
 
 int badInput(const QString& text) {
