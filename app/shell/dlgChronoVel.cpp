@@ -1,5 +1,7 @@
 #include "shell/dlgChronoVel.h"
 
+#include "shell/DialogButtons.h"
+
 #include "controls/LeaveCheck.h"
 #include "controls/NumberBox.h"
 #include "controls/WaitCursor.h"
@@ -81,14 +83,8 @@ void dlgChronoVel::build() {
     // Enter calculates and the dialog stays open; OK and Cancel (Escape) close it.
     cmdCalculate = new QPushButton(QStringLiteral("&Calculate"), this);
     cmdCalculate->setObjectName(QStringLiteral("cmdCalculate"));
-    buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons = DialogButtons::okCancel(this, OKButton, CancelButton);
     buttons->addButton(cmdCalculate, QDialogButtonBox::ActionRole);
-    OKButton = buttons->button(QDialogButtonBox::Ok);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setText(QStringLiteral("OK"));
-    CancelButton = buttons->button(QDialogButtonBox::Cancel);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    CancelButton->setText(QStringLiteral("Cancel"));
     OKButton->setAutoDefault(false);
     CancelButton->setAutoDefault(false);
     cmdCalculate->setDefault(true);

@@ -114,14 +114,7 @@ void dlgHitProbability::build() {
     lblProblem->setWordWrap(true);
     lblProblem->setStyleSheet(QStringLiteral("color: #a00000"));
 
-    buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->setObjectName(QStringLiteral("buttons"));
-    OKButton = buttons->button(QDialogButtonBox::Ok);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setText(QStringLiteral("OK"));
-    CancelButton = buttons->button(QDialogButtonBox::Cancel);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    CancelButton->setText(QStringLiteral("Cancel"));
+    buttons = DialogButtons::okCancel(this, OKButton, CancelButton);
     LeaveCheck::clickWithoutFocus(CancelButton);
     connect(buttons, &QDialogButtonBox::accepted, this, &dlgHitProbability::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -1,5 +1,7 @@
 #include "shell/dlgTrueVelocity.h"
 
+#include "shell/DialogButtons.h"
+
 #include "controls/LeaveCheck.h"
 #include "controls/NumberBox.h"
 #include "controls/WaitCursor.h"
@@ -79,16 +81,9 @@ void dlgTrueVelocity::build() {
     TrueButton->setObjectName(QStringLiteral("TrueButton"));
     TrueButton->setDefault(true);
     // True (Enter), OK and Cancel (Esc) in the desktop's order.
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->setObjectName(QStringLiteral("buttons"));
+    auto* buttons = DialogButtons::okCancel(this, OKButton, CancelButton);
     buttons->addButton(TrueButton, QDialogButtonBox::ActionRole);
-    OKButton = buttons->button(QDialogButtonBox::Ok);
-    OKButton->setText(QStringLiteral("OK"));
-    OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setEnabled(false);
-    CancelButton = buttons->button(QDialogButtonBox::Cancel);
-    CancelButton->setText(QStringLiteral("Cancel"));
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
     OKButton->setAutoDefault(false);
     CancelButton->setAutoDefault(false);
     for (QPushButton* button : {TrueButton, OKButton, CancelButton})
