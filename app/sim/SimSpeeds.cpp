@@ -14,6 +14,17 @@ bool classic(const Units::ShownUnits& units) {
     return units.isStored(Quantity::WindSpeed);
 }
 
+namespace {
+// A box's text converted from one unit to the other; in mph, or when it is no number, as it is.
+template <class Convert>
+QString converted(const Units::ShownUnits& units, const QString& text, Convert convert) {
+    if (classic(units)) return text;
+    const auto value = MNumber::parse(text);
+    if (!value || !std::isfinite(*value)) return text;
+    return convert(*value);
+}
+} // namespace
+
 QString caption(const Units::ShownUnits& units, Box box) {
     return UnitText::caption(box == Box::Wind ? QStringLiteral("Crosswind")
                                               : QStringLiteral("Target Speed"),
@@ -21,25 +32,22 @@ QString caption(const Units::ShownUnits& units, Box box) {
 }
 
 QString shownText(const Units::ShownUnits& units, const QString& stored) {
-    if (classic(units)) return stored;
-    const auto value = MNumber::parse(stored);
-    if (!value || !std::isfinite(*value)) return stored;
-    return UnitText::number(units, Quantity::WindSpeed, *value, true);
+    return converted(units, stored, [&units](double mph) {
+        return UnitText::number(units, Quantity::WindSpeed, mph, true);
+    });
 }
 
 QString storedText(const Units::ShownUnits& units, const QString& shown) {
-    if (classic(units)) return shown;
-    const auto value = MNumber::parse(shown);
-    if (!value || !std::isfinite(*value)) return shown;
-    return QString::number(units.stored(Quantity::WindSpeed, *value), 'g', 17);
+    return converted(units, shown, [&units](double value) {
+        return QString::number(units.stored(Quantity::WindSpeed, value), 'g', 17);
+    });
 }
 
 QString typedText(const Units::ShownUnits& units, const QString& stored) {
-    if (classic(units)) return stored;
-    const auto value = MNumber::parse(stored);
-    if (!value || !std::isfinite(*value)) return stored;
     // Fifteen digits drop the last bits the two conversions leave: 64.3 km/h stays 64.3.
-    return QString::number(units.shown(Quantity::WindSpeed, *value), 'g', 15);
+    return converted(units, stored, [&units](double mph) {
+        return QString::number(units.shown(Quantity::WindSpeed, mph), 'g', 15);
+    });
 }
 
 bool showsWholeMph(const Units::ShownUnits& units, const QString& stored, float lowerMph,
