@@ -180,10 +180,12 @@ TableResult CTextOutput::table(const LoadSnapshot& s) {
         }
         // The rows in the shooter's units; result.rows stay in the files' units.
         const std::vector<TableRow> shown = TableColumns::shownRows(result.rows, tableOptions(s));
-        const std::vector<int> widths = TableText::columnWidths(shown, result.columns);
+        const std::vector<MPrint::Columns> cells = TableText::rowCells(shown, result.columns);
+        const std::vector<int> widths = TableText::columnWidths(cells, result.columns);
         TableText::appendHeader(result.text, s.values.in1, h, result.columns, separator, widths);
-        for (const TableRow& row : shown)
-            TableText::appendRow(result.text, row, result.columns, separator, widths);
+        for (size_t i = 0; i < shown.size(); ++i)
+            TableText::appendRow(result.text, cells[i], shown[i][TableColumns::SoundBarrier],
+                                 separator, widths);
         if (result.cutShort) {
             const double scale = s.units.rangeScale(s.form.isMetric());
             TableText::appendShortEnd(result.text, shown.back()[TableColumns::Range],

@@ -56,7 +56,7 @@ QString padLeft(const QString& text, int width) {
 
 QString fitLeft(const QString& text, int width) {
     const QString kept = withoutTrailingBlanks(text);
-    return kept.size() >= width ? kept : padLeft(kept, width);
+    return kept.size() >= width ? kept : QString(width - kept.size(), ' ') + kept;
 }
 
 QString padRight(const QString& text, int width) {

@@ -61,17 +61,33 @@ QStringList bandLines(const CInput& load, const std::vector<TableRow>& rows,
     return lines;
 }
 
+std::vector<MPrint::Columns> rowCells(const std::vector<TableRow>& rows,
+                                      const std::vector<TableColumns::Format>& columns) {
+    std::vector<MPrint::Columns> cells;
+    cells.reserve(rows.size());
+    for (const TableRow& row : rows) {
+        MPrint::Columns texts;
+        for (const TableColumns::Format& f : columns)
+            if (f.inText) texts << TableColumns::cellText(f, row[f.column]);
+        cells.push_back(std::move(texts));
+    }
+    return cells;
+}
+
+std::vector<int> columnWidths(const std::vector<MPrint::Columns>& cells,
+                              const std::vector<TableColumns::Format>& columns) {
+    const auto shown = std::count_if(columns.begin(), columns.end(),
+                                     [](const TableColumns::Format& f) { return f.inText; });
+    std::vector<int> widths(size_t(shown), MPrint::ColumnWidth);
+    for (const MPrint::Columns& texts : cells)
+        for (qsizetype i = 0; i < std::min(texts.size(), qsizetype(shown)); ++i)
+            widths[size_t(i)] = std::max(widths[size_t(i)], int(texts[i].size()));
+    return widths;
+}
+
 std::vector<int> columnWidths(const std::vector<TableRow>& rows,
                               const std::vector<TableColumns::Format>& columns) {
-    std::vector<int> widths;
-    for (const TableColumns::Format& f : columns) {
-        if (!f.inText) continue;
-        int width = MPrint::ColumnWidth;
-        for (const TableRow& row : rows)
-            width = std::max(width, int(TableColumns::cellText(f, row[f.column]).size()));
-        widths.push_back(width);
-    }
-    return widths;
+    return columnWidths(rowCells(rows, columns), columns);
 }
 
 void appendHeader(QString& out, const CInput& in1, const HeaderSettings& h,
@@ -161,16 +177,19 @@ void appendHeader(QString& out, const CInput& in1, const HeaderSettings& h,
     printColumns(out, dashes, separator, widths);
 }
 
-void appendRow(QString& out, const TableRow& row, const std::vector<TableColumns::Format>& columns,
+void appendRow(QString& out, const MPrint::Columns& cells, float soundBarrierMark,
                const QString& separator, const std::vector<int>& widths) {
-    MPrint::Columns cells;
-    for (const TableColumns::Format& f : columns)
-        if (f.inText) cells << TableColumns::cellText(f, row[f.column]);
     MPrint::printColumns(out, cells, separator, widths);
     // The precision model marks where the bullet turns transonic and subsonic after the row.
-    const QString mark = TableColumns::soundBarrierText(row[TableColumns::SoundBarrier]);
+    const QString mark = TableColumns::soundBarrierText(soundBarrierMark);
     const qsizetype lineEnd = out.lastIndexOf(QStringLiteral("\r\n"));
     if (!mark.isEmpty() && lineEnd >= 0) out.insert(lineEnd, mark);
+}
+
+void appendRow(QString& out, const TableRow& row, const std::vector<TableColumns::Format>& columns,
+               const QString& separator, const std::vector<int>& widths) {
+    appendRow(out, rowCells({row}, columns).front(), row[TableColumns::SoundBarrier], separator,
+              widths);
 }
 
 void appendShortEnd(QString& out, float lastRange, float maxRange, bool metric) {

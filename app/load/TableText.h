@@ -3,6 +3,7 @@
 #pragma once
 
 #include "load/CInput.h"
+#include "load/MPrint.h"
 #include "load/TableColumns.h"
 
 #include <QString>
@@ -32,8 +33,16 @@ struct HeaderSettings {
 QStringList bandLines(const CInput& load, const std::vector<TableRow>& rows,
                       const Units::ShownUnits& units = {});
 
+// Each row's texts, one per column shown (in the columns' order). A table formats its cells
+// once: the widths and the lines are both made from these.
+std::vector<MPrint::Columns> rowCells(const std::vector<TableRow>& rows,
+                                      const std::vector<TableColumns::Format>& columns);
+
 // The width of each column shown (in the columns' order): 8 characters, or the widest of its
-// values' texts when one is wider, so that no value loses a character and the rows stay aligned.
+// texts when one is wider, so that no value loses a character and the rows stay aligned.
+std::vector<int> columnWidths(const std::vector<MPrint::Columns>& cells,
+                              const std::vector<TableColumns::Format>& columns);
+// The same, of the texts `rows` give in `columns`.
 std::vector<int> columnWidths(const std::vector<TableRow>& rows,
                               const std::vector<TableColumns::Format>& columns);
 
@@ -44,6 +53,9 @@ void appendHeader(QString& out, const CInput& in1, const HeaderSettings& header,
                   const QString& separator = QStringLiteral(" "),
                   const std::vector<int>& widths = {});
 
+// Appends one table line of a row's texts, and after it the row's sound-barrier mark, if any.
+void appendRow(QString& out, const MPrint::Columns& cells, float soundBarrierMark,
+               const QString& separator, const std::vector<int>& widths);
 // Appends one table line for a row.
 void appendRow(QString& out, const TableRow& row, const std::vector<TableColumns::Format>& columns,
                const QString& separator = QStringLiteral(" "), const std::vector<int>& widths = {});
