@@ -8,7 +8,9 @@
 #              a finding (crash, leak, slow input, broken property) fails
 # make fuzz-long - the breadth run: every fuzz target on inputs up to 64 KB until it has made
 #              FUZZ_RUNS executions (default a million; FUZZ_LONG_SECONDS caps each target's
-#              time, 0 = no cap), at the lowest priority; hours long, not in CI
+#              time, 0 = no cap), at the lowest priority; hours long, not in CI.
+#              FUZZ_TARGETS names some targets only; FUZZ_WORKERS=2 gives each target two
+#              processes, for the slow ones (scene, session, loadtable) on a free machine
 # make package - build the Debian package $(BUILD)/quorvel_<version>_<arch>.deb
 BUILD ?= build
 BENCH_BUILD ?= build-bench
@@ -17,6 +19,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_RUNS ?= 1000000
 FUZZ_LONG_SECONDS ?= 0
+FUZZ_WORKERS ?= 1
 CMAKE_FLAGS ?=
 
 .PHONY: all deps configure build run test bench screenshots clean test-asan fuzz fuzz-build \
@@ -70,8 +73,8 @@ fuzz: fuzz-build
 	@fuzz/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 fuzz-long: fuzz-build
-	@FUZZ_MODE=breadth FUZZ_RUNS=$(FUZZ_RUNS) nice -n 19 fuzz/run-fuzzers $(FUZZ_BUILD) \
-		$(FUZZ_LONG_SECONDS)
+	@FUZZ_MODE=breadth FUZZ_RUNS=$(FUZZ_RUNS) FUZZ_WORKERS=$(FUZZ_WORKERS) nice -n 19 \
+		fuzz/run-fuzzers $(FUZZ_BUILD) $(FUZZ_LONG_SECONDS) $(FUZZ_TARGETS)
 
 screenshots: build
 	@scripts/screenshots $(BUILD)/bin/quorvel docs
