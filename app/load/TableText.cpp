@@ -76,18 +76,14 @@ std::vector<MPrint::Columns> rowCells(const std::vector<TableRow>& rows,
 
 std::vector<int> columnWidths(const std::vector<MPrint::Columns>& cells,
                               const std::vector<TableColumns::Format>& columns) {
+    // The columns give the count when there are no rows: the header still needs its widths.
     const auto shown = std::count_if(columns.begin(), columns.end(),
                                      [](const TableColumns::Format& f) { return f.inText; });
     std::vector<int> widths(size_t(shown), MPrint::ColumnWidth);
     for (const MPrint::Columns& texts : cells)
-        for (qsizetype i = 0; i < std::min(texts.size(), qsizetype(shown)); ++i)
-            widths[size_t(i)] = std::max(widths[size_t(i)], int(texts[i].size()));
+        for (size_t i = 0; i < widths.size(); ++i)
+            widths[i] = std::max(widths[i], int(texts[qsizetype(i)].size()));
     return widths;
-}
-
-std::vector<int> columnWidths(const std::vector<TableRow>& rows,
-                              const std::vector<TableColumns::Format>& columns) {
-    return columnWidths(rowCells(rows, columns), columns);
 }
 
 void appendHeader(QString& out, const CInput& in1, const HeaderSettings& h,
@@ -184,12 +180,6 @@ void appendRow(QString& out, const MPrint::Columns& cells, float soundBarrierMar
     const QString mark = TableColumns::soundBarrierText(soundBarrierMark);
     const qsizetype lineEnd = out.lastIndexOf(QStringLiteral("\r\n"));
     if (!mark.isEmpty() && lineEnd >= 0) out.insert(lineEnd, mark);
-}
-
-void appendRow(QString& out, const TableRow& row, const std::vector<TableColumns::Format>& columns,
-               const QString& separator, const std::vector<int>& widths) {
-    appendRow(out, rowCells({row}, columns).front(), row[TableColumns::SoundBarrier], separator,
-              widths);
 }
 
 void appendShortEnd(QString& out, float lastRange, float maxRange, bool metric) {

@@ -39,11 +39,9 @@ std::vector<MPrint::Columns> rowCells(const std::vector<TableRow>& rows,
                                       const std::vector<TableColumns::Format>& columns);
 
 // The width of each column shown (in the columns' order): 8 characters, or the widest of its
-// texts when one is wider, so that no value loses a character and the rows stay aligned.
+// texts (`rowCells` of the same columns) when one is wider, so that no value loses a character
+// and the rows stay aligned.
 std::vector<int> columnWidths(const std::vector<MPrint::Columns>& cells,
-                              const std::vector<TableColumns::Format>& columns);
-// The same, of the texts `rows` give in `columns`.
-std::vector<int> columnWidths(const std::vector<TableRow>& rows,
                               const std::vector<TableColumns::Format>& columns);
 
 // Appends the header block and the column headings with their dashes, the columns `widths` wide
@@ -55,9 +53,6 @@ void appendHeader(QString& out, const CInput& in1, const HeaderSettings& header,
 
 // Appends one table line of a row's texts, and after it the row's sound-barrier mark, if any.
 void appendRow(QString& out, const MPrint::Columns& cells, float soundBarrierMark,
-               const QString& separator, const std::vector<int>& widths);
-// Appends one table line for a row.
-void appendRow(QString& out, const TableRow& row, const std::vector<TableColumns::Format>& columns,
                const QString& separator = QStringLiteral(" "), const std::vector<int>& widths = {});
 
 // Appends the line that says a table stops short of the range asked for: the bullet got no

@@ -98,15 +98,16 @@ TEST(TableWidths, ValuesThatFitKeepEightCharactersAndWiderOnesWidenTheirColumnOn
     wide[Column::HeightCorrection] = -101.3f;
     wide[Column::Time] = 11.155f;
 
-    const std::vector<int> classic = TableText::columnWidths({fits}, formats);
+    const auto cells = TableText::rowCells({fits, wide}, formats);
+    const std::vector<int> classic = TableText::columnWidths({cells[0]}, formats);
     EXPECT_EQ(classic, std::vector<int>(formats.size(), 8));
     QString fitLine;
-    TableText::appendRow(fitLine, fits, formats, " ", classic);
+    TableText::appendRow(fitLine, cells[0], fits[Column::SoundBarrier], " ", classic);
     EXPECT_TRUE(fitLine.startsWith("    1000 -1234.56    -34.3 ")) << fitLine.toStdString();
 
-    const std::vector<int> widths = TableText::columnWidths({fits, wide}, formats);
+    const std::vector<int> widths = TableText::columnWidths(cells, formats);
     QString line;
-    TableText::appendRow(line, wide, formats, " ", widths);
+    TableText::appendRow(line, cells[1], wide[Column::SoundBarrier], " ", widths);
     EXPECT_TRUE(line.startsWith("    1000 -11409.64   -101.3 ")) << line.toStdString();
     EXPECT_TRUE(line.contains(" 11.155 ")) << line.toStdString();
     EXPECT_EQ(widths[1], 9); // the height's column, one wider; the others as they were

@@ -163,8 +163,10 @@ TEST_F(TableTest, LeadIsTheTargetsTravelDuringTheFlight) {
     const TableRows::RowSettings settings{true, false, 0.0f, 10.0f, 175};
     CBallUtil util;
     QString line;
-    TableText::appendRow(line, TableRows::rowValues(row, 100, 0, settings, util),
-                         CTextOutput::columns(model.snapshot()));
+    const TableRow values = TableRows::rowValues(row, 100, 0, settings, util);
+    TableText::appendRow(
+        line, TableText::rowCells({values}, CTextOutput::columns(model.snapshot())).front(),
+        values[TableColumns::SoundBarrier]);
     EXPECT_FALSE(util.overflowed());
     const QStringList cells = splitCells(line, false);
     ASSERT_EQ(cells.size(), 10);
