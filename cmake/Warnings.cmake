@@ -1,8 +1,25 @@
-# Warnings and sanitizers are set per target, never directory-wide.
+# Warnings, sanitizers and the linker are set per target, never directory-wide.
+include(CheckLinkerFlag)
+# lld links a test executable in a third of the time the default linker takes, and there are
+# some sixty executables in a build; the default linker does when lld is missing.
+check_linker_flag(CXX -fuse-ld=lld QUORVEL_HAVE_LLD)
+
+option(QUORVEL_LINE_TABLES "Debug information as line tables only (-g1): backtraces and \
+sanitizer reports keep file and line, and a build takes a fifth less time" OFF)
+
 function(quorvel_target_defaults target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow=local)
+    if(QUORVEL_LINE_TABLES)
+        target_compile_options(${target} PRIVATE -g1)
+    endif()
     if(QUORVEL_SANITIZE)
-        target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer)
+        # -O1 with line tables: the sanitizers' own advice, and half the compile time of -O2
+        # with full debug information, which made this build the longest step of a CI run.
+        target_compile_options(${target} PRIVATE -fsanitize=address,undefined
+            -fno-omit-frame-pointer -O1 -g1)
         target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    endif()
+    if(QUORVEL_HAVE_LLD)
+        target_link_options(${target} PRIVATE -fuse-ld=lld)
     endif()
 endfunction()

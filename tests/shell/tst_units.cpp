@@ -11,11 +11,11 @@
 #include "shell/ui.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace WindowFixture;
@@ -80,7 +80,8 @@ private slots:
     }
 
     void aMetricLoadReadsBackAsTyped() {
-        const QString path = [] {
+        const QTemporaryDir folder;
+        const QString path = [&folder] {
             Window s;
             [&] { QVERIFY(QTest::qWaitForWindowActive(s.w.get())); }();
             s.w->applyUnits(Units::ShownUnits::metric());
@@ -92,7 +93,7 @@ private slots:
             s.type(MaxRange, QStringLiteral("1000"));
             s.type(ZeroRange, QStringLiteral("100"));
             s.type(Increments, QStringLiteral("50"));
-            const QString file = QDir(QDir::tempPath()).filePath(QStringLiteral("quorvel-762.qvt"));
+            const QString file = folder.filePath(QStringLiteral("762.qvt"));
             LoadFile::dataSaveTable(file, s.w->model.form);
             return file;
         }();
